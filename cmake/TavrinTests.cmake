@@ -1,0 +1,21 @@
+# tavrin_add_test(<name> SOURCES <files...> LIBS <targets...> [TIMEOUT <s>])
+# One Qt Test executable registered with CTest, run offscreen with a fixed
+# locale, and told where the test data and the built programs are.
+function(tavrin_add_test name)
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
+    add_executable(${name} ${T_SOURCES})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON AUTOUIC ON)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} Qt5::Test tavrin_common_cfg)
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+    target_compile_definitions(${name} PRIVATE
+        TAVRIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+        TAVRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        TAVRIN_BIN_DIR="${TAVRIN_BIN_DIR}")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT ${T_TIMEOUT}
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8")
+endfunction()

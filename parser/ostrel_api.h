@@ -1,0 +1,127 @@
+#pragma once
+// The records and entry points that cross between the editor and the parser
+// library. Both deliverables include this one header, so the layouts cannot drift.
+// All text is zero-terminated UTF-16 (char16_t; wchar_t is 32-bit on Linux).
+
+#include <cstdint>
+
+extern "C" {
+
+enum OstrelFileKind : int32_t {
+    OstrelFlashImage = 1,
+    OstrelUserDump = 2,
+    OstrelDefaultDatabase = 3,
+};
+
+enum OstrelResult : int32_t {
+    OstrelOk = 0,
+    OstrelWriteFailed = 1,
+    OstrelBadArgument = 2,
+    OstrelReadFailed = 3,
+};
+
+enum OstrelRecordKind : int32_t {
+    OstrelSatellite = 1,
+    OstrelTransponder = 2,
+    OstrelProgramme = 3,
+};
+
+enum : int {
+    OstrelNameUnits = 30,   // FieldValue.name, FieldTemplate.name, with the terminator
+    OstrelTextUnits = 100,  // FieldValue.text, FieldTemplate.defaultText, with the terminator
+};
+
+enum OstrelTemplateFlag : uint32_t {
+    OstrelFlagReadOnly = 1u << 0,
+    OstrelFlagEditHidden = 1u << 1,
+    OstrelFlagDuplicateCheck = 1u << 2,
+};
+
+struct FieldValue {
+    char16_t name[OstrelNameUnits];
+    char16_t text[OstrelTextUnits];
+};
+
+struct DataRecord {
+    uint32_t count;
+    uint32_t id;
+    uint32_t parentId;
+    FieldValue *values;
+};
+
+struct RecordList {
+    uint32_t count;
+    DataRecord **records;
+};
+
+struct NameList {
+    uint32_t count;
+    char16_t **names;
+};
+
+// satId, tpId and pgId are all 0xFFFFFFFF while the key is unassigned.
+struct HotKeyItem {
+    const char16_t *name;
+    uint32_t satId;
+    uint32_t tpId;
+    uint32_t pgId;
+};
+
+struct HotKeyList {
+    uint32_t count;
+    HotKeyItem **items;
+};
+
+// favIndex is -1 while the key is unassigned.
+struct FavHotKeyItem {
+    const char16_t *name;
+    int32_t favIndex;
+};
+
+struct FavHotKeyGroupList {
+    uint32_t count;
+    FavHotKeyItem **items;
+};
+
+// Returns 0 when a rule fired and changed the record, 1 for a bad kind, 2 when nothing fired.
+typedef int32_t (*TriggerCallback)(const char16_t *fieldName, DataRecord *record);
+
+struct FieldTemplate {
+    int32_t kind;
+    char16_t name[OstrelNameUnits];
+    char16_t defaultText[OstrelTextUnits];
+    int32_t reserved0;
+    int32_t open;
+    uint32_t flags;
+    int32_t reserved1;
+    int32_t reserved2;
+    const char16_t *editorSpec;  // null for a plain text field
+    int32_t editorSpecLength;    // units including the terminator; 0 when null
+    int32_t reserved3;
+    int32_t reserved4;
+    int32_t reserved5;
+    TriggerCallback trigger;
+};
+
+struct TemplateList {
+    uint32_t count;
+    FieldTemplate *items;
+};
+
+typedef int32_t (*OstrelLoadFn)(int32_t type, const char16_t *path, RecordList **sats,
+                                RecordList **tps, RecordList **pgs, NameList **favourites,
+                                HotKeyList **hotKeys);
+typedef int32_t (*OstrelSaveFn)(int32_t type, const char16_t *path, RecordList *sats,
+                                RecordList *tps, RecordList *pgs, NameList *favourites,
+                                HotKeyList *hotKeys);
+typedef int32_t (*OstrelCleanFn)();
+typedef int32_t (*OstrelUIConfigFn)(TemplateList *sat, TemplateList *tp, TemplateList *pg);
+typedef TemplateList *(*OstrelTemplateFn)();
+typedef int32_t (*OstrelGetSatMaxNumFn)();
+typedef int32_t (*OstrelGetFavHotKeyGroupsFn)(FavHotKeyGroupList **groups);
+typedef int32_t (*OstrelSetFavHotKeyGroupsFn)(FavHotKeyGroupList *groups);
+
+} // extern "C"
+
+static_assert(sizeof(HotKeyItem) == 24, "HotKeyItem crosses the boundary as 24 bytes");
+static_assert(sizeof(FieldValue) == 2 * (OstrelNameUnits + OstrelTextUnits), "FieldValue is packed text");

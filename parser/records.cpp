@@ -1,0 +1,128 @@
+#include "records.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ostrel {
+
+void copyText(char16_t *dst, int capacity, const QString &text)
+{
+    if (!dst || capacity <= 0)
+        return;
+    std::fill(dst, dst + capacity, u'\0');
+    const int units = std::min(int(text.size()), capacity - 1);
+    std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, dst);
+}
+
+QString readText(const char16_t *src, int capacity)
+{
+    if (!src || capacity <= 0)
+        return QString();
+    const char16_t *end = std::find(src, src + capacity, u'\0');
+    return QString::fromUtf16(src, int(end - src));
+}
+
+RecordStore::RecordStore() : m_head{0, nullptr} {}
+
+DataRecord &RecordStore::append(uint32_t id, uint32_t parentId, uint32_t fieldCount)
+{
+    std::unique_ptr<FieldValue[]> values(fieldCount ? new FieldValue[fieldCount]() : nullptr);
+    auto record = std::make_unique<DataRecord>(DataRecord{fieldCount, id, parentId, values.get()});
+    m_values.push_back(std::move(values));
+    m_pointers.push_back(record.get());
+    m_records.push_back(std::move(record));
+    m_head.count = uint32_t(m_pointers.size());
+    m_head.records = m_pointers.data();
+    return *m_records.back();
+}
+
+void RecordStore::clear()
+{
+    m_pointers.clear();
+    m_records.clear();
+    m_values.clear();
+    m_head = RecordList{0, nullptr};
+}
+
+TemplateStore::TemplateStore() : m_head{0, nullptr} {}
+
+FieldTemplate &TemplateStore::append(int32_t kind, const QString &name, const QString &defaultText,
+                                     const QString *editorSpec)
+{
+    FieldTemplate t;
+    std::memset(&t, 0, sizeof t);
+    t.kind = kind;
+    t.open = 1;
+    copyText(t.name, OstrelNameUnits, name);
+    copyText(t.defaultText, OstrelTextUnits, defaultText);
+    if (editorSpec) {
+        m_specs.push_back(std::make_unique<std::u16string>(
+            reinterpret_cast<const char16_t *>(editorSpec->utf16()), size_t(editorSpec->size())));
+        t.editorSpec = m_specs.back()->c_str();
+        t.editorSpecLength = int32_t(editorSpec->size() + 1);
+    }
+    m_items.push_back(t);
+    refreshHead();
+    return m_items.back();
+}
+
+void TemplateStore::clear()
+{
+    m_items.clear();
+    m_specs.clear();
+    refreshHead();
+}
+
+void TemplateStore::refreshHead()
+{
+    m_head.count = uint32_t(m_items.size());
+    m_head.items = m_items.empty() ? nullptr : m_items.data();
+}
+
+NameStore::NameStore() : m_head{0, nullptr} {}
+
+void NameStore::append(const QString &name)
+{
+    m_names.push_back(std::make_unique<std::u16string>(
+        reinterpret_cast<const char16_t *>(name.utf16()), size_t(name.size())));
+    m_pointers.push_back(m_names.back()->data());
+    m_head.count = uint32_t(m_pointers.size());
+    m_head.names = m_pointers.data();
+}
+
+void NameStore::clear()
+{
+    m_pointers.clear();
+    m_names.clear();
+    m_head = NameList{0, nullptr};
+}
+
+void LoadedDatabase::clear()
+{
+    satellites.clear();
+    transponders.clear();
+    programmes.clear();
+    satTemplates.clear();
+    tpTemplates.clear();
+    pgTemplates.clear();
+    favourites.clear();
+}
+
+QString fieldText(const DataRecord &record, const QString &fieldName, bool *found)
+{
+    if (record.values) {
+        for (uint32_t i = 0; i < record.count; ++i) {
+            const QString name = readText(record.values[i].name, OstrelNameUnits);
+            if (name.compare(fieldName, Qt::CaseInsensitive) == 0) {
+                if (found)
+                    *found = true;
+                return readText(record.values[i].text, OstrelTextUnits);
+            }
+        }
+    }
+    if (found)
+        *found = false;
+    return QString();
+}
+
+} // namespace ostrel
