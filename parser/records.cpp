@@ -5,23 +5,6 @@
 
 namespace ostrel {
 
-void copyText(char16_t *dst, int capacity, const QString &text)
-{
-    if (!dst || capacity <= 0)
-        return;
-    std::fill(dst, dst + capacity, u'\0');
-    const int units = std::min(int(text.size()), capacity - 1);
-    std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, dst);
-}
-
-QString readText(const char16_t *src, int capacity)
-{
-    if (!src || capacity <= 0)
-        return QString();
-    const char16_t *end = std::find(src, src + capacity, u'\0');
-    return QString::fromUtf16(src, int(end - src));
-}
-
 RecordStore::RecordStore() : m_head{0, nullptr} {}
 
 DataRecord &RecordStore::append(uint32_t id, uint32_t parentId, uint32_t fieldCount)

@@ -2,6 +2,7 @@
 // The library's own storage behind the list heads that Load and the template
 // getters hand out. A head stays valid (and keeps its address) until clear().
 
+#include "boundarytext.h"
 #include "ostrel_api.h"
 
 #include <QString>
@@ -11,11 +12,6 @@
 #include <vector>
 
 namespace ostrel {
-
-// Copies text into a fixed UTF-16 field, cut to capacity - 1 units and zero-filled.
-void copyText(char16_t *dst, int capacity, const QString &text);
-// Reads a fixed UTF-16 field up to its terminator, never past capacity units.
-QString readText(const char16_t *src, int capacity);
 
 class RecordStore
 {

@@ -1,0 +1,30 @@
+#pragma once
+// Fixed-size UTF-16 fields of the boundary records, read and written the same
+// way on both sides: cut to fit, never past the field, always terminated.
+
+#include <QString>
+
+#include <algorithm>
+
+namespace ostrel {
+
+// Copies text into a fixed UTF-16 field, cut to capacity - 1 units and zero-filled.
+inline void copyText(char16_t *dst, int capacity, const QString &text)
+{
+    if (!dst || capacity <= 0)
+        return;
+    std::fill(dst, dst + capacity, u'\0');
+    const int units = std::min(int(text.size()), capacity - 1);
+    std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, dst);
+}
+
+// Reads a fixed UTF-16 field up to its terminator, never past capacity units.
+inline QString readText(const char16_t *src, int capacity)
+{
+    if (!src || capacity <= 0)
+        return QString();
+    const char16_t *end = std::find(src, src + capacity, u'\0');
+    return QString::fromUtf16(src, int(end - src));
+}
+
+} // namespace ostrel
