@@ -1,0 +1,204 @@
+#include "channeldatabase.h"
+
+#include <QHash>
+
+using namespace DB_NS;
+
+ChannelDatabase::~ChannelDatabase()
+{
+    // Nothing needs unlinking from allPGs while everything goes.
+    m_allPGs.clear();
+    for (SatNode *sat : m_sats)
+        delete sat;
+    m_sats.clear();
+}
+
+std::unique_ptr<ChannelDatabase> ChannelDatabase::build(std::vector<std::unique_ptr<SatNode>> sats,
+                                                        std::vector<std::unique_ptr<TPNode>> tps,
+                                                        std::vector<std::unique_ptr<PGNode>> pgs)
+{
+    auto db = std::make_unique<ChannelDatabase>();
+    db->m_sats.reserve(int(sats.size()));
+    db->m_allPGs.reserve(int(pgs.size()));
+
+    for (auto &sat : sats) {
+        if (sat && db->addSat(sat.get()))
+            sat.release();
+    }
+
+    // Two satellites may hold TPs with one id; a programme goes to the first
+    // of them in record order.
+    QHash<quint32, TPNode *> firstTp;
+    firstTp.reserve(int(tps.size()));
+    for (auto &tp : tps) {
+        if (!tp)
+            continue;
+        SatNode *sat = db->findSat(tp->getParentId());
+        if (!sat || !sat->addTP(tp.get()))
+            continue;
+        if (!firstTp.contains(tp->id()))
+            firstTp.insert(tp->id(), tp.get());
+        tp.release();
+    }
+
+    for (auto &pg : pgs) {
+        if (!pg)
+            continue;
+        TPNode *tp = firstTp.value(pg->getParentId(), nullptr);
+        if (tp && tp->addPG(pg.get(), NoId))
+            pg.release();
+    }
+    // Whatever was left out is freed with the vectors.
+    return db;
+}
+
+bool ChannelDatabase::addSat(SatNode *node)
+{
+    return adoptSat(node, nullptr);
+}
+
+bool ChannelDatabase::insertSatBefore(quint32 beforeId, SatNode *node)
+{
+    return adoptSat(node, &beforeId);
+}
+
+bool ChannelDatabase::adoptSat(SatNode *node, const quint32 *beforeId)
+{
+    // New satellites may carry the id NoId, so "before" is told by a pointer.
+    if (!node || m_sats.contains(node->id()) || (beforeId && !m_sats.contains(*beforeId)))
+        return false;
+    ChannelDatabase *old = node->m_parent;
+    if (old && old->m_sats.holds(node))
+        return false; // still owned there
+    if (old != this) {
+        for (PGNode *pg : node->m_allPGs) {
+            const PGNode *here = m_allPGs.find(pg->id());
+            if (here && here != pg)
+                return false;
+        }
+    }
+
+    if (beforeId)
+        m_sats.insertBefore(*beforeId, node);
+    else
+        m_sats.append(node);
+
+    if (old != this) {
+        for (PGNode *pg : node->m_allPGs) {
+            if (old)
+                old->m_allPGs.takeNode(pg);
+            if (!m_allPGs.holds(pg))
+                m_allPGs.append(pg);
+        }
+    }
+    node->m_parent = this;
+    return true;
+}
+
+bool ChannelDatabase::removeSat(quint32 id)
+{
+    SatNode *sat = m_sats.take(id);
+    delete sat; // its TPs unlink their programmes from allPGs
+    return sat != nullptr;
+}
+
+SatNode *ChannelDatabase::detachSat(quint32 id)
+{
+    return m_sats.take(id);
+}
+
+bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
+{
+    if (anchorId == NoId)
+        return m_allPGs.append(node);
+    return after ? m_allPGs.insertAfter(anchorId, node) : m_allPGs.insertBefore(anchorId, node);
+}
+
+void ChannelDatabase::relinkProgrammes()
+{
+    std::vector<PGNode *> order(m_allPGs.begin(), m_allPGs.end());
+    for (SatNode *sat : m_sats) {
+        for (TPNode *tp : sat->m_tps) {
+            for (PGNode *pg : tp->m_pgs) {
+                // Dropping it would lose it from every list and leak it.
+                if (!m_allPGs.holds(pg))
+                    order.push_back(pg);
+            }
+            tp->m_pgs.clear();
+        }
+        sat->m_allPGs.clear();
+    }
+    // TPs and satellites that are detached just now still hold programmes of allPGs.
+    for (PGNode *pg : order) {
+        if (TPNode *tp = pg->m_parent) {
+            tp->m_pgs.clear();
+            if (SatNode *sat = tp->m_parent)
+                sat->m_allPGs.clear();
+        }
+    }
+    m_allPGs.clear();
+
+    for (PGNode *pg : order) {
+        TPNode *tp = pg->m_parent;
+        if (!tp) {
+            m_allPGs.append(pg);
+            continue;
+        }
+        if (!tp->m_pgs.append(pg))
+            continue;
+        if (SatNode *sat = tp->m_parent)
+            sat->m_allPGs.append(pg);
+        m_allPGs.append(pg);
+    }
+}
+
+bool ChannelDatabase::renumber(Node *node, quint32 newId)
+{
+    if (!node || node->id() == newId)
+        return false;
+    const quint32 oldId = node->id();
+
+    if (auto *pg = dynamic_cast<PGNode *>(node)) {
+        TPNode *tp = pg->m_parent;
+        SatNode *sat = tp ? tp->m_parent : nullptr;
+        IndexedList<PGNode> *lists[] = {tp ? &tp->m_pgs : nullptr, sat ? &sat->m_allPGs : nullptr, &m_allPGs};
+        bool listed = false;
+        for (IndexedList<PGNode> *list : lists) {
+            if (!list || !list->holds(pg))
+                continue;
+            if (list->contains(newId))
+                return false;
+            listed = true;
+        }
+        if (!listed)
+            return false;
+        for (IndexedList<PGNode> *list : lists) {
+            if (list && list->holds(pg))
+                list->rekey(oldId, newId);
+        }
+        pg->setId(newId);
+        return true;
+    }
+
+    if (auto *tp = dynamic_cast<TPNode *>(node)) {
+        SatNode *sat = tp->m_parent;
+        if (!sat || !sat->m_parent || sat->m_parent != this || !sat->m_tps.holds(tp))
+            return false;
+        if (!sat->m_tps.rekey(oldId, newId))
+            return false;
+        tp->setId(newId);
+        for (PGNode *pg : tp->m_pgs)
+            pg->setParentId(newId);
+        return true;
+    }
+
+    if (auto *sat = dynamic_cast<SatNode *>(node)) {
+        if (!m_sats.holds(sat) || !m_sats.rekey(oldId, newId))
+            return false;
+        sat->setId(newId);
+        for (TPNode *tp : sat->m_tps)
+            tp->setParentId(newId);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "indexedlist.h"
+#include "satnode.h"
+
+#include <memory>
+#include <vector>
+
+/**
+ * The loaded channel database: satellites own transponders, transponders own
+ * programmes. allPGs holds every programme in the saved order.
+ */
+class ChannelDatabase
+{
+public:
+    ChannelDatabase() = default;
+    ~ChannelDatabase();
+
+    /**
+     * Builds a database from converted records, each vector in record order.
+     * Satellites with a duplicate id, TPs without their satellite or with an
+     * id already in it, and programmes without their TP or with an id already
+     * listed are left out and freed. A programme goes to the first TP added
+     * with its parent id. Linear in the number of nodes.
+     */
+    static std::unique_ptr<ChannelDatabase> build(std::vector<std::unique_ptr<DB_NS::SatNode>> sats,
+                                                  std::vector<std::unique_ptr<DB_NS::TPNode>> tps,
+                                                  std::vector<std::unique_ptr<DB_NS::PGNode>> pgs);
+
+    /** Display order; owning. */
+    const DB_NS::IndexedList<DB_NS::SatNode> &sats() const { return m_sats; }
+    /** Every programme in saved order; not owning. */
+    const DB_NS::IndexedList<DB_NS::PGNode> &allPGs() const { return m_allPGs; }
+
+    DB_NS::SatNode *findSat(quint32 id) const { return m_sats.find(id); }
+    DB_NS::PGNode *findPG(quint32 id) const { return m_allPGs.find(id); }
+
+    bool exchangeSats(quint32 a, quint32 b) { return m_sats.exchange(a, b); }
+    bool exchangePGs(quint32 a, quint32 b) { return m_allPGs.exchange(a, b); }
+
+    /**
+     * Appends and takes ownership. Refused for null, a duplicate id, or a
+     * satellite whose programmes clash by id with those listed here.
+     */
+    bool addSat(DB_NS::SatNode *node);
+    /** As addSat, but in front of the satellite beforeId; nothing when it is absent. */
+    bool insertSatBefore(quint32 beforeId, DB_NS::SatNode *node);
+
+    bool moveSatUp(quint32 id) { return m_sats.moveUp(id); }
+    bool moveSatDown(quint32 id) { return m_sats.moveDown(id); }
+
+    /** Deletes the satellite with its TPs and programmes. */
+    bool removeSat(quint32 id);
+    /** Unlinks from sats; its programmes stay in allPGs until it is inserted again or deleted. */
+    DB_NS::SatNode *detachSat(quint32 id);
+
+    /**
+     * Lists a programme in allPGs only. anchorId NoId appends; otherwise
+     * before the anchor, or right after it when after is set; nothing when the
+     * anchor is absent.
+     */
+    bool addPG(DB_NS::PGNode *node, quint32 anchorId = DB_NS::NoId, bool after = false);
+    /** Unlinks from allPGs only, without deleting; relinkProgrammes() or addPG() puts it back. */
+    bool removePGFromAll(quint32 id) { return m_allPGs.take(id) != nullptr; }
+
+    bool movePGUp(quint32 id) { return m_allPGs.moveUp(id); }
+    bool movePGDown(quint32 id) { return m_allPGs.moveDown(id); }
+    bool movePGBefore(quint32 id, quint32 targetId) { return m_allPGs.moveBefore(id, targetId); }
+    bool movePGAfter(quint32 id, quint32 targetId) { return m_allPGs.moveAfter(id, targetId); }
+
+    /**
+     * Rebuilds every TP's pgs and every satellite's allPGs in the order of
+     * the database's allPGs. A programme that its TP holds but allPGs lost is
+     * appended to allPGs rather than dropped.
+     */
+    void relinkProgrammes();
+
+    /**
+     * Gives a listed satellite, TP or programme a new id and keeps every
+     * index that holds it in step; children's parent ids follow. False when
+     * the new id is taken in one of those lists.
+     */
+    bool renumber(DB_NS::Node *node, quint32 newId);
+
+private:
+    Q_DISABLE_COPY(ChannelDatabase)
+
+    friend class DB_NS::SatNode;
+    friend class DB_NS::TPNode;
+
+    bool adoptSat(DB_NS::SatNode *node, const quint32 *beforeId);
+
+    DB_NS::IndexedList<DB_NS::SatNode> m_sats;
+    DB_NS::IndexedList<DB_NS::PGNode> m_allPGs;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "node.h"
+
+class ChannelDatabase;
+
+namespace DB_NS {
+
+/** A programme (service). Owned by its transponder. */
+class PGNode : public Node
+{
+public:
+    PGNode() = default;
+    explicit PGNode(quint32 id) : Node(id) {}
+
+    /** The transponder whose list holds it; null while detached. */
+    TPNode *parent() const { return m_parent; }
+    /** The transponder's satellite, or null. */
+    SatNode *sat() const;
+
+private:
+    friend class TPNode;
+    friend class SatNode;
+    friend class ::ChannelDatabase;
+
+    TPNode *m_parent = nullptr;
+};
+
+} // namespace DB_NS
