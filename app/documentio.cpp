@@ -1,0 +1,89 @@
+#include "documentio.h"
+
+#include "boundarytext.h"
+#include "parserlibrary.h"
+#include "recordconversion.h"
+
+LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, DocumentData &doc,
+                        int *result)
+{
+    RecordList *sats = nullptr;
+    RecordList *tps = nullptr;
+    RecordList *pgs = nullptr;
+    NameList *favourites = nullptr;
+    HotKeyList *hotKeys = nullptr;
+    const std::u16string widePath(reinterpret_cast<const char16_t *>(path.utf16()), size_t(path.size()));
+    const int32_t rc = library.load(kind, widePath.c_str(), &sats, &tps, &pgs, &favourites, &hotKeys);
+    if (result)
+        *result = rc;
+    if (rc != 0)
+        return LoadStatus::LoadError;
+    if (!sats || !tps || !pgs)
+        return LoadStatus::NoDatabase;
+
+    doc.database = databaseFromRecords(*sats, *tps, *pgs);
+    doc.satTemplate = templateVector(library.satTemplate());
+    doc.tpTemplate = templateVector(library.tpTemplate());
+    doc.pgTemplate = templateVector(library.pgTemplate());
+
+    TemplateList satList{0, nullptr}, tpList{0, nullptr}, pgList{0, nullptr};
+    library.uiConfig(&satList, &tpList, &pgList);
+    doc.satFields = templateMap(&satList);
+    doc.tpFields = templateMap(&tpList);
+    doc.pgFields = templateMap(&pgList);
+
+    doc.favouriteNames.clear();
+    if (favourites && favourites->names) {
+        for (uint32_t i = 0; i < favourites->count; ++i)
+            doc.favouriteNames << (favourites->names[i] ? QString::fromUtf16(favourites->names[i]) : QString());
+    }
+
+    doc.hotKeys.clear();
+    if (hotKeys && hotKeys->items) {
+        for (uint32_t i = 0; i < hotKeys->count; ++i) {
+            if (hotKeys->items[i])
+                doc.hotKeys.append(*hotKeys->items[i]);
+        }
+    }
+
+    doc.favHotKeys.clear();
+    FavHotKeyGroupList *groups = nullptr;
+    if (library.getFavHotKeyGroups(&groups) == 0 && groups && groups->items) {
+        for (uint32_t i = 0; i < groups->count; ++i) {
+            if (groups->items[i])
+                doc.favHotKeys.append(*groups->items[i]);
+        }
+    }
+
+    doc.satMaxNum = library.getSatMaxNum();
+    return LoadStatus::Loaded;
+}
+
+SaveOutcome saveDocument(ParserLibrary *library, const QString &libraryName, int kind,
+                         const QString &path, const DocumentData &doc, int *result)
+{
+    if (result)
+        *result = -1;
+    if (!doc.database)
+        return SaveOutcome::NotAttempted;
+    SaveRecords records(*doc.database);
+    SaveNames names(doc.favouriteNames);
+    SaveHotKeys hotKeys(doc.hotKeys);
+    SaveFavHotKeys favHotKeys(doc.favHotKeys);
+
+    if (!library)
+        return SaveOutcome::NotAttempted;
+    if (libraryName.isEmpty() || !library->bind(libraryName))
+        return SaveOutcome::NoLibrary;
+    library->setFavHotKeyGroups(favHotKeys.head());
+
+    // The local 8-bit encoding is UTF-8 here, so the path reaches the library whole.
+    const QString localPath = QString::fromLocal8Bit(path.toLocal8Bit());
+    const std::u16string widePath(reinterpret_cast<const char16_t *>(localPath.utf16()),
+                                  size_t(localPath.size()));
+    const int32_t rc = library->save(kind, widePath.c_str(), records.satellites(), records.transponders(),
+                                     records.programmes(), names.head(), hotKeys.head());
+    if (result)
+        *result = rc;
+    return rc == 0 ? SaveOutcome::Saved : SaveOutcome::NotSupported;
+}

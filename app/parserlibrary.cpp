@@ -1,0 +1,157 @@
+#include "parserlibrary.h"
+
+#include "programpaths.h"
+
+#include <cstring>
+
+ParserLibrary::~ParserLibrary()
+{
+    unload();
+}
+
+bool ParserLibrary::bind(const QString &libraryName)
+{
+    if (m_library && libraryName == m_path)
+        return true;
+    unload();
+    m_error.clear();
+    if (libraryName.isEmpty()) {
+        m_error = QStringLiteral("no library name");
+        return false;
+    }
+
+    // A bare name is looked for next to the program before the system paths.
+    QStringList candidates;
+    if (!libraryName.contains(QLatin1Char('/')))
+        candidates << programDir() + QLatin1Char('/') + libraryName;
+    candidates << libraryName;
+    for (const QString &candidate : qAsConst(candidates)) {
+        auto library = std::make_unique<QLibrary>(candidate);
+        if (library->load()) {
+            m_library = std::move(library);
+            m_path = libraryName;
+            resolveEntries();
+            return true;
+        }
+        m_error = library->errorString();
+    }
+    return false;
+}
+
+void ParserLibrary::unload()
+{
+    if (!m_library)
+        return;
+    clearEntries();
+    m_library->unload();
+    m_library.reset();
+    m_path.clear();
+}
+
+template<typename Fn>
+static Fn entry(QLibrary &library, const char *name)
+{
+    return reinterpret_cast<Fn>(library.resolve(name));
+}
+
+void ParserLibrary::resolveEntries()
+{
+    QLibrary &l = *m_library;
+    m_load = entry<OstrelLoadFn>(l, "Load");
+    m_getSatMaxNum = entry<OstrelGetSatMaxNumFn>(l, "GetSatMaxNum");
+    m_getFavHotKeyGroups = entry<OstrelGetFavHotKeyGroupsFn>(l, "GetFavHotKeyGroups");
+    m_setFavHotKeyGroups = entry<OstrelSetFavHotKeyGroupsFn>(l, "SetFavHotKeyGroups");
+    m_save = entry<OstrelSaveFn>(l, "Save");
+    m_uiConfig = entry<OstrelUIConfigFn>(l, "UIConfig");
+    m_clean = entry<OstrelCleanFn>(l, "Clean");
+    m_satTemplate = entry<OstrelTemplateFn>(l, "SatTemplate");
+    m_tpTemplate = entry<OstrelTemplateFn>(l, "TPTemplate");
+    m_pgTemplate = entry<OstrelTemplateFn>(l, "PGTemplate");
+}
+
+void ParserLibrary::clearEntries()
+{
+    m_load = nullptr;
+    m_getSatMaxNum = nullptr;
+    m_getFavHotKeyGroups = nullptr;
+    m_setFavHotKeyGroups = nullptr;
+    m_save = nullptr;
+    m_uiConfig = nullptr;
+    m_clean = nullptr;
+    m_satTemplate = nullptr;
+    m_tpTemplate = nullptr;
+    m_pgTemplate = nullptr;
+}
+
+bool ParserLibrary::hasEntry(const char *name) const
+{
+    const std::pair<const char *, const void *> entries[] = {
+        {"Load", reinterpret_cast<const void *>(m_load)},
+        {"GetSatMaxNum", reinterpret_cast<const void *>(m_getSatMaxNum)},
+        {"GetFavHotKeyGroups", reinterpret_cast<const void *>(m_getFavHotKeyGroups)},
+        {"SetFavHotKeyGroups", reinterpret_cast<const void *>(m_setFavHotKeyGroups)},
+        {"Save", reinterpret_cast<const void *>(m_save)},
+        {"UIConfig", reinterpret_cast<const void *>(m_uiConfig)},
+        {"Clean", reinterpret_cast<const void *>(m_clean)},
+        {"SatTemplate", reinterpret_cast<const void *>(m_satTemplate)},
+        {"TPTemplate", reinterpret_cast<const void *>(m_tpTemplate)},
+        {"PGTemplate", reinterpret_cast<const void *>(m_pgTemplate)},
+    };
+    for (const auto &e : entries) {
+        if (std::strcmp(e.first, name) == 0)
+            return e.second != nullptr;
+    }
+    return false;
+}
+
+int32_t ParserLibrary::load(int32_t type, const char16_t *path, RecordList **sats, RecordList **tps,
+                            RecordList **pgs, NameList **favourites, HotKeyList **hotKeys)
+{
+    return m_load ? m_load(type, path, sats, tps, pgs, favourites, hotKeys) : -1;
+}
+
+int32_t ParserLibrary::save(int32_t type, const char16_t *path, RecordList *sats, RecordList *tps,
+                            RecordList *pgs, NameList *favourites, HotKeyList *hotKeys)
+{
+    return m_save ? m_save(type, path, sats, tps, pgs, favourites, hotKeys) : -1;
+}
+
+int32_t ParserLibrary::clean()
+{
+    return m_clean ? m_clean() : -1;
+}
+
+int32_t ParserLibrary::uiConfig(TemplateList *sat, TemplateList *tp, TemplateList *pg)
+{
+    return m_uiConfig ? m_uiConfig(sat, tp, pg) : -1;
+}
+
+TemplateList *ParserLibrary::satTemplate()
+{
+    return m_satTemplate ? m_satTemplate() : nullptr;
+}
+
+TemplateList *ParserLibrary::tpTemplate()
+{
+    return m_tpTemplate ? m_tpTemplate() : nullptr;
+}
+
+TemplateList *ParserLibrary::pgTemplate()
+{
+    return m_pgTemplate ? m_pgTemplate() : nullptr;
+}
+
+int32_t ParserLibrary::getSatMaxNum()
+{
+    return m_getSatMaxNum ? m_getSatMaxNum() : -1;
+}
+
+int32_t ParserLibrary::getFavHotKeyGroups(FavHotKeyGroupList **groups)
+{
+    return m_getFavHotKeyGroups ? m_getFavHotKeyGroups(groups) : -1;
+}
+
+int32_t ParserLibrary::setFavHotKeyGroups(FavHotKeyGroupList *groups)
+{
+    return m_setFavHotKeyGroups ? m_setFavHotKeyGroups(groups) : -1;
+}

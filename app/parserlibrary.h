@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ostrel_api.h"
+
+#include <QLibrary>
+#include <QString>
+
+#include <memory>
+
+// The parser library the editor has loaded, and its entry points. An entry the
+// library does not export stays null and its wrapper returns -1 (or null).
+class ParserLibrary
+{
+public:
+    ParserLibrary() = default;
+    ~ParserLibrary();
+    ParserLibrary(const ParserLibrary &) = delete;
+    ParserLibrary &operator=(const ParserLibrary &) = delete;
+
+    // Loads the library named in the registry: the program's folder first, then
+    // the system search order. The same name again keeps the loaded library.
+    bool bind(const QString &libraryName);
+    void unload();
+
+    bool isLoaded() const { return m_library != nullptr; }
+    QString path() const { return m_path; }
+    QString errorString() const { return m_error; }
+
+    int32_t load(int32_t type, const char16_t *path, RecordList **sats, RecordList **tps,
+                 RecordList **pgs, NameList **favourites, HotKeyList **hotKeys);
+    int32_t save(int32_t type, const char16_t *path, RecordList *sats, RecordList *tps,
+                 RecordList *pgs, NameList *favourites, HotKeyList *hotKeys);
+    int32_t clean();
+    int32_t uiConfig(TemplateList *sat, TemplateList *tp, TemplateList *pg);
+    TemplateList *satTemplate();
+    TemplateList *tpTemplate();
+    TemplateList *pgTemplate();
+    int32_t getSatMaxNum();
+    int32_t getFavHotKeyGroups(FavHotKeyGroupList **groups);
+    int32_t setFavHotKeyGroups(FavHotKeyGroupList *groups);
+
+    bool hasEntry(const char *name) const;
+
+private:
+    void resolveEntries();
+    void clearEntries();
+
+    std::unique_ptr<QLibrary> m_library;
+    QString m_path;
+    QString m_error;
+
+    OstrelLoadFn m_load = nullptr;
+    OstrelGetSatMaxNumFn m_getSatMaxNum = nullptr;
+    OstrelGetFavHotKeyGroupsFn m_getFavHotKeyGroups = nullptr;
+    OstrelSetFavHotKeyGroupsFn m_setFavHotKeyGroups = nullptr;
+    OstrelSaveFn m_save = nullptr;
+    OstrelUIConfigFn m_uiConfig = nullptr;
+    OstrelCleanFn m_clean = nullptr;
+    OstrelTemplateFn m_satTemplate = nullptr;
+    OstrelTemplateFn m_tpTemplate = nullptr;
+    OstrelTemplateFn m_pgTemplate = nullptr;
+};

@@ -1,0 +1,107 @@
+#include "recordconversion.h"
+
+#include "boundarytext.h"
+
+void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record)
+{
+    node.setId(record.id);
+    node.setParentId(record.parentId);
+    if (!record.values)
+        return;
+    for (uint32_t i = 0; i < record.count; ++i) {
+        const FieldValue &v = record.values[i];
+        node.addAttribute(ostrel::readText(v.name, OstrelNameUnits),
+                          ostrel::readText(v.text, OstrelTextUnits));
+    }
+}
+
+std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, const RecordList &tps,
+                                                     const RecordList &pgs)
+{
+    return ChannelDatabase::build(nodesFromRecords<DB_NS::SatNode>(sats),
+                                  nodesFromRecords<DB_NS::TPNode>(tps),
+                                  nodesFromRecords<DB_NS::PGNode>(pgs));
+}
+
+void SaveRecords::Records::add(const DB_NS::Node &node)
+{
+    const auto &attributes = node.attributes();
+    const uint32_t count = uint32_t(attributes.size());
+    std::unique_ptr<FieldValue[]> values(count ? new FieldValue[count]() : nullptr);
+    for (uint32_t i = 0; i < count; ++i) {
+        ostrel::copyText(values[i].name, OstrelNameUnits, attributes[int(i)].name);
+        ostrel::copyText(values[i].text, OstrelTextUnits, attributes[int(i)].value);
+    }
+    records.push_back(DataRecord{count, node.id(), node.getParentId(), values.get()});
+    this->values.push_back(std::move(values));
+}
+
+void SaveRecords::Records::finish()
+{
+    pointers.reserve(records.size());
+    for (DataRecord &r : records)
+        pointers.push_back(&r);
+    head = RecordList{uint32_t(pointers.size()), pointers.empty() ? nullptr : pointers.data()};
+}
+
+SaveRecords::SaveRecords(const ChannelDatabase &db)
+{
+    m_pgs.records.reserve(db.allPGs().size());
+    for (const DB_NS::SatNode *sat : db.sats()) {
+        m_sats.add(*sat);
+        for (const DB_NS::TPNode *tp : sat->tps())
+            m_tps.add(*tp);
+    }
+    for (const DB_NS::PGNode *pg : db.allPGs())
+        m_pgs.add(*pg);
+    m_sats.finish();
+    m_tps.finish();
+    m_pgs.finish();
+}
+
+static std::u16string toU16(const QString &s)
+{
+    return std::u16string(reinterpret_cast<const char16_t *>(s.utf16()), size_t(s.size()));
+}
+
+SaveNames::SaveNames(const QStringList &names)
+{
+    m_names.reserve(size_t(names.size()));
+    for (const QString &n : names)
+        m_names.push_back(toU16(n));
+    for (std::u16string &n : m_names)
+        m_pointers.push_back(n.data());
+    m_head = NameList{uint32_t(m_pointers.size()), m_pointers.empty() ? nullptr : m_pointers.data()};
+}
+
+// A name the library handed out: copied up to its terminator, or null.
+static std::unique_ptr<std::u16string> copyName(const char16_t *name)
+{
+    return name ? std::make_unique<std::u16string>(name) : nullptr;
+}
+
+SaveHotKeys::SaveHotKeys(const QVector<HotKeyItem> &keys)
+{
+    m_items.reserve(size_t(keys.size()));
+    for (const HotKeyItem &key : keys) {
+        m_names.push_back(copyName(key.name));
+        m_items.push_back(HotKeyItem{m_names.back() ? m_names.back()->c_str() : nullptr,
+                                     key.satId, key.tpId, key.pgId});
+    }
+    for (HotKeyItem &item : m_items)
+        m_pointers.push_back(&item);
+    m_head = HotKeyList{uint32_t(m_pointers.size()), m_pointers.empty() ? nullptr : m_pointers.data()};
+}
+
+SaveFavHotKeys::SaveFavHotKeys(const QVector<FavHotKeyItem> &keys)
+{
+    m_items.reserve(size_t(keys.size()));
+    for (const FavHotKeyItem &key : keys) {
+        m_names.push_back(copyName(key.name));
+        m_items.push_back(FavHotKeyItem{m_names.back() ? m_names.back()->c_str() : nullptr, key.favIndex});
+    }
+    for (FavHotKeyItem &item : m_items)
+        m_pointers.push_back(&item);
+    m_head = FavHotKeyGroupList{uint32_t(m_pointers.size()),
+                                m_pointers.empty() ? nullptr : m_pointers.data()};
+}

@@ -1,0 +1,106 @@
+#pragma once
+// Conversions between the parser's boundary records and the editor's nodes.
+
+#include "channeldatabase.h"
+#include "ostrel_api.h"
+
+#include <QStringList>
+#include <QVector>
+
+#include <memory>
+#include <vector>
+
+// Copies id, parent id and the values into node; a repeated name (letter case
+// ignored) keeps its first occurrence.
+void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record);
+
+template<typename NodeT>
+std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list)
+{
+    std::vector<std::unique_ptr<NodeT>> nodes;
+    if (!list.records)
+        return nodes;
+    nodes.reserve(list.count);
+    for (uint32_t i = 0; i < list.count; ++i) {
+        if (!list.records[i])
+            continue;
+        auto node = std::make_unique<NodeT>();
+        fillNodeFromRecord(*node, *list.records[i]);
+        nodes.push_back(std::move(node));
+    }
+    return nodes;
+}
+
+std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, const RecordList &tps,
+                                                     const RecordList &pgs);
+
+// Boundary lists built from the editor's model for one Save call; owns every
+// byte it hands out, freed with it.
+class SaveRecords
+{
+public:
+    explicit SaveRecords(const ChannelDatabase &db);
+    SaveRecords(const SaveRecords &) = delete;
+    SaveRecords &operator=(const SaveRecords &) = delete;
+
+    RecordList *satellites() { return &m_sats.head; }
+    RecordList *transponders() { return &m_tps.head; }
+    RecordList *programmes() { return &m_pgs.head; }
+
+private:
+    struct Records
+    {
+        std::vector<DataRecord> records;
+        std::vector<DataRecord *> pointers;
+        std::vector<std::unique_ptr<FieldValue[]>> values;
+        RecordList head{0, nullptr};
+
+        void add(const DB_NS::Node &node);
+        void finish();
+    };
+
+    Records m_sats;
+    Records m_tps;
+    Records m_pgs;
+};
+
+// Zero-terminated copies of the favourite names as a NameList.
+class SaveNames
+{
+public:
+    explicit SaveNames(const QStringList &names);
+    NameList *head() { return &m_head; }
+
+private:
+    std::vector<std::u16string> m_names;
+    std::vector<char16_t *> m_pointers;
+    NameList m_head{0, nullptr};
+};
+
+// Copies of the hot keys (names copied too) as a HotKeyList.
+class SaveHotKeys
+{
+public:
+    explicit SaveHotKeys(const QVector<HotKeyItem> &keys);
+    HotKeyList *head() { return &m_head; }
+
+private:
+    std::vector<std::unique_ptr<std::u16string>> m_names;
+    std::vector<HotKeyItem> m_items;
+    std::vector<HotKeyItem *> m_pointers;
+    HotKeyList m_head{0, nullptr};
+};
+
+// Copies of the favourite hot keys (names copied too) as a FavHotKeyGroupList.
+class SaveFavHotKeys
+{
+public:
+    explicit SaveFavHotKeys(const QVector<FavHotKeyItem> &keys);
+    FavHotKeyGroupList *head() { return &m_head; }
+
+private:
+    std::vector<std::unique_ptr<std::u16string>> m_names;
+    std::vector<FavHotKeyItem> m_items;
+    std::vector<FavHotKeyItem *> m_pointers;
+    FavHotKeyGroupList m_head{0, nullptr};
+};

@@ -1,0 +1,226 @@
+// tavrin-cli: export and import the editor's file formats as JSON, through the
+// same registry and binding the editor uses.
+
+#include "documentio.h"
+#include "filetyperegistry.h"
+#include "jsonexport.h"
+#include "jsonimport.h"
+#include "parserlibrary.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+const char *const usageText =
+    "usage:\n"
+    "  tavrin-cli export FILE [--customer NAME] [-o OUT]\n"
+    "  tavrin-cli import JSON -o FILE [--base BASE] [--customer NAME]\n"
+    "  tavrin-cli info FILE\n";
+
+enum Exit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+
+int fail(const QString &message, int code = ExitFailed)
+{
+    QTextStream(stderr) << message << '\n';
+    return code;
+}
+
+int usage(const QString &problem)
+{
+    QTextStream err(stderr);
+    err << "tavrin-cli: " << problem << '\n' << usageText;
+    return ExitUsage;
+}
+
+struct Options
+{
+    QString command;
+    QString input;
+    QString output;
+    QString base;
+    QString customer = QStringLiteral("defaultdb");
+};
+
+bool parseOptions(const QStringList &args, Options &o, QString *problem)
+{
+    if (args.size() < 2) {
+        *problem = QStringLiteral("missing command");
+        return false;
+    }
+    o.command = args.at(1);
+    for (int i = 2; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        const bool takesValue = a == QLatin1String("-o") || a == QLatin1String("--base")
+                                || a == QLatin1String("--customer");
+        if (takesValue) {
+            if (i + 1 >= args.size()) {
+                *problem = QStringLiteral("%1 needs a value").arg(a);
+                return false;
+            }
+            const QString value = args.at(++i);
+            if (a == QLatin1String("-o"))
+                o.output = value;
+            else if (a == QLatin1String("--base"))
+                o.base = value;
+            else
+                o.customer = value;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            *problem = QStringLiteral("unknown option %1").arg(a);
+            return false;
+        } else if (o.input.isEmpty()) {
+            o.input = a;
+        } else {
+            *problem = QStringLiteral("unexpected argument %1").arg(a);
+            return false;
+        }
+    }
+    if (o.input.isEmpty()) {
+        *problem = QStringLiteral("missing file");
+        return false;
+    }
+    if (o.customer.isEmpty() || o.customer.contains(QLatin1Char(';'))) {
+        *problem = QStringLiteral("a customer name must be non-empty and have no ';'");
+        return false;
+    }
+    return true;
+}
+
+// The path as the library expects it: flash images carry the customer prefix.
+QString parserPath(int kind, const QString &path, const QString &customer)
+{
+    return kind == OstrelFlashImage ? customer + QLatin1Char(';') + path : path;
+}
+
+// Opens FILE as File, Open would; false after printing the editor's message.
+bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, const QString &file,
+                  const QString &customer, DocumentData &doc, int *kind)
+{
+    if (!QFile::exists(file)) {
+        fail(QStringLiteral("tavrin-cli: %1: no such file").arg(file));
+        return false;
+    }
+    const QString libraryName = registry.libraryForPath(file);
+    if (libraryName.isEmpty() || !library.bind(libraryName)) {
+        fail(QStringLiteral("This file isn't supported yet"));
+        return false;
+    }
+    *kind = registry.kindForPath(file);
+    if (loadDocument(library, *kind, parserPath(*kind, file, customer), doc) != LoadStatus::Loaded) {
+        fail(QStringLiteral("Load Error!"));
+        return false;
+    }
+    return true;
+}
+
+bool writeOutput(const QString &path, const QByteArray &bytes)
+{
+    if (path.isEmpty()) {
+        fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+        return fflush(stdout) == 0;
+    }
+    QSaveFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+}
+
+int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
+{
+    DocumentData doc;
+    int kind = 0;
+    if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
+        return ExitFailed;
+    const QByteArray json = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
+    if (!writeOutput(o.output, json))
+        return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(o.output));
+    return ExitOk;
+}
+
+int runInfo(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
+{
+    DocumentData doc;
+    int kind = 0;
+    if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
+        return ExitFailed;
+    size_t tps = 0;
+    for (const DB_NS::SatNode *sat : doc.database->sats())
+        tps += sat->tps().size();
+    QTextStream out(stdout);
+    out << "kind: " << kind << '\n'
+        << "satellites: " << doc.database->sats().size() << '\n'
+        << "transponders: " << tps << '\n'
+        << "programmes: " << doc.database->allPGs().size() << '\n'
+        << "favourites: " << doc.favouriteNames.size() << '\n'
+        << "hot keys: " << doc.hotKeys.size() << '\n'
+        << "satellite maximum: " << doc.satMaxNum << '\n';
+    return ExitOk;
+}
+
+int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
+{
+    if (o.output.isEmpty())
+        return usage(QStringLiteral("import needs -o FILE"));
+    QFile jsonFile(o.input);
+    if (!jsonFile.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("tavrin-cli: cannot read %1").arg(o.input));
+    ImportedDocument imported;
+    QString error;
+    if (!documentFromJson(jsonFile.readAll(), imported, &error))
+        return fail(QStringLiteral("tavrin-cli: %1: %2").arg(o.input, error), ExitUsage);
+
+    // The base file leaves its header, trailing block or image in the library,
+    // which the save then builds on.
+    DocumentData doc;
+    if (!o.base.isEmpty()) {
+        int baseKind = 0;
+        if (!openDocument(registry, library, o.base, o.customer, doc, &baseKind))
+            return ExitFailed;
+    }
+    doc.database = std::move(imported.database);
+    if (imported.favourites)
+        doc.favouriteNames = *imported.favourites;
+
+    const int kind = registry.kindForPath(o.output);
+    const SaveOutcome outcome = saveDocument(&library, registry.libraryByType.value(kind), kind,
+                                             parserPath(kind, o.output, o.customer), doc);
+    switch (outcome) {
+    case SaveOutcome::Saved:
+        return ExitOk;
+    case SaveOutcome::NoLibrary:
+        return fail(QStringLiteral("Save Error!"));
+    case SaveOutcome::NotSupported:
+    case SaveOutcome::NotAttempted:
+        break;
+    }
+    return fail(QStringLiteral("This type isn't supported yet"));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    Options options;
+    QString problem;
+    if (!parseOptions(QCoreApplication::arguments(), options, &problem))
+        return usage(problem);
+
+    const FileTypeRegistry registry = FileTypeRegistry::fromFile(FileTypeRegistry::defaultIniPath());
+    ParserLibrary library;
+    int rc = ExitUsage;
+    if (options.command == QLatin1String("export"))
+        rc = runExport(registry, library, options);
+    else if (options.command == QLatin1String("import"))
+        rc = runImport(registry, library, options);
+    else if (options.command == QLatin1String("info"))
+        rc = runInfo(registry, library, options);
+    else
+        return usage(QStringLiteral("unknown command %1").arg(options.command));
+    library.clean();
+    library.unload();
+    return rc;
+}
