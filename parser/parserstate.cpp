@@ -1,0 +1,218 @@
+#include "parserstate.h"
+
+#include "boundarytext.h"
+#include "triggers.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace ostrel {
+
+namespace {
+
+bool validType(int32_t type)
+{
+    return type == OstrelFlashImage || type == OstrelUserDump || type == OstrelDefaultDatabase;
+}
+
+QString pathText(const char16_t *path)
+{
+    const char16_t *end = path;
+    while (*end)
+        ++end;
+    return QString::fromUtf16(path, int(end - path));
+}
+
+} // namespace
+
+ParserState::ParserState(const QString &configDir)
+    : m_configDir(configDir.isEmpty() ? executableDir() + QLatin1String("/conf") : configDir),
+      m_hotKeys{0, nullptr}
+{
+}
+
+ParserState::~ParserState()
+{
+    if (triggerConfig() == &m_config)
+        setTriggerConfig(nullptr);
+}
+
+ParserState &ParserState::instance()
+{
+    static ParserState state;
+    return state;
+}
+
+QString ParserState::executableDir()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    // Loaded into a program without an application object: ask the kernel.
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+}
+
+int32_t ParserState::load(int32_t type, const char16_t *path, RecordList **satellites,
+                          RecordList **transponders, RecordList **programmes,
+                          NameList **favourites, HotKeyList **hotKeys)
+{
+    if (!validType(type) || !path || !satellites || !transponders || !programmes || !favourites
+        || !hotKeys)
+        return OstrelBadArgument;
+    clean();
+    m_error.clear();
+    const QString file = pathText(path);
+
+    bool ok = false;
+    switch (type) {
+    case OstrelFlashImage:
+        ok = loadFlashImage(file);
+        break;
+    case OstrelUserDump:
+        ok = loadUserDump(file);
+        break;
+    case OstrelDefaultDatabase:
+        ok = loadDefaultDatabase(file);
+        break;
+    }
+    if (!ok) {
+        // Nothing half-built is handed out or kept.
+        clean();
+        return OstrelReadFailed;
+    }
+    *satellites = m_db.satellites.head();
+    *transponders = m_db.transponders.head();
+    *programmes = m_db.programmes.head();
+    *favourites = m_db.favourites.head();
+    *hotKeys = &m_hotKeys;
+    return OstrelOk;
+}
+
+int32_t ParserState::save(int32_t type, const char16_t *path, RecordList *satellites,
+                          RecordList *transponders, RecordList *programmes, NameList *favourites,
+                          HotKeyList *hotKeys)
+{
+    if (!validType(type) || !path || !satellites || !transponders || !programmes || !favourites
+        || !hotKeys)
+        return OstrelBadArgument;
+    m_error.clear();
+    const QString file = pathText(path);
+
+    bool ok = false;
+    switch (type) {
+    case OstrelFlashImage:
+        ok = saveFlashImage(file, *satellites, *transponders, *programmes);
+        break;
+    case OstrelUserDump:
+        ok = saveUserDump(file, *satellites, *transponders, *programmes, *favourites);
+        break;
+    case OstrelDefaultDatabase:
+        ok = saveDefaultDatabase(file, *satellites, *transponders, *programmes);
+        break;
+    }
+    return ok ? OstrelOk : OstrelWriteFailed;
+}
+
+int32_t ParserState::clean()
+{
+    m_db.clear();
+    m_dump.clear();
+    return OstrelOk;
+}
+
+int32_t ParserState::uiConfig(TemplateList *sat, TemplateList *tp, TemplateList *pg)
+{
+    if (!sat || !tp || !pg)
+        return OstrelBadArgument;
+    *sat = *m_db.satTemplates.head();
+    *tp = *m_db.tpTemplates.head();
+    *pg = *m_db.pgTemplates.head();
+    return OstrelOk;
+}
+
+bool ParserState::loadUserDump(const QString &path)
+{
+    // A path with ";" is taken as it is, read with the configuration already in memory.
+    if (!path.contains(QLatin1Char(';'))
+        && !readConfigFile(m_configDir + QLatin1Char('/') + configFileName(), m_config, &m_error))
+        return false;
+    setTriggerConfig(&m_config);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (!readUserDump(bytes, m_config, m_db, m_dump, &m_error)) {
+        m_error = QStringLiteral("%1: %2").arg(path, m_error);
+        return false;
+    }
+    return true;
+}
+
+bool ParserState::saveUserDump(const QString &path, RecordList &satellites,
+                               RecordList &transponders, RecordList &programmes,
+                               const NameList &favourites)
+{
+    // "NAME.xml;PATH" saves PATH with another configuration from the same folder.
+    QString configName = configFileName();
+    QString target = path;
+    const int separator = path.indexOf(QLatin1Char(';'));
+    if (separator >= 0) {
+        configName = path.left(separator);
+        target = path.mid(separator + 1);
+    }
+    ParserConfig config;
+    if (!readConfigFile(m_configDir + QLatin1Char('/') + configName, config, &m_error))
+        return false;
+
+    // A null entry leaves its slot as it was; an empty name clears it.
+    QStringList names;
+    if (favourites.names) {
+        for (uint32_t i = 0; i < favourites.count; ++i) {
+            const char16_t *name = favourites.names[i];
+            QString text = name ? pathText(name) : QString();
+            if (name && text.isNull())
+                text = QStringLiteral("");
+            names.append(text);
+        }
+    }
+    const QByteArray dump =
+        writeUserDump(config, satellites, transponders, programmes,
+                      m_dump.head.isEmpty() ? nullptr : &m_dump.head,
+                      m_dump.hasTrailingBlock ? &m_dump.trailingBlock : nullptr, names, &m_error);
+    if (dump.isNull())
+        return false;
+    return saveFileAtomically(target, dump, &m_error);
+}
+
+bool ParserState::loadFlashImage(const QString &)
+{
+    m_error = QStringLiteral("flash images are not supported yet");
+    return false;
+}
+
+bool ParserState::saveFlashImage(const QString &, RecordList &, RecordList &, RecordList &)
+{
+    m_error = QStringLiteral("flash images are not supported yet");
+    return false;
+}
+
+bool ParserState::loadDefaultDatabase(const QString &)
+{
+    m_error = QStringLiteral("default databases are not supported yet");
+    return false;
+}
+
+bool ParserState::saveDefaultDatabase(const QString &, RecordList &, RecordList &, RecordList &)
+{
+    m_error = QStringLiteral("default databases are not supported yet");
+    return false;
+}
+
+} // namespace ostrel

@@ -1,0 +1,68 @@
+#pragma once
+// The parser library's one state: the last loaded database, the configuration and
+// what a later save reuses. The exported entry points forward to instance().
+
+#include "ostrel_api.h"
+#include "parserconfig.h"
+#include "records.h"
+#include "userdbdump.h"
+
+#include <QString>
+
+namespace ostrel {
+
+class ParserState
+{
+public:
+    // configDir: the folder holding tavrin_ostrel_config.xml; empty means
+    // "conf" below the executable's folder.
+    explicit ParserState(const QString &configDir = QString());
+    ~ParserState();
+    ParserState(const ParserState &) = delete;
+    ParserState &operator=(const ParserState &) = delete;
+
+    static ParserState &instance();
+    static QString executableDir();
+    static QString configFileName() { return QStringLiteral("tavrin_ostrel_config.xml"); }
+
+    int32_t load(int32_t type, const char16_t *path, RecordList **satellites,
+                 RecordList **transponders, RecordList **programmes, NameList **favourites,
+                 HotKeyList **hotKeys);
+    int32_t save(int32_t type, const char16_t *path, RecordList *satellites,
+                 RecordList *transponders, RecordList *programmes, NameList *favourites,
+                 HotKeyList *hotKeys);
+    int32_t clean();
+    int32_t uiConfig(TemplateList *sat, TemplateList *tp, TemplateList *pg);
+    TemplateList *satTemplate() { return m_db.satTemplates.head(); }
+    TemplateList *tpTemplate() { return m_db.tpTemplates.head(); }
+    TemplateList *pgTemplate() { return m_db.pgTemplates.head(); }
+    int32_t satMaxNum() const { return m_config.satMaxNum; }
+
+    const ParserConfig &config() const { return m_config; }
+    const UserDumpExtras &dumpExtras() const { return m_dump; }
+    LoadedDatabase &database() { return m_db; }
+    QString configDir() const { return m_configDir; }
+    // Why the last load or save failed, for diagnostics; empty after a success.
+    QString errorString() const { return m_error; }
+
+private:
+    bool loadUserDump(const QString &path);
+    bool saveUserDump(const QString &path, RecordList &satellites, RecordList &transponders,
+                      RecordList &programmes, const NameList &favourites);
+    // Other file kinds plug in here.
+    bool loadFlashImage(const QString &path);
+    bool saveFlashImage(const QString &path, RecordList &satellites, RecordList &transponders,
+                        RecordList &programmes);
+    bool loadDefaultDatabase(const QString &path);
+    bool saveDefaultDatabase(const QString &path, RecordList &satellites,
+                             RecordList &transponders, RecordList &programmes);
+
+    QString m_configDir;
+    ParserConfig m_config;
+    LoadedDatabase m_db;
+    UserDumpExtras m_dump;
+    HotKeyList m_hotKeys;
+    QString m_error;
+};
+
+} // namespace ostrel
