@@ -14,3 +14,7 @@ struct NodeAttribute
 
     static bool namesEqual(const QString &a, const QString &b);
 };
+
+namespace DB_NS {
+using ::NodeAttribute;
+}
