@@ -39,6 +39,12 @@ FlashImage::Database FlashImage::splitPath(const QString &prefixedPath, QString 
 bool FlashImage::parse(const QByteArray &image)
 {
     clear();
+    // A failed read leaves nothing half-read behind.
+    const auto fail = [this](const QString &message) {
+        clear();
+        m_error = message;
+        return false;
+    };
     const QByteArray marker(flash::TableMarker, flash::MarkerSize);
     const qint64 size = image.size();
     int total = 0;
