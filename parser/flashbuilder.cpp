@@ -1,6 +1,6 @@
 #include "flashbuilder.h"
 
-#include "flashcrc.h"
+#include "crc32mpeg2.h"
 #include "flashtable.h"
 
 #include <QtEndian>
@@ -66,7 +66,7 @@ QByteArray buildFlashImage(qint64 size, const std::vector<FlashTableSpec> &table
     for (const Placed &p : placed) {
         if (p.noChecksum || p.start < 0 || p.start + p.size > size || p.entryAt + 16 > size)
             continue;
-        qToLittleEndian<quint32>(flashCrc32(image.constData() + p.start, p.size),
+        qToLittleEndian<quint32>(crc32Mpeg2(image.constData() + p.start, size_t(p.size)),
                                  image.data() + p.entryAt + 12);
     }
     return image;

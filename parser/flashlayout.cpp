@@ -1,6 +1,6 @@
 #include "flashlayout.h"
 
-#include "flashcrc.h"
+#include "crc32mpeg2.h"
 
 #include <algorithm>
 #include <cstring>
@@ -171,7 +171,7 @@ bool FlashLayout::placeBlock(int e)
     entry.setOffset(uint32_t(start - m_newTable[entry.table]));
     entry.setSize(uint32_t(entry.block.size()));
     if (entry.hasChecksum())
-        entry.setCrc(flashCrc32(entry.block));
+        entry.setCrc(crc32Mpeg2(entry.block));
     return true;
 }
 

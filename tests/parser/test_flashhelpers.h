@@ -2,7 +2,7 @@
 // Shared by the flash-image tests: a stub preset codec and an independent
 // check that an image's tables and blocks agree with each other.
 
-#include "flashcrc.h"
+#include "crc32mpeg2.h"
 #include "flashimage.h"
 
 #include <QtEndian>
@@ -58,7 +58,7 @@ inline QString inconsistency(const QByteArray &image)
     const auto &entries = reread.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         const ostrel::FlashEntry &e = entries[i];
-        if (e.hasChecksum() && ostrel::flashCrc32(e.block) != e.crc())
+        if (e.hasChecksum() && ostrel::crc32Mpeg2(e.block) != e.crc())
             return QStringLiteral("stale checksum of ") + QString::fromUtf8(e.name());
         if ((e.tag() == 0xA4 || e.tag() == 0xA8) && e.blockStart() % 0x10000 != 0)
             return QStringLiteral("unaligned ") + QString::fromUtf8(e.name());
