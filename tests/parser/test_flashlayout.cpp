@@ -3,6 +3,7 @@
 #include "flashbuilder.h"
 #include "test_flashhelpers.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 using namespace ostrel;
@@ -57,6 +58,7 @@ private slots:
     void nestedGrowthStaysInsideEnclosingBlock();
     void presetHoldingATableIsRefused();
     void secondLayoutChangesNothing();
+    void corruptedTablesNeverBreakTheImage();
 };
 
 void TestFlashLayout::unchangedPresetKeepsEveryByte()
@@ -279,6 +281,7 @@ void TestFlashLayout::nestedGrowthStaysInsideEnclosingBlock_data()
     QTest::addColumn<bool>("ok");
 
     // the preset (0x80 bytes) and the block after it live in a 0x400-byte block
+    QTest::newRow("shrinks") << 0x40 << true;
     QTest::newRow("fits") << 0x100 << true;
     QTest::newRow("exactly-fits") << 0x400 - 0x20 - 28 - 96 - 0x40 << true;
     QTest::newRow("overflows-enclosing-block") << 0x400 - 0x20 - 28 - 96 - 0x40 + 1 << false;
@@ -310,7 +313,11 @@ void TestFlashLayout::nestedGrowthStaysInsideEnclosingBlock()
     FlashImage reread;
     QVERIFY(reread.parse(out));
     QCOMPARE(entry(reread, "outer").blockStart(), qint64(0x200));
-    QCOMPARE(entry(reread, "tail").blockStart(), qint64(0x220 + 28 + 96 + presetSize));
+    const qint64 presetEnd = 0x220 + 28 + 96 + presetSize;
+    const qint64 tailStart = std::max(presetEnd, qint64(0x220 + 28 + 96 + 0x80));
+    QCOMPARE(entry(reread, "tail").blockStart(), tailStart);
+    // What lies between the blocks inside the enclosing block is erased, not stale.
+    QCOMPARE(out.mid(int(presetEnd), int(tailStart - presetEnd)), QByteArray(int(tailStart - presetEnd), char(0xFF)));
     QCOMPARE(entry(reread, "tail").block, filler(0x40, 3));
     QCOMPARE(entry(reread, "preset").block, filler(presetSize, 9));
     // Blocks outside the enclosing one are untouched.
@@ -351,6 +358,42 @@ void TestFlashLayout::secondLayoutChangesNothing()
     // The same object saved twice lands on the same bytes too.
     QVERIFY(flash.replacePresetBlock(preset));
     QCOMPARE(flash.image(), once);
+}
+
+void TestFlashLayout::corruptedTablesNeverBreakTheImage()
+{
+    FlashTableSpec nested = table(0x2040, {block(0x55, "inner", 0x100, 0x200, 2), block(0xA4, "al", 0x400, 0x80, 3)});
+    const QByteArray image = buildFlashImage(
+        0x20000, {table(0x40, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x200, 0x400),
+                               block(0x60, "holder", 0x2000 - 0x40, 0x1000), block(0xA8, "app", 0x4000, 0x300)}),
+                  nested});
+    // Damage the table bytes (where every offset, size and count lives) at random.
+    QRandomGenerator random(20240611);
+    const int tableBytes[] = {0x40, 0x40 + 28 + 48 * 4, 0x2040, 0x2040 + 28 + 48 * 2};
+    int laidOut = 0;
+    for (int round = 0; round < 800; ++round) {
+        QByteArray damaged = image;
+        for (int hits = 1 + random.bounded(4); hits > 0; --hits) {
+            const int which = 2 * random.bounded(2);
+            const int at = tableBytes[which] + random.bounded(tableBytes[which + 1] - tableBytes[which]);
+            damaged[at] = char(random.bounded(256));
+        }
+        FlashImage flash;
+        if (!flash.parse(damaged))
+            continue;
+        for (const FlashEntry &e : flash.entries())
+            QVERIFY(e.blockStart() >= 0 && e.blockStart() + e.size() <= damaged.size());
+        if (flash.presetEntry() < 0)
+            continue;
+        const QByteArray before = flash.image();
+        if (flash.replacePresetBlock(filler(random.bounded(0x100, 0x2000), 1))) {
+            ++laidOut;
+            QCOMPARE(flash.image().size(), damaged.size());
+        } else {
+            QCOMPARE(flash.image(), before);
+        }
+    }
+    QVERIFY(laidOut > 10);
 }
 
 QTEST_GUILESS_MAIN(TestFlashLayout)
