@@ -52,6 +52,26 @@ QWidget *keyTarget(QWidget *editor)
     return editor;
 }
 
+// Notes the property's value at the moment each editor it made goes away,
+// the way a dialog hears of finished edits.
+class WatchingFactory : public QtVariantEditorFactory
+{
+public:
+    using QtVariantEditorFactory::QtVariantEditorFactory;
+    QVariantList valuesAtDestruction;
+
+protected:
+    QWidget *createEditor(QtVariantPropertyManager *manager, QtProperty *property,
+                          QWidget *parent) override
+    {
+        QWidget *editor = QtVariantEditorFactory::createEditor(manager, property, parent);
+        connect(editor, &QObject::destroyed, this, [this, manager, property] {
+            valuesAtDestruction.append(manager->value(property));
+        });
+        return editor;
+    }
+};
+
 } // namespace
 
 class TestTreePropertyBrowser : public QObject
@@ -70,6 +90,9 @@ private slots:
     void escapeCancels_data();
     void escapeCancels();
     void focusLeavingEditorCommits();
+    void editorGoesAfterWriteBack_data();
+    void editorGoesAfterWriteBack();
+    void tabMovesToNextRow();
     void editorsCarryAttributes();
     void flagEditorTogglesBits();
     void disabledPropertyGetsNoEditor();
@@ -340,6 +363,60 @@ void TestTreePropertyBrowser::focusLeavingEditorCommits()
     QTRY_VERIFY(!editor);
     QCOMPARE(property->value(), QVariant("new"));
     QCOMPARE(spy.count(), 1);
+}
+
+void TestTreePropertyBrowser::editorGoesAfterWriteBack_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("closeKey");
+    QTest::addColumn<QVariant>("expected");
+    QTest::addColumn<int>("signalCount");
+
+    QTest::newRow("changed") << "new" << int(Qt::Key_Return) << QVariant("new") << 1;
+    QTest::newRow("unchanged") << "old" << int(Qt::Key_Return) << QVariant("old") << 0;
+    QTest::newRow("cancelled") << "new" << int(Qt::Key_Escape) << QVariant("old") << 0;
+}
+
+void TestTreePropertyBrowser::editorGoesAfterWriteBack()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, closeKey);
+    QFETCH(QVariant, expected);
+    QFETCH(int, signalCount);
+
+    auto *factory = new WatchingFactory(m_window);
+    m_browser->setFactoryForManager(m_manager, factory);
+    QtVariantProperty *property = addShown(QVariant::String, QStringLiteral("NAME"));
+    property->setValue(QStringLiteral("old"));
+    QSignalSpy spy(m_manager, &QtVariantPropertyManager::valueChanged);
+
+    QVERIFY(m_browser->editItem(property));
+    QPointer<QWidget> editor = openedEditor();
+    static_cast<QLineEdit *>(editor.data())->selectAll();
+    QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key(closeKey));
+
+    QTRY_VERIFY(!editor);
+    QCoreApplication::processEvents();
+    QCOMPARE(factory->valuesAtDestruction, QVariantList{expected});
+    QCOMPARE(spy.count(), signalCount);
+}
+
+void TestTreePropertyBrowser::tabMovesToNextRow()
+{
+    QtVariantProperty *first = addShown(QVariant::String, QStringLiteral("first"));
+    QtVariantProperty *second = addShown(QVariant::Int, QStringLiteral("second"));
+    QVERIFY(m_browser->editItem(first));
+    QPointer<QWidget> firstEditor = openedEditor();
+    QTRY_VERIFY(firstEditor->hasFocus());
+    QTest::keyClicks(firstEditor, QStringLiteral("abc"));
+
+    QTest::keyClick(firstEditor, Qt::Key_Tab);
+
+    QTRY_VERIFY(!firstEditor);
+    QCOMPARE(first->value(), QVariant("abc"));
+    QTRY_VERIFY(qobject_cast<QSpinBox *>(openedEditor()));
+    QCOMPARE(m_browser->currentProperty(), static_cast<QtProperty *>(second));
 }
 
 void TestTreePropertyBrowser::editorsCarryAttributes()
