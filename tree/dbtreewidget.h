@@ -1,0 +1,132 @@
+#pragma once
+
+#include "documentdata.h"
+#include "templatefield.h"
+
+#include <QStringList>
+#include <QTreeWidget>
+#include <QVector>
+
+#include <memory>
+#include <vector>
+
+class ChannelDatabase;
+class DBTreeWidgetItem;
+class QAction;
+
+namespace DB_NS {
+class TPNode;
+}
+
+/**
+ * The left-hand tree: "All Services" with the satellites and their TPs, the
+ * favourite groups and the two hot-key roots. Tells the programme table what
+ * was selected, filters satellites or TPs by name prefix, and owns the
+ * document's change flag.
+ *
+ * The data handed to setDatabase() belongs to the main window; the tree edits
+ * it in place and never frees it.
+ */
+class DBTreeWidget : public QTreeWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DBTreeWidget(QWidget *parent = nullptr);
+    ~DBTreeWidget() override;
+
+    /**
+     * Rebuilds the tree from the document. False, with the tree left empty,
+     * when any pointer is null. maxSatNum 4294967295 means no limit.
+     */
+    bool setDatabase(ChannelDatabase *database, TemplateVector *satTemplate, TemplateVector *tpTemplate,
+                     QStringList *favGroupNames, QVector<HotKeyItem> *hotKeys,
+                     QVector<FavHotKeyItem> *favHotKeys, quint32 maxSatNum);
+
+    /** Deletes every item and the copied TPs; the change flag, limit and filter stay. */
+    void clearTree();
+
+    bool bIsChange() const { return m_bIsChange; }
+    quint32 maxSatNum() const { return m_maxSatNum; }
+
+signals:
+    void signal_allsrv_selected();
+    void signal_fav_selected(unsigned int id);
+    void signal_sat_selected(unsigned int id);
+    void signal_tp_selected(unsigned int sat_id, unsigned int tp_id);
+    void signal_hotkey_selected();
+    void signal_favhotkey_selected();
+
+public slots:
+    /** The group whose bit is the highest set in id takes the name. */
+    void slotRenameFavItem(unsigned int id, const QString &name);
+    void slotFilterChanged(const QString &text);
+    /** 0 filters satellites, 1 filters TPs. */
+    void slotSearchTypeChanged(int index);
+    /** Makes the programme's TP current without emitting a selection signal; pg is unused. */
+    void slotPGSelected(unsigned int sat, unsigned int tp, unsigned int pg);
+    void setbIsChange(bool bIsChange);
+
+private slots:
+    void slotShowContextMenu(const QPoint &pos);
+    void slotAddSat();
+    void slotEditSat();
+    void slotAddTP();
+    void slotEditTP();
+    void slotDelete();
+    void slotMoveUp();
+    void slotMoveDown();
+    void slotSwitch();
+    void slotMove();
+    void slotCopy();
+    void slotPaste();
+    void slotRenameFav();
+    void slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void slotItemChanged(QTreeWidgetItem *item, int column);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QAction *makeAction(const QString &text, const QString &objectName, void (DBTreeWidget::*slot)());
+    void updateActionStates();
+    void restrictSelectionTo(QTreeWidgetItem *current);
+    void applyFilter();
+    DBTreeWidgetItem *findChildById(QTreeWidgetItem *parent, quint32 id) const;
+
+    ChannelDatabase *m_database = nullptr;
+    TemplateVector *m_satTemplate = nullptr;
+    TemplateVector *m_tpTemplate = nullptr;
+    QStringList *m_favGroupNames = nullptr;
+    QVector<HotKeyItem> *m_hotKeys = nullptr;
+    QVector<FavHotKeyItem> *m_favHotKeys = nullptr;
+
+    DBTreeWidgetItem *m_allServicesRoot = nullptr;
+    DBTreeWidgetItem *m_allFavouritesRoot = nullptr;
+    DBTreeWidgetItem *m_hotKeyRoot = nullptr;
+    DBTreeWidgetItem *m_favHotKeyRoot = nullptr;
+    DBTreeWidgetItem *m_satelliteRoot = nullptr;
+
+    QAction *m_actAddSat = nullptr;
+    QAction *m_actEditSat = nullptr;
+    QAction *m_actAddTP = nullptr;
+    QAction *m_actEditTP = nullptr;
+    QAction *m_actDelete = nullptr;
+    QAction *m_actMoveUp = nullptr;
+    QAction *m_actMoveDown = nullptr;
+    QAction *m_actSwitch = nullptr;
+    QAction *m_actMove = nullptr;
+    QAction *m_actCopy = nullptr;
+    QAction *m_actPaste = nullptr;
+    QAction *m_actRename = nullptr;
+
+    quint32 m_nextTempId = 0xFFFFFFFFu;
+    std::vector<std::unique_ptr<DB_NS::TPNode>> m_copyBuffer;
+    int m_searchType = 0;
+    QString m_filterText;
+    quint32 m_maxSatNum = 0xFFFFFFFFu;
+    bool m_bIsChange = false;
+};
