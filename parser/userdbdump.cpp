@@ -461,6 +461,11 @@ QByteArray DumpWriter::header(const HeadTable *previousHead, const QByteArray *t
         else
             computed = false;
 
+        if (computed && d.size < 32 && value >> d.size != 0) {
+            // A count or size cut to its field would make a dump no reader accepts.
+            fail(QStringLiteral("%1 is %2, more than its %3 bits hold").arg(d.name).arg(value).arg(d.size));
+            return QByteArray();
+        }
         if (computed)
             out.writeUInt(position, d.size, value);
         else if (previous)
@@ -520,6 +525,8 @@ bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordL
     }
 
     dump = header(previousHead, trailingBlock, nodes.data());
+    if (dump.isNull())
+        return false;
     dump += nodes.data();
     if (trailingBlock) {
         QByteArray block = *trailingBlock;
