@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Draws the editor's four 16x16 tool-bar icons as PNG files next to this script.
+
+Run it again after changing a drawing; the PNGs are committed so the build
+needs no Python.
+"""
+import os
+import struct
+import zlib
+
+SIZE = 16
+CLEAR = (0, 0, 0, 0)
+
+
+def canvas():
+    return [[CLEAR] * SIZE for _ in range(SIZE)]
+
+
+def rect(img, x0, y0, x1, y1, colour):
+    for y in range(max(0, y0), min(SIZE, y1 + 1)):
+        for x in range(max(0, x0), min(SIZE, x1 + 1)):
+            img[y][x] = colour
+
+
+def frame(img, x0, y0, x1, y1, colour):
+    rect(img, x0, y0, x1, y0, colour)
+    rect(img, x0, y1, x1, y1, colour)
+    rect(img, x0, y0, x0, y1, colour)
+    rect(img, x1, y0, x1, y1, colour)
+
+
+def disc(img, cx, cy, r, colour):
+    for y in range(SIZE):
+        for x in range(SIZE):
+            if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
+                img[y][x] = colour
+
+
+def write_png(path, img):
+    raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in img)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(chunk(b"IHDR", header))
+        f.write(chunk(b"IDAT", zlib.compress(raw, 9)))
+        f.write(chunk(b"IEND", b""))
+
+
+def app_icon():
+    # A dish on a stand, facing up and right.
+    img = canvas()
+    navy, sky, grey = (20, 40, 110, 255), (90, 160, 230, 255), (120, 120, 120, 255)
+    disc(img, 7, 8, 6, navy)
+    disc(img, 8, 7, 4, sky)
+    rect(img, 11, 2, 13, 4, navy)
+    rect(img, 6, 13, 9, 15, grey)
+    return img
+
+
+def folder_icon():
+    img = canvas()
+    edge, body, tab = (150, 100, 10, 255), (240, 200, 80, 255), (220, 170, 50, 255)
+    rect(img, 1, 3, 6, 5, tab)
+    rect(img, 1, 5, 14, 13, body)
+    frame(img, 1, 5, 14, 13, edge)
+    return img
+
+
+def disk_icon():
+    img = canvas()
+    shell, label, shutter = (30, 60, 140, 255), (235, 235, 235, 255), (160, 170, 180, 255)
+    rect(img, 1, 1, 14, 14, shell)
+    rect(img, 4, 1, 11, 5, shutter)
+    rect(img, 3, 8, 12, 14, label)
+    rect(img, 4, 10, 11, 10, shell)
+    rect(img, 4, 12, 11, 12, shell)
+    return img
+
+
+def disk_as_icon():
+    img = disk_icon()
+    pen, tip = (200, 40, 40, 255), (40, 40, 40, 255)
+    for i in range(6):
+        rect(img, 9 + i - 1, 14 - i - 1, 9 + i, 14 - i, pen)
+    img[15][8] = tip
+    return img
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    for name, draw in (("Tavrin16x16.png", app_icon), ("open.png", folder_icon),
+                       ("save.png", disk_icon), ("save as.png", disk_as_icon)):
+        write_png(os.path.join(here, name), draw())
+
+
+if __name__ == "__main__":
+    main()
