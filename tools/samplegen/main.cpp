@@ -1,0 +1,42 @@
+// tavrin-samplegen: writes a generated user-database dump for a configuration.
+//   tavrin-samplegen CONFIG.xml small|large|stress OUT.udf
+
+#include "samplegenerator.h"
+#include "userdbdump.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    QTextStream err(stderr);
+    if (args.size() != 4) {
+        err << "usage: tavrin-samplegen CONFIG.xml small|large|stress OUT.udf\n";
+        return 2;
+    }
+    SampleSize size;
+    if (args.at(2) == QLatin1String("small"))
+        size = SampleSize::small();
+    else if (args.at(2) == QLatin1String("large"))
+        size = SampleSize::large();
+    else if (args.at(2) == QLatin1String("stress"))
+        size = SampleSize::stress();
+    else {
+        err << "unknown size " << args.at(2) << '\n';
+        return 2;
+    }
+    ostrel::ParserConfig config;
+    QString error;
+    if (!ostrel::readConfigFile(args.at(1), config, &error)) {
+        err << error << '\n';
+        return 1;
+    }
+    const QByteArray dump = generateUserDump(config, size, &error);
+    if (dump.isNull() || !ostrel::saveFileAtomically(args.at(3), dump, &error)) {
+        err << "cannot write " << args.at(3) << ": " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
