@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
@@ -450,10 +451,12 @@ void QDBProgramWidget::fillRows(const QVector<DB_NS::PGNode *> &candidates)
             shown.append(programme);
     }
 
-    // One row count and no repaint per cell: the table fills in one pass.
+    // One row count, and no change signal or repaint per cell: the rows are
+    // new, so one repaint afterwards tells the view all it needs.
     const bool updates = m_table->updatesEnabled();
     m_table->setUpdatesEnabled(false);
     m_table->setRowCount(shown.size());
+    QSignalBlocker quiet(m_table->model());
     ColumnPlan plan(*m_pgFields);
     const int columns = m_table->columnCount();
     for (int row = 0; row < shown.size(); ++row) {
@@ -472,7 +475,9 @@ void QDBProgramWidget::fillRows(const QVector<DB_NS::PGNode *> &candidates)
                                          : new QTableWidgetItem(value));
         }
     }
+    quiet.unblock();
     m_table->setUpdatesEnabled(updates);
+    m_table->viewport()->update();
     resizeColumns();
 }
 
