@@ -24,9 +24,13 @@ bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns 
     const QByteArray packed = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return false;
-    if (packed.isEmpty())
-        return true;
+    // An empty file is an empty database, still with the fixed fields so
+    // that satellites and programmes can be added to it.
     QByteArray image;
+    if (packed.isEmpty()) {
+        parsePreset(image, db, columns);
+        return true;
+    }
     if (!tool.unpack(packed, image))
         return false;
     parsePreset(image, db, columns);

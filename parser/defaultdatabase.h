@@ -8,7 +8,8 @@ namespace ostrel {
 class ExternalTool;
 
 // Reads the file at path, unpacks and parses it into db and columns (both
-// cleared first). An empty file loads as an empty database. Returns false
+// cleared first). An empty file loads as an empty database with the fixed
+// fields as templates. Returns false
 // when the file cannot be read or the tool leaves no unpacked preset.
 bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns &columns);
 bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns &columns,

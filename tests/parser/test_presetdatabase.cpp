@@ -135,6 +135,11 @@ void TestPresetDatabase::emptyFileLoadsEmpty()
     QVERIFY(readDefaultDatabase(empty, db, columns, tool));
     QCOMPARE(db.satellites.size(), 0);
     QCOMPARE(db.programmes.size(), 0);
+    QCOMPARE(columns.programme.size(), 0);
+    // The fixed fields remain, so the editor can still add records.
+    QCOMPARE(db.satTemplates.size(), 2);
+    QCOMPARE(db.tpTemplates.size(), 5);
+    QCOMPARE(db.pgTemplates.size(), 4);
 }
 
 void TestPresetDatabase::loadFailures_data()
