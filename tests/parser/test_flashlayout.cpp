@@ -82,7 +82,7 @@ void TestFlashLayout::checksumsRefreshedExceptNcrc()
         0x2000, {table(0, {block(0x9C, "preset", 0x100, 0x100), raw, block(0x51, "sum", 0x400, 0x80)})});
     // Spoil the checksum of "sum" so that only a fresh one can make it right.
     const qint64 sumCrc = 28 + 48 * 2 + 12;
-    qToLittleEndian<quint32>(0x12345678u, image.data() + sumCrc);
+    image.replace(int(sumCrc), 4, QByteArrayLiteral("\x78\x56\x34\x12"));
 
     FlashImage flash;
     QVERIFY(flash.parse(image));
