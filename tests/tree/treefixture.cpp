@@ -1,0 +1,115 @@
+#include "treefixture.h"
+
+#include "dbtreewidget.h"
+
+namespace {
+
+const char16_t HotKeyName[] = u"Key 1";
+
+DB_NS::TPNode *makeTP(quint32 id, const QString &frq, const QString &pol, const QString &sym)
+{
+    auto *tp = new DB_NS::TPNode(id);
+    tp->addAttribute(QStringLiteral("id"), QString::number(id));
+    tp->addAttribute(QStringLiteral("FRQ"), frq);
+    tp->addAttribute(QStringLiteral("POL"), pol);
+    tp->addAttribute(QStringLiteral("SYM"), sym);
+    return tp;
+}
+
+void addSat(ChannelDatabase &db, quint32 id, const QString &name, const QVector<DB_NS::TPNode *> &tps)
+{
+    auto *sat = new DB_NS::SatNode(id);
+    sat->addAttribute(QStringLiteral("id"), QString::number(id));
+    if (!name.isNull())
+        sat->addAttribute(QStringLiteral("NAME"), name);
+    db.addSat(sat);
+    for (DB_NS::TPNode *tp : tps) {
+        tp->setParentId(id);
+        sat->addTP(tp);
+    }
+}
+
+QTreeWidgetItem *topLevelByText(DBTreeWidget &tree, const QString &text)
+{
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        if (tree.topLevelItem(i)->text(0) == text)
+            return tree.topLevelItem(i);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TreeFixture::TreeFixture()
+{
+    doc.database = std::make_unique<ChannelDatabase>();
+    ChannelDatabase &db = *doc.database;
+    const QString h = QStringLiteral("H"), v = QStringLiteral("V");
+    addSat(db, 10, QStringLiteral("Alpha 1"),
+           {makeTP(100, frq(100), h, QStringLiteral("27500")), makeTP(101, frq(101), v, QStringLiteral("22000")),
+            makeTP(102, frq(102), h, QStringLiteral("27500"))});
+    addSat(db, 20, QStringLiteral("Beta"), {makeTP(200, frq(200), v, QStringLiteral("22000"))});
+    addSat(db, 40, QString(), {makeTP(400, frq(400), h, QStringLiteral("27500"))});
+    addSat(db, 30, QStringLiteral("Gamma Alpha"),
+           {makeTP(300, frq(300), h, QStringLiteral("27500")), makeTP(301, frq(301), v, QStringLiteral("27500"))});
+
+    TemplateField name;
+    name.name = QStringLiteral("NAME");
+    doc.satTemplate << name;
+    TemplateField frqField;
+    frqField.name = QStringLiteral("FRQ");
+    doc.tpTemplate << frqField;
+
+    doc.favouriteNames = QStringList{QStringLiteral("News"), QStringLiteral("Sport"), QStringLiteral("Movies"),
+                                     QStringLiteral("Music")};
+    doc.hotKeys << HotKeyItem{HotKeyName, 10, 100, 5};
+    doc.favHotKeys << FavHotKeyItem{HotKeyName, 1};
+}
+
+QString TreeFixture::frq(quint32 tpId)
+{
+    static const QHash<quint32, QString> values{{100, QStringLiteral("11778")}, {101, QStringLiteral("11800")},
+                                                {102, QStringLiteral("12000")}, {200, QStringLiteral("10700")},
+                                                {300, QStringLiteral("12100")}, {301, QStringLiteral("12200")},
+                                                {400, QStringLiteral("11000")}};
+    return values.value(tpId);
+}
+
+bool TreeFixture::attach(DBTreeWidget &tree)
+{
+    return tree.setDatabase(doc.database.get(), &doc.satTemplate, &doc.tpTemplate, &doc.favouriteNames,
+                            &doc.hotKeys, &doc.favHotKeys, quint32(doc.satMaxNum));
+}
+
+QTreeWidgetItem *itemAtPath(DBTreeWidget &tree, const QString &path)
+{
+    const QStringList parts = path.split(QLatin1Char('/'));
+    QTreeWidgetItem *item = nullptr;
+    const QString &root = parts.first();
+    if (root == QLatin1String("A"))
+        item = topLevelByText(tree, QStringLiteral("All Services"));
+    else if (root == QLatin1String("S"))
+        item = topLevelByText(tree, QStringLiteral("All Services"));
+    else if (root == QLatin1String("F"))
+        item = topLevelByText(tree, QStringLiteral("All Favourites"));
+    else if (root == QLatin1String("H"))
+        item = topLevelByText(tree, QStringLiteral("HotKey"));
+    else if (root == QLatin1String("K"))
+        item = topLevelByText(tree, QStringLiteral("Fav HotKey"));
+    if (item && root == QLatin1String("S"))
+        item = item->child(0);
+    for (int i = 1; item && i < parts.size(); ++i)
+        item = item->child(parts.at(i).toInt());
+    return item;
+}
+
+QStringList childTexts(DBTreeWidget &tree, QTreeWidgetItem *parent, bool visibleOnly)
+{
+    QTreeWidgetItem *p = parent ? parent : tree.invisibleRootItem();
+    QStringList texts;
+    for (int i = 0; i < p->childCount(); ++i) {
+        if (!visibleOnly || !p->child(i)->isHidden())
+            texts << p->child(i)->text(0);
+    }
+    return texts;
+}

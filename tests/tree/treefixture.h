@@ -1,0 +1,38 @@
+#pragma once
+
+#include "documentdata.h"
+
+#include <QString>
+#include <QStringList>
+
+class DBTreeWidget;
+class QTreeWidgetItem;
+
+// One small document, built through the model, as the main window would hold it:
+//   sat 10 "Alpha 1":     TPs 100 (11778 H 27500), 101 (11800 V 22000), 102 (12000 H 27500)
+//   sat 20 "Beta":        TP 200 (10700 V 22000)
+//   sat 40, no NAME:      TP 400
+//   sat 30 "Gamma Alpha": TPs 300 (12100 H 27500), 301 (12200 V 27500)
+// plus four favourite groups, one hot key and one favourite hot key.
+struct TreeFixture
+{
+    TreeFixture();
+
+    // Hands every list to the tree; satMaxNum goes through as the tree's limit.
+    bool attach(DBTreeWidget &tree);
+
+    static QString frq(quint32 tpId);
+
+    DocumentData doc;
+};
+
+/**
+ * An item by a short path: "A" All Services, "S" Satellite Infomation,
+ * "S/1" its second satellite, "S/1/0" that satellite's first TP,
+ * "F" All Favourites, "F/2" its third group, "H" HotKey, "K" Fav HotKey.
+ * Null when the path names no item.
+ */
+QTreeWidgetItem *itemAtPath(DBTreeWidget &tree, const QString &path);
+
+/** Column-0 texts of an item's children, or of the top level for null. */
+QStringList childTexts(DBTreeWidget &tree, QTreeWidgetItem *parent, bool visibleOnly = false);
