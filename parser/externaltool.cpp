@@ -28,8 +28,9 @@ ExternalTool::ExternalTool()
 {
 }
 
-ExternalTool::ExternalTool(const QString &toolPath, const QString &workDir, int timeoutMs)
-    : m_toolPath(toolPath), m_workDir(workDir), m_timeoutMs(timeoutMs)
+ExternalTool::ExternalTool(const QString &toolPath, const QString &workDir, int timeoutMs,
+                           qint64 outputLimit)
+    : m_toolPath(toolPath), m_workDir(workDir), m_timeoutMs(timeoutMs), m_outputLimit(outputLimit)
 {
 }
 
@@ -97,7 +98,17 @@ bool ExternalTool::run(const char *mode, const QString &in, const QString &out,
         m_status = OutputMissing;
         return false;
     }
+    // A small packed file can claim gigabytes; the library must not try to hold them.
+    if (result.size() > m_outputLimit) {
+        m_status = OutputTooLarge;
+        return false;
+    }
     output = result.readAll();
+    if (result.error() != QFileDevice::NoError) {
+        output.clear();
+        m_status = OutputMissing;
+        return false;
+    }
     m_status = Ok;
     return true;
 }

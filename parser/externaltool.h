@@ -18,16 +18,18 @@ public:
         TimedOut,         // killed after the time limit
         ToolFailed,       // crashed or exited with a non-zero status
         OutputMissing,    // the tool left no output file
+        OutputTooLarge,   // far beyond any preset: not read into memory
     };
 
     static constexpr int DefaultTimeoutMs = 30000;
+    static constexpr qint64 DefaultOutputLimit = 64 * 1024 * 1024;
 
     // The lzma tool and the working files in the program's own folder.
     ExternalTool();
     // Another tool and working folder, for tests and for callers that must
     // not share the program folder.
     ExternalTool(const QString &toolPath, const QString &workDir,
-                 int timeoutMs = DefaultTimeoutMs);
+                 int timeoutMs = DefaultTimeoutMs, qint64 outputLimit = DefaultOutputLimit);
 
     // Working files, left in the working folder after each run.
     QString packedPath() const;    // "preset.7z"
@@ -49,6 +51,7 @@ private:
     QString m_toolPath;
     QString m_workDir;
     int m_timeoutMs;
+    qint64 m_outputLimit;
     Status m_status = Ok;
 };
 

@@ -46,6 +46,7 @@ private slots:
     void workingFilesLiveInTheProgramFolder();
     void failures_data();
     void failures();
+    void oversizedOutputIsRefused();
     void staleOutputIsNotTaken();
     void hangingToolIsKilled();
 
@@ -128,6 +129,22 @@ void TestExternalTool::failures()
     QVERIFY(!tool.pack("image", out));
     QCOMPARE(int(tool.lastStatus()), status);
     QVERIFY(out.isEmpty());
+}
+
+void TestExternalTool::oversizedOutputIsRefused()
+{
+    // 4 KiB of zeros packs into a few bytes; with a 1 KiB limit it must not be read.
+    ExternalTool packer(Tool, m_dir->path());
+    QByteArray packed;
+    QVERIFY(packer.pack(QByteArray(4096, '\0'), packed));
+
+    ExternalTool tool(Tool, m_dir->path(), 5000, 1024);
+    QByteArray image("untouched");
+    QVERIFY(!tool.unpack(packed, image));
+    QCOMPARE(tool.lastStatus(), ExternalTool::OutputTooLarge);
+    QVERIFY(image.isEmpty());
+    QVERIFY(ExternalTool(Tool, m_dir->path(), 5000, 4096).unpack(packed, image));
+    QCOMPARE(image.size(), 4096);
 }
 
 void TestExternalTool::staleOutputIsNotTaken()
