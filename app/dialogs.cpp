@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 QString StandardDialogs::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                          const QString &filter)
@@ -27,7 +28,12 @@ void StandardDialogs::about(QWidget *parent, const QString &title, const QString
 
 bool StandardDialogs::warningOkCancel(QWidget *parent, const QString &title, const QString &text)
 {
-    return QMessageBox::warning(parent, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                QMessageBox::NoButton)
-        == QMessageBox::Ok;
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    // No default: Enter must not discard changes; Escape still cancels.
+    for (QAbstractButton *button : box.buttons()) {
+        if (auto *push = qobject_cast<QPushButton *>(button))
+            push->setAutoDefault(false);
+    }
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }

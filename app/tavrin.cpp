@@ -11,6 +11,12 @@
 #include <QFileInfo>
 #include <QSettings>
 
+// The icons live in a static library: their resources must be registered by hand.
+static void initResources()
+{
+    Q_INIT_RESOURCE(tavrin);
+}
+
 namespace {
 
 const QString kLastOpenDir = QStringLiteral("lastopendir");
@@ -38,6 +44,7 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
         m_ownDialogs = std::make_unique<StandardDialogs>();
         m_dialogs = m_ownDialogs.get();
     }
+    initResources();
     ui->setupUi(this);
     ui->splitter->setStretchFactor(1, 1);
 

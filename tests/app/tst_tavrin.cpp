@@ -77,6 +77,7 @@ private slots:
     void favouriteHotKeysNeedTheOptionalEntry();
     void about();
     void destroyingWindowReleasesLibrary();
+    void realParserSavesTheSampleUnchanged();
     void standardWarningHasOkCancelAndNoDefault_data();
     void standardWarningHasOkCancelAndNoDefault();
 
@@ -642,6 +643,35 @@ void TestTavrin::destroyingWindowReleasesLibrary()
     QCOMPARE(m_state->cleanCalls, 0);
     m_window.reset();
     QCOMPARE(m_state->cleanCalls, 1);
+}
+
+void TestTavrin::realParserSavesTheSampleUnchanged()
+{
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
+    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+        QSKIP("needs samples/small.udf and the built parser library");
+
+    // The shipped registry, copied so the remembered folders land in the temporary folder.
+    const QString ini = file(QStringLiteral("shipped.ini"));
+    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
+    const QString opened = file(QStringLiteral("small.udf"));
+    QVERIFY(QFile::copy(sample, opened));
+    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
+
+    m_dialogs.openAnswers << opened;
+    action("actionOpen")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList());
+    QVERIFY(m_window->document().database);
+    QVERIFY(m_window->document().database->allPGs().size() > 0);
+    QVERIFY(tree()->topLevelItemCount() > 0);
+
+    const QString saved = file(QStringLiteral("out/saved.udf"));
+    m_dialogs.saveAnswers << saved;
+    action("actionSave_As")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"about|Save File|Save OK!"});
+    QFile a(sample), b(saved);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QVERIFY2(a.readAll() == b.readAll(), "the saved dump differs from the one opened");
 }
 
 void TestTavrin::standardWarningHasOkCancelAndNoDefault_data()
