@@ -208,8 +208,8 @@ void DBTreeWidget::restrictSelectionTo(QTreeWidgetItem *current)
     bool dropAny = false;
     for (QTreeWidgetItem *item : selected) {
         const DBTreeWidgetItem *treeItem = DBTreeWidgetItem::from(item);
-        // The current item itself is left alone, so moving onto a root with
-        // the keyboard does not leave it unselected.
+        // The current item itself is left alone: a root made current from
+        // code has already been selected and must stay so.
         const bool keep = item == current
             || (siblingsMayStay && treeItem && treeItem->kind() == currentItem->kind()
                 && item->parent() == current->parent());

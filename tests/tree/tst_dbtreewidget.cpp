@@ -369,7 +369,7 @@ void TestDBTreeWidget::selectionSignals()
 
 void TestDBTreeWidget::selectionRestriction_data()
 {
-    QTest::addColumn<QStringList>("clicks");  // "c:" Ctrl+click, "s:" Shift+click
+    QTest::addColumn<QStringList>("clicks");  // "c:" Ctrl+click, "s:" Shift+click, "key:Up" / "key:Down", "set:" setCurrentItem
     QTest::addColumn<QStringList>("selected");
     QTest::addColumn<QString>("current");
 
@@ -391,6 +391,11 @@ void TestDBTreeWidget::selectionRestriction_data()
                                                  << "S/0/0";
     QTest::newRow("Shift+Ctrl+click is ignored too") << QStringList{"S/0", "c:S/1", "sc:S/2"}
                                                      << QStringList{"S/0", "S/1"} << "S/1";
+    QTest::newRow("arrow key onto a root keeps it selected") << QStringList{"S/0", "key:Up"} << QStringList{"S"}
+                                                             << "S";
+    QTest::newRow("root made current from code stays selected") << QStringList{"S/0", "c:S/1", "set:S"}
+                                                                << QStringList{"S"} << "S";
+    QTest::newRow("arrow key between TPs") << QStringList{"S/0/1", "key:Down"} << QStringList{"S/0/2"} << "S/0/2";
 }
 
 void TestDBTreeWidget::selectionRestriction()
@@ -401,6 +406,14 @@ void TestDBTreeWidget::selectionRestriction()
     fill();
 
     for (const QString &step : clicks) {
+        if (step.startsWith(QLatin1String("key:"))) {
+            QTest::keyClick(m_tree.get(), step == QLatin1String("key:Up") ? Qt::Key_Up : Qt::Key_Down);
+            continue;
+        }
+        if (step.startsWith(QLatin1String("set:"))) {
+            m_tree->setCurrentItem(item(step.mid(4)));
+            continue;
+        }
         const int colon = step.indexOf(QLatin1Char(':'));
         const QString flags = colon < 0 ? QString() : step.left(colon);
         Qt::KeyboardModifiers modifiers;
