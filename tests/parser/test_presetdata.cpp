@@ -80,6 +80,7 @@ private slots:
     void malformedInput();
     void everyTruncationStaysInside();
     void zeroPaddingIsIgnored();
+    void mutatedImagesKeepTheTreeWhole();
 
     void roundTripIsByteIdentical_data();
     void roundTripIsByteIdentical();
@@ -325,6 +326,43 @@ void TestPresetData::zeroPaddingIsIgnored()
     parsePreset(image, plain, columns);
     parsePreset(image + QByteArray(4096, '\0'), padded, columns);
     QCOMPARE(describe(padded), describe(plain));
+}
+
+void TestPresetData::mutatedImagesKeepTheTreeWhole()
+{
+    // Whatever the bytes, every transponder hangs under a parsed satellite
+    // and every programme under a parsed transponder of the same satellite.
+    const QByteArray original = presettest::sampleImage();
+    quint32 state = 2024;
+    auto random = [&state](int bound) {
+        state = state * 1664525u + 1013904223u;
+        return int((state >> 8) % quint32(bound));
+    };
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray image = original;
+        for (int flips = 1 + random(4); flips > 0; --flips)
+            image[14 + random(image.size() - 14)] = char(random(256));
+        image.truncate(14 + random(image.size() - 13));
+        const QByteArray exact(image.constData(), image.size());
+
+        LoadedDatabase db;
+        PresetColumns columns;
+        parsePreset(exact, db, columns);
+        QHash<uint32_t, uint32_t> satelliteOfTransponder;
+        QSet<uint32_t> satellites;
+        for (int i = 0; i < db.satellites.size(); ++i)
+            satellites.insert(recordAt(db.satellites, i)->id);
+        for (int i = 0; i < db.transponders.size(); ++i) {
+            const DataRecord *tp = recordAt(db.transponders, i);
+            QVERIFY2(satellites.contains(tp->parentId), qPrintable(QString::number(round)));
+            satelliteOfTransponder.insert(tp->id, tp->parentId);
+        }
+        for (int i = 0; i < db.programmes.size(); ++i) {
+            const DataRecord *pg = recordAt(db.programmes, i);
+            QVERIFY2(satelliteOfTransponder.contains(pg->parentId), qPrintable(QString::number(round)));
+            QCOMPARE(fieldText(*pg, "SAT_ID"), QString::number(satelliteOfTransponder.value(pg->parentId)));
+        }
+    }
 }
 
 void TestPresetData::roundTripIsByteIdentical_data()
