@@ -1,6 +1,8 @@
 #include "parserstate.h"
 
 #include "boundarytext.h"
+#include "defaultdatabase.h"
+#include "flashpresetcodec.h"
 #include "triggers.h"
 
 #include <QCoreApplication>
@@ -117,6 +119,7 @@ int32_t ParserState::clean()
 {
     m_db.clear();
     m_dump.clear();
+    m_presetColumns.clear();
     return OstrelOk;
 }
 
@@ -132,6 +135,7 @@ int32_t ParserState::uiConfig(TemplateList *sat, TemplateList *tp, TemplateList 
 
 bool ParserState::loadUserDump(const QString &path)
 {
+    m_flash.clear();
     // A path with ";" is taken as it is, read with the configuration already in memory.
     if (!path.contains(QLatin1Char(';'))
         && !readConfigFile(m_configDir + QLatin1Char('/') + configFileName(), m_config, &m_error))
@@ -191,28 +195,45 @@ bool ParserState::saveUserDump(const QString &path, RecordList &satellites,
     return saveFileAtomically(target, dump, &m_error);
 }
 
-bool ParserState::loadFlashImage(const QString &)
+bool ParserState::loadFlashImage(const QString &path)
 {
-    m_error = QStringLiteral("flash images are not supported yet");
-    return false;
+    const FlashPresetCodec codec = makeFlashPresetCodec(m_db, m_presetColumns, m_tool);
+    if (!m_flash.load(path, codec)) {
+        m_error = m_flash.errorString();
+        return false;
+    }
+    return true;
 }
 
-bool ParserState::saveFlashImage(const QString &, RecordList &, RecordList &, RecordList &)
+bool ParserState::saveFlashImage(const QString &path, RecordList &satellites,
+                                 RecordList &transponders, RecordList &programmes)
 {
-    m_error = QStringLiteral("flash images are not supported yet");
-    return false;
+    const FlashPresetCodec codec = makeFlashPresetCodec(m_db, m_presetColumns, m_tool);
+    if (!m_flash.save(path, satellites, transponders, programmes, codec)) {
+        m_error = m_flash.errorString();
+        return false;
+    }
+    return true;
 }
 
-bool ParserState::loadDefaultDatabase(const QString &)
+bool ParserState::loadDefaultDatabase(const QString &path)
 {
-    m_error = QStringLiteral("default databases are not supported yet");
-    return false;
+    m_flash.clear();
+    if (!readDefaultDatabase(path, m_db, m_presetColumns, m_tool)) {
+        m_error = QStringLiteral("%1: cannot read the default database").arg(path);
+        return false;
+    }
+    return true;
 }
 
-bool ParserState::saveDefaultDatabase(const QString &, RecordList &, RecordList &, RecordList &)
+bool ParserState::saveDefaultDatabase(const QString &path, RecordList &satellites,
+                                      RecordList &transponders, RecordList &programmes)
 {
-    m_error = QStringLiteral("default databases are not supported yet");
-    return false;
+    if (!writeDefaultDatabase(path, satellites, transponders, programmes, m_presetColumns, m_tool)) {
+        m_error = QStringLiteral("%1: cannot write the default database").arg(path);
+        return false;
+    }
+    return true;
 }
 
 } // namespace ostrel

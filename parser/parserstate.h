@@ -2,8 +2,11 @@
 // The parser library's one state: the last loaded database, the configuration and
 // what a later save reuses. The exported entry points forward to instance().
 
+#include "externaltool.h"
+#include "flashimage.h"
 #include "ostrel_api.h"
 #include "parserconfig.h"
+#include "presetdata.h"
 #include "records.h"
 #include "userdbdump.h"
 
@@ -61,6 +64,12 @@ private:
     ParserConfig m_config;
     LoadedDatabase m_db;
     UserDumpExtras m_dump;
+    // The preset columns of the last default database or flash image; a save
+    // writes its columns in the same order.
+    PresetColumns m_presetColumns;
+    // A flash image stays loaded across Clean: only the same image can be saved.
+    FlashImage m_flash;
+    ExternalTool m_tool;
     HotKeyList m_hotKeys;
     QString m_error;
 };
