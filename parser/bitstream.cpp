@@ -52,6 +52,7 @@ QString BitReader::readText(uint64_t position, uint64_t width, bool *ok) const
     if (!inside)
         return QString();
     QString text;
+    text.reserve(int(std::min<uint64_t>(width / 16, 256)));
     for (uint64_t i = 0; i + 16 <= width; i += 16) {
         const auto unit = char16_t(chunk(position + i, 16));
         if (unit == 0)

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringView>
 
+#include <algorithm>
 #include <limits>
 
 namespace ostrel {
@@ -19,6 +20,29 @@ constexpr uint32_t HighestFileId = 0xFFFF;
 constexpr uint32_t HighestNewId = 0xFFFE;
 // Favourite-group ids are bits of a 32-bit mask; a larger table is a broken configuration.
 constexpr uint32_t MaxFavouriteNames = 1024;
+// No receiver node comes near this; a larger one is a broken configuration.
+constexpr uint32_t MaxNodeBytes = 1u << 20;
+
+bool sizesUsable(const ParserConfig &c)
+{
+    for (const NodeLayout *layout : {&c.head, &c.sat, &c.tp, &c.pg})
+        if (layout->bytes == 0 || layout->bytes > MaxNodeBytes)
+            return false;
+    return true;
+}
+
+// The unsigned decimal text of value, into a fixed field of OstrelTextUnits units.
+void writeDecimal(char16_t *text, uint32_t value)
+{
+    char16_t digits[10];
+    int count = 0;
+    do {
+        digits[count++] = char16_t(u'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    std::fill(text, text + OstrelTextUnits, u'\0');
+    std::reverse_copy(digits, digits + count, text);
+}
 
 bool fail(QString *errorString, const QString &message)
 {
@@ -45,16 +69,17 @@ struct IdFields
     int parent = -1;     // sat_id of a transponder, tp_id of a programme
     int satellite = -1;  // sat_id of a programme
 
-    // For each field, the other fields of the same name (letter case ignored).
-    std::vector<std::vector<int>> twins;
+    // Case-folded field name -> the fields of that name, in document order.
+    QHash<QString, std::vector<int>> byName;
+    // For each field, every field of its name (itself included).
+    std::vector<std::vector<int>> sameName;
 
-    IdFields(const NodeLayout &layout, int32_t kind) : twins(layout.fields.size())
+    IdFields(const NodeLayout &layout, int32_t kind)
     {
         for (size_t i = 0; i < layout.fields.size(); ++i)
-            for (size_t j = 0; j < layout.fields.size(); ++j)
-                if (i != j
-                    && layout.fields[i].name.compare(layout.fields[j].name, Qt::CaseInsensitive) == 0)
-                    twins[i].push_back(int(j));
+            byName[layout.fields[i].name.toCaseFolded()].push_back(int(i));
+        for (const FieldDescriptor &d : layout.fields)
+            sameName.push_back(byName.value(d.name.toCaseFolded()));
         id = layout.indexOf(QStringLiteral("id"), Qt::CaseInsensitive);
         if (kind == OstrelTransponder) {
             parent = layout.indexOf(QStringLiteral("sat_id"), Qt::CaseInsensitive);
@@ -91,8 +116,6 @@ private:
     BitReader m_bits;
     const ParserConfig &m_config;
     QString *m_error;
-    std::vector<uint32_t> m_values;
-    std::vector<QString> m_texts;
 };
 
 bool DumpReader::checkKind(const HeadTable &head, const char *kindName, const NodeLayout &layout,
@@ -117,26 +140,32 @@ void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout 
 {
     const uint64_t base = byteOffset * 8;
     const size_t n = layout.fields.size();
-    m_values.assign(n, 0);
-    m_texts.assign(n, QString());
-    for (size_t i = 0; i < n; ++i) {
-        const FieldDescriptor &d = layout.fields[i];
-        const uint64_t position = base + layout.starts[i];
-        if (d.type == FieldType::Text) {
-            m_texts[i] = m_bits.readText(position, d.size).left(OstrelTextUnits - 1);
-            m_values[i] = scanUnsigned(m_texts[i]);
-        } else {
-            m_values[i] = m_bits.readUInt(position, d.size);
-            m_texts[i] = d.valueToText(m_values[i]);
-        }
-    }
-    const uint32_t id = ids.id >= 0 ? m_values[size_t(ids.id)] : 0;
-    const uint32_t parent = ids.parent >= 0 ? m_values[size_t(ids.parent)] : 0;
-    DataRecord &record = store.append(id, kind == OstrelSatellite ? 0 : parent, uint32_t(n));
+    DataRecord &record = store.append(0, 0, uint32_t(n));
     for (size_t j = 0; j < n; ++j) {
-        const size_t field = size_t(layout.order[j]);
-        copyText(record.values[j].name, OstrelNameUnits, layout.fields[field].name);
-        copyText(record.values[j].text, OstrelTextUnits, m_texts[field]);
+        const int field = layout.order[j];
+        const FieldDescriptor &d = layout.fields[size_t(field)];
+        const uint64_t position = base + layout.starts[size_t(field)];
+        FieldValue &value = record.values[j];
+        copyText(value.name, OstrelNameUnits, d.name);
+        uint32_t number = 0;
+        if (d.type == FieldType::Text) {
+            const QString text = m_bits.readText(position, d.size);
+            copyText(value.text, OstrelTextUnits, text);
+            if (field == ids.id || field == ids.parent)
+                number = scanUnsigned(text);
+        } else {
+            number = m_bits.readUInt(position, d.size);
+            bool named = false;
+            const QString name = d.type == FieldType::Combobox ? d.optionName(number, &named) : QString();
+            if (named)
+                copyText(value.text, OstrelTextUnits, name);
+            else
+                writeDecimal(value.text, number);
+        }
+        if (field == ids.id)
+            record.id = number;
+        if (field == ids.parent && kind != OstrelSatellite)
+            record.parentId = number;
     }
 }
 
@@ -156,8 +185,8 @@ void DumpReader::readFavourites(UserDumpExtras &extras) const
 bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
 {
     const ParserConfig &c = m_config;
-    if (c.head.bytes == 0 || c.sat.bytes == 0 || c.tp.bytes == 0 || c.pg.bytes == 0)
-        return fail(QStringLiteral("the configuration gives a header or node size of 0"));
+    if (!sizesUsable(c))
+        return fail(QStringLiteral("the configuration gives a header or node size of 0 or over 1 MiB"));
 
     for (size_t i = 0; i < c.head.fields.size(); ++i) {
         const FieldDescriptor &d = c.head.fields[i];
@@ -371,27 +400,27 @@ bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &l
     const size_t n = layout.fields.size();
     m_found.assign(n, nullptr);
     if (record.values) {
-        // The values usually come in presentation order: try that field first, and keep
-        // the first value of each name as the one that counts.
+        // The values usually come in presentation order: try that field first; otherwise
+        // look the name up. The first value of each name is the one that counts.
         for (uint32_t k = 0; k < record.count; ++k) {
             const FieldValue &v = record.values[k];
             const char16_t *nameEnd = std::find(v.name, v.name + OstrelNameUnits, u'\0');
             const QStringView name(v.name, nameEnd - v.name);
-            auto matches = [&](size_t field) {
-                return name.compare(QStringView(layout.fields[field].name), Qt::CaseInsensitive) == 0;
-            };
-            if (k < layout.order.size() && !m_found[size_t(layout.order[k])]
-                && matches(size_t(layout.order[k]))) {
-                const size_t field = size_t(layout.order[k]);
-                m_found[field] = &v;
-                for (const int twin : ids.twins[field])
-                    if (!m_found[size_t(twin)])
-                        m_found[size_t(twin)] = &v;
-                continue;
+            const std::vector<int> *fields = nullptr;
+            if (k < layout.order.size()) {
+                const size_t expected = size_t(layout.order[k]);
+                if (name.compare(QStringView(layout.fields[expected].name), Qt::CaseInsensitive) == 0)
+                    fields = &ids.sameName[expected];
             }
-            for (size_t f = 0; f < n; ++f)
-                if (!m_found[f] && matches(f))
-                    m_found[f] = &v;
+            if (!fields) {
+                const auto it = ids.byName.constFind(name.toString().toCaseFolded());
+                if (it == ids.byName.cend())
+                    continue;
+                fields = &it.value();
+            }
+            for (const int f : *fields)
+                if (!m_found[size_t(f)])
+                    m_found[size_t(f)] = &v;
         }
     }
 
@@ -481,8 +510,8 @@ bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordL
                        const QStringList &favouriteNames, QByteArray &dump)
 {
     const ParserConfig &c = m_config;
-    if (c.head.bytes == 0 || c.sat.bytes == 0 || c.tp.bytes == 0 || c.pg.bytes == 0)
-        return fail(QStringLiteral("the configuration gives a header or node size of 0"));
+    if (!sizesUsable(c))
+        return fail(QStringLiteral("the configuration gives a header or node size of 0 or over 1 MiB"));
     for (const NodeLayout *layout : {&c.head, &c.sat, &c.tp, &c.pg})
         if (layout->usedBits > uint64_t(layout->bytes) * 8)
             return fail(QStringLiteral("the configured fields need %1 bits, the node has %2")
