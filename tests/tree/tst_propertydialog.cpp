@@ -144,7 +144,9 @@ private slots:
     void finishedEditSetsChanged();
     void editedValuesReachTheNode_data();
     void editedValuesReachTheNode();
+    void okCommitsAnOpenEditor_data();
     void okCommitsAnOpenEditor();
+    void cancelWithOpenEditorChecksNothing();
     void favouriteMask_data();
     void favouriteMask();
     void duplicateName_data();
@@ -543,24 +545,67 @@ void TestPropertyDialog::editedValuesReachTheNode()
     QCOMPARE(sat.value(name), written);
 }
 
+void TestPropertyDialog::okCommitsAnOpenEditor_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("new-name") << "Das Erste HD" << false;
+    QTest::newRow("duplicate-keeps-dialog-open") << "Kika" << true;
+}
+
 void TestPropertyDialog::okCommitsAnOpenEditor()
 {
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
     const TemplateVector templates{field("NAME", "", "", {true, false, false, true}), field("SID")};
     auto database = makeDatabase();
     PGNode *pg = database->findPG(0);
     const QStringList favourites;
     QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
     showActive(dialog);
+    auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("okButton"));
 
     QWidget *editor = openEditor(dialog, QStringLiteral("NAME"));
     QVERIFY(editor);
-    typeInto(editor, QStringLiteral("Das Erste HD"));
+    typeInto(editor, typed);
+    ModalAnswer<QMessageBox> answer([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
     // Straight to OK: the click takes the focus, which commits the editor.
-    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    QTest::mouseClick(ok, Qt::LeftButton);
 
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(dialog.changed());
-    QCOMPARE(pg->value(QStringLiteral("NAME")), QStringLiteral("Das Erste HD"));
+    QCOMPARE(answer.answered(), refused);
+    QCOMPARE(dialog.isVisible(), refused);
+    if (refused) {
+        QCOMPARE(pg->value(QStringLiteral("NAME")), QStringLiteral("Das Erste"));
+        QCOMPARE(dialog.browser()->topLevelItems().at(0)->text(1), QStringLiteral("Das Erste"));
+        QApplication::setActiveWindow(&dialog);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(pg->value(QStringLiteral("NAME")), refused ? QStringLiteral("Das Erste") : typed);
+}
+
+void TestPropertyDialog::cancelWithOpenEditorChecksNothing()
+{
+    const TemplateVector templates{field("NAME", "", "", {true, false, false, true})};
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(0);
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+
+    QPointer<QWidget> editor = openEditor(dialog, QStringLiteral("NAME"));
+    QVERIFY(editor);
+    typeInto(editor, QStringLiteral("Kika"));
+    ModalAnswer<QMessageBox> answer([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
+
+    QTRY_VERIFY(!editor); // its edit reports after the dialog closed
+    QTest::qWait(50);
+    QVERIFY(!answer.answered());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(pg->value(QStringLiteral("NAME")), QStringLiteral("Das Erste"));
 }
 
 void TestPropertyDialog::favouriteMask_data()
