@@ -8,6 +8,18 @@ target_compile_definitions(tavrin_common_cfg INTERFACE
     QT_USE_QSTRINGBUILDER
     QT_DEPRECATED_WARNINGS)
 
+# The fuzz build instruments everything for coverage and always runs the
+# sanitizers; the harnesses themselves add libFuzzer's main (tests/fuzz).
+option(TAVRIN_FUZZ "Build the libFuzzer harnesses (clang only)" OFF)
+if(TAVRIN_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "TAVRIN_FUZZ needs clang: configure with CC=clang CXX=clang++")
+    endif()
+    set(TAVRIN_SANITIZE ON)
+    target_compile_options(tavrin_common_cfg INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
+# Any undefined behaviour stops the program, so a test cannot pass over it.
 if(TAVRIN_SANITIZE)
     set(_san -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_compile_options(tavrin_common_cfg INTERFACE ${_san})

@@ -197,6 +197,13 @@ bool FlashImage::replacePresetBlock(const QByteArray &packed)
     FlashLayout layout(m_image, m_tables, entries);
     if (!layout.run())
         return fail(layout.errorString());
+    // A block laid over a table header carries the header along when it moves, and the
+    // image would read back with tables that were never there: refuse such a layout.
+    FlashImage check;
+    if (!check.parse(layout.image()) || check.tables().size() != layout.tables().size()
+        || check.entries().size() != layout.entries().size() || check.m_preset < 0
+        || check.m_entries[check.m_preset].block != packed)
+        return fail(QStringLiteral("the new layout would not read back as written"));
     m_image = layout.image();
     m_tables = layout.tables();
     m_entries = layout.entries();
