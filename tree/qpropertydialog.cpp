@@ -116,6 +116,7 @@ void QPropertyDialog::buildProperties()
 {
     const int count = m_templates ? m_templates->size() : 0;
     m_fieldProperties.fill(nullptr, count);
+    m_shownTexts.fill(QString(), count);
     int shown = 0;
     if (m_node) {
         for (int i = 0; i < count; ++i) {
@@ -134,6 +135,7 @@ void QPropertyDialog::buildProperties()
             m_browser->addProperty(property);
             m_propertyFields.insert(property, field);
             m_fieldProperties[i] = property;
+            m_shownTexts[i] = propertyText(property);
             ++shown;
         }
     }
@@ -326,7 +328,10 @@ void QPropertyDialog::writeBack()
         QtVariantProperty *property = m_fieldProperties.value(i);
         const QString text = property ? propertyText(property) : QString();
         if (m_node->hasAttribute(field.name)) {
-            if (isShown(field))
+            // A field nobody changed keeps its stored text: an option value the
+            // configuration does not know, or a number beyond the editor's
+            // range, must survive an unrelated edit.
+            if (isShown(field) && text != m_shownTexts.value(i))
                 m_node->setValue(field.name, text);
         } else {
             m_node->addAttribute(field.name, text.isEmpty() ? field.defaultText : text);

@@ -80,6 +80,7 @@ private:
     QMap<QtProperty *, TemplateField> m_propertyFields;
     // The property made for each template index (null for hidden fields).
     QVector<QtVariantProperty *> m_fieldProperties;
+    QVector<QString> m_shownTexts;  // each property's text as the dialog opened
     const TemplateVector *m_templates = nullptr;
     QtTreePropertyBrowser *m_browser = nullptr;
     QtVariantPropertyManager *m_manager = nullptr;
