@@ -3,6 +3,7 @@
 // check that an image's tables and blocks agree with each other.
 
 #include "crc32mpeg2.h"
+#include "flashbuilder.h"
 #include "flashimage.h"
 
 #include <QtEndian>
@@ -81,6 +82,25 @@ inline int entryNamed(const ostrel::FlashImage &image, const char *name)
             return int(i);
     }
     return -1;
+}
+
+// One block or table of an image description for buildFlashImage.
+inline ostrel::FlashBlockSpec block(uint8_t tag, const char *name, uint32_t offset, int size, char seed = 1)
+{
+    ostrel::FlashBlockSpec b;
+    b.tag = tag;
+    b.name = name;
+    b.offset = offset;
+    b.data = filler(size, seed);
+    return b;
+}
+
+inline ostrel::FlashTableSpec table(qint64 position, std::vector<ostrel::FlashBlockSpec> blocks)
+{
+    ostrel::FlashTableSpec t;
+    t.position = position;
+    t.blocks = std::move(blocks);
+    return t;
 }
 
 } // namespace flashtest

@@ -7,28 +7,12 @@
 #include <QtTest>
 
 using namespace ostrel;
+using flashtest::block;
 using flashtest::filler;
+using flashtest::table;
 using flashtest::u32At;
 
 namespace {
-
-FlashBlockSpec block(uint8_t tag, const char *name, uint32_t offset, int size, char seed = 1)
-{
-    FlashBlockSpec b;
-    b.tag = tag;
-    b.name = name;
-    b.offset = offset;
-    b.data = filler(size, seed);
-    return b;
-}
-
-FlashTableSpec table(qint64 position, std::vector<FlashBlockSpec> blocks)
-{
-    FlashTableSpec t;
-    t.position = position;
-    t.blocks = std::move(blocks);
-    return t;
-}
 
 const FlashEntry &entry(const FlashImage &image, const char *name)
 {
