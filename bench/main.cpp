@@ -1,0 +1,749 @@
+// tavrin-bench: times loading, saving, the views and the programme operations
+// of the editor at the large and the stress database size, offscreen, and
+// prints one line per figure against its target.
+//
+// usage: tavrin-bench [--smoke] [--wall] [Google Benchmark flags]
+//   --smoke  tiny databases and one iteration each: proves every figure still
+//            runs, times nothing worth reading.
+//   --wall   report wall-clock time instead of the GUI thread's CPU time. On
+//            an idle machine they agree but for the disk waits of Save; on
+//            a busy one only the CPU time is worth comparing.
+// Exit status: 0 all figures pass (or, with --smoke, all ran), 1 a benchmark
+// failed to run, 2 bad usage, 3 a figure misses its target.
+
+#include "benchreport.h"
+#include "benchsession.h"
+
+#include "channeldatabase.h"
+#include "dbtreewidget.h"
+#include "documentio.h"
+#include "filetyperegistry.h"
+#include "parserconfig.h"
+#include "qdbprogramwidget.h"
+#include "recordconversion.h"
+#include "samplegenerator.h"
+#include "tpdisplayname.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+enum Size { Large = 0, Stress = 1 };
+const char *const sizeNames[] = {"large", "stress"};
+
+struct Context
+{
+    QString libraryName;
+    QString dumpPaths[2];
+    QString savePaths[2];
+    bool smoke = false;
+    bool wall = false;
+    std::unique_ptr<BenchSession> session;
+    int sessionSize = -1;
+    QStringList errors;
+};
+
+Context *ctx = nullptr;
+
+// Only one size is held at a time, so that the peak memory is the stress
+// size's own.
+BenchSession *sessionFor(benchmark::State &state, int size)
+{
+    if (ctx->sessionSize != size) {
+        ctx->session.reset();
+        ctx->session = std::make_unique<BenchSession>(ctx->libraryName, ctx->dumpPaths[size], ctx->savePaths[size]);
+        ctx->sessionSize = size;
+    }
+    if (!ctx->session->isBound()) {
+        state.SkipWithError(ctx->session->errorString().toUtf8().constData());
+        return nullptr;
+    }
+    return ctx->session.get();
+}
+
+bool fail(benchmark::State &state, const QString &message)
+{
+    state.SkipWithError(message.toUtf8().constData());
+    return false;
+}
+
+// Lets deferred layout and painting happen, so that a figure includes
+// what the user waits for, not only the call.
+void settle()
+{
+    QCoreApplication::processEvents();
+}
+
+BenchSession *withDocument(benchmark::State &state, int size)
+{
+    BenchSession *s = sessionFor(state, size);
+    if (s && !s->ensureLoaded()) {
+        fail(state, s->errorString());
+        return nullptr;
+    }
+    return s;
+}
+
+BenchSession *withWidgets(benchmark::State &state, int size)
+{
+    BenchSession *s = sessionFor(state, size);
+    if (s && !s->ensureWidgets()) {
+        fail(state, s->errorString());
+        return nullptr;
+    }
+    return s;
+}
+
+// The first letter of the first programme's name: a prefix that matches a
+// share of the rows, as a typed letter does.
+QString firstNameLetter(const BenchSession &s)
+{
+    const ChannelDatabase *db = const_cast<BenchSession &>(s).document().database.get();
+    if (db && db->allPGs().first())
+        return db->allPGs().first()->value(QStringLiteral("NAME")).left(1);
+    return QStringLiteral("A");
+}
+
+// Programme ids in a fixed shuffled order, so that operations hit places all
+// over the list.
+std::vector<quint32> shuffledProgrammeIds(const ChannelDatabase &db)
+{
+    std::vector<quint32> ids;
+    ids.reserve(db.allPGs().size());
+    for (const DB_NS::PGNode *pg : db.allPGs())
+        ids.push_back(pg->id());
+    std::mt19937 random(12345);
+    std::shuffle(ids.begin(), ids.end(), random);
+    return ids;
+}
+
+// Every figure times one user action, and an action comes between much
+// other work, so each timed run starts with cold caches. Timed warm, a
+// database that fits the cache at the large size and not at the stress size
+// would show the cache rather than the code.
+void evictCaches()
+{
+    static std::vector<unsigned char> buffer(std::size_t(64) << 20, 1); // twice the last-level cache
+    for (std::size_t i = 0; i < buffer.size(); i += 64)
+        ++buffer[i];
+    benchmark::ClobberMemory();
+}
+
+// Ends a paused reset.
+void coldResume(benchmark::State &state)
+{
+    evictCaches();
+    state.ResumeTiming();
+}
+
+void coldStart(benchmark::State &state)
+{
+    state.PauseTiming();
+    coldResume(state);
+}
+
+// ---- parser and binding --------------------------------------------------
+
+void benchLoad(benchmark::State &state, int size)
+{
+    BenchSession *s = sessionFor(state, size);
+    if (!s)
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s->releaseDocument();
+        coldResume(state);
+        if (!s->ensureLoaded()) {
+            fail(state, s->errorString());
+            break;
+        }
+    }
+}
+
+void benchBuildDatabase(benchmark::State &state, int size)
+{
+    BenchSession *s = sessionFor(state, size);
+    if (!s)
+        return;
+    s->releaseDocument();
+    RecordList *sats = nullptr, *tps = nullptr, *pgs = nullptr;
+    NameList *names = nullptr;
+    HotKeyList *keys = nullptr;
+    const std::u16string path = s->dumpPath().toStdU16String();
+    if (s->library().load(OstrelUserDump, path.c_str(), &sats, &tps, &pgs, &names, &keys) != 0 || !sats || !tps
+        || !pgs) {
+        fail(state, QStringLiteral("Load failed"));
+        return;
+    }
+    for (auto _ : state) {
+        coldStart(state);
+        std::unique_ptr<ChannelDatabase> db = databaseFromRecords(*sats, *tps, *pgs);
+        benchmark::DoNotOptimize(db.get());
+        state.PauseTiming();
+        db.reset();
+        state.ResumeTiming();
+    }
+    s->library().clean();
+}
+
+bool saveOnce(benchmark::State &state, BenchSession &s)
+{
+    int rc = -1;
+    if (saveDocument(&s.library(), ctx->libraryName, OstrelUserDump, s.savePath(), s.document(), &rc)
+        != SaveOutcome::Saved)
+        return fail(state, QStringLiteral("Save returned %1").arg(rc));
+    return true;
+}
+
+void benchSave(benchmark::State &state, int size)
+{
+    BenchSession *s = withDocument(state, size);
+    if (!s)
+        return;
+    for (auto _ : state) {
+        coldStart(state);
+        if (!saveOnce(state, *s))
+            break;
+    }
+}
+
+// ---- tree and table --------------------------------------------------------
+
+void benchTreeSetDatabase(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    DocumentData &doc = s->document();
+    for (auto _ : state) {
+        coldStart(state);
+        s->tree()->setDatabase(doc.database.get(), &doc.satTemplate, &doc.tpTemplate, &doc.favouriteNames,
+                               &doc.hotKeys, &doc.favHotKeys, quint32(doc.satMaxNum));
+        settle();
+    }
+}
+
+// From a table that shows every programme, the worst case of opening a file.
+void benchTableSetDatabase(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    DocumentData &doc = s->document();
+    for (auto _ : state) {
+        state.PauseTiming();
+        s->table()->allSrvSelected();
+        settle();
+        coldResume(state);
+        s->table()->setDatabase(doc.database.get(), &doc.pgFields, &doc.pgTemplate, &doc.favouriteNames,
+                                &doc.hotKeys, &doc.favHotKeys);
+        settle();
+    }
+}
+
+void benchAllServicesView(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    for (auto _ : state) {
+        coldStart(state);
+        s->table()->allSrvSelected();
+        settle();
+    }
+}
+
+// Switching away from All Services: the rows to clear make it the worst case.
+void benchSatelliteView(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    const quint32 sat = s->biggestSat();
+    for (auto _ : state) {
+        state.PauseTiming();
+        s->table()->allSrvSelected();
+        settle();
+        coldResume(state);
+        s->table()->satSelected(sat);
+        settle();
+    }
+}
+
+void benchTransponderView(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    const auto tp = s->biggestTp();
+    for (auto _ : state) {
+        state.PauseTiming();
+        s->table()->allSrvSelected();
+        settle();
+        coldResume(state);
+        s->table()->tpSelected(tp.first, tp.second);
+        settle();
+    }
+}
+
+void benchFilterKeystroke(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    const QString letter = firstNameLetter(*s);
+    QLineEdit *edit = s->filterEdit();
+    if (!edit) {
+        fail(state, QStringLiteral("no filter line edit"));
+        return;
+    }
+    edit->clear();
+    s->table()->allSrvSelected();
+    for (auto _ : state) {
+        state.PauseTiming();
+        edit->clear();
+        settle();
+        coldResume(state);
+        edit->insert(letter);
+        settle();
+    }
+    edit->clear();
+}
+
+void benchFilterErase(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    const QString letter = firstNameLetter(*s);
+    QLineEdit *edit = s->filterEdit();
+    if (!edit) {
+        fail(state, QStringLiteral("no filter line edit"));
+        return;
+    }
+    edit->clear();
+    s->table()->allSrvSelected();
+    for (auto _ : state) {
+        state.PauseTiming();
+        edit->setText(letter);
+        settle();
+        coldResume(state);
+        edit->backspace();
+        settle();
+    }
+}
+
+void benchFindKeystroke(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    const QString letter = firstNameLetter(*s);
+    QLineEdit *edit = s->findEdit();
+    if (!edit) {
+        fail(state, QStringLiteral("no find line edit"));
+        return;
+    }
+    s->filterEdit()->clear();
+    s->table()->allSrvSelected();
+    for (auto _ : state) {
+        state.PauseTiming();
+        edit->clear();
+        settle();
+        coldResume(state);
+        edit->insert(letter);
+        settle();
+    }
+    edit->clear();
+}
+
+void benchFindNext(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    QLineEdit *edit = s->findEdit();
+    QPushButton *next = s->findNextButton();
+    if (!edit || !next) {
+        fail(state, QStringLiteral("no find line edit or button"));
+        return;
+    }
+    s->filterEdit()->clear();
+    s->table()->allSrvSelected();
+    edit->setText(firstNameLetter(*s));
+    for (auto _ : state) {
+        coldStart(state);
+        next->click();
+        settle();
+    }
+    edit->clear();
+}
+
+void benchStoreRowOrder(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    s->table()->allSrvSelected();
+    for (auto _ : state) {
+        coldStart(state);
+        s->table()->storeRowOrder();
+    }
+}
+
+// What File, Save does for a dump: the row order first, then Save.
+void benchEditorSave(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    s->table()->allSrvSelected();
+    for (auto _ : state) {
+        coldStart(state);
+        s->table()->storeRowOrder();
+        if (!saveOnce(state, *s))
+            break;
+    }
+}
+
+// TP names share their first letters; the keystroke that hides most is the
+// first one past the common "TP_".
+QString tpPrefix(const BenchSession &s, int length)
+{
+    const ChannelDatabase *db = const_cast<BenchSession &>(s).document().database.get();
+    const DB_NS::SatNode *sat = db ? db->sats().first() : nullptr;
+    const DB_NS::TPNode *tp = sat ? sat->tps().first() : nullptr;
+    return tp ? tpDisplayName(*tp).left(length) : QString();
+}
+
+void treeFilterBench(benchmark::State &state, int size, int fromLength, int toLength)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    const QString from = tpPrefix(*s, fromLength);
+    const QString to = tpPrefix(*s, toLength);
+    s->tree()->slotSearchTypeChanged(1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        s->tree()->slotFilterChanged(from);
+        settle();
+        coldResume(state);
+        s->tree()->slotFilterChanged(to);
+        settle();
+    }
+    s->tree()->slotFilterChanged(QString());
+    s->tree()->slotSearchTypeChanged(0);
+}
+
+void benchTreeFilterKeystroke(benchmark::State &state, int size)
+{
+    treeFilterBench(state, size, 3, 4);
+}
+
+void benchTreeFilterErase(benchmark::State &state, int size)
+{
+    treeFilterBench(state, size, 4, 3);
+}
+
+// ---- programme operations of the model ----------------------------------------
+
+// The model operations change the database under the widgets, so those go first.
+ChannelDatabase *modelFor(benchmark::State &state, int size)
+{
+    BenchSession *s = withDocument(state, size);
+    if (!s)
+        return nullptr;
+    s->dropWidgets();
+    return s->document().database.get();
+}
+
+void benchMovePGUp(benchmark::State &state, int size)
+{
+    ChannelDatabase *db = modelFor(state, size);
+    if (!db)
+        return;
+    const std::vector<quint32> ids = shuffledProgrammeIds(*db);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        coldStart(state);
+        benchmark::DoNotOptimize(db->movePGUp(ids[i]));
+        i = (i + 1) % ids.size();
+    }
+}
+
+void benchMovePGBefore(benchmark::State &state, int size)
+{
+    ChannelDatabase *db = modelFor(state, size);
+    if (!db)
+        return;
+    const std::vector<quint32> ids = shuffledProgrammeIds(*db);
+    const std::size_t half = ids.size() / 2;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        coldStart(state);
+        benchmark::DoNotOptimize(db->movePGBefore(ids[i], ids[(i + half) % ids.size()]));
+        i = (i + 1) % ids.size();
+    }
+}
+
+void benchExchangePGs(benchmark::State &state, int size)
+{
+    ChannelDatabase *db = modelFor(state, size);
+    if (!db)
+        return;
+    const std::vector<quint32> ids = shuffledProgrammeIds(*db);
+    const std::size_t half = ids.size() / 2;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        coldStart(state);
+        benchmark::DoNotOptimize(db->exchangePGs(ids[i], ids[(i + half) % ids.size()]));
+        i = (i + 1) % ids.size();
+    }
+}
+
+// Runs a fixed number of iterations, each removing another programme.
+void benchRemovePG(benchmark::State &state, int size)
+{
+    ChannelDatabase *db = modelFor(state, size);
+    if (!db)
+        return;
+    const std::vector<quint32> ids = shuffledProgrammeIds(*db);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        if (i >= ids.size()) {
+            fail(state, QStringLiteral("ran out of programmes to remove"));
+            break;
+        }
+        const quint32 id = ids[i++];
+        coldStart(state);
+        DB_NS::PGNode *pg = db->findPG(id);
+        DB_NS::TPNode *tp = pg ? pg->parent() : nullptr;
+        if (!tp || !tp->removePG(id)) {
+            fail(state, QStringLiteral("programme %1 could not be removed").arg(id));
+            break;
+        }
+    }
+}
+
+void benchRelinkProgrammes(benchmark::State &state, int size)
+{
+    ChannelDatabase *db = modelFor(state, size);
+    if (!db)
+        return;
+    for (auto _ : state) {
+        coldStart(state);
+        db->relinkProgrammes();
+    }
+}
+
+struct Figure
+{
+    const char *name;
+    double targetMs;
+    void (*run)(benchmark::State &, int);
+    int iterations; // fixed: each one pays for a cold start and often a reset
+};
+
+// Targets: Load and Save 100 ms; a view filled, a filter keystroke or a find
+// 150 ms; a single programme or tree operation 20 ms.
+const Figure figures[] = {
+    {"Load", 100, benchLoad, 10},
+    {"BuildDatabase", 100, benchBuildDatabase, 10},
+    {"Save", 100, benchSave, 10},
+    {"TreeSetDatabase", 150, benchTreeSetDatabase, 10},
+    {"TableSetDatabase", 150, benchTableSetDatabase, 10},
+    {"AllServicesView", 150, benchAllServicesView, 10},
+    {"SatelliteView", 150, benchSatelliteView, 10},
+    {"TransponderView", 150, benchTransponderView, 10},
+    {"FilterKeystroke", 150, benchFilterKeystroke, 10},
+    {"FilterErase", 150, benchFilterErase, 10},
+    {"FindKeystroke", 150, benchFindKeystroke, 10},
+    {"FindNext", 150, benchFindNext, 20},
+    {"StoreRowOrder", 100, benchStoreRowOrder, 10},
+    {"EditorSave", 100, benchEditorSave, 10},
+    {"TreeFilterKeystroke", 20, benchTreeFilterKeystroke, 10},
+    {"TreeFilterErase", 20, benchTreeFilterErase, 10},
+    {"MovePGUp", 20, benchMovePGUp, 200},
+    {"MovePGBefore", 20, benchMovePGBefore, 200},
+    {"ExchangePGs", 20, benchExchangePGs, 200},
+    {"RemovePG", 20, benchRemovePG, 200},
+    {"RelinkProgrammes", 20, benchRelinkProgrammes, 20},
+};
+
+double toMs(double value, benchmark::TimeUnit unit)
+{
+    switch (unit) {
+    case benchmark::kNanosecond:
+        return value / 1e6;
+    case benchmark::kMicrosecond:
+        return value / 1e3;
+    case benchmark::kMillisecond:
+        return value;
+    case benchmark::kSecond:
+        return value * 1e3;
+    }
+    return value;
+}
+
+class FigureReporter : public benchmark::ConsoleReporter
+{
+public:
+    explicit FigureReporter(BenchReport &report) : m_report(report) {}
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.run_type != Run::RT_Iteration)
+                continue;
+            const QString name = QString::fromStdString(run.run_name.function_name);
+            if (run.error_occurred)
+                ctx->errors << name + QStringLiteral(": ") + QString::fromStdString(run.error_message);
+            else
+                m_report.record(name, toMs(ctx->wall ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime(),
+                                           run.time_unit));
+        }
+    }
+
+private:
+    BenchReport &m_report;
+};
+
+bool writeDump(const ostrel::ParserConfig &config, const SampleSize &size, const QString &path, QString *error)
+{
+    const QByteArray dump = generateUserDump(config, size, error);
+    if (dump.isNull())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(dump) != dump.size()) {
+        *error = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+double peakMemoryMiB()
+{
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return -1;
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+
+    Context context;
+    ctx = &context;
+    QTextStream err(stderr);
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--smoke") == 0) {
+            context.smoke = true;
+        } else if (qstrcmp(argv[i], "--wall") == 0) {
+            context.wall = true;
+        } else {
+            err << "tavrin-bench: unknown option " << argv[i] << "\nusage: tavrin-bench [--smoke] [--wall] "
+                << "[--benchmark_filter=REGEX] [other Google Benchmark flags]\n";
+            return 2;
+        }
+    }
+
+    const QString dir = QCoreApplication::applicationDirPath();
+    ostrel::ParserConfig config;
+    QString error;
+    if (!ostrel::readConfigFile(dir + QStringLiteral("/conf/tavrin_ostrel_config.xml"), config, &error)) {
+        err << "tavrin-bench: " << error << '\n';
+        return 1;
+    }
+    const FileTypeRegistry registry = FileTypeRegistry::fromFile(FileTypeRegistry::defaultIniPath());
+    context.libraryName = registry.libraryForPath(QStringLiteral("bench.udf"));
+    if (context.libraryName.isEmpty()) {
+        err << "tavrin-bench: no parser library for .udf in " << FileTypeRegistry::defaultIniPath() << '\n';
+        return 1;
+    }
+
+    QTemporaryDir temp;
+    if (!temp.isValid()) {
+        err << "tavrin-bench: no temporary folder\n";
+        return 1;
+    }
+    SampleSize sizes[2] = {SampleSize::large(), SampleSize::stress()};
+    if (context.smoke) {
+        sizes[Large] = SampleSize::small();
+        sizes[Stress] = SampleSize::small();
+        sizes[Stress].programmes *= 2;
+        sizes[Stress].transponders *= 2;
+    }
+    for (int size : {Large, Stress}) {
+        const QString name = QLatin1String(sizeNames[size]);
+        context.dumpPaths[size] = temp.filePath(name + QStringLiteral(".udf"));
+        context.savePaths[size] = temp.filePath(name + QStringLiteral("-saved.udf"));
+        if (!writeDump(config, sizes[size], context.dumpPaths[size], &error)) {
+            err << "tavrin-bench: " << error << '\n';
+            return 1;
+        }
+    }
+
+    BenchReport report;
+    for (const Figure &figure : figures)
+        report.addFigure(QLatin1String(figure.name), figure.targetMs);
+    for (int size : {Large, Stress}) {
+        for (const Figure &figure : figures) {
+            const std::string name = std::string(figure.name) + '/' + sizeNames[size];
+            auto *bench = benchmark::RegisterBenchmark(name.c_str(), figure.run, size);
+            bench->Unit(benchmark::kMillisecond);
+            if (context.wall)
+                bench->UseRealTime();
+            bench->Iterations(context.smoke ? 1 : figure.iterations);
+        }
+    }
+
+    FigureReporter reporter(report);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    context.session.reset();
+    benchmark::Shutdown();
+    report.setPeakMemoryMiB(peakMemoryMiB());
+
+    QTextStream out(stdout);
+    out << '\n';
+    for (const QString &line : report.lines())
+        out << line << '\n';
+    out.flush();
+
+    for (const QString &e : qAsConst(context.errors))
+        err << "tavrin-bench: " << e << '\n';
+    if (!context.errors.isEmpty())
+        return 1;
+    if (context.smoke) {
+        const QStringList missing = report.incomplete();
+        if (!missing.isEmpty()) {
+            err << "tavrin-bench: not measured: " << missing.join(QStringLiteral(", ")) << '\n';
+            return 1;
+        }
+        return 0;
+    }
+    return report.allPass() ? 0 : 3;
+}
