@@ -2,15 +2,34 @@
 
 #include "boundarytext.h"
 
-void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record)
+#include <algorithm>
+
+QString FieldNames::at(int index, const char16_t *name)
+{
+    if (index < 0 || index >= 512) // far more fields than any configuration has
+        return ostrel::readText(name, OstrelNameUnits);
+    const char16_t *end = std::find(name, name + OstrelNameUnits, u'\0');
+    if (index >= m_names.size())
+        m_names.resize(index + 1);
+    QString &cached = m_names[index];
+    // A name that reads differently from its units (a leading byte-order
+    // mark) never matches and is simply read each time.
+    if (cached.isNull() || cached.size() != int(end - name)
+        || !std::equal(name, end, reinterpret_cast<const char16_t *>(cached.utf16())))
+        cached = ostrel::readText(name, OstrelNameUnits);
+    return cached;
+}
+
+void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, FieldNames *names)
 {
     node.setId(record.id);
     node.setParentId(record.parentId);
     if (!record.values)
         return;
+    node.reserveAttributes(int(std::min<uint32_t>(record.count, 1024)));
     for (uint32_t i = 0; i < record.count; ++i) {
         const FieldValue &v = record.values[i];
-        node.addAttribute(ostrel::readText(v.name, OstrelNameUnits),
+        node.addAttribute(names ? names->at(int(i), v.name) : ostrel::readText(v.name, OstrelNameUnits),
                           ostrel::readText(v.text, OstrelTextUnits));
     }
 }

@@ -10,9 +10,20 @@
 #include <memory>
 #include <vector>
 
+// Attribute names repeat in every record of a list: one shared copy per field
+// position instead of an allocation per attribute.
+class FieldNames
+{
+public:
+    QString at(int index, const char16_t *name);
+
+private:
+    QVector<QString> m_names;
+};
+
 // Copies id, parent id and the values into node; a repeated name (letter case
-// ignored) keeps its first occurrence.
-void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record);
+// ignored) keeps its first occurrence. names, when given, shares the names.
+void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, FieldNames *names = nullptr);
 
 template<typename NodeT>
 std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list)
@@ -21,11 +32,12 @@ std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list)
     if (!list.records)
         return nodes;
     nodes.reserve(list.count);
+    FieldNames names;
     for (uint32_t i = 0; i < list.count; ++i) {
         if (!list.records[i])
             continue;
         auto node = std::make_unique<NodeT>();
-        fillNodeFromRecord(*node, *list.records[i]);
+        fillNodeFromRecord(*node, *list.records[i], &names);
         nodes.push_back(std::move(node));
     }
     return nodes;

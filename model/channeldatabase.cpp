@@ -116,6 +116,8 @@ bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
 
 void ChannelDatabase::relinkProgrammes()
 {
+    if (reorderProgrammesInPlace())
+        return;
     std::vector<PGNode *> order(m_allPGs.begin(), m_allPGs.end());
     for (SatNode *sat : m_sats) {
         for (TPNode *tp : sat->m_tps) {
@@ -150,6 +152,42 @@ void ChannelDatabase::relinkProgrammes()
             sat->m_allPGs.append(pg);
         m_allPGs.append(pg);
     }
+}
+
+// The usual case after a move: every list already holds exactly the
+// programmes a rebuild would give it, only their order differs. Splicing each
+// to the back in allPGs order then gives the same lists without touching the
+// indexes or allocating. False when any list differs; the splices made by
+// then only moved listed programmes among themselves, which the rebuild
+// that follows does not depend on.
+bool ChannelDatabase::reorderProgrammesInPlace()
+{
+    std::size_t inTps = 0;
+    std::size_t inSats = 0;
+    for (const SatNode *sat : m_sats) {
+        inSats += sat->m_allPGs.size();
+        for (const TPNode *tp : sat->m_tps)
+            inTps += tp->m_pgs.size();
+    }
+    // With the counts equal, each programme found in its own TP's and
+    // satellite's lists leaves no room for any other entry there.
+    if (inTps != m_allPGs.size() || inSats != m_allPGs.size())
+        return false;
+    const TPNode *checkedTp = nullptr;
+    for (PGNode *pg : m_allPGs) {
+        TPNode *tp = pg->m_parent;
+        SatNode *sat = tp ? tp->m_parent : nullptr;
+        if (!sat)
+            return false;
+        if (tp != checkedTp) {
+            if (!sat->m_tps.holds(tp) || !m_sats.holds(sat))
+                return false;
+            checkedTp = tp;
+        }
+        if (!tp->m_pgs.moveToBack(pg) || !sat->m_allPGs.moveToBack(pg))
+            return false;
+    }
+    return true;
 }
 
 bool ChannelDatabase::renumber(Node *node, quint32 newId)

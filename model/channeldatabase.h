@@ -89,6 +89,7 @@ private:
     friend class DB_NS::TPNode;
 
     bool adoptSat(DB_NS::SatNode *node, const quint32 *beforeId);
+    bool reorderProgrammesInPlace();
 
     DB_NS::IndexedList<DB_NS::SatNode> m_sats;
     DB_NS::IndexedList<DB_NS::PGNode> m_allPGs;

@@ -125,6 +125,21 @@ public:
         return true;
     }
 
+    /**
+     * Moves this very node to the end of the list; false when it is not
+     * listed (an entry that merely shares its id stays). The index stays valid.
+     */
+    bool moveToBack(const T *node)
+    {
+        if (!node)
+            return false;
+        const auto it = m_index.constFind(node->id());
+        if (it == m_index.constEnd() || *it.value() != node)
+            return false;
+        m_items.splice(m_items.end(), m_items, it.value());
+        return true;
+    }
+
     /** Places the entry id just before the entry targetId. */
     bool moveBefore(quint32 id, quint32 targetId) { return moveNextTo(id, targetId, false); }
 

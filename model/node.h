@@ -59,6 +59,8 @@ public:
 
     /** Replaces all attributes; a later duplicate name is dropped. */
     void setAttributes(const QVector<NodeAttribute> &attributes);
+    /** Room for n attributes, so that filling a node grows its list once. */
+    void reserveAttributes(int n) { m_attributes.reserve(n); }
 
 private:
     Q_DISABLE_COPY(Node)

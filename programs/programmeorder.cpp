@@ -2,10 +2,9 @@
 
 #include "channeldatabase.h"
 
-#include <QSet>
-
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace ProgrammeOrder {
 
@@ -59,17 +58,21 @@ QVector<DB_NS::PGNode *> allServicesOrder(const ChannelDatabase &database, int f
 QVector<DB_NS::PGNode *> mergeShownOrder(const QVector<DB_NS::PGNode *> &full,
                                          const QVector<DB_NS::PGNode *> &shown)
 {
-    QSet<const DB_NS::PGNode *> inFull;
-    inFull.reserve(full.size());
-    for (const DB_NS::PGNode *programme : full)
-        inFull.insert(programme);
-    QSet<const DB_NS::PGNode *> shownSet;
+    // Membership through one sorted array and a flag per entry: a hash set
+    // of every programme would cost an allocation per programme on each save.
+    std::vector<const DB_NS::PGNode *> sorted(full.cbegin(), full.cend());
+    std::sort(sorted.begin(), sorted.end());
+    const auto slotOf = [&sorted](const DB_NS::PGNode *programme) -> std::ptrdiff_t {
+        const auto it = std::lower_bound(sorted.cbegin(), sorted.cend(), programme);
+        return it != sorted.cend() && *it == programme ? it - sorted.cbegin() : -1;
+    };
+    std::vector<char> isShown(sorted.size(), 0);
     QVector<DB_NS::PGNode *> shownInFull;
-    shownSet.reserve(shown.size());
     shownInFull.reserve(shown.size());
     for (DB_NS::PGNode *programme : shown) {
-        if (inFull.contains(programme) && !shownSet.contains(programme)) {
-            shownSet.insert(programme);
+        const std::ptrdiff_t slot = slotOf(programme);
+        if (slot >= 0 && !isShown[size_t(slot)]) {
+            isShown[size_t(slot)] = 1;
             shownInFull.append(programme);
         }
     }
@@ -77,8 +80,8 @@ QVector<DB_NS::PGNode *> mergeShownOrder(const QVector<DB_NS::PGNode *> &full,
     merged.reserve(full.size());
     int next = 0;
     for (DB_NS::PGNode *programme : full)
-        merged.append(shownSet.contains(programme) && next < shownInFull.size()
-                          ? shownInFull.at(next++) : programme);
+        merged.append(isShown[size_t(slotOf(programme))] && next < shownInFull.size() ? shownInFull.at(next++)
+                                                                                      : programme);
     return merged;
 }
 

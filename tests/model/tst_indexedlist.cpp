@@ -30,6 +30,8 @@ private slots:
     void exchange();
     void moveNextTo_data();
     void moveNextTo();
+    void moveToBack_data();
+    void moveToBack();
     void rekey();
 
 private:
@@ -213,6 +215,34 @@ void TestIndexedList::moveNextTo()
     QFETCH(Ids, expected);
 
     QCOMPARE(after ? m_list.moveAfter(id, target) : m_list.moveBefore(id, target), moved);
+    QCOMPARE(idsOf(m_list), expected);
+    QCOMPARE(checkIndex(m_list, "list"), QString());
+}
+
+void TestIndexedList::moveToBack_data()
+{
+    QTest::addColumn<quint32>("id");
+    QTest::addColumn<bool>("stranger"); // a node that only shares the id
+    QTest::addColumn<bool>("moved");
+    QTest::addColumn<Ids>("expected");
+
+    QTest::newRow("first") << 1u << false << true << Ids{2, 3, 4, 1};
+    QTest::newRow("middle") << 3u << false << true << Ids{1, 2, 4, 3};
+    QTest::newRow("last") << 4u << false << true << Ids{1, 2, 3, 4};
+    QTest::newRow("same-id-other-node") << 2u << true << false << Ids{1, 2, 3, 4};
+    QTest::newRow("unknown") << 8u << true << false << Ids{1, 2, 3, 4};
+}
+
+void TestIndexedList::moveToBack()
+{
+    QFETCH(quint32, id);
+    QFETCH(bool, stranger);
+    QFETCH(bool, moved);
+    QFETCH(Ids, expected);
+
+    QVERIFY(!m_list.moveToBack(nullptr));
+    const PGNode *target = stranger ? node(id) : m_list.find(id);
+    QCOMPARE(m_list.moveToBack(target), moved);
     QCOMPARE(idsOf(m_list), expected);
     QCOMPARE(checkIndex(m_list, "list"), QString());
 }
