@@ -474,48 +474,37 @@ ChannelDatabase *modelFor(benchmark::State &state, int size)
     return s->document().database.get();
 }
 
-void benchMovePGUp(benchmark::State &state, int size)
+// One model operation per iteration, on programmes picked across the whole
+// list: a, and b half the list away from it.
+template<typename Operation>
+void benchProgrammePairs(benchmark::State &state, int size, Operation operation)
 {
     ChannelDatabase *db = modelFor(state, size);
     if (!db)
         return;
     const std::vector<quint32> ids = shuffledProgrammeIds(*db);
+    const std::size_t half = ids.size() / 2;
     std::size_t i = 0;
     for (auto _ : state) {
         coldStart(state);
-        benchmark::DoNotOptimize(db->movePGUp(ids[i]));
+        benchmark::DoNotOptimize(operation(*db, ids[i], ids[(i + half) % ids.size()]));
         i = (i + 1) % ids.size();
     }
+}
+
+void benchMovePGUp(benchmark::State &state, int size)
+{
+    benchProgrammePairs(state, size, [](ChannelDatabase &db, quint32 a, quint32) { return db.movePGUp(a); });
 }
 
 void benchMovePGBefore(benchmark::State &state, int size)
 {
-    ChannelDatabase *db = modelFor(state, size);
-    if (!db)
-        return;
-    const std::vector<quint32> ids = shuffledProgrammeIds(*db);
-    const std::size_t half = ids.size() / 2;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        coldStart(state);
-        benchmark::DoNotOptimize(db->movePGBefore(ids[i], ids[(i + half) % ids.size()]));
-        i = (i + 1) % ids.size();
-    }
+    benchProgrammePairs(state, size, [](ChannelDatabase &db, quint32 a, quint32 b) { return db.movePGBefore(a, b); });
 }
 
 void benchExchangePGs(benchmark::State &state, int size)
 {
-    ChannelDatabase *db = modelFor(state, size);
-    if (!db)
-        return;
-    const std::vector<quint32> ids = shuffledProgrammeIds(*db);
-    const std::size_t half = ids.size() / 2;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        coldStart(state);
-        benchmark::DoNotOptimize(db->exchangePGs(ids[i], ids[(i + half) % ids.size()]));
-        i = (i + 1) % ids.size();
-    }
+    benchProgrammePairs(state, size, [](ChannelDatabase &db, quint32 a, quint32 b) { return db.exchangePGs(a, b); });
 }
 
 // Runs a fixed number of iterations, each removing another programme.
