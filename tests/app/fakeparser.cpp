@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,8 @@ struct Loaded
     FavHotKeyGroupList favHotKeys{};
 };
 
-Loaded *g_loaded = nullptr;
+// Freed when the library is unloaded, as the real one frees its storage.
+std::unique_ptr<Loaded> g_loaded;
 
 void addRecord(int list, uint32_t id, uint32_t parentId,
                std::initializer_list<std::pair<std::u16string, std::u16string>> values)
@@ -62,8 +64,7 @@ void addRecord(int list, uint32_t id, uint32_t parentId,
 
 void buildLoaded()
 {
-    delete g_loaded;
-    g_loaded = new Loaded;
+    g_loaded = std::make_unique<Loaded>();
     addRecord(0, 1, 0, {{u"id", u"1"}, {u"NAME", u"Sat One"}});
     addRecord(1, 10, 1, {{u"id", u"10"}, {u"sat_id", u"1"}, {u"FRQ", u"11778"}, {u"POL", u"0"}, {u"SYM", u"27500"}});
     addRecord(2, 100, 10, {{u"id", u"100"}, {u"tp_id", u"10"}, {u"NAME", u"First"}, {u"V_PID", u"101"},
@@ -160,8 +161,7 @@ Q_DECL_EXPORT int32_t Save(int32_t type, const char16_t *path, RecordList *sats,
 Q_DECL_EXPORT int32_t Clean()
 {
     ++g_state.cleanCalls;
-    delete g_loaded;
-    g_loaded = nullptr;
+    g_loaded.reset();
     return 0;
 }
 
