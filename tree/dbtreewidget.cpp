@@ -364,9 +364,13 @@ void DBTreeWidget::updateActionStates()
 
 void DBTreeWidget::slotRenameFav()
 {
-    DBTreeWidgetItem *current = DBTreeWidgetItem::from(currentItem());
-    if (current && current->kind() == FavGroupItem)
-        editItem(current, 0);
+    // Opened from the context menu, the editor must wait until the menu has
+    // gone and the focus is back, or the focus change closes it at once.
+    QMetaObject::invokeMethod(this, [this] {
+        DBTreeWidgetItem *current = DBTreeWidgetItem::from(currentItem());
+        if (current && current->kind() == FavGroupItem)
+            editItem(current, 0);
+    }, Qt::QueuedConnection);
 }
 
 void DBTreeWidget::slotItemChanged(QTreeWidgetItem *item, int column)

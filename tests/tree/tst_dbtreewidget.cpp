@@ -689,8 +689,9 @@ void TestDBTreeWidget::renameInPlace()
     } else {
         QTest::keyClick(m_tree.get(), Qt::Key_F2);
     }
-    QLineEdit *editor = m_tree->viewport()->findChild<QLineEdit *>();
-    QVERIFY(editor);
+    QLineEdit *editor = nullptr;
+    QTRY_VERIFY((editor = m_tree->viewport()->findChild<QLineEdit *>()) != nullptr);
+    QTRY_VERIFY(editor->hasFocus());
     QVERIFY(!m_tree->bIsChange());
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("Football"));
