@@ -21,6 +21,7 @@ private slots:
     void fixedEditMatchesGolden();
     void newSatelliteGetsLowestFreeId();
     void infoCountsRecords();
+    void importWithoutBaseWarnsOfLostFavourites();
     void otherKindsRoundTripThroughJson_data();
     void otherKindsRoundTripThroughJson();
     void failures_data();
@@ -210,6 +211,23 @@ void TestTavrinCli::infoCountsRecords()
     const QString out = QString::fromUtf8(r.out);
     QVERIFY(out.contains(QStringLiteral("satellites: %1\n").arg(json.value(QStringLiteral("satellites")).toArray().size())));
     QVERIFY(out.contains(QStringLiteral("programmes: %1\n").arg(json.value(QStringLiteral("programmes")).toArray().size())));
+}
+
+// Without a base dump the records still make a loadable dump, but the names
+// of the favourite groups have no block to live in: the user is told.
+void TestTavrinCli::importWithoutBaseWarnsOfLostFavourites()
+{
+    const QJsonObject json = exportJson(m_golden);
+    const QString jsonPath = writeFile(QStringLiteral("nobase.json"), QJsonDocument(json).toJson());
+    const QString out = m_dir.filePath(QStringLiteral("nobase.udf"));
+    const Run r = cli({QStringLiteral("import"), jsonPath, QStringLiteral("-o"), out});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    QVERIFY2(r.err.contains("favourite names are not written"), r.err.constData());
+
+    const QJsonObject reloaded = exportJson(out);
+    for (const char *key : {"satellites", "transponders", "programmes"})
+        QCOMPARE(reloaded.value(QLatin1String(key)), json.value(QLatin1String(key)));
+    QVERIFY(reloaded.value(QStringLiteral("favourites")).toArray().isEmpty());
 }
 
 void TestTavrinCli::otherKindsRoundTripThroughJson_data()

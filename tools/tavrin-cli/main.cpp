@@ -185,6 +185,11 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
         doc.favouriteNames = *imported.favourites;
 
     const int kind = registry.kindForPath(o.output);
+    // A dump keeps its favourite names in the trailing block of the dump it
+    // was loaded from; without one there is nowhere to write them.
+    if (kind == OstrelUserDump && o.base.isEmpty() && !doc.favouriteNames.isEmpty())
+        QTextStream(stderr) << "tavrin-cli: warning: without --base the dump gets no trailing block, "
+                               "so its favourite names are not written\n";
     const SaveOutcome outcome = saveDocument(&library, registry.libraryByType.value(kind), kind,
                                              parserPath(kind, o.output, o.customer), doc);
     switch (outcome) {
