@@ -302,18 +302,21 @@ void benchTransponderView(benchmark::State &state, int size)
     }
 }
 
-void benchFilterKeystroke(benchmark::State &state, int size)
+// One letter typed into an empty line edit of the table's bar, with the
+// filter cleared and All Services shown.
+void benchTypeLetter(benchmark::State &state, int size, QLineEdit *(BenchSession::*editOf)() const,
+                     const char *missing)
 {
     BenchSession *s = withWidgets(state, size);
     if (!s)
         return;
     const QString letter = firstNameLetter(*s);
-    QLineEdit *edit = s->filterEdit();
+    QLineEdit *edit = (s->*editOf)();
     if (!edit) {
-        fail(state, QStringLiteral("no filter line edit"));
+        fail(state, QString::fromLatin1(missing));
         return;
     }
-    edit->clear();
+    s->filterEdit()->clear();
     s->table()->allSrvSelected();
     for (auto _ : state) {
         state.PauseTiming();
@@ -324,6 +327,11 @@ void benchFilterKeystroke(benchmark::State &state, int size)
         settle();
     }
     edit->clear();
+}
+
+void benchFilterKeystroke(benchmark::State &state, int size)
+{
+    benchTypeLetter(state, size, &BenchSession::filterEdit, "no filter line edit");
 }
 
 void benchFilterErase(benchmark::State &state, int size)
@@ -351,26 +359,7 @@ void benchFilterErase(benchmark::State &state, int size)
 
 void benchFindKeystroke(benchmark::State &state, int size)
 {
-    BenchSession *s = withWidgets(state, size);
-    if (!s)
-        return;
-    const QString letter = firstNameLetter(*s);
-    QLineEdit *edit = s->findEdit();
-    if (!edit) {
-        fail(state, QStringLiteral("no find line edit"));
-        return;
-    }
-    s->filterEdit()->clear();
-    s->table()->allSrvSelected();
-    for (auto _ : state) {
-        state.PauseTiming();
-        edit->clear();
-        settle();
-        coldResume(state);
-        edit->insert(letter);
-        settle();
-    }
-    edit->clear();
+    benchTypeLetter(state, size, &BenchSession::findEdit, "no find line edit");
 }
 
 void benchFindNext(benchmark::State &state, int size)
