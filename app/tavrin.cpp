@@ -6,6 +6,11 @@
 #include "parserlibrary.h"
 #include "ui_tavrin.h"
 
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QUndoStack>
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -38,6 +43,7 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::TavrinClass>())
     , m_iniPath(iniPath)
+    , m_document(new Document(this))
     , m_dialogs(dialogs)
 {
     if (!m_dialogs) {
@@ -54,26 +60,50 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     ui->mainToolBar->addAction(ui->actionSave);
     ui->mainToolBar->addAction(ui->actionSave_As);
 
+    createEditMenu();
     connectWidgets();
     m_registry = FileTypeRegistry::fromFile(m_iniPath);
 }
 
 Tavrin::~Tavrin()
 {
-    // The widgets point into the document; they go before it does.
-    ui->dbTreeWidget->clearTree();
-    ui->programWidget->clearAll();
-    m_doc.database.reset();
+    ui->dbTreeWidget->setDocument(nullptr);
+    ui->programWidget->setDocument(nullptr);
+    m_document->clear();
     if (m_library) {
         m_library->clean();
         m_library->unload();
     }
 }
 
+void Tavrin::createEditMenu()
+{
+    QUndoStack *stack = m_document->undoStack();
+    QAction *undo = stack->createUndoAction(this, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("actionUndo"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
+    QAction *redo = stack->createRedoAction(this, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("actionRedo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
+
+    auto *menu = new QMenu(QStringLiteral("&Edit"), this);
+    menu->setObjectName(QStringLiteral("menuEdit"));
+    menu->addAction(undo);
+    menu->addAction(redo);
+    ui->menuBar->insertMenu(ui->menuHelp->menuAction(), menu);
+    ui->mainToolBar->addSeparator();
+    ui->mainToolBar->addAction(undo);
+    ui->mainToolBar->addAction(redo);
+}
+
 void Tavrin::connectWidgets()
 {
     DBTreeWidget *tree = ui->dbTreeWidget;
     QDBProgramWidget *table = ui->programWidget;
+    tree->setDocument(m_document);
+    table->setDocument(m_document);
     connect(ui->actionOpen, &QAction::triggered, this, &Tavrin::slotOpen);
     connect(ui->actionSave, &QAction::triggered, this, &Tavrin::slotSave);
     connect(ui->actionSave_As, &QAction::triggered, this, &Tavrin::slotSaveAs);
@@ -96,12 +126,7 @@ void Tavrin::connectWidgets()
 
 bool Tavrin::hasUnsavedChanges() const
 {
-    return ui->dbTreeWidget->bIsChange();
-}
-
-void Tavrin::setChanged(bool changed)
-{
-    ui->dbTreeWidget->setbIsChange(changed);
+    return m_document->isModified();
 }
 
 QString Tavrin::startFolder(const QString &key) const
@@ -146,8 +171,6 @@ void Tavrin::openFile(const QString &picked)
         path = QStringLiteral("%1;").arg(customer) + picked;
     }
     setWindowTitle(titleFor(customer));
-    m_filePath = path;
-    m_fileKind = kind;
 
     if (!m_library)
         m_library = std::make_unique<ParserLibrary>();
@@ -162,47 +185,40 @@ void Tavrin::openFile(const QString &picked)
         setWindowTitle(titleFor(QString()));
         return;
     }
-    switch (loadDocument(*m_library, kind, path, m_doc)) {
+    switch (m_document->load(*m_library, picked, kind, customer)) {
     case LoadStatus::LoadError:
+        m_document->setFile(picked, kind, customer);
         m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"));
         setWindowTitle(titleFor(QString()));
         return;
     case LoadStatus::NoDatabase:
+        m_document->setFile(picked, kind, customer);
         return;
     case LoadStatus::Loaded:
         break;
     }
-
     ui->lineEdit_leftFilter->clear();
-    ui->programWidget->setFileKind(kind);
-    ui->dbTreeWidget->setDatabase(m_doc.database.get(), &m_doc.satTemplate, &m_doc.tpTemplate,
-                                  &m_doc.favouriteNames, &m_doc.hotKeys, &m_doc.favHotKeys,
-                                  quint32(m_doc.satMaxNum));
-    ui->programWidget->setDatabase(m_doc.database.get(), &m_doc.pgFields, &m_doc.pgTemplate,
-                                   &m_doc.favouriteNames, &m_doc.hotKeys, &m_doc.favHotKeys);
 }
 
 void Tavrin::slotSave()
 {
-    if (m_filePath.isEmpty() || !m_doc.database)
+    if (m_document->path().isEmpty() || !m_document->hasDatabase())
         return;
-    if (m_fileKind == OstrelUserDump)
-        ui->programWidget->storeRowOrder();
-    reportSave(saveDocument(m_library.get(), m_registry.libraryByType.value(m_fileKind), m_fileKind,
-                            m_filePath, m_doc));
+    reportSave(m_document->save(m_library.get(), m_registry.libraryByType.value(m_document->kind())));
 }
 
 void Tavrin::slotSaveAs()
 {
-    if (!m_doc.database)
+    if (!m_document->hasDatabase())
         return;
 
+    const QString filePath = m_document->parserPath();
     QString filter;
-    switch (m_registry.kindForPath(m_filePath)) {
+    switch (m_registry.kindForPath(filePath)) {
     case OstrelFlashImage:
-        if (m_filePath.contains(QLatin1String("userdb;")))
+        if (filePath.contains(QLatin1String("userdb;")))
             filter = QStringLiteral("Bin file(*.abs);;UserDB file(*.udf)");
-        else if (m_filePath.contains(QLatin1String("defaultdb;")))
+        else if (filePath.contains(QLatin1String("defaultdb;")))
             filter = QStringLiteral("Bin file(*.abs);;DefaultDB file(*.ddf)");
         break;
     case OstrelUserDump:
@@ -224,31 +240,34 @@ void Tavrin::slotSaveAs()
     rememberFolder(kLastSaveDir, given);
 
     const int newKind = m_registry.kindForPath(given);
-    QString newPath = given;
+    QString customer;
     if (newKind == OstrelFlashImage) {
-        const int semicolon = m_filePath.indexOf(QLatin1Char(';'));
-        if (semicolon >= 0) {
-            newPath = m_filePath.left(semicolon + 1) + given;
+        if (!m_document->customer().isEmpty()) {
+            customer = m_document->customer();
         } else {
             FlashCustomChoseDialog dialog(this);
             if (dialog.exec() != QDialog::Accepted)
                 return;
             setWindowTitle(titleFor(dialog.customer));
-            newPath = QStringLiteral("%1;").arg(dialog.customer) + given;
+            customer = dialog.customer;
         }
     }
-    if (newKind == OstrelUserDump)
-        ui->programWidget->storeRowOrder();
-    // filePath and fileKind keep naming the opened document: later Saves go there.
-    reportSave(saveDocument(m_library.get(), m_registry.libraryByType.value(newKind), newKind, newPath, m_doc));
+    // The document keeps naming the opened file: later Saves go there.
+    const QString openedPath = m_document->path();
+    const int openedKind = m_document->kind();
+    const QString openedCustomer = m_document->customer();
+    const SaveOutcome outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(newKind), given,
+                                                 newKind, customer);
+    if (outcome == SaveOutcome::Saved)
+        m_document->setFile(openedPath, openedKind, openedCustomer);
+    reportSave(outcome);
 }
 
 void Tavrin::reportSave(SaveOutcome outcome)
 {
     switch (outcome) {
     case SaveOutcome::Saved:
-        // Only a save that happened makes the document clean again.
-        setChanged(false);
+        // The document is clean again: only a save that happened does that.
         m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"));
         break;
     case SaveOutcome::NotSupported:
@@ -273,26 +292,22 @@ bool Tavrin::closeDocument()
 {
     if (!confirmDiscard())
         return false;
-    setChanged(false);
     releaseDocument(true);
     return true;
 }
 
 void Tavrin::releaseDocument(bool releaseLibrary)
 {
-    // The widgets let go of their pointers before the data goes.
-    ui->dbTreeWidget->clearTree();
-    ui->programWidget->clearAll();
-    if (releaseLibrary && m_library)
+    // A declined close keeps the change flag across the release.
+    const bool modified = m_document->isModified();
+    m_document->clear();
+    if (!releaseLibrary && modified)
+        m_document->noteChange();
+    if (releaseLibrary && m_library) {
         m_library->clean();
-    m_doc.database.reset();
-    if (releaseLibrary && m_library)
         m_library->unload();
+    }
     ui->lineEdit_leftFilter->clear();
-    m_doc.favouriteNames.clear();
-    m_doc.hotKeys.clear();
-    // Their names pointed into the library's memory, which Clean released.
-    m_doc.favHotKeys.clear();
 }
 
 void Tavrin::slotClose()
@@ -304,7 +319,7 @@ void Tavrin::slotExit()
 {
     if (!confirmDiscard())
         return;
-    setChanged(false);
+    m_document->markClean();
     close();
 }
 
@@ -314,7 +329,7 @@ void Tavrin::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    setChanged(false);
+    m_document->markClean();
     event->accept();
 }
 

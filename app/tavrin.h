@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documentdata.h"
+#include "document.h"
 #include "filetyperegistry.h"
 
 #include <QMainWindow>
@@ -18,9 +18,9 @@ class TavrinClass;
 
 /**
  * The editor's main window: the satellite tree on the left, the programme
- * table on the right, and the document they both edit. Owns the document
- * (database, templates, lists) and the bound parser library; the tree and the
- * table hold pointers into the document and never free them.
+ * table on the right, and the document they both show. Owns the document and
+ * the bound parser library, runs the file flow, and offers the document's
+ * undo history in the Edit menu.
  */
 class Tavrin : public QMainWindow
 {
@@ -41,10 +41,11 @@ public:
     /** The program's arguments: a file after the program name is opened. */
     void openFromArguments(const QStringList &arguments);
 
-    QString filePath() const { return m_filePath; }
-    int fileKind() const { return m_fileKind; }
+    /** The opened file as the library takes it ("customer;path" for flash images). */
+    QString filePath() const { return m_document->parserPath(); }
+    int fileKind() const { return m_document->kind(); }
     const FileTypeRegistry &registry() const { return m_registry; }
-    const DocumentData &document() const { return m_doc; }
+    Document *document() const { return m_document; }
     const ParserLibrary *parserLibrary() const { return m_library.get(); }
     bool hasUnsavedChanges() const;
 
@@ -61,20 +62,18 @@ protected:
 
 private:
     void connectWidgets();
+    void createEditMenu();
     bool confirmDiscard();
     bool closeDocument();
     void releaseDocument(bool releaseLibrary);
     void reportSave(SaveOutcome outcome);
-    void setChanged(bool changed);
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 
     std::unique_ptr<Ui::TavrinClass> ui;
-    QString m_filePath;
-    int m_fileKind = 0;
     QString m_iniPath;
     FileTypeRegistry m_registry;
-    DocumentData m_doc;
+    Document *m_document = nullptr;
     std::unique_ptr<ParserLibrary> m_library;
     std::unique_ptr<Dialogs> m_ownDialogs;
     Dialogs *m_dialogs = nullptr;

@@ -25,12 +25,12 @@ BenchSession::~BenchSession()
 
 bool BenchSession::ensureLoaded()
 {
-    if (m_doc.database)
+    if (m_doc.hasDatabase())
         return true;
     if (!isBound())
         return false;
     int rc = 0;
-    if (loadDocument(m_library, OstrelUserDump, m_dumpPath, m_doc, &rc) != LoadStatus::Loaded) {
+    if (m_doc.load(m_library, m_dumpPath, OstrelUserDump, QString(), &rc) != LoadStatus::Loaded) {
         m_error = QStringLiteral("Load of %1 returned %2").arg(m_dumpPath).arg(rc);
         return false;
     }
@@ -40,7 +40,7 @@ bool BenchSession::ensureLoaded()
 void BenchSession::releaseDocument()
 {
     dropWidgets();
-    m_doc = DocumentData();
+    m_doc.clear();
     if (isBound())
         m_library.clean();
 }
@@ -61,11 +61,8 @@ bool BenchSession::ensureWidgets()
     layout->addWidget(m_table, 3);
     m_window->resize(1280, 800);
     m_window->show();
-    m_table->setFileKind(OstrelUserDump);
-    m_tree->setDatabase(m_doc.database.get(), &m_doc.satTemplate, &m_doc.tpTemplate, &m_doc.favouriteNames,
-                        &m_doc.hotKeys, &m_doc.favHotKeys, quint32(m_doc.satMaxNum));
-    m_table->setDatabase(m_doc.database.get(), &m_doc.pgFields, &m_doc.pgTemplate, &m_doc.favouriteNames,
-                         &m_doc.hotKeys, &m_doc.favHotKeys);
+    m_tree->setDocument(&m_doc);
+    m_table->setDocument(&m_doc);
     QCoreApplication::processEvents();
     return true;
 }
@@ -73,9 +70,9 @@ bool BenchSession::ensureWidgets()
 void BenchSession::dropWidgets()
 {
     if (m_tree)
-        m_tree->clearTree();
+        m_tree->setDocument(nullptr);
     if (m_table)
-        m_table->clearAll();
+        m_table->setDocument(nullptr);
     m_tree = nullptr;
     m_table = nullptr;
     m_window.reset();
@@ -100,8 +97,8 @@ quint32 BenchSession::biggestSat() const
 {
     quint32 best = DB_NS::NoId;
     std::size_t most = 0;
-    if (m_doc.database) {
-        for (const DB_NS::SatNode *sat : m_doc.database->sats()) {
+    if (m_doc.hasDatabase()) {
+        for (const DB_NS::SatNode *sat : m_doc.database()->sats()) {
             if (best == DB_NS::NoId || sat->allPGs().size() > most) {
                 best = sat->id();
                 most = sat->allPGs().size();
@@ -115,8 +112,8 @@ std::pair<quint32, quint32> BenchSession::biggestTp() const
 {
     std::pair<quint32, quint32> best{DB_NS::NoId, DB_NS::NoId};
     std::size_t most = 0;
-    if (m_doc.database) {
-        for (const DB_NS::SatNode *sat : m_doc.database->sats()) {
+    if (m_doc.hasDatabase()) {
+        for (const DB_NS::SatNode *sat : m_doc.database()->sats()) {
             for (const DB_NS::TPNode *tp : sat->tps()) {
                 if (best.first == DB_NS::NoId || tp->pgs().size() > most) {
                     best = {sat->id(), tp->id()};

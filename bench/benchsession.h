@@ -3,7 +3,7 @@
 // library, the loaded document and the tree and table showing it, each made
 // on first use so that a benchmark can start from any of them.
 
-#include "documentdata.h"
+#include "document.h"
 #include "parserlibrary.h"
 
 #include <QString>
@@ -34,7 +34,7 @@ public:
 
     // The dump loaded through the binding; false with errorString() set on failure.
     bool ensureLoaded();
-    DocumentData &document() { return m_doc; }
+    Document &document() { return m_doc; }
     // Widgets go first (they point into the document), then the parser's memory.
     void releaseDocument();
 
@@ -56,7 +56,7 @@ private:
     QString m_savePath;
     QString m_error;
     ParserLibrary m_library;
-    DocumentData m_doc;
+    Document m_doc;
     std::unique_ptr<QWidget> m_window;
     DBTreeWidget *m_tree = nullptr;
     QDBProgramWidget *m_table = nullptr;

@@ -16,6 +16,7 @@
 
 #include "channeldatabase.h"
 #include "dbtreewidget.h"
+#include "documentedits.h"
 #include "documentio.h"
 #include "filetyperegistry.h"
 #include "parserconfig.h"
@@ -34,6 +35,11 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <QAction>
+#include <QTableWidget>
+#include <QUndoStack>
+
+#include <malloc.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -56,6 +62,7 @@ struct Context
     bool wall = false;
     std::unique_ptr<BenchSession> session;
     int sessionSize = -1;
+    double undoHistoryMiB[2] = {-1, -1};
     QStringList errors;
 };
 
@@ -114,7 +121,7 @@ BenchSession *withWidgets(benchmark::State &state, int size)
 // share of the rows, as a typed letter does.
 QString firstNameLetter(const BenchSession &s)
 {
-    const ChannelDatabase *db = const_cast<BenchSession &>(s).document().database.get();
+    const ChannelDatabase *db = const_cast<BenchSession &>(s).document().database();
     if (db && db->allPGs().first())
         return db->allPGs().first()->value(QStringLiteral("NAME")).left(1);
     return QStringLiteral("A");
@@ -205,7 +212,7 @@ void benchBuildDatabase(benchmark::State &state, int size)
 bool saveOnce(benchmark::State &state, BenchSession &s)
 {
     int rc = -1;
-    if (saveDocument(&s.library(), ctx->libraryName, OstrelUserDump, s.savePath(), s.document(), &rc)
+    if (saveDocument(&s.library(), ctx->libraryName, OstrelUserDump, s.savePath(), s.document().data(), &rc)
         != SaveOutcome::Saved)
         return fail(state, QStringLiteral("Save returned %1").arg(rc));
     return true;
@@ -230,11 +237,10 @@ void benchTreeSetDatabase(benchmark::State &state, int size)
     BenchSession *s = withWidgets(state, size);
     if (!s)
         return;
-    DocumentData &doc = s->document();
+    Document &doc = s->document();
     for (auto _ : state) {
         coldStart(state);
-        s->tree()->setDatabase(doc.database.get(), &doc.satTemplate, &doc.tpTemplate, &doc.favouriteNames,
-                               &doc.hotKeys, &doc.favHotKeys, quint32(doc.satMaxNum));
+        s->tree()->setDocument(&doc);
         settle();
     }
 }
@@ -245,14 +251,13 @@ void benchTableSetDatabase(benchmark::State &state, int size)
     BenchSession *s = withWidgets(state, size);
     if (!s)
         return;
-    DocumentData &doc = s->document();
+    Document &doc = s->document();
     for (auto _ : state) {
         state.PauseTiming();
         s->table()->allSrvSelected();
         settle();
         coldResume(state);
-        s->table()->setDatabase(doc.database.get(), &doc.pgFields, &doc.pgTemplate, &doc.favouriteNames,
-                                &doc.hotKeys, &doc.favHotKeys);
+        s->table()->setDocument(&doc);
         settle();
     }
 }
@@ -415,7 +420,7 @@ void benchEditorSave(benchmark::State &state, int size)
 // first one past the common "TP_".
 QString tpPrefix(const BenchSession &s, int length)
 {
-    const ChannelDatabase *db = const_cast<BenchSession &>(s).document().database.get();
+    const ChannelDatabase *db = const_cast<BenchSession &>(s).document().database();
     const DB_NS::SatNode *sat = db ? db->sats().first() : nullptr;
     const DB_NS::TPNode *tp = sat ? sat->tps().first() : nullptr;
     return tp ? tpDisplayName(*tp).left(length) : QString();
@@ -460,7 +465,7 @@ ChannelDatabase *modelFor(benchmark::State &state, int size)
     if (!s)
         return nullptr;
     s->dropWidgets();
-    return s->document().database.get();
+    return s->document().database();
 }
 
 // One model operation per iteration, on programmes picked across the whole
@@ -531,6 +536,134 @@ void benchRelinkProgrammes(benchmark::State &state, int size)
     }
 }
 
+// ---- edits through the document, as the user sees them ---------------------
+
+// All Services shown, and the rows from first to first + count - 1 selected.
+bool selectServiceRows(benchmark::State &state, BenchSession &s, int first, int count)
+{
+    QTableWidget *table = s.table()->table();
+    if (first < 0 || first + count > table->rowCount())
+        return fail(state, QStringLiteral("the view has too few rows"));
+    table->clearSelection();
+    QItemSelection rows(table->model()->index(first, 0),
+                        table->model()->index(first + count - 1, table->columnCount() - 1));
+    table->selectionModel()->select(rows, QItemSelectionModel::Select);
+    return true;
+}
+
+QAction *tableAction(BenchSession &s, const char *name)
+{
+    return s.table()->findChild<QAction *>(QLatin1String(name));
+}
+
+// Moves rows with the table's action, then times what the figure names:
+// the move itself, its undo, or its redo. The history is emptied again.
+void documentMoveBench(benchmark::State &state, int size, const char *action, int rows, int timedStep)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    s->table()->allSrvSelected();
+    settle();
+    QUndoStack *stack = s->document().undoStack();
+    const int middle = s->table()->table()->rowCount() / 2;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!selectServiceRows(state, *s, middle, rows))
+            break;
+        if (timedStep == 0)
+            coldResume(state);
+        tableAction(*s, action)->trigger();
+        settle();
+        if (timedStep == 0)
+            state.PauseTiming();
+        if (timedStep == 1)
+            coldResume(state);
+        stack->undo();
+        settle();
+        if (timedStep == 1)
+            state.PauseTiming();
+        if (timedStep == 2) {
+            coldResume(state);
+            stack->redo();
+            settle();
+            state.PauseTiming();
+            stack->undo();
+        }
+        stack->clear();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
+void benchMoveUpChannel(benchmark::State &state, int size)
+{
+    documentMoveBench(state, size, "actMoveUp", 1, 0);
+}
+
+void benchUndoMoveUp(benchmark::State &state, int size)
+{
+    documentMoveBench(state, size, "actMoveUp", 1, 1);
+}
+
+void benchRedoMoveUp(benchmark::State &state, int size)
+{
+    documentMoveBench(state, size, "actMoveUp", 1, 2);
+}
+
+void benchMoveDown100(benchmark::State &state, int size)
+{
+    documentMoveBench(state, size, "actMoveDown", 100, 0);
+}
+
+// The property dialog's OK on a shown programme: a new NAME, one step.
+void benchEditChannel(benchmark::State &state, int size)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    s->table()->allSrvSelected();
+    settle();
+    Document &doc = s->document();
+    const DB_NS::PGNode *programme = s->table()->programmeAt(s->table()->table()->rowCount() / 2);
+    if (!programme) {
+        fail(state, QStringLiteral("no programme to edit"));
+        return;
+    }
+    const quint32 id = programme->id();
+    QVector<NodeAttribute> values = programme->attributes();
+    for (NodeAttribute &value : values) {
+        if (value.name == QLatin1String("NAME"))
+            value.value += QStringLiteral(" HD");
+    }
+    for (auto _ : state) {
+        coldStart(state);
+        doc.edits().editNode(NodeKind::Programme, id, DB_NS::NoId, values);
+        settle();
+        state.PauseTiming();
+        doc.undoStack()->undo();
+        doc.undoStack()->clear();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
+// Heap held by 100 single-row moves on the undo stack; not a timed figure.
+double undoHistoryMiB(int size)
+{
+    BenchSession s(ctx->libraryName, ctx->dumpPaths[size], ctx->savePaths[size]);
+    if (!s.ensureLoaded())
+        return -1;
+    QUndoStack *stack = s.document().undoStack();
+    const QVector<quint32> rows = s.document().serviceOrder();
+    const size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 100; ++i)
+        s.document().edits().moveDown(rows, {int(i * (rows.size() - 1) / 100)});
+    const double held = double(mallinfo2().uordblks - before) / (1024.0 * 1024.0);
+    stack->clear();
+    return held;
+}
+
 struct Figure
 {
     const char *name;
@@ -563,6 +696,11 @@ const Figure figures[] = {
     {"ExchangePGs", 20, benchExchangePGs, 200},
     {"RemovePG", 20, benchRemovePG, 200},
     {"RelinkProgrammes", 20, benchRelinkProgrammes, 20},
+    {"MoveUpChannel", 20, benchMoveUpChannel, 20},
+    {"UndoMoveUp", 20, benchUndoMoveUp, 20},
+    {"RedoMoveUp", 20, benchRedoMoveUp, 20},
+    {"MoveDown100Rows", 100, benchMoveDown100, 10},
+    {"EditChannel", 20, benchEditChannel, 20},
 };
 
 double toMs(double value, benchmark::TimeUnit unit)
@@ -702,6 +840,8 @@ int main(int argc, char **argv)
     FigureReporter reporter(report);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     context.session.reset();
+    for (int size : {Large, Stress})
+        context.undoHistoryMiB[size] = undoHistoryMiB(size);
     benchmark::Shutdown();
     report.setPeakMemoryMiB(peakMemoryMiB());
 
@@ -709,6 +849,8 @@ int main(int argc, char **argv)
     out << '\n';
     for (const QString &line : report.lines())
         out << line << '\n';
+    out << "heap held by 100 undo steps (MiB, limit 200): large " << context.undoHistoryMiB[Large] << ", stress "
+        << context.undoHistoryMiB[Stress] << '\n';
     out.flush();
 
     for (const QString &e : qAsConst(context.errors))

@@ -240,3 +240,43 @@ bool ChannelDatabase::renumber(Node *node, quint32 newId)
     }
     return false;
 }
+
+ChannelDatabase::OrderSnapshot ChannelDatabase::saveOrder() const
+{
+    OrderSnapshot snapshot;
+    snapshot.all.assign(m_allPGs.begin(), m_allPGs.end());
+    snapshot.sats.reserve(m_sats.size());
+    for (SatNode *sat : m_sats) {
+        snapshot.sats.emplace_back(sat, std::vector<PGNode *>(sat->m_allPGs.begin(), sat->m_allPGs.end()));
+        for (TPNode *tp : sat->m_tps)
+            snapshot.tps.emplace_back(tp, std::vector<PGNode *>(tp->m_pgs.begin(), tp->m_pgs.end()));
+    }
+    return snapshot;
+}
+
+void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
+{
+    for (PGNode *pg : snapshot.all)
+        m_allPGs.moveToBack(pg);
+    for (const auto &sat : snapshot.sats) {
+        for (PGNode *pg : sat.second)
+            sat.first->m_allPGs.moveToBack(pg);
+    }
+    for (const auto &tp : snapshot.tps) {
+        for (PGNode *pg : tp.second)
+            tp.first->m_pgs.moveToBack(pg);
+    }
+}
+
+bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
+{
+    if (order.size() != m_allPGs.size())
+        return false;
+    for (PGNode *pg : order) {
+        if (!m_allPGs.holds(pg))
+            return false;
+    }
+    for (PGNode *pg : order)
+        m_allPGs.moveToBack(pg);
+    return true;
+}

@@ -82,6 +82,24 @@ public:
      */
     bool renumber(DB_NS::Node *node, quint32 newId);
 
+    /**
+     * The order of every programme list: allPGs, each satellite's allPGs and
+     * each TP's pgs. Holds pointers, so it may only be restored while the
+     * same nodes are listed in the same places (an undo step's contract).
+     */
+    struct OrderSnapshot
+    {
+        std::vector<DB_NS::PGNode *> all;
+        std::vector<std::pair<DB_NS::SatNode *, std::vector<DB_NS::PGNode *>>> sats;
+        std::vector<std::pair<DB_NS::TPNode *, std::vector<DB_NS::PGNode *>>> tps;
+    };
+    OrderSnapshot saveOrder() const;
+    /** Puts each list back in the snapshot's order; entries it does not hold keep their places at the front. */
+    void restoreOrder(const OrderSnapshot &snapshot);
+
+    /** Reorders allPGs only, as order lists them; false (nothing changed) unless it holds exactly allPGs. */
+    bool setAllPGsOrder(const std::vector<DB_NS::PGNode *> &order);
+
 private:
     Q_DISABLE_COPY(ChannelDatabase)
 

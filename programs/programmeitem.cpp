@@ -1,18 +1,20 @@
 #include "programmeitem.h"
 
-ProgrammeItem::ProgrammeItem(const QString &text, DB_NS::PGNode *programme, Index *index)
-    : QTableWidgetItem(text), m_programme(programme), m_index(index)
+#include "node.h"
+
+ProgrammeItem::ProgrammeItem(const QString &text, quint32 programmeId, Index *index)
+    : QTableWidgetItem(text, QTableWidgetItem::UserType), m_programmeId(programmeId), m_index(index)
 {
-    if (m_index && m_programme)
-        m_index->insert(m_programme, this);
+    if (m_index)
+        m_index->insert(m_programmeId, this);
 }
 
 ProgrammeItem::~ProgrammeItem()
 {
     // A newer item for the same programme may have taken the slot already.
-    if (!m_index || !m_programme)
+    if (!m_index)
         return;
-    const auto it = m_index->constFind(m_programme);
+    const auto it = m_index->constFind(m_programmeId);
     if (it != m_index->constEnd() && it.value() == this)
         m_index->erase(it);
 }
@@ -20,27 +22,26 @@ ProgrammeItem::~ProgrammeItem()
 QVariant ProgrammeItem::data(int role) const
 {
     if (role == Qt::UserRole)
-        return QVariant::fromValue(m_programme);
+        return QVariant(m_programmeId);
     return QTableWidgetItem::data(role);
 }
 
 QTableWidgetItem *ProgrammeItem::clone() const
 {
     // A clone is not the row's item, so it stays out of the index.
-    return new ProgrammeItem(text(), m_programme, nullptr);
+    return new ProgrammeItem(text(), m_programmeId, nullptr);
 }
 
-DB_NS::PGNode *programmeOf(const QTableWidgetItem *item)
+quint32 programmeIdOf(const QTableWidgetItem *item)
 {
-    return item ? item->data(Qt::UserRole).value<DB_NS::PGNode *>() : nullptr;
+    if (!item || item->type() != QTableWidgetItem::UserType)
+        return DB_NS::NoId;
+    return static_cast<const ProgrammeItem *>(item)->programmeId();
 }
 
-HotKeyItem *hotKeyOf(const QTableWidgetItem *item)
+int keyIndexOf(const QTableWidgetItem *item)
 {
-    return item ? item->data(Qt::UserRole).value<HotKeyItem *>() : nullptr;
-}
-
-FavHotKeyItem *favHotKeyOf(const QTableWidgetItem *item)
-{
-    return item ? item->data(Qt::UserRole).value<FavHotKeyItem *>() : nullptr;
+    bool ok = false;
+    const int index = item ? item->data(Qt::UserRole).toInt(&ok) : -1;
+    return ok ? index : -1;
 }

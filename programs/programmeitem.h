@@ -1,38 +1,32 @@
 #pragma once
 
-#include "ostrel_api.h"
-#include "pgnode.h"
-
 #include <QHash>
-#include <QMetaType>
 #include <QTableWidgetItem>
 
-
-Q_DECLARE_METATYPE(DB_NS::PGNode *)
-Q_DECLARE_METATYPE(HotKeyItem *)
-Q_DECLARE_METATYPE(FavHotKeyItem *)
-
-/** Column-0 item of a programme row: answers Qt::UserRole with its PGNode*. */
+/**
+ * Column-0 item of a programme row: answers Qt::UserRole with the
+ * programme's id and keeps the widget's id-to-row index in step.
+ */
 class ProgrammeItem : public QTableWidgetItem
 {
 public:
-    using Index = QHash<const DB_NS::PGNode *, QTableWidgetItem *>;
+    using Index = QHash<quint32, QTableWidgetItem *>;
 
     /** Lists itself in index (may be null) and leaves it again when deleted. */
-    ProgrammeItem(const QString &text, DB_NS::PGNode *programme, Index *index);
+    ProgrammeItem(const QString &text, quint32 programmeId, Index *index);
     ~ProgrammeItem() override;
 
     QVariant data(int role) const override;
     QTableWidgetItem *clone() const override;
 
-    DB_NS::PGNode *programme() const { return m_programme; }
+    quint32 programmeId() const { return m_programmeId; }
 
 private:
-    DB_NS::PGNode *m_programme;
+    quint32 m_programmeId;
     Index *m_index;
 };
 
-/** The programme a table item carries under Qt::UserRole, or null. */
-DB_NS::PGNode *programmeOf(const QTableWidgetItem *item);
-HotKeyItem *hotKeyOf(const QTableWidgetItem *item);
-FavHotKeyItem *favHotKeyOf(const QTableWidgetItem *item);
+/** The programme id a row's column-0 item carries, or NoId. */
+quint32 programmeIdOf(const QTableWidgetItem *item);
+/** The index into the document's hot keys (or favourite hot keys) a row's item carries, or -1. */
+int keyIndexOf(const QTableWidgetItem *item);

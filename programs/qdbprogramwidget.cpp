@@ -1,6 +1,7 @@
 #include "qdbprogramwidget.h"
 
 #include "channeldatabase.h"
+#include "documentedits.h"
 #include "programmeitem.h"
 #include "programmeorder.h"
 
@@ -87,11 +88,6 @@ private:
     QVector<int> m_columns;
     bool m_valid = false;
 };
-
-QString hotKeyName(const char16_t *name)
-{
-    return name ? QString::fromUtf16(name) : QString();
-}
 
 bool isProgrammeView(QDBProgramWidget::ViewMode mode)
 {
@@ -221,9 +217,26 @@ QDBProgramWidget::~QDBProgramWidget()
     deleteClipboard();
 }
 
-void QDBProgramWidget::setDatabase(ChannelDatabase *database, TemplateMap *pgFields, TemplateVector *pgTemplate,
-                                   QStringList *favouriteNames, QVector<HotKeyItem> *hotKeys,
-                                   QVector<FavHotKeyItem> *favHotKeys)
+void QDBProgramWidget::setDocument(Document *document)
+{
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
+    m_document = document;
+    if (m_document) {
+        connect(m_document, &Document::documentReset, this, &QDBProgramWidget::documentWasReset);
+        connect(m_document, &Document::programmesMoved, this, &QDBProgramWidget::programmesWereMoved);
+        connect(m_document, &Document::nodeChanged, this,
+                [this](NodeKind kind, quint32 id, quint32) { nodeWasChanged(kind, id); });
+        connect(m_document, &Document::favouriteGroupRenamed, this, &QDBProgramWidget::groupWasRenamed);
+        connect(m_document, &Document::destroyed, this, [this] {
+            m_document = nullptr;
+            documentWasReset();
+        });
+    }
+    documentWasReset();
+}
+
+void QDBProgramWidget::documentWasReset()
 {
     m_viewMode = None;
     m_table->setRowCount(0);
@@ -232,21 +245,20 @@ void QDBProgramWidget::setDatabase(ChannelDatabase *database, TemplateMap *pgFie
     m_findHits.clear();
     m_filterEdit->clear();
     m_findEdit->clear();
-    if (!database || !pgFields || !pgTemplate || !favouriteNames)
-        return;
-    m_database = database;
-    m_pgFields = pgFields;
-    m_pgTemplate = pgTemplate;
-    m_favouriteNames = favouriteNames;
-    m_hotKeys = hotKeys;
-    m_favHotKeys = favHotKeys;
     m_currentSatId = m_currentTpId = m_currentFavId = NoId;
     m_nextNewId = -1;
+    const bool loaded = m_document && m_document->database();
+    m_database = loaded ? m_document->database() : nullptr;
+    m_pgFields = loaded ? &m_document->fieldsOf(NodeKind::Programme) : nullptr;
+    m_pgTemplate = loaded ? &m_document->templateOf(NodeKind::Programme) : nullptr;
+    m_favouriteNames = loaded ? &m_document->favouriteNames() : nullptr;
+    m_hotKeys = loaded ? &m_document->hotKeys() : nullptr;
+    m_favHotKeys = loaded ? &m_document->favHotKeys() : nullptr;
 }
 
-void QDBProgramWidget::setFileKind(int kind)
+QVector<quint32> QDBProgramWidget::storeRowOrder() const
 {
-    m_fileKind = kind;
+    return m_document ? m_document->serviceOrder() : QVector<quint32>();
 }
 
 void QDBProgramWidget::clearAll()
@@ -269,15 +281,46 @@ void QDBProgramWidget::deleteClipboard()
 
 DB_NS::PGNode *QDBProgramWidget::programmeAt(int row) const
 {
-    if (row < 0 || row >= m_table->rowCount())
+    if (!m_database || row < 0 || row >= m_table->rowCount())
         return nullptr;
-    return programmeOf(m_table->item(row, 0));
+    const quint32 id = programmeIdOf(m_table->item(row, 0));
+    return id == NoId ? nullptr : m_database->findPG(id);
 }
 
-int QDBProgramWidget::rowOf(const DB_NS::PGNode *programme) const
+int QDBProgramWidget::rowOf(quint32 programmeId) const
 {
-    QTableWidgetItem *item = m_rowItems.value(programme);
+    QTableWidgetItem *item = m_rowItems.value(programmeId);
     return item ? m_table->row(item) : -1;
+}
+
+QVector<quint32> QDBProgramWidget::rowIds() const
+{
+    QVector<quint32> ids(m_table->rowCount(), NoId);
+    for (int row = 0; row < ids.size(); ++row)
+        ids[row] = programmeIdOf(m_table->item(row, 0));
+    return ids;
+}
+
+QVector<int> QDBProgramWidget::selectedRows() const
+{
+    QVector<int> rows;
+    for (const QModelIndex &index : m_table->selectionModel()->selectedIndexes())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void QDBProgramWidget::selectRows(const QVector<int> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    m_table->setCurrentCell(rows.last(), 0);
+    QItemSelection selection;
+    const int lastColumn = m_table->columnCount() - 1;
+    for (const int row : rows)
+        selection.select(m_table->model()->index(row, 0), m_table->model()->index(row, lastColumn));
+    m_table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 // ---- views ---------------------------------------------------------------
@@ -289,7 +332,7 @@ void QDBProgramWidget::allSrvSelected()
     m_viewMode = AllServices;
     m_currentSatId = m_currentTpId = m_currentFavId = NoId;
     resetTable();
-    fillRows(ProgrammeOrder::allServicesOrder(*m_database, m_fileKind));
+    fillRows(viewCandidates());
 }
 
 void QDBProgramWidget::satSelected(unsigned int id)
@@ -305,13 +348,7 @@ void QDBProgramWidget::satSelected(unsigned int id)
     }
     m_viewMode = Satellite;
     resetTable();
-    QVector<DB_NS::PGNode *> candidates;
-    if (const DB_NS::SatNode *sat = m_database->findSat(id)) {
-        candidates.reserve(int(sat->allPGs().size()));
-        for (DB_NS::PGNode *programme : sat->allPGs())
-            candidates.append(programme);
-    }
-    fillRows(candidates);
+    fillRows(viewCandidates());
 }
 
 void QDBProgramWidget::tpSelected(unsigned int satId, unsigned int tpId)
@@ -323,14 +360,7 @@ void QDBProgramWidget::tpSelected(unsigned int satId, unsigned int tpId)
     m_currentTpId = tpId;
     m_currentFavId = NoId;
     resetTable();
-    QVector<DB_NS::PGNode *> candidates;
-    const DB_NS::SatNode *sat = m_database->findSat(satId);
-    if (const DB_NS::TPNode *tp = sat ? sat->findTP(tpId) : nullptr) {
-        candidates.reserve(int(tp->pgs().size()));
-        for (DB_NS::PGNode *programme : tp->pgs())
-            candidates.append(programme);
-    }
-    fillRows(candidates);
+    fillRows(viewCandidates());
 }
 
 void QDBProgramWidget::favSelected(unsigned int id)
@@ -341,16 +371,52 @@ void QDBProgramWidget::favSelected(unsigned int id)
     m_currentFavId = id;
     m_viewMode = id == 0 ? AllFavourites : FavouriteGroup;
     resetTable();
+    fillRows(viewCandidates());
+}
+
+QVector<DB_NS::PGNode *> QDBProgramWidget::viewCandidates() const
+{
     QVector<DB_NS::PGNode *> candidates;
-    for (DB_NS::PGNode *programme : m_database->allPGs()) {
-        const NodeAttribute *fav = programme->findAttribute(QStringLiteral("FAV"));
-        if (!fav)
-            continue;
-        const quint32 mask = fav->value.trimmed().toUInt();
-        if (id == 0 ? mask != 0 : (mask & id) != 0)
+    if (!m_database)
+        return candidates;
+    const auto take = [&candidates](const DB_NS::IndexedList<DB_NS::PGNode> &list) {
+        candidates.reserve(int(list.size()));
+        for (DB_NS::PGNode *programme : list)
             candidates.append(programme);
+    };
+    switch (m_viewMode) {
+    case AllServices:
+        // The service order, whatever view was shown before.
+        take(m_database->allPGs());
+        break;
+    case Satellite:
+        if (const DB_NS::SatNode *sat = m_database->findSat(m_currentSatId))
+            take(sat->allPGs());
+        break;
+    case Transponder: {
+        const DB_NS::SatNode *sat = m_database->findSat(m_currentSatId);
+        if (const DB_NS::TPNode *tp = sat ? sat->findTP(m_currentTpId) : nullptr)
+            take(tp->pgs());
+        break;
     }
-    fillRows(candidates);
+    case AllFavourites:
+    case FavouriteGroup:
+        for (DB_NS::PGNode *programme : m_database->allPGs()) {
+            const NodeAttribute *fav = programme->findAttribute(QStringLiteral("FAV"));
+            if (!fav)
+                continue;
+            const quint32 mask = fav->value.trimmed().toUInt();
+            if (m_currentFavId == 0 ? mask != 0 : (mask & m_currentFavId) != 0)
+                candidates.append(programme);
+        }
+        break;
+    case None:
+    case NoSatellite:
+    case HotKeys:
+    case FavHotKeys:
+        break;
+    }
+    return candidates;
 }
 
 void QDBProgramWidget::hotkeySelected()
@@ -471,7 +537,7 @@ void QDBProgramWidget::fillRows(const QVector<DB_NS::PGNode *> &candidates)
                 break;
             const QString &value = attributes.at(i).value;
             m_table->setItem(row, column,
-                             column == 0 ? new ProgrammeItem(value, programme, &m_rowItems)
+                             column == 0 ? new ProgrammeItem(value, programme->id(), &m_rowItems)
                                          : new QTableWidgetItem(value));
         }
     }
@@ -513,7 +579,7 @@ void QDBProgramWidget::fillProgrammeCells(int row, int firstColumn, DB_NS::PGNod
             break; // an item beyond the last column would never be shown nor freed
         const QString &value = attributes.at(i).value;
         m_table->setItem(row, column,
-                         withReference && column == 0 ? new ProgrammeItem(value, programme, &m_rowItems)
+                         withReference && column == 0 ? new ProgrammeItem(value, programme->id(), &m_rowItems)
                                                       : new QTableWidgetItem(value));
     }
 }
@@ -533,14 +599,14 @@ void QDBProgramWidget::buildHotKeyView()
     m_table->setHorizontalHeaderLabels(labels);
     m_table->setRowCount(m_hotKeys->size());
     for (int row = 0; row < m_hotKeys->size(); ++row) {
-        HotKeyItem *key = &(*m_hotKeys)[row];
-        auto *nameItem = new QTableWidgetItem(hotKeyName(key->name));
-        nameItem->setData(Qt::UserRole, QVariant::fromValue(key));
+        const HotKey &key = m_hotKeys->at(row);
+        auto *nameItem = new QTableWidgetItem(key.name);
+        nameItem->setData(Qt::UserRole, row);
         m_table->setItem(row, 0, nameItem);
 
-        const DB_NS::SatNode *sat = m_database ? m_database->findSat(key->satId) : nullptr;
-        const DB_NS::TPNode *tp = sat ? sat->findTP(key->tpId) : nullptr;
-        DB_NS::PGNode *programme = tp ? tp->findPG(key->pgId) : nullptr;
+        const DB_NS::SatNode *sat = m_database ? m_database->findSat(key.satId) : nullptr;
+        const DB_NS::TPNode *tp = sat ? sat->findTP(key.tpId) : nullptr;
+        DB_NS::PGNode *programme = tp ? tp->findPG(key.pgId) : nullptr;
         if (programme && m_pgFields) {
             fillProgrammeCells(row, 1, programme, false);
         } else {
@@ -560,12 +626,12 @@ void QDBProgramWidget::buildFavHotKeyView()
     m_table->setRowCount(m_favHotKeys->size());
     const int names = m_favouriteNames ? m_favouriteNames->size() : 0;
     for (int row = 0; row < m_favHotKeys->size(); ++row) {
-        FavHotKeyItem *key = &(*m_favHotKeys)[row];
-        auto *nameItem = new QTableWidgetItem(hotKeyName(key->name));
-        nameItem->setData(Qt::UserRole, QVariant::fromValue(key));
+        const FavHotKey &key = m_favHotKeys->at(row);
+        auto *nameItem = new QTableWidgetItem(key.name);
+        nameItem->setData(Qt::UserRole, row);
         m_table->setItem(row, 0, nameItem);
-        const bool named = key->favIndex >= 0 && key->favIndex < names;
-        m_table->setItem(row, 1, new QTableWidgetItem(named ? m_favouriteNames->at(key->favIndex) : QString()));
+        const bool named = key.favIndex >= 0 && key.favIndex < names;
+        m_table->setItem(row, 1, new QTableWidgetItem(named ? m_favouriteNames->at(key.favIndex) : QString()));
     }
     resizeColumns();
 }
@@ -663,40 +729,6 @@ void QDBProgramWidget::itemSelectionChanged()
     const DB_NS::TPNode *tp = programme ? programme->parent() : nullptr;
     if (tp)
         emit pgSelected(tp->getParentId(), tp->id(), programme->id());
-}
-
-void QDBProgramWidget::storeRowOrder()
-{
-    if (m_viewMode != AllServices || !m_database)
-        return;
-    QVector<DB_NS::PGNode *> shown;
-    shown.reserve(m_table->rowCount());
-    for (int row = 0, rows = m_table->rowCount(); row < rows; ++row) {
-        if (DB_NS::PGNode *programme = programmeAt(row))
-            shown.append(programme);
-    }
-    // Rows hidden by the filter or the TV/RADIO choice keep their places
-    // between the shown ones; numbering only the shown rows would collide
-    // with the hidden ones' keys and reorder the list on the next load.
-    const QVector<DB_NS::PGNode *> order = ProgrammeOrder::mergeShownOrder(
-        ProgrammeOrder::allServicesOrder(*m_database, m_fileKind), shown);
-
-    QString fieldName;
-    if (m_pgFields) {
-        for (auto it = m_pgFields->cbegin(); it != m_pgFields->cend(); ++it) {
-            if (NodeAttribute::namesEqual(it.key(), QStringLiteral("default_order"))) {
-                fieldName = it.key();
-                break;
-            }
-        }
-    }
-    for (int i = 0; i < order.size(); ++i) {
-        DB_NS::PGNode *programme = order.at(i);
-        if (NodeAttribute *attribute = programme->findAttribute(QStringLiteral("default_order")))
-            attribute->value = QString::number(i);
-        else if (!fieldName.isEmpty())
-            programme->addAttribute(fieldName, QString::number(i));
-    }
 }
 
 // ---- events --------------------------------------------------------------
@@ -800,11 +832,6 @@ void QDBProgramWidget::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void QDBProgramWidget::keyReleaseEvent(QKeyEvent *event)
-{
-    QWidget::keyReleaseEvent(event);
-}
-
 void QDBProgramWidget::tableCellDoubleClicked(int, int)
 {
     if (isProgrammeView(m_viewMode) || m_viewMode == FavouriteGroup)
@@ -885,11 +912,12 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
             const QTableWidgetItem *first = m_table->item(m_table->currentRow(), 0);
             editGroup = first != nullptr;
             if (m_viewMode == HotKeys) {
-                const HotKeyItem *key = hotKeyOf(first);
-                removeItem = key && key->pgId != NoId;
+                const int key = keyIndexOf(first);
+                removeItem = m_hotKeys && key >= 0 && key < m_hotKeys->size() && m_hotKeys->at(key).pgId != NoId;
             } else {
-                const FavHotKeyItem *key = favHotKeyOf(first);
-                removeItem = key && key->favIndex != -1;
+                const int key = keyIndexOf(first);
+                removeItem = m_favHotKeys && key >= 0 && key < m_favHotKeys->size()
+                    && m_favHotKeys->at(key).favIndex != -1;
             }
         } else if (!overItem) {
             editGroup = m_viewMode == FavouriteGroup;
@@ -905,12 +933,9 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
 
 // ---- operations of the menu and the keys ---------------------------------
 
-void QDBProgramWidget::actEditChannelTriggered() {}
 void QDBProgramWidget::actCopyChannelTriggered() {}
 void QDBProgramWidget::actPasteChannelTriggered() {}
 void QDBProgramWidget::actEditHotKeyTriggered() {}
-void QDBProgramWidget::actMoveUpChannelTriggered() {}
-void QDBProgramWidget::actMoveDownChannelTriggered() {}
 void QDBProgramWidget::actMoveChannelTriggered() {}
 void QDBProgramWidget::actSwitchChannelTriggered() {}
 void QDBProgramWidget::actInsertChannelTriggered() {}
@@ -919,4 +944,4 @@ void QDBProgramWidget::actCopyChannelToTriggered() {}
 void QDBProgramWidget::actCutChannelToTriggered() {}
 void QDBProgramWidget::actEditGroupTriggered() {}
 void QDBProgramWidget::actRemoveItemTriggered() {}
-void QDBProgramWidget::actRenameGroupTriggered() {}
+

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "templatefield.h"
+#include "document.h"
 
 #include <QHash>
 #include <QList>
@@ -28,10 +28,11 @@ class PGNode;
  * hot keys) under a bar with the TV/RADIO choice, a prefix filter and an
  * incremental find.
  *
- * It owns no model data: the database and the lists are the main window's,
- * handed over by setDatabase() and changed in place. In the programme views
- * the column-0 item of a row carries its DB_NS::PGNode* under Qt::UserRole;
- * in the hot-key views it carries the HotKeyItem* or FavHotKeyItem*.
+ * It owns no model data: it shows the document handed over by setDocument(),
+ * asks the document's edits for every change and follows the document's
+ * signals. In the programme views the column-0 item of a row carries its
+ * programme's id under Qt::UserRole; in the hot-key views it carries the
+ * key's index in the document's list.
  */
 class QDBProgramWidget : public QWidget
 {
@@ -55,18 +56,17 @@ public:
     ~QDBProgramWidget() override;
 
     /**
-     * Empties the table and both line edits. The pointers are stored only
-     * when database, field map, template and favourite names are all set;
-     * otherwise the previous ones stay. The clipboard is kept.
+     * Shows the document (not owned) and follows its changes from now on;
+     * the table starts empty. The clipboard is kept.
      */
-    void setDatabase(ChannelDatabase *database, TemplateMap *pgFields, TemplateVector *pgTemplate,
-                     QStringList *favouriteNames, QVector<HotKeyItem> *hotKeys,
-                     QVector<FavHotKeyItem> *favHotKeys);
-    void setFileKind(int kind);
-    int fileKind() const { return m_fileKind; }
+    void setDocument(Document *document);
+    Document *document() const { return m_document; }
 
-    /** Writes the All Services row order into the programmes' "default_order". */
-    void storeRowOrder();
+    /**
+     * The programme ids in the order a save numbers a dump's "default_order"
+     * by: the document's service order, whatever view is shown.
+     */
+    QVector<quint32> storeRowOrder() const;
 
     /** Forgets the database and empties the table and the clipboard. */
     void clearAll();
@@ -81,7 +81,11 @@ public:
     /** The programme of a row's column-0 item, or null. */
     DB_NS::PGNode *programmeAt(int row) const;
     /** The row that shows the programme, or -1; O(1). */
-    int rowOf(const DB_NS::PGNode *programme) const;
+    int rowOf(quint32 programmeId) const;
+    /** The programme ids of the rows, top to bottom (NoId for a row without one). */
+    QVector<quint32> rowIds() const;
+    /** The rows of the selected items, ascending and each once. */
+    QVector<int> selectedRows() const;
 
 public slots:
     void allSrvSelected();
@@ -123,11 +127,14 @@ private slots:
     void slotFindCurrentRow(const QString &text);
     void slotFindUpSearchRes();
     void slotFindNextSearchRes();
+    void documentWasReset();
+    void programmesWereMoved(const QVector<quint32> &ids);
+    void nodeWasChanged(NodeKind kind, quint32 id);
+    void groupWasRenamed(int index, const QString &name);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
     /** Adds the programme at row unless the TV/RADIO choice or the filter hides it. */
@@ -137,12 +144,14 @@ protected:
     void resetTable();
     void refreshView();
 
-    ChannelDatabase *m_database = nullptr;
-    TemplateMap *m_pgFields = nullptr;
-    TemplateVector *m_pgTemplate = nullptr;
-    QStringList *m_favouriteNames = nullptr;
-    QVector<HotKeyItem> *m_hotKeys = nullptr;
-    QVector<FavHotKeyItem> *m_favHotKeys = nullptr;
+    Document *m_document = nullptr;
+    // Views into the document's data, refreshed when it is reset.
+    const ChannelDatabase *m_database = nullptr;
+    const TemplateMap *m_pgFields = nullptr;
+    const TemplateVector *m_pgTemplate = nullptr;
+    const QStringList *m_favouriteNames = nullptr;
+    const QVector<HotKey> *m_hotKeys = nullptr;
+    const QVector<FavHotKey> *m_favHotKeys = nullptr;
 
     ViewMode m_viewMode = None;
     int m_serviceFilter = 0;
@@ -152,7 +161,6 @@ protected:
     qint32 m_nextNewId = -1;
     QList<int> m_findHits;
     QList<DB_NS::PGNode *> m_programmeClipboard;
-    int m_fileKind = 0;
 
     QTableWidget *m_table = nullptr;
     QAction *m_actEditChannel = nullptr;
@@ -183,7 +191,8 @@ protected:
 private:
     void fillProgrammeCells(int row, int firstColumn, DB_NS::PGNode *programme, bool withReference);
     bool passesServiceAndFilter(const DB_NS::PGNode *programme) const;
-    QVector<DB_NS::PGNode *> orderedAllServices() const;
+    QVector<DB_NS::PGNode *> viewCandidates() const;
+    void selectRows(const QVector<int> &rows);
     void fillRows(const QVector<DB_NS::PGNode *> &candidates);
     void buildProgrammeColumns();
     void buildHotKeyView();
@@ -195,6 +204,6 @@ private:
     void paintCornerButton(QWidget *button);
     void deleteClipboard();
 
-    // Column-0 items by programme, kept in step by the items themselves.
-    QHash<const DB_NS::PGNode *, QTableWidgetItem *> m_rowItems;
+    // Column-0 items by programme id, kept in step by the items themselves.
+    QHash<quint32, QTableWidgetItem *> m_rowItems;
 };

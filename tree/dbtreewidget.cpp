@@ -2,6 +2,8 @@
 
 #include "channeldatabase.h"
 #include "dbtreewidgetitem.h"
+#include "document.h"
+#include "documentedits.h"
 #include "tpdisplayname.h"
 
 #include <QAction>
@@ -72,21 +74,34 @@ QAction *DBTreeWidget::makeAction(const QString &text, const QString &objectName
     return action;
 }
 
-bool DBTreeWidget::setDatabase(ChannelDatabase *database, TemplateVector *satTemplate, TemplateVector *tpTemplate,
-                               QStringList *favGroupNames, QVector<HotKeyItem> *hotKeys,
-                               QVector<FavHotKeyItem> *favHotKeys, quint32 maxSatNum)
+bool DBTreeWidget::setDocument(Document *document)
+{
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
+    m_document = document;
+    if (m_document) {
+        connect(m_document, &Document::aboutToReset, this, &DBTreeWidget::clearTree);
+        connect(m_document, &Document::documentReset, this, &DBTreeWidget::rebuild);
+        connect(m_document, &Document::favouriteGroupRenamed, this, &DBTreeWidget::showGroupName);
+        connect(m_document, &Document::nodeChanged, this, &DBTreeWidget::showNodeName);
+        connect(m_document, &Document::destroyed, this, [this] { m_document = nullptr; });
+    }
+    return rebuild();
+}
+
+bool DBTreeWidget::bIsChange() const
+{
+    return m_document && m_document->isModified();
+}
+
+bool DBTreeWidget::rebuild()
 {
     clearTree();
-    if (!database || !satTemplate || !tpTemplate || !favGroupNames || !hotKeys || !favHotKeys)
+    if (!m_document || !m_document->database())
         return false;
-
-    m_database = database;
-    m_satTemplate = satTemplate;
-    m_tpTemplate = tpTemplate;
-    m_favGroupNames = favGroupNames;
-    m_hotKeys = hotKeys;
-    m_favHotKeys = favHotKeys;
-    m_maxSatNum = maxSatNum;
+    const ChannelDatabase *database = m_document->database();
+    const QStringList *favGroupNames = &m_document->favouriteNames();
+    m_maxSatNum = m_document->satMaxNum();
 
     QList<QTreeWidgetItem *> roots;
     m_allServicesRoot = new DBTreeWidgetItem(AllServicesRoot, 0, tr("All Services"));
@@ -95,11 +110,11 @@ bool DBTreeWidget::setDatabase(ChannelDatabase *database, TemplateVector *satTem
         m_allFavouritesRoot = new DBTreeWidgetItem(AllFavouritesRoot, 0, tr("All Favourites"));
         roots << m_allFavouritesRoot;
     }
-    if (!hotKeys->isEmpty()) {
+    if (!m_document->hotKeys().isEmpty()) {
         m_hotKeyRoot = new DBTreeWidgetItem(HotKeyRoot, 0, tr("HotKey"));
         roots << m_hotKeyRoot;
     }
-    if (!favHotKeys->isEmpty()) {
+    if (!m_document->favHotKeys().isEmpty()) {
         m_favHotKeyRoot = new DBTreeWidgetItem(FavHotKeyRoot, 0, tr("Fav HotKey"));
         roots << m_favHotKeyRoot;
     }
@@ -158,7 +173,12 @@ void DBTreeWidget::clearTree()
 
 void DBTreeWidget::setbIsChange(bool bIsChange)
 {
-    m_bIsChange = bIsChange;
+    if (!m_document)
+        return;
+    if (bIsChange)
+        m_document->noteChange();
+    else
+        m_document->markClean();
 }
 
 void DBTreeWidget::slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem * /*previous*/)
@@ -376,13 +396,37 @@ void DBTreeWidget::slotRenameFav()
 void DBTreeWidget::slotItemChanged(QTreeWidgetItem *item, int column)
 {
     const DBTreeWidgetItem *group = DBTreeWidgetItem::from(item);
-    if (!group || group->kind() != FavGroupItem || !m_allFavouritesRoot || !m_favGroupNames)
+    if (!group || group->kind() != FavGroupItem || !m_allFavouritesRoot || !m_document)
         return;
     const int index = m_allFavouritesRoot->indexOfChild(item);
-    if (index < 0 || index >= m_favGroupNames->size())
+    if (!m_document->edits().renameGroup(index, item->text(column)))
         return;
-    (*m_favGroupNames)[index] = item->text(column);
-    m_bIsChange = true;
+}
+
+void DBTreeWidget::showGroupName(int index, const QString &name)
+{
+    QTreeWidgetItem *group = m_allFavouritesRoot ? m_allFavouritesRoot->child(index) : nullptr;
+    if (!group || group->text(0) == name)
+        return;
+    // The document has the name already; the item only shows it.
+    const QSignalBlocker blocker(this);
+    group->setText(0, name);
+}
+
+void DBTreeWidget::showNodeName(NodeKind kind, quint32 id, quint32 satId)
+{
+    if (!m_document || kind == NodeKind::Programme)
+        return;
+    const bool sat = kind == NodeKind::Satellite;
+    DBTreeWidgetItem *satItem = findChildById(m_satelliteRoot, sat ? id : satId);
+    DBTreeWidgetItem *item = sat ? satItem : findChildById(satItem, id);
+    const DB_NS::Node *node = m_document->findNode(kind, id, satId);
+    if (!item || !node)
+        return;
+    const QString text = sat ? node->value(QStringLiteral("NAME"))
+                             : tpDisplayName(*static_cast<const DB_NS::TPNode *>(node));
+    const QSignalBlocker blocker(this);
+    item->setText(0, text);
 }
 
 void DBTreeWidget::slotRenameFavItem(unsigned int id, const QString &name)

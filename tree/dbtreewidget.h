@@ -1,7 +1,6 @@
 #pragma once
 
-#include "documentdata.h"
-#include "templatefield.h"
+#include "document.h"
 
 #include <QStringList>
 #include <QTreeWidget>
@@ -36,17 +35,17 @@ public:
     ~DBTreeWidget() override;
 
     /**
-     * Rebuilds the tree from the document. False, with the tree left empty,
-     * when any pointer is null. maxSatNum 4294967295 means no limit.
+     * Shows the document (not owned) and follows its changes from now on.
+     * False, with the tree left empty, while it holds no database.
      */
-    bool setDatabase(ChannelDatabase *database, TemplateVector *satTemplate, TemplateVector *tpTemplate,
-                     QStringList *favGroupNames, QVector<HotKeyItem> *hotKeys,
-                     QVector<FavHotKeyItem> *favHotKeys, quint32 maxSatNum);
+    bool setDocument(Document *document);
+    Document *document() const { return m_document; }
 
     /** Deletes every item and the copied TPs; the change flag, limit and filter stay. */
     void clearTree();
 
-    bool bIsChange() const { return m_bIsChange; }
+    /** The document's change flag. */
+    bool bIsChange() const;
     quint32 maxSatNum() const { return m_maxSatNum; }
 
 signals:
@@ -83,6 +82,9 @@ private slots:
     void slotRenameFav();
     void slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void slotItemChanged(QTreeWidgetItem *item, int column);
+    bool rebuild();
+    void showGroupName(int index, const QString &name);
+    void showNodeName(NodeKind kind, quint32 id, quint32 satId);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -97,12 +99,7 @@ private:
     void applyFilter();
     DBTreeWidgetItem *findChildById(QTreeWidgetItem *parent, quint32 id) const;
 
-    ChannelDatabase *m_database = nullptr;
-    TemplateVector *m_satTemplate = nullptr;
-    TemplateVector *m_tpTemplate = nullptr;
-    QStringList *m_favGroupNames = nullptr;
-    QVector<HotKeyItem> *m_hotKeys = nullptr;
-    QVector<FavHotKeyItem> *m_favHotKeys = nullptr;
+    Document *m_document = nullptr;
 
     DBTreeWidgetItem *m_allServicesRoot = nullptr;
     DBTreeWidgetItem *m_allFavouritesRoot = nullptr;
@@ -128,5 +125,4 @@ private:
     int m_searchType = 0;
     QString m_filterText;
     quint32 m_maxSatNum = 0xFFFFFFFFu;
-    bool m_bIsChange = false;
 };

@@ -88,9 +88,33 @@ QPropertyDialog::QPropertyDialog(QWidget *parent, const TemplateVector *template
 QPropertyDialog::QPropertyDialog(QWidget *parent, ChannelDatabase *database,
                                  const TemplateVector *templates, const QStringList *favGroupNames,
                                  DB_NS::PGNode *node)
+    : QPropertyDialog(parent,
+                      [database, node](const QString &field, const QString &text) {
+                          Document::Duplicate duplicate;
+                          if (!database)
+                              return duplicate;
+                          int position = 0;
+                          for (const DB_NS::PGNode *other : database->allPGs()) {
+                              ++position;
+                              const NodeAttribute *attribute = other->findAttribute(field);
+                              if (other == node || !attribute || attribute->value == QLatin1String("0")
+                                  || attribute->value != text)
+                                  continue;
+                              duplicate.position = position;
+                              duplicate.name = other->value(QStringLiteral("NAME"));
+                              break;
+                          }
+                          return duplicate;
+                      },
+                      templates, favGroupNames, node)
+{
+}
+
+QPropertyDialog::QPropertyDialog(QWidget *parent, DuplicateLookup lookup, const TemplateVector *templates,
+                                 const QStringList *favGroupNames, DB_NS::PGNode *node)
     : QPropertyDialog(parent, templates, static_cast<DB_NS::Node *>(node))
 {
-    m_database = database;
+    m_duplicateLookup = std::move(lookup);
     m_favGroupNames = favGroupNames;
     m_pgNode = node;
     buildProperties();
@@ -254,22 +278,12 @@ bool QPropertyDialog::checkDuplicate(QtVariantProperty *property)
 
     const QString name = property->propertyName();
     const QString text = propertyText(property);
-    if (m_database && name == nameField) {
-        int position = 0;
-        for (DB_NS::PGNode *other : m_database->allPGs()) {
-            ++position;
-            // By identity, not id: a new programme still has id 0, which a
-            // programme from the file may have as well.
-            if (other == m_pgNode)
-                continue;
-            const NodeAttribute *attribute = other->findAttribute(name);
-            if (!attribute || attribute->value == QLatin1String("0") || attribute->value != text)
-                continue;
+    if (m_duplicateLookup && name == nameField) {
+        const Document::Duplicate duplicate = m_duplicateLookup(name, text);
+        if (duplicate.position > 0) {
             setPropertyText(property, m_shownValues.value(name));
             QMessageBox::critical(this, tr("Error"),
-                                  tr("Duplicate PG Index = %1, NAME = %2")
-                                      .arg(position)
-                                      .arg(other->value(nameField)),
+                                  tr("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name),
                                   QMessageBox::Ok);
             return false;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document.h"
 #include "pgnode.h"
 #include "templatefield.h"
 
@@ -7,6 +8,8 @@
 #include <QHash>
 #include <QMap>
 #include <QStringList>
+
+#include <functional>
 
 class ChannelDatabase;
 class MyVariantEditorFactory;
@@ -37,7 +40,13 @@ class QPropertyDialog : public QDialog
 public:
     QPropertyDialog(QWidget *parent, const TemplateVector *templates, DB_NS::SatNode *node);
     QPropertyDialog(QWidget *parent, const TemplateVector *templates, DB_NS::TPNode *node);
+    /** Finds another programme whose field already holds the text. */
+    using DuplicateLookup = std::function<Document::Duplicate(const QString &field, const QString &text)>;
+
     QPropertyDialog(QWidget *parent, ChannelDatabase *database, const TemplateVector *templates,
+                    const QStringList *favGroupNames, DB_NS::PGNode *node);
+    /** Edits node, which may be a detached copy: duplicates are whatever lookup reports. */
+    QPropertyDialog(QWidget *parent, DuplicateLookup lookup, const TemplateVector *templates,
                     const QStringList *favGroupNames, DB_NS::PGNode *node);
     ~QPropertyDialog() override;
 
@@ -70,7 +79,7 @@ private:
     void writeBack();
 
     bool m_ready = false;
-    ChannelDatabase *m_database = nullptr;
+    DuplicateLookup m_duplicateLookup;
     DB_NS::SatNode *m_satNode = nullptr;
     DB_NS::TPNode *m_tpNode = nullptr;
     DB_NS::PGNode *m_pgNode = nullptr;

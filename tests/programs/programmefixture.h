@@ -1,14 +1,14 @@
 #pragma once
 
 #include "channeldatabase.h"
-#include "templatefield.h"
+#include "document.h"
+#include "qdbprogramwidget.h"
+#include "serviceorder.h"
 
 #include <QStringList>
 #include <QVector>
 
 #include <memory>
-#include <deque>
-#include <string>
 #include <vector>
 
 // A small database with the lists the main window would hand to the table.
@@ -30,13 +30,14 @@ struct ProgrammeFixture
     std::vector<quint32> sats;
     std::vector<Pg> pgs;
 
-    std::unique_ptr<ChannelDatabase> db;
+    ChannelDatabase *db = nullptr; // built by build(), owned by the document from attach() on
+    std::unique_ptr<ChannelDatabase> staged;
     TemplateVector pgTemplate;
     TemplateMap pgFields;
     QStringList favouriteNames;
-    std::deque<std::u16string> keyNames; // a deque never moves its strings
-    QVector<HotKeyItem> hotKeys;
-    QVector<FavHotKeyItem> favHotKeys;
+    QVector<HotKey> hotKeys;
+    QVector<FavHotKey> favHotKeys;
+    std::unique_ptr<Document> document = std::make_unique<Document>();
 
     void build()
     {
@@ -71,18 +72,34 @@ struct ProgrammeFixture
             }
             pgNodes.push_back(std::move(node));
         }
-        db = ChannelDatabase::build(std::move(satNodes), std::move(tpNodes), std::move(pgNodes));
+        staged = ChannelDatabase::build(std::move(satNodes), std::move(tpNodes), std::move(pgNodes));
+        db = staged.get();
+    }
+
+    // Hands the built data to the document as a load of that file kind would, and shows it in widget.
+    void attach(QDBProgramWidget &widget, int fileKind)
+    {
+        DocumentData data;
+        if (staged && fileKind == OstrelUserDump)
+            ServiceOrder::sortByDefaultOrder(*staged);
+        data.database = std::move(staged);
+        data.pgTemplate = pgTemplate;
+        data.pgFields = pgFields;
+        data.favouriteNames = favouriteNames;
+        data.hotKeys = hotKeys;
+        data.favHotKeys = favHotKeys;
+        document->setFile(QString(), fileKind);
+        document->reset(std::move(data));
+        widget.setDocument(document.get());
     }
 
     void addHotKey(const QString &name, quint32 sat, quint32 tp, quint32 pg)
     {
-        keyNames.push_back(name.toStdU16String());
-        hotKeys.append(HotKeyItem{keyNames.back().c_str(), sat, tp, pg});
+        hotKeys.append(HotKey{name, sat, tp, pg});
     }
 
     void addFavHotKey(const QString &name, qint32 favIndex)
     {
-        keyNames.push_back(name.toStdU16String());
-        favHotKeys.append(FavHotKeyItem{keyNames.back().c_str(), favIndex});
+        favHotKeys.append(FavHotKey{name, favIndex});
     }
 };

@@ -117,9 +117,7 @@ private slots:
     void findInHotKeyView();
     void pgSelectedOnClick_data();
     void pgSelectedOnClick();
-    void storeRowOrder_data();
-    void storeRowOrder();
-    void setDatabaseRules();
+    void resetEmptiesTable();
     void clearAllForgetsDatabase();
     void tableKeys_data();
     void tableKeys();
@@ -170,9 +168,7 @@ void TestQDBProgramWidget::cleanup()
 
 void TestQDBProgramWidget::load(int fileKind)
 {
-    m_widget->setFileKind(fileKind);
-    m_widget->setDatabase(m_fx.db.get(), &m_fx.pgFields, &m_fx.pgTemplate, &m_fx.favouriteNames, &m_fx.hotKeys,
-                          &m_fx.favHotKeys);
+    m_fx.attach(*m_widget, fileKind);
 }
 
 void TestQDBProgramWidget::clickRow(int row, Qt::KeyboardModifiers modifiers)
@@ -257,7 +253,7 @@ void TestQDBProgramWidget::views()
         DB_NS::PGNode *programme = m_widget->programmeAt(row);
         QVERIFY(programme);
         QCOMPARE(programme->value(QStringLiteral("NAME")), names.at(row));
-        QCOMPARE(m_widget->rowOf(programme), row);
+        QCOMPARE(m_widget->rowOf(programme->id()), row);
     }
 }
 
@@ -386,7 +382,7 @@ void TestQDBProgramWidget::hotKeyView()
     if (withKeys)
         QCOMPARE(columnTexts(table, 1), programmes);
     for (int row = 0; row < table->rowCount(); ++row) {
-        QCOMPARE(hotKeyOf(table->item(row, 0)), &m_fx.hotKeys[row]);
+        QCOMPARE(keyIndexOf(table->item(row, 0)), row);
         QVERIFY(!m_widget->programmeAt(row));
         for (int column = 1; column < table->columnCount() && programmes.at(row).isEmpty(); ++column)
             QVERIFY(table->item(row, column) && table->item(row, column)->text().isEmpty());
@@ -414,7 +410,7 @@ void TestQDBProgramWidget::favHotKeyView()
     QCOMPARE(headerLabels(table), (QStringList{"HotKey", "Fav"}));
     QCOMPARE(columnTexts(table, 0), QStringList{"F1"});
     QCOMPARE(table->item(0, 1)->text(), shown);
-    QCOMPARE(favHotKeyOf(table->item(0, 0)), &m_fx.favHotKeys[0]);
+    QCOMPARE(keyIndexOf(table->item(0, 0)), 0);
 }
 
 void TestQDBProgramWidget::find_data()
@@ -509,95 +505,21 @@ void TestQDBProgramWidget::pgSelectedOnClick()
     QCOMPARE(spy.count(), 0);
 }
 
-void TestQDBProgramWidget::storeRowOrder_data()
-{
-    QTest::addColumn<ViewChoice>("choice");
-    QTest::addColumn<QString>("radio");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<bool>("swapFirstAndLast");
-    QTest::addColumn<QStringList>("order");
-    QTest::addColumn<bool>("changed");
-
-    // Sorted order with every programme: alpine beta Gamma Delta Alpha xab ABC.
-    QTest::newRow("every row shown")
-        << ViewChoice{View::AllServices} << QStringLiteral("radioButton_TVRADIO") << QString() << false
-        << QStringList{"alpine", "beta", "Gamma", "Delta", "Alpha", "xab", "ABC"} << true;
-    QTest::newRow("every row shown, rows swapped")
-        << ViewChoice{View::AllServices} << QStringLiteral("radioButton_TVRADIO") << QString() << true
-        << QStringList{"ABC", "beta", "Gamma", "Delta", "Alpha", "xab", "alpine"} << true;
-    // Shown: alpine, Alpha, ABC; swapped they take the same three places.
-    QTest::newRow("filter keeps hidden programmes in place")
-        << ViewChoice{View::AllServices} << QStringLiteral("radioButton_TVRADIO") << QStringLiteral("a") << true
-        << QStringList{"ABC", "beta", "Gamma", "Delta", "Alpha", "xab", "alpine"} << true;
-    QTest::newRow("radio hidden by TV keeps its place")
-        << ViewChoice{View::AllServices} << QStringLiteral("radioButton_TV") << QString() << true
-        << QStringList{"ABC", "beta", "Gamma", "Delta", "Alpha", "xab", "alpine"} << true;
-    QTest::newRow("satellite view changes nothing")
-        << ViewChoice{View::Satellite, 1} << QStringLiteral("radioButton_TVRADIO") << QString() << true
-        << QStringList{"alpine", "beta", "Gamma", "Delta", "Alpha", "xab", "ABC"} << false;
-}
-
-void TestQDBProgramWidget::storeRowOrder()
-{
-    QFETCH(ViewChoice, choice);
-    QFETCH(QString, radio);
-    QFETCH(QString, filter);
-    QFETCH(bool, swapFirstAndLast);
-    QFETCH(QStringList, order);
-    QFETCH(bool, changed);
-
-    load(2);
-    m_widget->findChild<QRadioButton *>(radio)->click();
-    show(*m_widget, choice);
-    m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(filter);
-    QTableWidget *table = m_widget->table();
-    if (swapFirstAndLast) {
-        // What a move of rows would leave: the first and last rows' programmes exchanged.
-        const int last = table->rowCount() - 1;
-        QTableWidgetItem *first = table->takeItem(0, 0);
-        QTableWidgetItem *end = table->takeItem(last, 0);
-        table->setItem(0, 0, end);
-        table->setItem(last, 0, first);
-    }
-    QStringList before;
-    for (DB_NS::PGNode *programme : m_fx.db->allPGs())
-        before << programme->value(QStringLiteral("default_order"));
-
-    m_widget->storeRowOrder();
-
-    QStringList after;
-    for (DB_NS::PGNode *programme : m_fx.db->allPGs())
-        after << programme->value(QStringLiteral("default_order"));
-    QCOMPARE(after != before, changed);
-
-    // Rebuilt with nothing hidden, the list has every programme in the stored order.
-    m_widget->findChild<QRadioButton *>(QStringLiteral("radioButton_TVRADIO"))->click();
-    m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->clear();
-    m_widget->allSrvSelected();
-    QCOMPARE(columnTexts(table), order);
-    if (changed) {
-        for (int row = 0; row < table->rowCount(); ++row)
-            QCOMPARE(m_widget->programmeAt(row)->value(QStringLiteral("default_order")), QString::number(row));
-    }
-}
-
-void TestQDBProgramWidget::setDatabaseRules()
+void TestQDBProgramWidget::resetEmptiesTable()
 {
     load();
     m_widget->allSrvSelected();
     m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(QStringLiteral("A"));
     m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_find"))->setText(QStringLiteral("A"));
 
-    // Without favourite names the old pointers stay, yet the table and edits empty.
-    m_widget->setDatabase(nullptr, &m_fx.pgFields, &m_fx.pgTemplate, nullptr, nullptr, nullptr);
+    m_fx.document->clear();
     QCOMPARE(m_widget->viewMode(), QDBProgramWidget::None);
     QCOMPARE(m_widget->table()->rowCount(), 0);
     QCOMPARE(m_widget->table()->columnCount(), 0);
     QVERIFY(m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->text().isEmpty());
     QVERIFY(m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_find"))->text().isEmpty());
     m_widget->satSelected(2);
-    QCOMPARE(columnTexts(m_widget->table()), (QStringList{"Delta", "ABC", "xab"}));
-    QCOMPARE(m_widget->currentSatId(), 2u);
+    QCOMPARE(m_widget->table()->rowCount(), 0);
 }
 
 void TestQDBProgramWidget::clearAllForgetsDatabase()

@@ -4,7 +4,7 @@
 
 namespace {
 
-const char16_t HotKeyName[] = u"Key 1";
+const QString HotKeyName = QStringLiteral("Key 1");
 
 DB_NS::TPNode *makeTP(quint32 id, const QString &frq, const QString &pol, const QString &sym)
 {
@@ -62,8 +62,8 @@ TreeFixture::TreeFixture()
 
     doc.favouriteNames = QStringList{QStringLiteral("News"), QStringLiteral("Sport"), QStringLiteral("Movies"),
                                      QStringLiteral("Music")};
-    doc.hotKeys << HotKeyItem{HotKeyName, 10, 100, 5};
-    doc.favHotKeys << FavHotKeyItem{HotKeyName, 1};
+    doc.hotKeys << HotKey{HotKeyName, 10, 100, 5};
+    doc.favHotKeys << FavHotKey{HotKeyName, 1};
 }
 
 QString TreeFixture::frq(quint32 tpId)
@@ -77,8 +77,9 @@ QString TreeFixture::frq(quint32 tpId)
 
 bool TreeFixture::attach(DBTreeWidget &tree)
 {
-    return tree.setDatabase(doc.database.get(), &doc.satTemplate, &doc.tpTemplate, &doc.favouriteNames,
-                            &doc.hotKeys, &doc.favHotKeys, quint32(doc.satMaxNum));
+    if (doc.database)
+        document.reset(std::move(doc));
+    return tree.setDocument(&document);
 }
 
 QTreeWidgetItem *itemAtPath(DBTreeWidget &tree, const QString &path)

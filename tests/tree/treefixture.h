@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documentdata.h"
+#include "document.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,12 +18,13 @@ struct TreeFixture
 {
     TreeFixture();
 
-    // Hands every list to the tree; satMaxNum goes through as the tree's limit.
+    // The first call makes doc the document's content; every call shows the document in the tree.
     bool attach(DBTreeWidget &tree);
 
     static QString frq(quint32 tpId);
 
-    DocumentData doc;
+    DocumentData doc;  // staged here, then moved into the document
+    Document document;
 };
 
 /**

@@ -42,8 +42,7 @@ private slots:
     void structure_data();
     void structure();
     void favouriteGroupsBeyondTheMask();
-    void nullArgument_data();
-    void nullArgument();
+    void noDatabase();
     void rebuildAndClear();
 
     void selectionSignals_data();
@@ -239,7 +238,7 @@ void TestDBTreeWidget::structure()
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("S/2"))),
              (QStringList{QStringLiteral("TP_12100_H_27500"), QStringLiteral("TP_12200_V_27500")}));
     if (favourites)
-        QCOMPARE(childTexts(*m_tree, item(QStringLiteral("F"))), m_fixture->doc.favouriteNames);
+        QCOMPARE(childTexts(*m_tree, item(QStringLiteral("F"))), m_fixture->document.favouriteNames());
 
     const auto *sat = DBTreeWidgetItem::from(item(QStringLiteral("S/2")));
     QVERIFY(sat);
@@ -271,34 +270,17 @@ void TestDBTreeWidget::favouriteGroupsBeyondTheMask()
     QCOMPARE(last->text(0), QStringLiteral("G31"));
 }
 
-void TestDBTreeWidget::nullArgument_data()
+void TestDBTreeWidget::noDatabase()
 {
-    QTest::addColumn<int>("nullIndex");
-    QTest::newRow("database") << 0;
-    QTest::newRow("satellite template") << 1;
-    QTest::newRow("TP template") << 2;
-    QTest::newRow("favourite names") << 3;
-    QTest::newRow("hot keys") << 4;
-    QTest::newRow("favourite hot keys") << 5;
-}
-
-void TestDBTreeWidget::nullArgument()
-{
-    QFETCH(int, nullIndex);
     fill();  // a filled tree must come out empty
-    DocumentData &d = m_fixture->doc;
-    const bool ok = m_tree->setDatabase(nullIndex == 0 ? nullptr : d.database.get(),
-                                        nullIndex == 1 ? nullptr : &d.satTemplate,
-                                        nullIndex == 2 ? nullptr : &d.tpTemplate,
-                                        nullIndex == 3 ? nullptr : &d.favouriteNames,
-                                        nullIndex == 4 ? nullptr : &d.hotKeys,
-                                        nullIndex == 5 ? nullptr : &d.favHotKeys, 5);
-    QVERIFY(!ok);
+    Document empty;
+    QVERIFY(!m_tree->setDocument(&empty));
     QCOMPARE(m_tree->topLevelItemCount(), 0);
     // Nothing built, so there is no item for a menu or a rename to act on.
     m_tree->slotRenameFavItem(1, QStringLiteral("X"));
-    QCOMPARE(d.favouriteNames.first(), QStringLiteral("News"));
+    QCOMPARE(m_fixture->document.favouriteNames().first(), QStringLiteral("News"));
     QVERIFY(!m_tree->bIsChange());
+    m_tree->setDocument(nullptr);
 }
 
 void TestDBTreeWidget::rebuildAndClear()
@@ -326,9 +308,11 @@ void TestDBTreeWidget::rebuildAndClear()
     // After a clear the tree no longer reaches the old lists.
     m_tree->slotRenameFavItem(1, QStringLiteral("Gone"));
     m_tree->slotPGSelected(10, 100, 0);
-    QCOMPARE(m_fixture->doc.favouriteNames.first(), QStringLiteral("News"));
+    QCOMPARE(m_fixture->document.favouriteNames().first(), QStringLiteral("News"));
     QCOMPARE(m_tree->currentItem(), nullptr);
 
+    m_tree->setDocument(nullptr);
+    m_fixture = std::make_unique<TreeFixture>();
     m_fixture->doc.satMaxNum = 3;
     QVERIFY(m_fixture->attach(*m_tree));
     QCOMPARE(countItems(m_tree->invisibleRootItem()), once);
@@ -661,7 +645,7 @@ void TestDBTreeWidget::renameFavItem()
     fill();
 
     m_tree->slotRenameFavItem(id, QStringLiteral("Renamed"));
-    QCOMPARE(m_fixture->doc.favouriteNames, names);
+    QCOMPARE(m_fixture->document.favouriteNames(), names);
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("F"))), names);
     QCOMPARE(m_tree->bIsChange(), changed);
     QVERIFY(m_events.isEmpty());
@@ -698,11 +682,17 @@ void TestDBTreeWidget::renameInPlace()
     QTest::keyClick(editor, Qt::Key_Return);
 
     // The view commits the editor's text from a queued call.
-    QTRY_COMPARE(m_fixture->doc.favouriteNames,
+    QTRY_COMPARE(m_fixture->document.favouriteNames(),
              (QStringList{QStringLiteral("News"), QStringLiteral("Football"), QStringLiteral("Movies"),
                           QStringLiteral("Music")}));
     QCOMPARE(item(QStringLiteral("F/1"))->text(0), QStringLiteral("Football"));
     QVERIFY(m_tree->bIsChange());
+
+    // One undo step gives back the name, in the list and in the tree, and the clean state.
+    m_fixture->document.undoStack()->undo();
+    QCOMPARE(m_fixture->document.favouriteNames().at(1), QStringLiteral("Sport"));
+    QCOMPARE(item(QStringLiteral("F/1"))->text(0), QStringLiteral("Sport"));
+    QVERIFY(!m_tree->bIsChange());
 }
 
 QTEST_MAIN(TestDBTreeWidget)

@@ -35,13 +35,15 @@ QJsonObject documentToJson(const DocumentData &doc, int kind)
 {
     QJsonArray sats, tps, pgs;
     if (doc.database) {
+        // Programmes in the order a save writes them: under their TPs.
         for (const DB_NS::SatNode *sat : doc.database->sats()) {
             sats.append(nodeToJson(*sat));
-            for (const DB_NS::TPNode *tp : sat->tps())
+            for (const DB_NS::TPNode *tp : sat->tps()) {
                 tps.append(nodeToJson(*tp));
+                for (const DB_NS::PGNode *pg : tp->pgs())
+                    pgs.append(nodeToJson(*pg));
+            }
         }
-        for (const DB_NS::PGNode *pg : doc.database->allPGs())
-            pgs.append(nodeToJson(*pg));
     }
     return QJsonObject{
         {QStringLiteral("kind"), kind},

@@ -1,14 +1,18 @@
 // tavrin-cli: export and import the editor's file formats as JSON, through the
 // same registry and binding the editor uses.
 
+#include "document.h"
 #include "documentio.h"
+#include "editoperations.h"
 #include "filetyperegistry.h"
 #include "jsonexport.h"
 #include "jsonimport.h"
 #include "parserlibrary.h"
+#include "serviceorder.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 #include <QTextStream>
@@ -21,7 +25,8 @@ const char *const usageText =
     "usage:\n"
     "  tavrin-cli export FILE [--customer NAME] [-o OUT]\n"
     "  tavrin-cli import JSON -o FILE [--base BASE] [--customer NAME]\n"
-    "  tavrin-cli info FILE\n";
+    "  tavrin-cli info FILE\n"
+    "  tavrin-cli edit FILE --ops OPS.json -o OUT [--customer NAME]\n";
 
 enum Exit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
 
@@ -44,6 +49,7 @@ struct Options
     QString input;
     QString output;
     QString base;
+    QString ops;
     QString customer = QStringLiteral("defaultdb");
 };
 
@@ -57,7 +63,7 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
     for (int i = 2; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool takesValue = a == QLatin1String("-o") || a == QLatin1String("--base")
-                                || a == QLatin1String("--customer");
+                                || a == QLatin1String("--customer") || a == QLatin1String("--ops");
         if (takesValue) {
             if (i + 1 >= args.size()) {
                 *problem = QStringLiteral("%1 needs a value").arg(a);
@@ -68,6 +74,8 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
                 o.output = value;
             else if (a == QLatin1String("--base"))
                 o.base = value;
+            else if (a == QLatin1String("--ops"))
+                o.ops = value;
             else
                 o.customer = value;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -185,6 +193,8 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
         doc.favouriteNames = *imported.favourites;
 
     const int kind = registry.kindForPath(o.output);
+    if (kind == OstrelUserDump)
+        ServiceOrder::sortByDefaultOrder(*doc.database);
     // A dump keeps its favourite names in the trailing block of the dump it
     // was loaded from; without one there is nowhere to write them.
     if (kind == OstrelUserDump && o.base.isEmpty() && !doc.favouriteNames.isEmpty())
@@ -193,6 +203,59 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     const SaveOutcome outcome = saveDocument(&library, registry.libraryByType.value(kind), kind,
                                              parserPath(kind, o.output, o.customer), doc);
     switch (outcome) {
+    case SaveOutcome::Saved:
+        return ExitOk;
+    case SaveOutcome::NoLibrary:
+        return fail(QStringLiteral("Save Error!"));
+    case SaveOutcome::NotSupported:
+    case SaveOutcome::NotAttempted:
+        break;
+    }
+    return fail(QStringLiteral("This type isn't supported yet"));
+}
+
+int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
+{
+    if (o.output.isEmpty() || o.ops.isEmpty())
+        return usage(QStringLiteral("edit needs --ops OPS.json and -o OUT"));
+    QFile opsFile(o.ops);
+    if (!opsFile.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("tavrin-cli: cannot read %1").arg(o.ops));
+    QJsonParseError parseError;
+    const QJsonDocument ops = QJsonDocument::fromJson(opsFile.readAll(), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return fail(QStringLiteral("tavrin-cli: %1: offset %2: %3").arg(o.ops).arg(parseError.offset)
+                        .arg(parseError.errorString()), ExitUsage);
+    if (!ops.isArray())
+        return fail(QStringLiteral("tavrin-cli: %1: the operations must be a JSON array").arg(o.ops), ExitUsage);
+
+    DocumentData loaded;
+    int kind = 0;
+    if (!openDocument(registry, library, o.input, o.customer, loaded, &kind))
+        return ExitFailed;
+    Document document;
+    document.setFile(o.input, kind, o.customer);
+    document.reset(std::move(loaded));
+
+    QString message;
+    switch (applyOperations(document, ops.array(), &message)) {
+    case EditResult::Applied:
+        break;
+    case EditResult::Refused:
+        return fail(message);
+    case EditResult::Malformed:
+        return fail(QStringLiteral("tavrin-cli: %1: %2").arg(o.ops, message), ExitUsage);
+    }
+
+    if (o.output.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
+        const QByteArray json =
+            QJsonDocument(documentToJson(document.data(), kind)).toJson(QJsonDocument::Indented);
+        if (!writeOutput(o.output, json))
+            return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(o.output));
+        return ExitOk;
+    }
+    const int outKind = registry.kindForPath(o.output);
+    switch (document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer)) {
     case SaveOutcome::Saved:
         return ExitOk;
     case SaveOutcome::NoLibrary:
@@ -223,6 +286,8 @@ int main(int argc, char *argv[])
         rc = runImport(registry, library, options);
     else if (options.command == QLatin1String("info"))
         rc = runInfo(registry, library, options);
+    else if (options.command == QLatin1String("edit"))
+        rc = runEdit(registry, library, options);
     else
         return usage(QStringLiteral("unknown command %1").arg(options.command));
     library.clean();

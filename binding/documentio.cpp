@@ -3,6 +3,7 @@
 #include "boundarytext.h"
 #include "parserlibrary.h"
 #include "recordconversion.h"
+#include "serviceorder.h"
 
 LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, DocumentData &doc,
                         int *result)
@@ -22,6 +23,8 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
         return LoadStatus::NoDatabase;
 
     doc.database = databaseFromRecords(*sats, *tps, *pgs);
+    if (kind == OstrelUserDump)
+        ServiceOrder::sortByDefaultOrder(*doc.database);
     doc.satTemplate = templateVector(library.satTemplate());
     doc.tpTemplate = templateVector(library.tpTemplate());
     doc.pgTemplate = templateVector(library.pgTemplate());
@@ -41,8 +44,9 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
     doc.hotKeys.clear();
     if (hotKeys && hotKeys->items) {
         for (uint32_t i = 0; i < hotKeys->count; ++i) {
-            if (hotKeys->items[i])
-                doc.hotKeys.append(*hotKeys->items[i]);
+            if (const HotKeyItem *key = hotKeys->items[i])
+                doc.hotKeys.append(HotKey{key->name ? QString::fromUtf16(key->name) : QString(), key->satId,
+                                          key->tpId, key->pgId});
         }
     }
 
@@ -50,8 +54,8 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
     FavHotKeyGroupList *groups = nullptr;
     if (library.getFavHotKeyGroups(&groups) == 0 && groups && groups->items) {
         for (uint32_t i = 0; i < groups->count; ++i) {
-            if (groups->items[i])
-                doc.favHotKeys.append(*groups->items[i]);
+            if (const FavHotKeyItem *key = groups->items[i])
+                doc.favHotKeys.append(FavHotKey{key->name ? QString::fromUtf16(key->name) : QString(), key->favIndex});
         }
     }
 
@@ -66,7 +70,10 @@ SaveOutcome saveDocument(ParserLibrary *library, const QString &libraryName, int
         *result = -1;
     if (!doc.database)
         return SaveOutcome::NotAttempted;
-    SaveRecords records(*doc.database);
+    // A dump's "default_order" follows the service order once that differs
+    // from the stored values; until then they are written as loaded.
+    SaveRecords records(*doc.database,
+                        kind == OstrelUserDump && !ServiceOrder::matchesDefaultOrder(*doc.database));
     SaveNames names(doc.favouriteNames);
     SaveHotKeys hotKeys(doc.hotKeys);
     SaveFavHotKeys favHotKeys(doc.favHotKeys);

@@ -2,6 +2,8 @@
 
 #include "boundarytext.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 QString FieldNames::at(int index, const char16_t *name)
@@ -42,14 +44,17 @@ std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, con
                                   nodesFromRecords<DB_NS::PGNode>(pgs));
 }
 
-void SaveRecords::Records::add(const DB_NS::Node &node)
+void SaveRecords::Records::add(const DB_NS::Node &node, int defaultOrder)
 {
     const auto &attributes = node.attributes();
     const uint32_t count = uint32_t(attributes.size());
     std::unique_ptr<FieldValue[]> values(count ? new FieldValue[count]() : nullptr);
     for (uint32_t i = 0; i < count; ++i) {
-        ostrel::copyText(values[i].name, OstrelNameUnits, attributes[int(i)].name);
-        ostrel::copyText(values[i].text, OstrelTextUnits, attributes[int(i)].value);
+        const NodeAttribute &attribute = attributes[int(i)];
+        ostrel::copyText(values[i].name, OstrelNameUnits, attribute.name);
+        const bool renumbered = defaultOrder >= 0 && NodeAttribute::namesEqual(attribute.name, DefaultOrderField);
+        ostrel::copyText(values[i].text, OstrelTextUnits,
+                         renumbered ? QString::number(defaultOrder) : attribute.value);
     }
     records.push_back(DataRecord{count, node.id(), node.getParentId(), values.get()});
     this->values.push_back(std::move(values));
@@ -63,16 +68,28 @@ void SaveRecords::Records::finish()
     head = RecordList{uint32_t(pointers.size()), pointers.empty() ? nullptr : pointers.data()};
 }
 
-SaveRecords::SaveRecords(const ChannelDatabase &db)
+SaveRecords::SaveRecords(const ChannelDatabase &db, bool renumberDefaultOrder)
 {
+    // The position of each programme in the service order, when it is written.
+    QHash<const DB_NS::PGNode *, int> serviceOrder;
+    if (renumberDefaultOrder) {
+        serviceOrder.reserve(int(db.allPGs().size()));
+        int position = 0;
+        for (const DB_NS::PGNode *pg : db.allPGs())
+            serviceOrder.insert(pg, position++);
+    }
+    // Programmes go out grouped by transponder in each TP's own order: that is
+    // the order the writers keep, and it stays as loaded until a reorder
+    // relinks the lists.
     m_pgs.records.reserve(db.allPGs().size());
     for (const DB_NS::SatNode *sat : db.sats()) {
         m_sats.add(*sat);
-        for (const DB_NS::TPNode *tp : sat->tps())
+        for (const DB_NS::TPNode *tp : sat->tps()) {
             m_tps.add(*tp);
+            for (const DB_NS::PGNode *pg : tp->pgs())
+                m_pgs.add(*pg, renumberDefaultOrder ? serviceOrder.value(pg, -1) : -1);
+        }
     }
-    for (const DB_NS::PGNode *pg : db.allPGs())
-        m_pgs.add(*pg);
     m_sats.finish();
     m_tps.finish();
     m_pgs.finish();
@@ -93,16 +110,16 @@ SaveNames::SaveNames(const QStringList &names)
     m_head = NameList{uint32_t(m_pointers.size()), m_pointers.empty() ? nullptr : m_pointers.data()};
 }
 
-// A name the library handed out: copied up to its terminator, or null.
-static std::unique_ptr<std::u16string> copyName(const char16_t *name)
+// A null name stays null across the boundary.
+static std::unique_ptr<std::u16string> copyName(const QString &name)
 {
-    return name ? std::make_unique<std::u16string>(name) : nullptr;
+    return name.isNull() ? nullptr : std::make_unique<std::u16string>(toU16(name));
 }
 
-SaveHotKeys::SaveHotKeys(const QVector<HotKeyItem> &keys)
+SaveHotKeys::SaveHotKeys(const QVector<HotKey> &keys)
 {
     m_items.reserve(size_t(keys.size()));
-    for (const HotKeyItem &key : keys) {
+    for (const HotKey &key : keys) {
         m_names.push_back(copyName(key.name));
         m_items.push_back(HotKeyItem{m_names.back() ? m_names.back()->c_str() : nullptr,
                                      key.satId, key.tpId, key.pgId});
@@ -112,10 +129,10 @@ SaveHotKeys::SaveHotKeys(const QVector<HotKeyItem> &keys)
     m_head = HotKeyList{uint32_t(m_pointers.size()), m_pointers.empty() ? nullptr : m_pointers.data()};
 }
 
-SaveFavHotKeys::SaveFavHotKeys(const QVector<FavHotKeyItem> &keys)
+SaveFavHotKeys::SaveFavHotKeys(const QVector<FavHotKey> &keys)
 {
     m_items.reserve(size_t(keys.size()));
-    for (const FavHotKeyItem &key : keys) {
+    for (const FavHotKey &key : keys) {
         m_names.push_back(copyName(key.name));
         m_items.push_back(FavHotKeyItem{m_names.back() ? m_names.back()->c_str() : nullptr, key.favIndex});
     }

@@ -2,6 +2,7 @@
 // Conversions between the parser's boundary records and the editor's nodes.
 
 #include "channeldatabase.h"
+#include "documentdata.h"
 #include "ostrel_api.h"
 
 #include <QStringList>
@@ -46,12 +47,16 @@ std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list)
 std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, const RecordList &tps,
                                                      const RecordList &pgs);
 
+// The programme field that holds the service order of a user-database dump.
+inline const QString DefaultOrderField = QStringLiteral("default_order");
+
 // Boundary lists built from the editor's model for one Save call; owns every
-// byte it hands out, freed with it.
+// byte it hands out, freed with it. With renumberDefaultOrder each
+// programme's "default_order" is written as its position in allPGs.
 class SaveRecords
 {
 public:
-    explicit SaveRecords(const ChannelDatabase &db);
+    explicit SaveRecords(const ChannelDatabase &db, bool renumberDefaultOrder = false);
     SaveRecords(const SaveRecords &) = delete;
     SaveRecords &operator=(const SaveRecords &) = delete;
 
@@ -67,7 +72,7 @@ private:
         std::vector<std::unique_ptr<FieldValue[]>> values;
         RecordList head{0, nullptr};
 
-        void add(const DB_NS::Node &node);
+        void add(const DB_NS::Node &node, int defaultOrder = -1);
         void finish();
     };
 
@@ -93,7 +98,7 @@ private:
 class SaveHotKeys
 {
 public:
-    explicit SaveHotKeys(const QVector<HotKeyItem> &keys);
+    explicit SaveHotKeys(const QVector<HotKey> &keys);
     HotKeyList *head() { return &m_head; }
 
 private:
@@ -107,7 +112,7 @@ private:
 class SaveFavHotKeys
 {
 public:
-    explicit SaveFavHotKeys(const QVector<FavHotKeyItem> &keys);
+    explicit SaveFavHotKeys(const QVector<FavHotKey> &keys);
     FavHotKeyGroupList *head() { return &m_head; }
 
 private:

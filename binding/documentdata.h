@@ -1,7 +1,6 @@
 #pragma once
 
 #include "channeldatabase.h"
-#include "ostrel_api.h"
 #include "templatefield.h"
 
 #include <QStringList>
@@ -9,8 +8,25 @@
 
 #include <memory>
 
+// A hot key as the editor keeps it: its own copy of the name, so nothing
+// points into the parser library once the load is over.
+struct HotKey
+{
+    QString name;
+    quint32 satId = DB_NS::NoId;
+    quint32 tpId = DB_NS::NoId;
+    quint32 pgId = DB_NS::NoId;
+};
+
+// favIndex is -1 while the key is unassigned.
+struct FavHotKey
+{
+    QString name;
+    qint32 favIndex = -1;
+};
+
 // What one open document holds besides its file path and kind: the database,
-// the field templates, and the lists the parser handed out with it.
+// the field templates, the favourite names and the hot keys.
 struct DocumentData
 {
     std::unique_ptr<ChannelDatabase> database;
@@ -21,8 +37,7 @@ struct DocumentData
     TemplateMap tpFields;
     TemplateMap pgFields;
     QStringList favouriteNames;
-    // Names point into the parser library's memory until its next Clean.
-    QVector<HotKeyItem> hotKeys;
-    QVector<FavHotKeyItem> favHotKeys;
+    QVector<HotKey> hotKeys;
+    QVector<FavHotKey> favHotKeys;
     int satMaxNum = -1;
 };

@@ -1,0 +1,50 @@
+#include "serviceorder.h"
+
+#include "recordconversion.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace ServiceOrder {
+
+qint64 defaultOrderKey(const DB_NS::PGNode &programme)
+{
+    const DB_NS::NodeAttribute *attribute = programme.findAttribute(DefaultOrderField);
+    if (!attribute)
+        return 0;
+    bool ok = false;
+    const qint64 key = attribute->value.trimmed().toLongLong(&ok);
+    return ok ? key : 0;
+}
+
+void sortByDefaultOrder(ChannelDatabase &database)
+{
+    // Each key is read once; the sort then compares integers only.
+    std::vector<std::pair<qint64, DB_NS::PGNode *>> keyed;
+    keyed.reserve(database.allPGs().size());
+    for (DB_NS::PGNode *programme : database.allPGs())
+        keyed.emplace_back(defaultOrderKey(*programme), programme);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<DB_NS::PGNode *> order;
+    order.reserve(keyed.size());
+    for (const auto &entry : keyed)
+        order.push_back(entry.second);
+    database.setAllPGsOrder(order);
+}
+
+bool matchesDefaultOrder(const ChannelDatabase &database)
+{
+    qint64 previous = 0;
+    bool first = true;
+    for (const DB_NS::PGNode *programme : database.allPGs()) {
+        const qint64 key = defaultOrderKey(*programme);
+        if (!first && key < previous)
+            return false;
+        previous = key;
+        first = false;
+    }
+    return true;
+}
+
+} // namespace ServiceOrder

@@ -1,0 +1,21 @@
+#pragma once
+// The service order of a user-database dump: the "default_order" field on
+// disk, the order of the database's allPGs in memory.
+
+#include "channeldatabase.h"
+
+namespace ServiceOrder {
+
+/** "default_order" as a number; missing or not a number counts as 0. */
+qint64 defaultOrderKey(const DB_NS::PGNode &programme);
+
+/** Stably sorts allPGs by "default_order"; the TPs' own lists keep their order. */
+void sortByDefaultOrder(ChannelDatabase &database);
+
+/**
+ * True when allPGs is already in "default_order" order, so the stored
+ * values can be written as they are and an unedited file saves unchanged.
+ */
+bool matchesDefaultOrder(const ChannelDatabase &database);
+
+} // namespace ServiceOrder

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "documentdata.h"
+#include "documentio.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <memory>
+
+class DocumentEdits;
+class ParserLibrary;
+
+/** Which list a record belongs to. */
+enum class NodeKind { Satellite, Transponder, Programme };
+
+/**
+ * One opened file: its data, where it came from, and the undo history of
+ * every edit made to it. It is the only thing that changes the data; it
+ * announces each change, and the tree and the table refresh from that.
+ *
+ * The methods that change data are meant for the undo commands, which the
+ * facade edits() pushes; everything else only reads.
+ */
+class Document : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Document(QObject *parent = nullptr);
+    ~Document() override;
+
+    // --- the file ---------------------------------------------------------
+    QString path() const { return m_path; }
+    int kind() const { return m_kind; }
+    /** The flash-image customer chosen at open ("defaultdb", ...); empty for other kinds. */
+    QString customer() const { return m_customer; }
+    /** The path as the parser library takes it: "customer;path" for flash images. */
+    QString parserPath() const;
+    void setFile(const QString &path, int kind, const QString &customer = QString());
+
+    /** Loads through a library already bound for the file; on success replaces everything. */
+    LoadStatus load(ParserLibrary &library, const QString &path, int kind, const QString &customer,
+                    int *result = nullptr);
+    /**
+     * Saves to path as kind (the document's own file when path is empty).
+     * On success the document becomes clean and, when it went elsewhere,
+     * that file becomes the document's file.
+     */
+    SaveOutcome save(ParserLibrary *library, const QString &libraryName, const QString &path = QString(),
+                     int kind = -1, const QString &customer = QString(), int *result = nullptr);
+    /** Takes data as the document's content (a load, or a test's fixture). */
+    void reset(DocumentData data);
+    /** Forgets the data, the file and the history. */
+    void clear();
+
+    // --- the data ---------------------------------------------------------
+    bool hasDatabase() const { return m_data.database != nullptr; }
+    ChannelDatabase *database() const { return m_data.database.get(); }
+    const DocumentData &data() const { return m_data; }
+    const TemplateVector &templateOf(NodeKind kind) const;
+    const TemplateMap &fieldsOf(NodeKind kind) const;
+    const QStringList &favouriteNames() const { return m_data.favouriteNames; }
+    const QVector<HotKey> &hotKeys() const { return m_data.hotKeys; }
+    const QVector<FavHotKey> &favHotKeys() const { return m_data.favHotKeys; }
+    /** The satellite limit; 4294967295 means none. */
+    quint32 satMaxNum() const { return quint32(m_data.satMaxNum); }
+
+    DB_NS::Node *findNode(NodeKind kind, quint32 id, quint32 satId = DB_NS::NoId) const;
+
+    /**
+     * The first other programme whose field holds text (a "0" never
+     * clashes): its 1-based position in allPGs and its NAME; position 0 when
+     * none. self is the programme being edited, compared by identity.
+     */
+    struct Duplicate
+    {
+        int position = 0;
+        QString name;
+    };
+    Duplicate findDuplicate(const DB_NS::PGNode *self, const QString &field, const QString &text) const;
+
+    /**
+     * Programme ids in the service order (allPGs), whatever view is shown:
+     * what a save of a dump numbers "default_order" by once it differs from
+     * the stored values.
+     */
+    QVector<quint32> serviceOrder() const;
+
+    // --- history and the change flag --------------------------------------
+    QUndoStack *undoStack() { return &m_undoStack; }
+    DocumentEdits &edits() { return *m_edits; }
+    /** Unsaved edits, or a change noted without an undo step, since the last load or save. */
+    bool isModified() const { return m_noted || !m_undoStack.isClean(); }
+    /** Notes a change that has no undo step; it holds until the next load or save. */
+    void noteChange();
+    /** Forgets unsaved changes without saving (a declined close). */
+    void markClean();
+
+    // --- changes, for the undo commands -----------------------------------
+    /** Runs reorder and then relinks every list; the signals name the programmes that moved. */
+    template<typename Reorder>
+    void reorderProgrammes(const QVector<quint32> &moved, Reorder &&reorder)
+    {
+        emit programmesAboutToMove(moved);
+        reorder(*m_data.database);
+        m_data.database->relinkProgrammes();
+        emit programmesMoved(moved);
+    }
+    void restoreProgrammeOrder(const ChannelDatabase::OrderSnapshot &order, const QVector<quint32> &moved);
+    /** Replaces a node's attributes. */
+    bool setNodeValues(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
+    bool setFavouriteName(int index, const QString &name);
+
+signals:
+    void aboutToReset();
+    /** Everything changed: a load, a close, or a fixture handed over. */
+    void documentReset();
+    void programmesAboutToMove(const QVector<quint32> &ids);
+    void programmesMoved(const QVector<quint32> &ids);
+    void nodeChanged(NodeKind kind, quint32 id, quint32 satId);
+    void favouriteGroupRenamed(int index, const QString &name);
+    void modifiedChanged(bool modified);
+    void fileChanged();
+
+private:
+    void setNoted(bool noted);
+    void emitModified();
+
+    DocumentData m_data;
+    QString m_path;
+    int m_kind = 0;
+    QString m_customer;
+    QUndoStack m_undoStack;
+    bool m_noted = false;
+    bool m_lastModified = false;
+    std::unique_ptr<DocumentEdits> m_edits;
+};
+
+Q_DECLARE_METATYPE(NodeKind)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QLineEdit;
+
+/** Asks for a favourite group's new name; an empty name is accepted. */
+class QFavGroupRenameDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    QFavGroupRenameDialog(QWidget *parent, const QString &currentName);
+
+    /** The edited name; valid once the dialog was accepted. */
+    QString name() const { return m_name; }
+    QLineEdit *lineEdit() const { return m_lineEdit; }
+
+public slots:
+    void clickedOK();
+    void clickedCancel();
+
+private:
+    QLineEdit *m_lineEdit = nullptr;
+    QString m_name;
+};

@@ -1,0 +1,214 @@
+#include "editoperations.h"
+
+#include "document.h"
+#include "documentedits.h"
+
+#include <QHash>
+#include <QJsonObject>
+#include <QUndoStack>
+
+#include <functional>
+
+namespace {
+
+// Why one operation did not run; malformed means the OPS file itself is wrong.
+struct Failure
+{
+    QString text;
+    bool malformed = false;
+};
+
+using Operation = std::function<bool(Document &, const QJsonObject &, Failure &)>;
+
+bool fail(Failure &failure, const QString &text, bool malformed = false)
+{
+    failure = Failure{text, malformed};
+    return false;
+}
+
+bool readId(const QJsonObject &op, const QString &key, quint32 *id, Failure &failure)
+{
+    const QJsonValue value = op.value(key);
+    const double number = value.toDouble(-1);
+    if (!value.isDouble() || number < 0 || number > 4294967295.0 || number != double(quint32(number)))
+        return fail(failure, QStringLiteral("'%1' must be an id").arg(key), true);
+    *id = quint32(number);
+    return true;
+}
+
+bool readIds(const QJsonObject &op, QVector<quint32> *ids, Failure &failure)
+{
+    const QJsonValue value = op.value(QStringLiteral("ids"));
+    if (!value.isArray() || value.toArray().isEmpty())
+        return fail(failure, QStringLiteral("'ids' must be a non-empty array of ids"), true);
+    for (const QJsonValue &entry : value.toArray()) {
+        QJsonObject one{{QStringLiteral("id"), entry}};
+        quint32 id = 0;
+        if (!readId(one, QStringLiteral("id"), &id, failure))
+            return fail(failure, QStringLiteral("'ids' must be a non-empty array of ids"), true);
+        ids->append(id);
+    }
+    return true;
+}
+
+bool readKind(const QJsonObject &op, NodeKind *kind, Failure &failure)
+{
+    const QString text = op.value(QStringLiteral("kind")).toString();
+    if (text == QLatin1String("satellite"))
+        *kind = NodeKind::Satellite;
+    else if (text == QLatin1String("transponder"))
+        *kind = NodeKind::Transponder;
+    else if (text == QLatin1String("programme"))
+        *kind = NodeKind::Programme;
+    else
+        return fail(failure, QStringLiteral("'kind' must be satellite, transponder or programme"), true);
+    return true;
+}
+
+QString kindName(NodeKind kind)
+{
+    switch (kind) {
+    case NodeKind::Satellite:
+        return QStringLiteral("satellite");
+    case NodeKind::Transponder:
+        return QStringLiteral("transponder");
+    case NodeKind::Programme:
+        break;
+    }
+    return QStringLiteral("programme");
+}
+
+// The satellite that holds the TP, or NoId; TP ids are unique per satellite only.
+quint32 satelliteOfTp(const Document &document, quint32 tpId)
+{
+    for (const DB_NS::SatNode *sat : document.database()->sats()) {
+        if (sat->findTP(tpId))
+            return sat->id();
+    }
+    return DB_NS::NoId;
+}
+
+// Rows of All Services with TV and radio shown and no filter: the service order.
+bool serviceRows(const Document &document, const QVector<quint32> &ids, QVector<quint32> *rowIds,
+                 QVector<int> *rows, Failure &failure)
+{
+    *rowIds = document.serviceOrder();
+    QHash<quint32, int> rowOfId;
+    rowOfId.reserve(rowIds->size());
+    for (int row = 0; row < rowIds->size(); ++row)
+        rowOfId.insert(rowIds->at(row), row);
+    for (const quint32 id : ids) {
+        const auto it = rowOfId.constFind(id);
+        if (it == rowOfId.constEnd())
+            return fail(failure, QStringLiteral("no programme %1").arg(id));
+        rows->append(it.value());
+    }
+    return true;
+}
+
+bool editValues(Document &document, const QJsonObject &op, Failure &failure)
+{
+    NodeKind kind;
+    quint32 id = 0;
+    if (!readKind(op, &kind, failure) || !readId(op, QStringLiteral("id"), &id, failure))
+        return false;
+    const QJsonValue values = op.value(QStringLiteral("values"));
+    if (!values.isObject())
+        return fail(failure, QStringLiteral("'values' must be an object of field texts"), true);
+    const quint32 satId = kind == NodeKind::Transponder ? satelliteOfTp(document, id) : DB_NS::NoId;
+    const DB_NS::Node *node = document.findNode(kind, id, satId);
+    if (!node)
+        return fail(failure, QStringLiteral("no %1 %2").arg(kindName(kind)).arg(id));
+
+    DB_NS::PGNode edited(id);
+    edited.setAttributes(node->attributes());
+    const QJsonObject texts = values.toObject();
+    for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
+        if (!it.value().isString())
+            return fail(failure, QStringLiteral("values.%1 must be a text").arg(it.key()), true);
+        const QString text = it.value().toString();
+        // The property dialog refuses a value another programme has in a checked field.
+        const TemplateField field = document.fieldsOf(kind).value(it.key());
+        if (kind == NodeKind::Programme && field.duplicateCheck && node->value(it.key()) != text) {
+            const Document::Duplicate duplicate =
+                document.findDuplicate(static_cast<const DB_NS::PGNode *>(node), it.key(), text);
+            if (duplicate.position > 0)
+                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2")
+                                         .arg(duplicate.position)
+                                         .arg(duplicate.name));
+        }
+        edited.setValue(it.key(), text);
+    }
+    return document.edits().editNode(kind, id, satId, edited.attributes());
+}
+
+bool renameGroup(Document &document, const QJsonObject &op, Failure &failure)
+{
+    const QJsonValue group = op.value(QStringLiteral("group"));
+    const QJsonValue name = op.value(QStringLiteral("name"));
+    if (!group.isDouble() || !name.isString())
+        return fail(failure, QStringLiteral("needs 'group' (index) and 'name' (text)"), true);
+    if (!document.edits().renameGroup(group.toInt(-1), name.toString()))
+        return fail(failure, QStringLiteral("no favourite group %1").arg(group.toInt(-1)));
+    return true;
+}
+
+Operation moveBy(bool up)
+{
+    return [up](Document &document, const QJsonObject &op, Failure &failure) {
+        QVector<quint32> ids, rowIds;
+        QVector<int> rows;
+        if (!readIds(op, &ids, failure) || !serviceRows(document, ids, &rowIds, &rows, failure))
+            return false;
+        if (up)
+            document.edits().moveUp(rowIds, rows);
+        else
+            document.edits().moveDown(rowIds, rows);
+        return true;
+    };
+}
+
+Operation history(bool undo)
+{
+    return [undo](Document &document, const QJsonObject &, Failure &failure) {
+        QUndoStack *stack = document.undoStack();
+        if (undo ? !stack->canUndo() : !stack->canRedo())
+            return fail(failure, undo ? QStringLiteral("nothing to undo") : QStringLiteral("nothing to redo"));
+        undo ? stack->undo() : stack->redo();
+        return true;
+    };
+}
+
+const QHash<QString, Operation> &operations()
+{
+    static const QHash<QString, Operation> table{
+        {QStringLiteral("edit"), editValues},
+        {QStringLiteral("renameGroup"), renameGroup},
+        {QStringLiteral("up"), moveBy(true)},
+        {QStringLiteral("down"), moveBy(false)},
+        {QStringLiteral("undo"), history(true)},
+        {QStringLiteral("redo"), history(false)},
+    };
+    return table;
+}
+
+} // namespace
+
+EditResult applyOperations(Document &document, const QJsonArray &ops, QString *message)
+{
+    for (int i = 0; i < ops.size(); ++i) {
+        const QJsonObject op = ops.at(i).toObject();
+        const QString name = op.value(QStringLiteral("op")).toString();
+        const auto operation = operations().constFind(name);
+        Failure failure;
+        if (!ops.at(i).isObject() || operation == operations().constEnd()) {
+            failure = Failure{QStringLiteral("unknown operation"), true};
+        } else if (operation.value()(document, op, failure)) {
+            continue;
+        }
+        *message = QStringLiteral("ops[%1] %2: %3").arg(i).arg(name.isEmpty() ? QStringLiteral("?") : name,
+                                                             failure.text);
+        return failure.malformed ? EditResult::Malformed : EditResult::Refused;
+    }
+    return EditResult::Applied;
+}
