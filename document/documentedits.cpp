@@ -84,16 +84,18 @@ QVector<int> DocumentEdits::moveDown(const QVector<quint32> &rowIds, QVector<int
 
 QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up)
 {
-    // Raised even when nothing can move, as the user asked for a change.
-    m_document->noteChange();
     ChannelDatabase *db = m_document->database();
     if (!db)
         return {};
+    // The flag goes up even when nothing can move, as the user asked for a
+    // change; a move that happens is an undo step and needs no note.
     QVector<int> rows = cleanRows(std::move(selectedRows), rowIds.size());
     if (!up)
         std::reverse(rows.begin(), rows.end());
-    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1))
+    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1)) {
+        m_document->noteChange();
         return {};
+    }
 
     // Each move is worked out on the rows as the earlier moves left them, so
     // a block of rows moves as one.
@@ -112,8 +114,10 @@ QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> 
         shown.move(r, to);
         newRows.append(to);
     }
-    if (moves.isEmpty())
+    if (moves.isEmpty()) {
+        m_document->noteChange();
         return {};
+    }
     m_document->undoStack()->push(new ReorderProgrammes(
         m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved,
         [moves, up](ChannelDatabase &database) {

@@ -1,0 +1,143 @@
+#include "documentedits.h"
+#include "documentfixture.h"
+#include "documentsnapshot.h"
+#include "modelcheck.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QVector<NodeAttribute> withValue(const DB_NS::Node &node, const QString &name, const QString &value)
+{
+    QVector<NodeAttribute> values = node.attributes();
+    for (NodeAttribute &attribute : values) {
+        if (attribute.name == name)
+            attribute.value = value;
+    }
+    return values;
+}
+
+} // namespace
+
+class TestDocumentCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void command_data();
+    void command();
+    void loadAndClearEmptyTheHistory();
+
+private:
+    void run(Document &document, const QString &operation);
+};
+
+void TestDocumentCommands::run(Document &document, const QString &op)
+{
+    DocumentEdits &edits = document.edits();
+    const QVector<quint32> rows = document.serviceOrder();
+    const QStringList parts = op.split(QLatin1Char(' '));
+    const QString name = parts.first();
+    QVector<int> selected;
+    for (int i = 1; i < parts.size(); ++i)
+        selected << parts.at(i).toInt();
+    if (name == QLatin1String("up"))
+        edits.moveUp(rows, selected);
+    else if (name == QLatin1String("down"))
+        edits.moveDown(rows, selected);
+    else if (name == QLatin1String("editName"))
+        edits.editNode(NodeKind::Programme, 104, DB_NS::NoId,
+                       withValue(*document.database()->findPG(104), QStringLiteral("NAME"), QStringLiteral("Epsilon HD")));
+    else if (name == QLatin1String("editSame"))
+        edits.editNode(NodeKind::Programme, 104, DB_NS::NoId, document.database()->findPG(104)->attributes());
+    else if (name == QLatin1String("editSatellite"))
+        edits.editNode(NodeKind::Satellite, 2, DB_NS::NoId,
+                       withValue(*document.database()->findSat(2), QStringLiteral("NAME"), QStringLiteral("Hot Bird 13E")));
+    else if (name == QLatin1String("rename"))
+        edits.renameGroup(1, QStringLiteral("Films"));
+    else
+        QFAIL(qPrintable(op));
+}
+
+void TestDocumentCommands::command_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("order");    // the service order afterwards
+    QTest::addColumn<QString>("changed");  // a line of the snapshot that must appear
+    QTest::addColumn<QByteArray>("signal");
+    QTest::addColumn<bool>("step");        // false: only the change flag is raised
+
+    const QByteArray moved = SIGNAL(programmesMoved(QVector<quint32>));
+    QTest::newRow("move up one") << "up 2" << "101 100 102 104 103 105" << "sat 1 order 101 100 102 105" << moved << true;
+    QTest::newRow("move up a block") << "up 2 3" << "101 100 104 102 103 105" << "sat 2 order 104 103" << moved << true;
+    QTest::newRow("move up with row 0") << "up 0 3" << "101 102 100 104 103 105" << "" << QByteArray() << false;
+    QTest::newRow("move down two") << "down 0 1" << "100 101 102 104 103 105" << "sat 1 order 100 101 102 105"
+                                   << moved << true;
+    QTest::newRow("move down the last row") << "down 5" << "101 102 100 104 103 105" << "" << QByteArray() << false;
+    QTest::newRow("edit a programme") << "editName" << "101 102 100 104 103 105"
+                                      << "pg 104<20 NAME=Epsilon HD,V_PID=104,FAV=1,default_order=3"
+                                      << QByteArray(SIGNAL(nodeChanged(NodeKind, quint32, quint32))) << true;
+    QTest::newRow("edit a satellite") << "editSatellite" << "101 102 100 104 103 105" << "sat 2<0 NAME=Hot Bird 13E"
+                                      << QByteArray(SIGNAL(nodeChanged(NodeKind, quint32, quint32))) << true;
+    QTest::newRow("rename a group") << "rename" << "101 102 100 104 103 105" << "favourites News|Films"
+                                    << QByteArray(SIGNAL(favouriteGroupRenamed(int, QString))) << true;
+}
+
+void TestDocumentCommands::command()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, order);
+    QFETCH(QString, changed);
+    QFETCH(QByteArray, signal);
+    QFETCH(bool, step);
+
+    Document document;
+    loadDocumentFixture(document);
+    const QStringList before = documentSnapshot(document);
+    std::unique_ptr<QSignalSpy> spy(signal.isEmpty() ? nullptr : new QSignalSpy(&document, signal.constData()));
+
+    run(document, operation);
+    const QStringList after = documentSnapshot(document);
+    QCOMPARE(checkModel(*document.database()), QString());
+    QVERIFY(document.isModified());
+    QCOMPARE(document.undoStack()->count(), step ? 1 : 0);
+    QVERIFY(after.contains(QStringLiteral("service order ") + order));
+    if (!changed.isEmpty())
+        QVERIFY2(after.contains(changed), qPrintable(after.join(QLatin1Char('\n'))));
+    if (spy)
+        QVERIFY(!spy->isEmpty());
+    if (!step) {
+        QCOMPARE(after, before);
+        return;
+    }
+
+    document.undoStack()->undo();
+    QCOMPARE(checkModel(*document.database()), QString());
+    QCOMPARE(documentSnapshot(document), before);
+    QVERIFY(!document.isModified());
+    document.undoStack()->redo();
+    QCOMPARE(documentSnapshot(document), after);
+}
+
+void TestDocumentCommands::loadAndClearEmptyTheHistory()
+{
+    Document document;
+    loadDocumentFixture(document);
+    document.edits().renameGroup(0, QStringLiteral("Headlines"));
+    document.edits().moveUp(document.serviceOrder(), {0});  // a change without a step
+    QCOMPARE(document.undoStack()->count(), 1);
+    document.markClean();
+    QVERIFY(!document.isModified());
+    loadDocumentFixture(document);
+    QCOMPARE(document.undoStack()->count(), 0);
+    QCOMPARE(document.favouriteNames().first(), QStringLiteral("News"));
+    document.edits().moveUp(document.serviceOrder(), {0});
+    QVERIFY(document.isModified());
+    document.clear();
+    QVERIFY(!document.isModified());
+    QVERIFY(!document.hasDatabase());
+}
+
+QTEST_GUILESS_MAIN(TestDocumentCommands)
+#include "tst_documentcommands.moc"
