@@ -6,6 +6,8 @@
 #include "modalanswer.h"
 #include "parserlibrary.h"
 #include "qdbprogramwidget.h"
+#include "qpropertydialog.h"
+#include "qtvariantproperty.h"
 #include "tavrin.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -78,6 +81,7 @@ private slots:
     void about();
     void destroyingWindowReleasesLibrary();
     void realParserSavesTheSampleUnchanged();
+    void editMoveUndoRedoSaveReload();
     void standardWarningHasOkCancelAndNoDefault_data();
     void standardWarningHasOkCancelAndNoDefault();
 
@@ -646,6 +650,70 @@ void TestTavrin::destroyingWindowReleasesLibrary()
     QCOMPARE(m_state->cleanCalls, 0);
     m_window.reset();
     QCOMPARE(m_state->cleanCalls, 1);
+}
+
+// What a user does first: rename a programme, move it, look elsewhere and
+// back, change their mind twice, then again, save, and open the file again.
+void TestTavrin::editMoveUndoRedoSaveReload()
+{
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
+    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+        QSKIP("needs samples/small.udf and the built parser library");
+    const QString ini = file(QStringLiteral("shipped.ini"));
+    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
+    const QString opened = file(QStringLiteral("small.udf"));
+    QVERIFY(QFile::copy(sample, opened));
+    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
+    m_window->show();
+    m_dialogs.openAnswers << opened;
+    action("actionOpen")->trigger();
+    QTreeWidgetItem *allServices = tree()->topLevelItem(0);
+    tree()->setCurrentItem(allServices);
+    QTableWidget *rows = table()->table();
+    QVERIFY(rows->rowCount() > 5);
+
+    rows->setFocus();
+    rows->selectRow(3);
+    const quint32 id = table()->programmeAt(3)->id();
+    const QString name = rows->item(3, 0)->text();
+    ModalAnswer<QPropertyDialog> rename([](QPropertyDialog *dialog) {
+        dialog->shownProperty(QStringLiteral("NAME"))->setValue(QStringLiteral("Renamed"));
+        dialog->clickedOK();
+    });
+    QTest::keyClick(rows, Qt::Key_Return);
+    QVERIFY(rename.answered());
+    QCOMPARE(rows->item(3, 0)->text(), QStringLiteral("Renamed"));
+    QTest::keyClick(rows, Qt::Key_Plus);
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QCOMPARE(rows->currentRow(), 4);
+
+    tree()->setCurrentItem(allServices->child(0)->child(0));
+    QCOMPARE(table()->viewMode(), QDBProgramWidget::Satellite);
+    tree()->setCurrentItem(allServices);
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QCOMPARE(action("actionUndo")->text(), QStringLiteral("Undo Move Down"));
+
+    action("actionUndo")->trigger();
+    action("actionUndo")->trigger();
+    QCOMPARE(table()->programmeAt(3)->id(), id);
+    QCOMPARE(rows->item(3, 0)->text(), name);
+    QVERIFY(!action("actionUndo")->isEnabled());
+    QVERIFY(!m_window->hasUnsavedChanges());
+
+    action("actionRedo")->trigger();
+    action("actionRedo")->trigger();
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QVERIFY(m_window->hasUnsavedChanges());
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
+    QVERIFY(!m_window->hasUnsavedChanges());
+
+    m_dialogs.openAnswers << opened;
+    action("actionOpen")->trigger();
+    QVERIFY(!action("actionUndo")->isEnabled());
+    tree()->setCurrentItem(tree()->topLevelItem(0));
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QCOMPARE(rows->item(4, 0)->text(), QStringLiteral("Renamed"));
 }
 
 void TestTavrin::realParserSavesTheSampleUnchanged()

@@ -26,6 +26,8 @@ private slots:
     void otherKindsRoundTripThroughJson();
     void failures_data();
     void failures();
+    void edit_data();
+    void edit();
 
 private:
     struct Run
@@ -332,6 +334,77 @@ void TestTavrinCli::failures()
     QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
     QVERIFY(r.out.isEmpty());
     QVERIFY(!QFile::exists(out));
+}
+
+void TestTavrinCli::edit_data()
+{
+    QTest::addColumn<QString>("ops"); // %1 and %2: ids of two programmes, %3 an id nobody has
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("expected"); // "same bytes", a text the JSON holds, or the message
+
+    QTest::newRow("undone edits save the same bytes")
+        << R"([{"op":"down","ids":[%1]},{"op":"edit","kind":"programme","id":%2,"values":{"NAME":"X"}},)"
+           R"({"op":"undo"},{"op":"undo"}])"
+        << "out.udf" << 0 << "same bytes";
+    QTest::newRow("redo brings an edit back")
+        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"NAME":"Renamed"}},{"op":"undo"},{"op":"redo"},)"
+           R"({"op":"renameGroup","group":0,"name":"Headlines"}])"
+        << "out.json" << 0 << "\"Renamed\"|\"Headlines\"";
+    QTest::newRow("missing programme") << R"([{"op":"up","ids":[%3]}])" << "out.udf" << 1
+                                       << "ops[0] up: no programme %3";
+    QTest::newRow("duplicate name refused")
+        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"NAME":"%4"}}])" << "out.udf" << 1
+        << "ops[0] edit: Duplicate PG Index";
+    QTest::newRow("nothing to undo") << R"([{"op":"undo"}])" << "out.udf" << 1 << "ops[0] undo: nothing to undo";
+    QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])" << "out.udf" << 2
+                                       << "ops[0] frobnicate: unknown operation";
+    QTest::newRow("not an array") << R"({"op":"undo"})" << "out.udf" << 2 << "must be a JSON array";
+}
+
+void TestTavrinCli::edit()
+{
+    QFETCH(QString, ops);
+    QFETCH(QString, output);
+    QFETCH(int, exitCode);
+    QFETCH(QString, expected);
+
+    const QJsonArray pgs = exportJson(m_golden).value(QStringLiteral("programmes")).toArray();
+    QVERIFY(pgs.size() > 4);
+    const auto idOf = [&pgs](int i) { return pgs.at(i).toObject().value(QStringLiteral("id")).toVariant().toLongLong(); };
+    QString otherName;
+    for (const QJsonValue &v : pgs.at(4).toObject().value(QStringLiteral("values")).toArray()) {
+        if (v.toArray().at(0).toString() == QLatin1String("NAME"))
+            otherName = v.toArray().at(1).toString();
+    }
+    const auto fill = [&](QString text) {
+        return text.replace(QLatin1String("%1"), QString::number(idOf(3)))
+            .replace(QLatin1String("%2"), QString::number(idOf(4)))
+            .replace(QLatin1String("%3"), QStringLiteral("4000000000"))
+            .replace(QLatin1String("%4"), otherName);
+    };
+    const QString opsFile = writeFile(QStringLiteral("ops.json"), fill(ops).toUtf8());
+    const QString out = m_dir.filePath(output);
+    QFile::remove(out);
+
+    const Run r = cli({QStringLiteral("edit"), m_golden, QStringLiteral("--ops"), opsFile, QStringLiteral("-o"), out});
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode != 0) {
+        QVERIFY2(QString::fromUtf8(r.err).contains(fill(expected)), r.err.constData());
+        QVERIFY(!QFile::exists(out));
+        return;
+    }
+    QFile written(out);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    if (expected == QLatin1String("same bytes")) {
+        QFile golden(m_golden);
+        QVERIFY(golden.open(QIODevice::ReadOnly));
+        QVERIFY(bytes == golden.readAll());
+        return;
+    }
+    for (const QString &text : expected.split(QLatin1Char('|')))
+        QVERIFY2(bytes.contains(text.toUtf8()), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestTavrinCli)
