@@ -243,13 +243,19 @@ bool ChannelDatabase::renumber(Node *node, quint32 newId)
 
 ChannelDatabase::OrderSnapshot ChannelDatabase::saveOrder() const
 {
+    // Flat arrays: one allocation per kind of list, not one per TP.
     OrderSnapshot snapshot;
     snapshot.all.assign(m_allPGs.begin(), m_allPGs.end());
+    snapshot.satOrders.reserve(m_allPGs.size());
+    snapshot.tpOrders.reserve(m_allPGs.size());
     snapshot.sats.reserve(m_sats.size());
     for (SatNode *sat : m_sats) {
-        snapshot.sats.emplace_back(sat, std::vector<PGNode *>(sat->m_allPGs.begin(), sat->m_allPGs.end()));
-        for (TPNode *tp : sat->m_tps)
-            snapshot.tps.emplace_back(tp, std::vector<PGNode *>(tp->m_pgs.begin(), tp->m_pgs.end()));
+        snapshot.sats.emplace_back(sat, sat->m_allPGs.size());
+        snapshot.satOrders.insert(snapshot.satOrders.end(), sat->m_allPGs.begin(), sat->m_allPGs.end());
+        for (TPNode *tp : sat->m_tps) {
+            snapshot.tps.emplace_back(tp, tp->m_pgs.size());
+            snapshot.tpOrders.insert(snapshot.tpOrders.end(), tp->m_pgs.begin(), tp->m_pgs.end());
+        }
     }
     return snapshot;
 }
@@ -258,13 +264,15 @@ void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
 {
     for (PGNode *pg : snapshot.all)
         m_allPGs.moveToBack(pg);
+    std::size_t at = 0;
     for (const auto &sat : snapshot.sats) {
-        for (PGNode *pg : sat.second)
-            sat.first->m_allPGs.moveToBack(pg);
+        for (std::size_t i = 0; i < sat.second && at < snapshot.satOrders.size(); ++i)
+            sat.first->m_allPGs.moveToBack(snapshot.satOrders[at++]);
     }
+    at = 0;
     for (const auto &tp : snapshot.tps) {
-        for (PGNode *pg : tp.second)
-            tp.first->m_pgs.moveToBack(pg);
+        for (std::size_t i = 0; i < tp.second && at < snapshot.tpOrders.size(); ++i)
+            tp.first->m_pgs.moveToBack(snapshot.tpOrders[at++]);
     }
 }
 

@@ -90,8 +90,11 @@ public:
     struct OrderSnapshot
     {
         std::vector<DB_NS::PGNode *> all;
-        std::vector<std::pair<DB_NS::SatNode *, std::vector<DB_NS::PGNode *>>> sats;
-        std::vector<std::pair<DB_NS::TPNode *, std::vector<DB_NS::PGNode *>>> tps;
+        // Each satellite's and each TP's list, one after the other, with its length.
+        std::vector<std::pair<DB_NS::SatNode *, std::size_t>> sats;
+        std::vector<std::pair<DB_NS::TPNode *, std::size_t>> tps;
+        std::vector<DB_NS::PGNode *> satOrders;
+        std::vector<DB_NS::PGNode *> tpOrders;
     };
     OrderSnapshot saveOrder() const;
     /** Puts each list back in the snapshot's order; entries it does not hold keep their places at the front. */

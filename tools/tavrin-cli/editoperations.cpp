@@ -108,7 +108,7 @@ bool serviceRows(const Document &document, const QVector<quint32> &ids, QVector<
 
 bool editValues(Document &document, const QJsonObject &op, Failure &failure)
 {
-    NodeKind kind;
+    NodeKind kind = NodeKind::Programme;
     quint32 id = 0;
     if (!readKind(op, &kind, failure) || !readId(op, QStringLiteral("id"), &id, failure))
         return false;
