@@ -82,11 +82,11 @@ void Tavrin::createEditMenu()
     QAction *undo = stack->createUndoAction(this, QStringLiteral("Undo"));
     undo->setObjectName(QStringLiteral("actionUndo"));
     undo->setShortcut(QKeySequence::Undo);
-    undo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
+    undo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/undo.png")));
     QAction *redo = stack->createRedoAction(this, QStringLiteral("Redo"));
     redo->setObjectName(QStringLiteral("actionRedo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
+    redo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/redo.png")));
 
     auto *menu = new QMenu(QStringLiteral("&Edit"), this);
     menu->setObjectName(QStringLiteral("menuEdit"));

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the editor's four 16x16 tool-bar icons as PNG files next to this script.
+"""Draws the editor's 16x16 tool-bar icons as PNG files next to this script.
 
 Run it again after changing a drawing; the PNGs are committed so the build
 needs no Python.
@@ -91,10 +91,26 @@ def disk_as_icon():
     return img
 
 
+def arrow_icon(mirrored):
+    # A curved arrow: a hook running right then down, its head pointing left
+    # (undo) or, mirrored, right (redo).
+    img = canvas()
+    ink = (40, 110, 60, 255)
+    rect(img, 5, 4, 11, 5, ink)        # top of the curve
+    rect(img, 12, 5, 13, 10, ink)      # the bend
+    rect(img, 8, 10, 12, 11, ink)      # the tail
+    for i in range(4):                  # the head at the top left
+        rect(img, 5 - i, 4 - i, 5 - i, 5 + i, ink)
+    if mirrored:
+        img = [list(reversed(row)) for row in img]
+    return img
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     for name, draw in (("Tavrin16x16.png", app_icon), ("open.png", folder_icon),
-                       ("save.png", disk_icon), ("save as.png", disk_as_icon)):
+                       ("save.png", disk_icon), ("save as.png", disk_as_icon),
+                       ("undo.png", lambda: arrow_icon(False)), ("redo.png", lambda: arrow_icon(True))):
         write_png(os.path.join(here, name), draw())
 
 

@@ -181,7 +181,7 @@ void TestTavrin::formHasItsActionsAndIcons()
     QCOMPARE(tools, (QList<QAction *>{action("actionOpen"), action("actionSave"), action("actionSave_As"),
                                       action("actionUndo"), action("actionRedo")}));
     // The icons come from the resources; a wrong path gives a null icon.
-    for (const char *name : {"actionOpen", "actionSave", "actionSave_As"})
+    for (const char *name : {"actionOpen", "actionSave", "actionSave_As", "actionUndo", "actionRedo"})
         QVERIFY2(!action(name)->icon().pixmap(16, 16).isNull(), name);
     QCOMPARE(action("actionSave_As")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
 
