@@ -3,6 +3,7 @@
 #include "boundarytext.h"
 #include "defaultdatabase.h"
 #include "flashpresetcodec.h"
+#include "savefile.h"
 #include "triggers.h"
 
 #include <QCoreApplication>
@@ -219,21 +220,14 @@ bool ParserState::saveFlashImage(const QString &path, RecordList &satellites,
 bool ParserState::loadDefaultDatabase(const QString &path)
 {
     m_flash.clear();
-    if (!readDefaultDatabase(path, m_db, m_presetColumns, m_tool)) {
-        m_error = QStringLiteral("%1: cannot read the default database").arg(path);
-        return false;
-    }
-    return true;
+    return readDefaultDatabase(path, m_db, m_presetColumns, m_tool, &m_error);
 }
 
 bool ParserState::saveDefaultDatabase(const QString &path, RecordList &satellites,
                                       RecordList &transponders, RecordList &programmes)
 {
-    if (!writeDefaultDatabase(path, satellites, transponders, programmes, m_presetColumns, m_tool)) {
-        m_error = QStringLiteral("%1: cannot write the default database").arg(path);
-        return false;
-    }
-    return true;
+    return writeDefaultDatabase(path, satellites, transponders, programmes, m_presetColumns, m_tool,
+                                &m_error);
 }
 
 } // namespace ostrel

@@ -6,14 +6,16 @@
 #include "jsonexport.h"
 #include "jsonimport.h"
 #include "parserlibrary.h"
+#include "savefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -118,14 +120,16 @@ bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, cons
     return true;
 }
 
-bool writeOutput(const QString &path, const QByteArray &bytes)
+bool writeOutput(const QString &path, const QByteArray &bytes, QString *error)
 {
     if (path.isEmpty()) {
-        fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-        return fflush(stdout) == 0;
+        if (fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+            && fflush(stdout) == 0)
+            return true;
+        *error = QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
     }
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    return ostrel::saveFileAtomically(path, bytes, error);
 }
 
 int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
@@ -135,8 +139,9 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
         return ExitFailed;
     const QByteArray json = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
-    if (!writeOutput(o.output, json))
-        return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(o.output));
+    QString error;
+    if (!writeOutput(o.output, json, &error))
+        return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(error));
     return ExitOk;
 }
 
