@@ -47,6 +47,7 @@ public:
     QString configDir() const { return m_configDir; }
     // Why the last load or save failed, for diagnostics; empty after a success.
     QString errorString() const { return m_error; }
+    const char16_t *errorText() const { return reinterpret_cast<const char16_t *>(m_error.utf16()); }
 
 private:
     bool loadUserDump(const QString &path);

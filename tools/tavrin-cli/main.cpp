@@ -195,8 +195,9 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     if (kind == OstrelUserDump && o.base.isEmpty() && !doc.favouriteNames.isEmpty())
         QTextStream(stderr) << "tavrin-cli: warning: without --base the dump gets no trailing block, "
                                "so its favourite names are not written\n";
+    int result = -1;
     const SaveOutcome outcome = saveDocument(&library, registry.libraryByType.value(kind), kind,
-                                             parserPath(kind, o.output, o.customer), doc);
+                                             parserPath(kind, o.output, o.customer), doc, &result);
     switch (outcome) {
     case SaveOutcome::Saved:
         return ExitOk;
@@ -205,6 +206,11 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     case SaveOutcome::NotSupported:
     case SaveOutcome::NotAttempted:
         break;
+    }
+    // The writer failed (a full disk, a folder that is not there): say why.
+    if (result == OstrelWriteFailed) {
+        const QString reason = library.errorText();
+        return fail(reason.isEmpty() ? QStringLiteral("Save Error!") : QStringLiteral("Save Error!\n") + reason);
     }
     return fail(QStringLiteral("This type isn't supported yet"));
 }
