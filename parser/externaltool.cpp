@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace ostrel {
 
@@ -69,6 +71,10 @@ bool ExternalTool::run(const char *mode, const QString &inName, const QString &o
     output.clear();
     m_error.clear();
     const QString root = m_tempRoot.isEmpty() ? QDir::tempPath() : m_tempRoot;
+    // Qt names no folder at all when TMPDIR does not exist; never fall back to "/".
+    if (root.isEmpty())
+        return fail(InputNotWritten, QStringLiteral("TMPDIR %1: %2")
+                                         .arg(qEnvironmentVariable("TMPDIR"), QString::fromLocal8Bit(std::strerror(ENOENT))));
     QTemporaryDir work(root + QStringLiteral("/tavrin-work-XXXXXX"));
     if (!work.isValid())
         return fail(InputNotWritten, QStringLiteral("%1: %2").arg(root, work.errorString()));

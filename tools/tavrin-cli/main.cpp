@@ -114,7 +114,8 @@ bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, cons
     }
     *kind = registry.kindForPath(file);
     if (loadDocument(library, *kind, parserPath(*kind, file, customer), doc) != LoadStatus::Loaded) {
-        fail(QStringLiteral("Load Error!"));
+        const QString reason = library.errorText();
+        fail(reason.isEmpty() ? QStringLiteral("Load Error!") : QStringLiteral("Load Error!\n") + reason);
         return false;
     }
     return true;
