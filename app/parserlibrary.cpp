@@ -1,5 +1,6 @@
 #include "parserlibrary.h"
 
+#include "installlayout.h"
 #include "programpaths.h"
 
 #include <cstring>
@@ -23,7 +24,8 @@ bool ParserLibrary::bind(const QString &libraryName)
     // A bare name is looked for next to the program before the system paths.
     QStringList candidates;
     if (!libraryName.contains(QLatin1Char('/')))
-        candidates << programDir() + QLatin1Char('/') + libraryName;
+        candidates << programDir() + QLatin1Char('/') + libraryName
+                   << tavrin::installedLibraryDir(programDir()) + QLatin1Char('/') + libraryName;
     candidates << libraryName;
     for (const QString &candidate : qAsConst(candidates)) {
         auto library = std::make_unique<QLibrary>(candidate);

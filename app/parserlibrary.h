@@ -18,7 +18,7 @@ public:
     ParserLibrary &operator=(const ParserLibrary &) = delete;
 
     // Loads the library named in the registry: the program's folder first, then
-    // the system search order. The same name again keeps the loaded library.
+    // lib/tavrin of an installed tree, then the system search order. The same name again keeps the loaded library.
     bool bind(const QString &libraryName);
     void unload();
 

@@ -1,5 +1,6 @@
 #include "externaltool.h"
 
+#include "installlayout.h"
 #include "savefile.h"
 
 #include <QCoreApplication>
@@ -30,7 +31,9 @@ bool keepWorkingFolders()
 } // namespace
 
 ExternalTool::ExternalTool()
-    : ExternalTool(programDirectory() + QLatin1Char('/') + ToolName, QString())
+    : ExternalTool(tavrin::besideOrInstalled(programDirectory(), ToolName,
+                                             tavrin::installedLibraryDir(programDirectory())),
+                   QString())
 {
 }
 

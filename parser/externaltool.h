@@ -27,8 +27,9 @@ public:
     static constexpr int DefaultTimeoutMs = 30000;
     static constexpr qint64 DefaultOutputLimit = 64 * 1024 * 1024;
 
-    // The lzma tool installed with the program; working folders under the
-    // system's temporary folder (TMPDIR, else /tmp).
+    // The lzma tool shipped with the program (beside it, or in lib/tavrin of
+    // an installed tree); working folders under the system's temporary folder
+    // (TMPDIR, else /tmp).
     ExternalTool();
     // Another tool, and working folders under tempRoot (empty: the system's).
     ExternalTool(const QString &toolPath, const QString &tempRoot,

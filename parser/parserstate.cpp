@@ -3,6 +3,7 @@
 #include "boundarytext.h"
 #include "defaultdatabase.h"
 #include "flashpresetcodec.h"
+#include "installlayout.h"
 #include "savefile.h"
 #include "triggers.h"
 
@@ -30,7 +31,10 @@ QString pathText(const char16_t *path)
 } // namespace
 
 ParserState::ParserState(const QString &configDir)
-    : m_configDir(configDir.isEmpty() ? executableDir() + QLatin1String("/conf") : configDir),
+    : m_configDir(configDir.isEmpty()
+                      ? tavrin::besideOrInstalled(executableDir(), QStringLiteral("conf"),
+                                                  tavrin::installedDataDir(executableDir()))
+                      : configDir),
       m_hotKeys{0, nullptr}
 {
 }

@@ -18,7 +18,7 @@ class ParserState
 {
 public:
     // configDir: the folder holding tavrin_ostrel_config.xml; empty means
-    // "conf" below the executable's folder.
+    // "conf" below the executable's folder, or share/tavrin/conf when installed.
     explicit ParserState(const QString &configDir = QString());
     ~ParserState();
     ParserState(const ParserState &) = delete;
