@@ -40,23 +40,25 @@ protected:
 // folder (TMPDIR), and the user's file, if any, lies elsewhere.
 struct Writer
 {
-    QString target;       // file name in the fault folder; empty: working files only
-    QString original;     // sample the old file holds; empty: some old bytes
-    qint64 fileSizeLimit; // below the size of the first file it writes that matters
-    QString message;      // what it says on failure
+    const char *target;    // file name in the fault folder; empty: working files only
+    const char *original;  // sample the old file holds; empty: some old bytes
+    qint64 fileSizeLimit;  // below the size of the first file it writes that matters
+    const char *message;   // what it says on failure
+    const char *program;
+    const char *args;      // OUT the old file, BASE what to load first, JSON the original's export
 };
 
 const QMap<QString, Writer> &writers()
 {
     static const QMap<QString, Writer> all{
-        {QStringLiteral("dump"), {QStringLiteral("a.udf"), QStringLiteral("small.udf"), 2048, QStringLiteral("Save Error!")}},
-        {QStringLiteral("default-database"), {QStringLiteral("a.ddf"), QStringLiteral("sample.ddf"), 256, QStringLiteral("Save Error!")}},
-        {QStringLiteral("flash-image"), {QStringLiteral("a.abs"), QStringLiteral("factory.abs"), 64 * 1024, QStringLiteral("Save Error!")}},
-        {QStringLiteral("cli-json"), {QStringLiteral("a.json"), QString(), 1024, QStringLiteral("cannot write")}},
-        {QStringLiteral("sample-dump"), {QStringLiteral("a.udf"), QString(), 2048, QStringLiteral("cannot write")}},
-        {QStringLiteral("sample-image"), {QStringLiteral("a.abs"), QString(), 64 * 1024, QStringLiteral("cannot write")}},
-        {QStringLiteral("lzma-on-load"), {QString(), QString(), 256, QStringLiteral("Load Error!")}},
-        {QStringLiteral("lzma-on-save"), {QString(), QStringLiteral("sample.ddf"), 256, QStringLiteral("Save Error!")}},
+        {QStringLiteral("dump"), {"a.udf", "small.udf", 2048, "Save Error!", "tavrin-cli", "import JSON --base BASE -o OUT"}},
+        {QStringLiteral("default-database"), {"a.ddf", "sample.ddf", 256, "Save Error!", "tavrin-cli", "import JSON -o OUT"}},
+        {QStringLiteral("flash-image"), {"a.abs", "factory.abs", 64 * 1024, "Save Error!", "tavrin-cli", "import JSON --base BASE -o OUT"}},
+        {QStringLiteral("cli-json"), {"a.json", "", 1024, "cannot write", "tavrin-cli", "export SAMPLES/small.udf -o OUT"}},
+        {QStringLiteral("sample-dump"), {"a.udf", "", 2048, "cannot write", "tavrin-samplegen", "CONFIG small OUT"}},
+        {QStringLiteral("sample-image"), {"a.abs", "", 64 * 1024, "cannot write", "tavrin-samplegen-abs", "OUT"}},
+        {QStringLiteral("lzma-on-load"), {"", "", 256, "Load Error!", "tavrin-cli", "export SAMPLES/sample.ddf"}},
+        {QStringLiteral("lzma-on-save"), {"", "sample.ddf", 256, "Save Error!", "tavrin-cli", "import JSON -o OUT"}},
     };
     return all;
 }
@@ -150,7 +152,7 @@ void TestWriteFailures::failedWriteKeepsTheOldFile_data()
     for (auto w = writers().cbegin(); w != writers().cend(); ++w) {
         for (const char *fault : {"full-disk", "file-size-limit", "missing-folder", "target-is-folder"}) {
             // A run's private working folder is new each time: nothing can be in its way.
-            if (w->target.isEmpty() && qstrcmp(fault, "target-is-folder") == 0)
+            if (!*w->target && qstrcmp(fault, "target-is-folder") == 0)
                 continue;
             QTest::newRow(qPrintable(w.key() + QLatin1Char('/') + QLatin1String(fault))) << w.key() << QString::fromLatin1(fault);
         }
@@ -162,17 +164,19 @@ void TestWriteFailures::failedWriteKeepsTheOldFile()
     QFETCH(QString, writer);
     QFETCH(QString, fault);
     const Writer w = writers().value(writer);
+    const QString target = QLatin1String(w.target);
+    const QString sample = QLatin1String(w.original);
 
     QTemporaryDir run(m_dir.filePath(QStringLiteral("run-XXXXXX")));
     QVERIFY(run.isValid());
     const QString folder = run.filePath(QStringLiteral("fault"));  // where the writes fail
-    const QByteArray original = w.original.isEmpty() ? QByteArray("the user's old file\n") : readAll(Samples + w.original);
+    const QByteArray original = sample.isEmpty() ? QByteArray("the user's old file\n") : readAll(Samples + sample);
     QVERIFY(!original.isEmpty());
 
     // The old file lives in the fault folder, unless only working files go there.
-    const QString oldFile = w.target.isEmpty() ? run.filePath(QStringLiteral("user.ddf")) : folder + QLatin1Char('/') + w.target;
-    const QString oldName = w.target.isEmpty() ? QString() : w.target;
-    if (w.target.isEmpty())
+    const QString oldFile = target.isEmpty() ? run.filePath(QStringLiteral("user.ddf")) : folder + QLatin1Char('/') + target;
+    const QString oldName = target;
+    if (target.isEmpty())
         QVERIFY(writeAll(oldFile, original));
 
     LimitedProcess child;
@@ -192,44 +196,39 @@ void TestWriteFailures::failedWriteKeepsTheOldFile()
     const QStringList before = listing(folder);
 
     // A base is read from the old file where there is one, else from the sample.
-    const QString base = hasOldFile ? oldFile : Samples + w.original;
-    QString program = Bin + QStringLiteral("/tavrin-cli");
-    QStringList args;
-    if (writer == QLatin1String("dump") || writer == QLatin1String("flash-image"))
-        args = QStringList{QStringLiteral("import"), json(w.original), QStringLiteral("--base"), base, QStringLiteral("-o"), oldFile};
-    else if (writer == QLatin1String("default-database") || writer == QLatin1String("lzma-on-save"))
-        args = QStringList{QStringLiteral("import"), json(QStringLiteral("sample.ddf")), QStringLiteral("-o"), oldFile};
-    else if (writer == QLatin1String("cli-json"))
-        args = QStringList{QStringLiteral("export"), Samples + QStringLiteral("small.udf"), QStringLiteral("-o"), oldFile};
-    else if (writer == QLatin1String("lzma-on-load"))
-        args = QStringList{QStringLiteral("export"), Samples + QStringLiteral("sample.ddf")};
-    else if (writer == QLatin1String("sample-dump")) {
-        program = Bin + QStringLiteral("/tavrin-samplegen");
-        args = QStringList{Config, QStringLiteral("small"), oldFile};
-    } else if (writer == QLatin1String("sample-image")) {
-        program = Bin + QStringLiteral("/tavrin-samplegen-abs");
-        args = QStringList{oldFile};
+    QStringList args = QString::fromLatin1(w.args).split(QLatin1Char(' '));
+    for (QString &arg : args) {
+        if (arg == QLatin1String("OUT"))
+            arg = oldFile;
+        else if (arg == QLatin1String("BASE"))
+            arg = hasOldFile ? oldFile : Samples + sample;
+        else if (arg == QLatin1String("JSON"))
+            arg = json(sample);
+        else if (arg == QLatin1String("CONFIG"))
+            arg = Config;
+        else if (arg.startsWith(QLatin1String("SAMPLES/")))
+            arg = Samples + arg.mid(8);
     }
 
     // The lzma tool's working folders go to the fault folder only where that is the point.
-    const QString workRoot = w.target.isEmpty() ? folder : run.path();
+    const QString workRoot = target.isEmpty() ? folder : run.path();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), workRoot);
     child.setProcessEnvironment(env);
-    child.start(program, args);
+    child.start(Bin + QLatin1Char('/') + QLatin1String(w.program), args);
     QVERIFY(child.waitForFinished(60000));
     const QString err = QString::fromLocal8Bit(child.readAllStandardError());
 
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QVERIFY2(child.exitCode() == 1, qPrintable(err));
-    QVERIFY2(err.contains(w.message), qPrintable(err));
+    QVERIFY2(err.contains(QLatin1String(w.message)), qPrintable(err));
     const QMap<QString, QString> reasons{{QStringLiteral("full-disk"), QStringLiteral("No space left on device")},
                                          {QStringLiteral("file-size-limit"), QStringLiteral("File too large")},
                                          {QStringLiteral("missing-folder"), QStringLiteral("No such file or directory")},
                                          {QStringLiteral("target-is-folder"), QStringLiteral("Is a directory")}};
     QVERIFY2(err.contains(reasons.value(fault)), qPrintable(err));
 
-    if (hasOldFile || w.target.isEmpty())
+    if (hasOldFile || target.isEmpty())
         QCOMPARE(readAll(oldFile), original);
     // Nothing new in the folder: no temporary file, no working folder.
     QCOMPARE(listing(folder), before);
