@@ -23,6 +23,7 @@
 #include "qdbprogramwidget.h"
 #include "recordconversion.h"
 #include "samplegenerator.h"
+#include "savefile.h"
 #include "tpdisplayname.h"
 
 #include <benchmark/benchmark.h>
@@ -747,12 +748,7 @@ bool writeDump(const ostrel::ParserConfig &config, const SampleSize &size, const
     const QByteArray dump = generateUserDump(config, size, error);
     if (dump.isNull())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(dump) != dump.size()) {
-        *error = QStringLiteral("cannot write %1").arg(path);
-        return false;
-    }
-    return true;
+    return ostrel::saveFileAtomically(path, dump, error);
 }
 
 double peakMemoryMiB()

@@ -1,5 +1,6 @@
 #include "filetyperegistry.h"
 
+#include "installlayout.h"
 #include "programpaths.h"
 
 #include <QFileInfo>
@@ -13,7 +14,8 @@ QString lowerSuffix(const QString &path)
 
 QString FileTypeRegistry::defaultIniPath()
 {
-    return programDir() + QStringLiteral("/conf/Tavrin.ini");
+    return tavrin::besideOrInstalled(programDir(), QStringLiteral("conf"), tavrin::installedDataDir(programDir()))
+           + QStringLiteral("/Tavrin.ini");
 }
 
 FileTypeRegistry FileTypeRegistry::fromFile(const QString &iniPath)

@@ -1,5 +1,6 @@
 #include "parserlibrary.h"
 
+#include "installlayout.h"
 #include "programpaths.h"
 
 #include <cstring>
@@ -23,7 +24,8 @@ bool ParserLibrary::bind(const QString &libraryName)
     // A bare name is looked for next to the program before the system paths.
     QStringList candidates;
     if (!libraryName.contains(QLatin1Char('/')))
-        candidates << programDir() + QLatin1Char('/') + libraryName;
+        candidates << programDir() + QLatin1Char('/') + libraryName
+                   << tavrin::installedLibraryDir(programDir()) + QLatin1Char('/') + libraryName;
     candidates << libraryName;
     for (const QString &candidate : qAsConst(candidates)) {
         auto library = std::make_unique<QLibrary>(candidate);
@@ -61,6 +63,7 @@ void ParserLibrary::resolveEntries()
     m_getSatMaxNum = entry<OstrelGetSatMaxNumFn>(l, "GetSatMaxNum");
     m_getFavHotKeyGroups = entry<OstrelGetFavHotKeyGroupsFn>(l, "GetFavHotKeyGroups");
     m_setFavHotKeyGroups = entry<OstrelSetFavHotKeyGroupsFn>(l, "SetFavHotKeyGroups");
+    m_getErrorText = entry<OstrelGetErrorTextFn>(l, "GetErrorText");
     m_save = entry<OstrelSaveFn>(l, "Save");
     m_uiConfig = entry<OstrelUIConfigFn>(l, "UIConfig");
     m_clean = entry<OstrelCleanFn>(l, "Clean");
@@ -75,6 +78,7 @@ void ParserLibrary::clearEntries()
     m_getSatMaxNum = nullptr;
     m_getFavHotKeyGroups = nullptr;
     m_setFavHotKeyGroups = nullptr;
+    m_getErrorText = nullptr;
     m_save = nullptr;
     m_uiConfig = nullptr;
     m_clean = nullptr;
@@ -90,6 +94,7 @@ bool ParserLibrary::hasEntry(const char *name) const
         {"GetSatMaxNum", reinterpret_cast<const void *>(m_getSatMaxNum)},
         {"GetFavHotKeyGroups", reinterpret_cast<const void *>(m_getFavHotKeyGroups)},
         {"SetFavHotKeyGroups", reinterpret_cast<const void *>(m_setFavHotKeyGroups)},
+        {"GetErrorText", reinterpret_cast<const void *>(m_getErrorText)},
         {"Save", reinterpret_cast<const void *>(m_save)},
         {"UIConfig", reinterpret_cast<const void *>(m_uiConfig)},
         {"Clean", reinterpret_cast<const void *>(m_clean)},
@@ -154,4 +159,10 @@ int32_t ParserLibrary::getFavHotKeyGroups(FavHotKeyGroupList **groups)
 int32_t ParserLibrary::setFavHotKeyGroups(FavHotKeyGroupList *groups)
 {
     return m_setFavHotKeyGroups ? m_setFavHotKeyGroups(groups) : -1;
+}
+
+QString ParserLibrary::errorText()
+{
+    const char16_t *text = m_getErrorText ? m_getErrorText() : nullptr;
+    return text ? QString::fromUtf16(text) : QString();
 }

@@ -18,7 +18,7 @@ public:
     ParserLibrary &operator=(const ParserLibrary &) = delete;
 
     // Loads the library named in the registry: the program's folder first, then
-    // the system search order. The same name again keeps the loaded library.
+    // lib/tavrin of an installed tree, then the system search order. The same name again keeps the loaded library.
     bool bind(const QString &libraryName);
     void unload();
 
@@ -38,6 +38,8 @@ public:
     int32_t getSatMaxNum();
     int32_t getFavHotKeyGroups(FavHotKeyGroupList **groups);
     int32_t setFavHotKeyGroups(FavHotKeyGroupList *groups);
+    // Why the last load or save failed; empty when the library does not say.
+    QString errorText();
 
     bool hasEntry(const char *name) const;
 
@@ -53,6 +55,7 @@ private:
     OstrelGetSatMaxNumFn m_getSatMaxNum = nullptr;
     OstrelGetFavHotKeyGroupsFn m_getFavHotKeyGroups = nullptr;
     OstrelSetFavHotKeyGroupsFn m_setFavHotKeyGroups = nullptr;
+    OstrelGetErrorTextFn m_getErrorText = nullptr;
     OstrelSaveFn m_save = nullptr;
     OstrelUIConfigFn m_uiConfig = nullptr;
     OstrelCleanFn m_clean = nullptr;

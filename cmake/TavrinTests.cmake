@@ -18,12 +18,4 @@ function(tavrin_add_test name)
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${T_TIMEOUT}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8")
-    if(name IN_LIST TAVRIN_TESTS_SHARING_WORK_FILES)
-        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK bin_work_files)
-    endif()
 endfunction()
-
-# These run the lzma tool through the working files in the bin folder, which
-# every program there shares: never run two of them at once.
-set(TAVRIN_TESTS_SHARING_WORK_FILES
-    test_tavrincli test_externaltool test_presetdatabase test_flashsample test_ostrelexports tst_tavrin)

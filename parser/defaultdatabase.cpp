@@ -1,11 +1,22 @@
 #include "defaultdatabase.h"
 
 #include "externaltool.h"
+#include "savefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace ostrel {
+
+namespace {
+
+bool fail(QString *errorString, const QString &reason)
+{
+    if (errorString)
+        *errorString = reason;
+    return false;
+}
+
+} // namespace
 
 bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns &columns)
 {
@@ -14,16 +25,16 @@ bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns 
 }
 
 bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns &columns,
-                         ExternalTool &tool)
+                         ExternalTool &tool, QString *errorString)
 {
     db.clear();
     columns.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return fail(errorString, QStringLiteral("%1: %2").arg(path, file.errorString()));
     const QByteArray packed = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return false;
+        return fail(errorString, QStringLiteral("%1: %2").arg(path, file.errorString()));
     // An empty file is an empty database, still with the fixed fields so
     // that satellites and programmes can be added to it.
     QByteArray image;
@@ -32,7 +43,7 @@ bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns 
         return true;
     }
     if (!tool.unpack(packed, image))
-        return false;
+        return fail(errorString, QStringLiteral("%1: cannot unpack: %2").arg(path, tool.errorString()));
     parsePreset(image, db, columns);
     return true;
 }
@@ -47,17 +58,17 @@ bool writeDefaultDatabase(const QString &path, const RecordList &satellites,
 
 bool writeDefaultDatabase(const QString &path, const RecordList &satellites,
                           const RecordList &transponders, const RecordList &programmes,
-                          const PresetColumns &columns, ExternalTool &tool)
+                          const PresetColumns &columns, ExternalTool &tool, QString *errorString)
 {
     QByteArray image;
     if (!buildPreset(satellites, transponders, programmes, columns, image))
-        return false;
+        return fail(errorString, QStringLiteral("%1: the channel list is beyond the format's limits").arg(path));
     QByteArray packed;
-    if (!tool.pack(image, packed) || packed.isEmpty())
-        return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(packed) == packed.size()
-           && file.commit();
+    if (!tool.pack(image, packed))
+        return fail(errorString, QStringLiteral("%1: cannot pack: %2").arg(path, tool.errorString()));
+    if (packed.isEmpty())
+        return fail(errorString, QStringLiteral("%1: the packed preset is empty").arg(path));
+    return saveFileAtomically(path, packed, errorString);
 }
 
 } // namespace ostrel

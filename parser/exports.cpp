@@ -86,6 +86,15 @@ OSTREL_EXPORT int32_t GetSatMaxNum()
     return fenced(-1, [] { return ParserState::instance().satMaxNum(); });
 }
 
+OSTREL_EXPORT const char16_t *GetErrorText()
+{
+    try {
+        return ParserState::instance().errorText();
+    } catch (...) {
+        return u"";
+    }
+}
+
 // The entry points must keep the shapes the editor resolves them as.
 static_assert(std::is_same_v<decltype(&Load), OstrelLoadFn>);
 static_assert(std::is_same_v<decltype(&Save), OstrelSaveFn>);
@@ -93,3 +102,4 @@ static_assert(std::is_same_v<decltype(&Clean), OstrelCleanFn>);
 static_assert(std::is_same_v<decltype(&UIConfig), OstrelUIConfigFn>);
 static_assert(std::is_same_v<decltype(&SatTemplate), OstrelTemplateFn>);
 static_assert(std::is_same_v<decltype(&GetSatMaxNum), OstrelGetSatMaxNumFn>);
+static_assert(std::is_same_v<decltype(&GetErrorText), OstrelGetErrorTextFn>);

@@ -1,10 +1,10 @@
 #include "flashimage.h"
 
 #include "flashlayout.h"
+#include "savefile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace ostrel {
 
@@ -16,6 +16,13 @@ const QString UserPrefix = QStringLiteral("userdb;");
 QString hex(qint64 value)
 {
     return QStringLiteral("0x") + QString::number(value, 16);
+}
+
+// The codec's own reason, when it has one, after what failed.
+QString withReason(const QString &what, const FlashPresetCodec &codec)
+{
+    const QString reason = codec.errorString ? codec.errorString() : QString();
+    return reason.isEmpty() ? what : what + QStringLiteral(": ") + reason;
 }
 
 } // namespace
@@ -142,7 +149,8 @@ bool FlashImage::load(const QString &prefixedPath, const FlashPresetCodec &codec
     if (m_preset >= 0 && !(codec.unpackAndParse && codec.unpackAndParse(m_entries[m_preset].block))) {
         const QString name = QString::fromUtf8(m_entries[m_preset].name());
         clear();
-        return fail(QStringLiteral("the preset block \"%1\" could not be unpacked").arg(name));
+        return fail(withReason(QStringLiteral("the preset block \"%1\" could not be unpacked").arg(name),
+                               codec));
     }
     return true;
 }
@@ -172,7 +180,7 @@ bool FlashImage::save(const QString &prefixedPath, const RecordList &satellites,
     QByteArray packed;
     if (!codec.buildAndPack || !codec.buildAndPack(satellites, transponders, programmes, packed)
         || packed.isEmpty())
-        return fail(QStringLiteral("the preset could not be built and packed"));
+        return fail(withReason(QStringLiteral("the preset could not be built and packed"), codec));
     if (presetOnly)
         return writeFile(path, packed);
 
@@ -228,16 +236,8 @@ bool FlashImage::fail(const QString &message)
 
 bool FlashImage::writeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return fail(file.errorString());
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    QString error;
+    return saveFileAtomically(path, bytes, &error) || fail(error);
 }
 
 } // namespace ostrel

@@ -23,6 +23,8 @@ struct FlashPresetCodec
     std::function<bool(const RecordList &satellites, const RecordList &transponders,
                        const RecordList &programmes, QByteArray &packed)>
         buildAndPack;
+    // Why the last of the two failed; may be empty.
+    std::function<QString()> errorString;
 };
 
 class FlashImage

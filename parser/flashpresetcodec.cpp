@@ -22,6 +22,7 @@ FlashPresetCodec makeFlashPresetCodec(LoadedDatabase &db, PresetColumns &columns
         return buildPreset(satellites, transponders, programmes, columns, image)
             && tool.pack(image, packed);
     };
+    codec.errorString = [&tool] { return tool.errorString(); };
     return codec;
 }
 

@@ -120,6 +120,9 @@ typedef TemplateList *(*OstrelTemplateFn)();
 typedef int32_t (*OstrelGetSatMaxNumFn)();
 typedef int32_t (*OstrelGetFavHotKeyGroupsFn)(FavHotKeyGroupList **groups);
 typedef int32_t (*OstrelSetFavHotKeyGroupsFn)(FavHotKeyGroupList *groups);
+// Optional: why the last Load or Save failed ("PATH: No space left on device"),
+// zero-terminated, owned by the library until its next call; empty after a success.
+typedef const char16_t *(*OstrelGetErrorTextFn)();
 
 } // extern "C"
 

@@ -3,6 +3,8 @@
 #include "boundarytext.h"
 #include "defaultdatabase.h"
 #include "flashpresetcodec.h"
+#include "installlayout.h"
+#include "savefile.h"
 #include "triggers.h"
 
 #include <QCoreApplication>
@@ -29,7 +31,10 @@ QString pathText(const char16_t *path)
 } // namespace
 
 ParserState::ParserState(const QString &configDir)
-    : m_configDir(configDir.isEmpty() ? executableDir() + QLatin1String("/conf") : configDir),
+    : m_configDir(configDir.isEmpty()
+                      ? tavrin::besideOrInstalled(executableDir(), QStringLiteral("conf"),
+                                                  tavrin::installedDataDir(executableDir()))
+                      : configDir),
       m_hotKeys{0, nullptr}
 {
 }
@@ -219,21 +224,14 @@ bool ParserState::saveFlashImage(const QString &path, RecordList &satellites,
 bool ParserState::loadDefaultDatabase(const QString &path)
 {
     m_flash.clear();
-    if (!readDefaultDatabase(path, m_db, m_presetColumns, m_tool)) {
-        m_error = QStringLiteral("%1: cannot read the default database").arg(path);
-        return false;
-    }
-    return true;
+    return readDefaultDatabase(path, m_db, m_presetColumns, m_tool, &m_error);
 }
 
 bool ParserState::saveDefaultDatabase(const QString &path, RecordList &satellites,
                                       RecordList &transponders, RecordList &programmes)
 {
-    if (!writeDefaultDatabase(path, satellites, transponders, programmes, m_presetColumns, m_tool)) {
-        m_error = QStringLiteral("%1: cannot write the default database").arg(path);
-        return false;
-    }
-    return true;
+    return writeDefaultDatabase(path, satellites, transponders, programmes, m_presetColumns, m_tool,
+                                &m_error);
 }
 
 } // namespace ostrel

@@ -18,7 +18,7 @@ class ParserState
 {
 public:
     // configDir: the folder holding tavrin_ostrel_config.xml; empty means
-    // "conf" below the executable's folder.
+    // "conf" below the executable's folder, or share/tavrin/conf when installed.
     explicit ParserState(const QString &configDir = QString());
     ~ParserState();
     ParserState(const ParserState &) = delete;
@@ -47,6 +47,7 @@ public:
     QString configDir() const { return m_configDir; }
     // Why the last load or save failed, for diagnostics; empty after a success.
     QString errorString() const { return m_error; }
+    const char16_t *errorText() const { return reinterpret_cast<const char16_t *>(m_error.utf16()); }
 
 private:
     bool loadUserDump(const QString &path);

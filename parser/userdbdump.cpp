@@ -6,7 +6,6 @@
 #include "records.h"
 #include "triggers.h"
 
-#include <QSaveFile>
 #include <QStringView>
 
 #include <algorithm>
@@ -634,16 +633,6 @@ QByteArray writeUserDump(const ParserConfig &config, RecordList &satellites,
                     favouriteNames, dump))
         return QByteArray();
     return dump;
-}
-
-bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *errorString)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(errorString, QStringLiteral("%1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(errorString, QStringLiteral("%1: %2").arg(path, file.errorString()));
-    return true;
 }
 
 } // namespace ostrel

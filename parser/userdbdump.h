@@ -65,8 +65,4 @@ QByteArray writeUserDump(const ParserConfig &config, RecordList &satellites,
                          const HeadTable *previousHead, const QByteArray *trailingBlock,
                          const QStringList &favouriteNames, QString *errorString = nullptr);
 
-// Writes bytes to path atomically: the old file stays whole when anything fails.
-bool saveFileAtomically(const QString &path, const QByteArray &bytes,
-                        QString *errorString = nullptr);
-
 } // namespace ostrel

@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
+<<<<<<< HEAD
 """Draws the editor's 16x16 tool-bar icons as PNG files next to this script.
+=======
+"""Draws the editor's four 16x16 tool-bar icons as PNG files next to this script,
+and the application icon again at 48x48 (PNG) and as SVG for the desktop.
+>>>>>>> save-safety
 
-Run it again after changing a drawing; the PNGs are committed so the build
+Run it again after changing a drawing; the files are committed so the build
 needs no Python.
 """
 import os
@@ -12,13 +17,14 @@ SIZE = 16
 CLEAR = (0, 0, 0, 0)
 
 
-def canvas():
-    return [[CLEAR] * SIZE for _ in range(SIZE)]
+def canvas(size=SIZE):
+    return [[CLEAR] * size for _ in range(size)]
 
 
 def rect(img, x0, y0, x1, y1, colour):
-    for y in range(max(0, y0), min(SIZE, y1 + 1)):
-        for x in range(max(0, x0), min(SIZE, x1 + 1)):
+    size = len(img)
+    for y in range(max(0, y0), min(size, y1 + 1)):
+        for x in range(max(0, x0), min(size, x1 + 1)):
             img[y][x] = colour
 
 
@@ -30,20 +36,22 @@ def frame(img, x0, y0, x1, y1, colour):
 
 
 def disc(img, cx, cy, r, colour):
-    for y in range(SIZE):
-        for x in range(SIZE):
+    size = len(img)
+    for y in range(size):
+        for x in range(size):
             if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
                 img[y][x] = colour
 
 
 def write_png(path, img):
+    size = len(img)
     raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in img)
 
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
-    header = struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
     with open(path, "wb") as f:
         f.write(b"\x89PNG\r\n\x1a\n")
         f.write(chunk(b"IHDR", header))
@@ -51,15 +59,46 @@ def write_png(path, img):
         f.write(chunk(b"IEND", b""))
 
 
-def app_icon():
-    # A dish on a stand, facing up and right.
-    img = canvas()
-    navy, sky, grey = (20, 40, 110, 255), (90, 160, 230, 255), (120, 120, 120, 255)
-    disc(img, 7, 8, 6, navy)
-    disc(img, 8, 7, 4, sky)
-    rect(img, 11, 2, 13, 4, navy)
-    rect(img, 6, 13, 9, 15, grey)
+# The application icon: a dish on a stand, facing up and right, on the
+# 16-pixel grid. Discs are (centre x, centre y, radius), rects inclusive corners.
+NAVY, SKY, GREY = (20, 40, 110, 255), (90, 160, 230, 255), (120, 120, 120, 255)
+APP_SHAPES = [
+    ("disc", (7, 8, 6), NAVY),
+    ("disc", (8, 7, 4), SKY),
+    ("rect", (11, 2, 13, 4), NAVY),
+    ("rect", (6, 13, 9, 15), GREY),
+]
+
+
+def app_icon(scale=1):
+    # Each grid pixel becomes scale x scale pixels; discs keep their centre.
+    img = canvas(SIZE * scale)
+    half = (scale - 1) / 2
+    for kind, geometry, colour in APP_SHAPES:
+        if kind == "disc":
+            cx, cy, r = geometry
+            disc(img, cx * scale + half, cy * scale + half, r * scale + half, colour)
+        else:
+            x0, y0, x1, y1 = geometry
+            rect(img, x0 * scale, y0 * scale, x1 * scale + scale - 1, y1 * scale + scale - 1, colour)
     return img
+
+
+def app_svg():
+    def fill(colour):
+        return "#%02x%02x%02x" % colour[:3]
+
+    parts = []
+    for kind, geometry, colour in APP_SHAPES:
+        if kind == "disc":
+            cx, cy, r = geometry
+            parts.append('<circle cx="%g" cy="%g" r="%g" fill="%s"/>' % (cx + 0.5, cy + 0.5, r + 0.5, fill(colour)))
+        else:
+            x0, y0, x1, y1 = geometry
+            parts.append('<rect x="%d" y="%d" width="%d" height="%d" fill="%s"/>'
+                         % (x0, y0, x1 - x0 + 1, y1 - y0 + 1, fill(colour)))
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="48" height="48" viewBox="0 0 16 16">\n  '
+            + "\n  ".join(parts) + "\n</svg>\n")
 
 
 def folder_icon():
@@ -112,6 +151,9 @@ def main():
                        ("save.png", disk_icon), ("save as.png", disk_as_icon),
                        ("undo.png", lambda: arrow_icon(False)), ("redo.png", lambda: arrow_icon(True))):
         write_png(os.path.join(here, name), draw())
+    write_png(os.path.join(here, "tavrin48x48.png"), app_icon(3))
+    with open(os.path.join(here, "tavrin.svg"), "w") as f:
+        f.write(app_svg())
 
 
 if __name__ == "__main__":

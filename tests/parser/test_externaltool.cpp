@@ -32,6 +32,11 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QStringList workingFolders(const QTemporaryDir &dir)
+{
+    return QDir(dir.path()).entryList({QStringLiteral("tavrin-work-*")}, QDir::Dirs);
+}
+
 } // namespace
 
 class TestExternalTool : public QObject
@@ -43,11 +48,11 @@ private slots:
 
     void packAndUnpackAreInverse_data();
     void packAndUnpackAreInverse();
-    void workingFilesLiveInTheProgramFolder();
+    void eachRunWorksInItsOwnFolder();
+    void keptWorkingFolderHoldsTheFiles();
     void failures_data();
     void failures();
     void oversizedOutputIsRefused();
-    void staleOutputIsNotTaken();
     void hangingToolIsKilled();
 
 private:
@@ -75,22 +80,55 @@ void TestExternalTool::packAndUnpackAreInverse()
     QVERIFY(tool.pack(data, packed));
     QCOMPARE(tool.lastStatus(), ExternalTool::Ok);
     QVERIFY(packed != data);
-    // The working files stay behind, as the receiver's tools expect.
-    QCOMPARE(readAll(tool.unpackedPath()), data);
-    QCOMPARE(readAll(tool.packedPath()), packed);
 
     QByteArray unpacked;
     QVERIFY(tool.unpack(packed, unpacked));
     QCOMPARE(unpacked, data);
+    QVERIFY(workingFolders(*m_dir).isEmpty());
 }
 
-void TestExternalTool::workingFilesLiveInTheProgramFolder()
+// Two runs, as two programs running at once would make them, never share a
+// working file, and nothing is left behind.
+void TestExternalTool::eachRunWorksInItsOwnFolder()
 {
-    const ExternalTool tool;
-    const QString folder = QCoreApplication::applicationDirPath();
-    QCOMPARE(tool.workDir(), folder);
-    QCOMPARE(tool.packedPath(), folder + "/preset.7z");
-    QCOMPARE(tool.unpackedPath(), folder + "/preset");
+    const QString log = m_dir->filePath("log");
+    const QString script = writeScript(*m_dir, "tool", "dirname \"$2\" >> '" + log.toUtf8()
+                                                           + "'; cp \"$2\" \"$3\"");
+    ExternalTool first(script, m_dir->path());
+    ExternalTool second(script, m_dir->path());
+    QByteArray out;
+    QVERIFY(first.pack("one", out));
+    QVERIFY(second.unpack("two", out));
+    QCOMPARE(out, QByteArray("two"));
+
+    const QStringList folders = QString::fromLocal8Bit(readAll(log)).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(folders.size(), 2);
+    QVERIFY(folders[0] != folders[1]);
+    for (const QString &folder : folders) {
+        QCOMPARE(QFileInfo(folder).absolutePath(), m_dir->path());
+        QVERIFY2(!QFileInfo::exists(folder), qPrintable(folder));
+    }
+}
+
+// The program's own tool, working under TMPDIR; TAVRIN_KEEP_WORK=1 keeps the
+// folder with both working files and names it on stderr.
+void TestExternalTool::keptWorkingFolderHoldsTheFiles()
+{
+    qputenv("TMPDIR", QFile::encodeName(m_dir->path()));
+    qputenv("TAVRIN_KEEP_WORK", "1");
+    ExternalTool tool;
+    QByteArray packed;
+    const bool packedOk = tool.pack("kept image", packed);
+    qunsetenv("TAVRIN_KEEP_WORK");
+    qunsetenv("TMPDIR");
+    QVERIFY2(packedOk, qPrintable(tool.errorString()));
+    QCOMPARE(tool.toolPath(), QCoreApplication::applicationDirPath() + "/lzma");
+
+    const QStringList folders = workingFolders(*m_dir);
+    QCOMPARE(folders.size(), 1);
+    const QDir kept(m_dir->filePath(folders[0]));
+    QCOMPARE(readAll(kept.filePath(ExternalTool::unpackedName())), QByteArray("kept image"));
+    QCOMPARE(readAll(kept.filePath(ExternalTool::packedName())), packed);
 }
 
 void TestExternalTool::failures_data()
@@ -129,6 +167,9 @@ void TestExternalTool::failures()
     QVERIFY(!tool.pack("image", out));
     QCOMPARE(int(tool.lastStatus()), status);
     QVERIFY(out.isEmpty());
+    QVERIFY(!tool.errorString().isEmpty());
+    // Not even the output of a tool that failed after writing it is kept.
+    QVERIFY(workingFolders(*m_dir).isEmpty());
 }
 
 void TestExternalTool::oversizedOutputIsRefused()
@@ -147,22 +188,6 @@ void TestExternalTool::oversizedOutputIsRefused()
     QCOMPARE(image.size(), 4096);
 }
 
-void TestExternalTool::staleOutputIsNotTaken()
-{
-    // A preset left by an earlier run must not pass for the output of a tool
-    // that wrote nothing this time.
-    ExternalTool tool(writeScript(*m_dir, "tool", "exit 0"), m_dir->path());
-    QFile stale(tool.unpackedPath());
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("stale preset");
-    stale.close();
-
-    QByteArray image;
-    QVERIFY(!tool.unpack("packed", image));
-    QCOMPARE(tool.lastStatus(), ExternalTool::OutputMissing);
-    QVERIFY(!QFile::exists(tool.unpackedPath()));
-}
-
 void TestExternalTool::hangingToolIsKilled()
 {
     const QString pidFile = m_dir->filePath("pid");
@@ -176,7 +201,7 @@ void TestExternalTool::hangingToolIsKilled()
     QVERIFY(!tool.unpack("packed", image));
     QCOMPARE(tool.lastStatus(), ExternalTool::TimedOut);
     QVERIFY(image.isEmpty());
-    QVERIFY(!QFile::exists(tool.unpackedPath()));
+    QVERIFY(workingFolders(*m_dir).isEmpty());
 
     bool ok = false;
     const pid_t pid = pid_t(readAll(pidFile).trimmed().toInt(&ok));

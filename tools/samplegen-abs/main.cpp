@@ -8,9 +8,9 @@
 #include "flashbuilder.h"
 #include "presetdata.h"
 #include "records.h"
+#include "savefile.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -121,7 +121,7 @@ int main(int argc, char **argv)
     }
     ExternalTool tool;
     if (!tool.pack(preset, packed) || packed.size() > PresetRoom) {
-        err << "the preset could not be packed with " << tool.workDir() << "/lzma\n";
+        err << "the preset could not be packed with " << tool.toolPath() << ": " << tool.errorString() << '\n';
         return 1;
     }
 
@@ -152,9 +152,9 @@ int main(int argc, char **argv)
                     block(0xA8, "logo", second, 0x40000, pattern(0x1000, 9))};
 
     const QByteArray image = buildFlashImage(ImageSize, {top, nested, upper});
-    QSaveFile out(args[1]);
-    if (!out.open(QIODevice::WriteOnly) || out.write(image) != image.size() || !out.commit()) {
-        err << "cannot write " << args[1] << '\n';
+    QString error;
+    if (!saveFileAtomically(args[1], image, &error)) {
+        err << "cannot write " << error << '\n';
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 //   tavrin-samplegen CONFIG.xml small|large|stress OUT.udf
 
 #include "samplegenerator.h"
+#include "savefile.h"
 #include "userdbdump.h"
 
 #include <QCoreApplication>
@@ -34,8 +35,12 @@ int main(int argc, char *argv[])
         return 1;
     }
     const QByteArray dump = generateUserDump(config, size, &error);
-    if (dump.isNull() || !ostrel::saveFileAtomically(args.at(3), dump, &error)) {
-        err << "cannot write " << args.at(3) << ": " << error << '\n';
+    if (dump.isNull()) {
+        err << "cannot generate " << args.at(3) << ": " << error << '\n';
+        return 1;
+    }
+    if (!ostrel::saveFileAtomically(args.at(3), dump, &error)) {
+        err << "cannot write " << error << '\n';
         return 1;
     }
     return 0;

@@ -9,15 +9,17 @@
 #include "jsonimport.h"
 #include "parserlibrary.h"
 #include "serviceorder.h"
+#include "savefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -120,20 +122,23 @@ bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, cons
     }
     *kind = registry.kindForPath(file);
     if (loadDocument(library, *kind, parserPath(*kind, file, customer), doc) != LoadStatus::Loaded) {
-        fail(QStringLiteral("Load Error!"));
+        const QString reason = library.errorText();
+        fail(reason.isEmpty() ? QStringLiteral("Load Error!") : QStringLiteral("Load Error!\n") + reason);
         return false;
     }
     return true;
 }
 
-bool writeOutput(const QString &path, const QByteArray &bytes)
+bool writeOutput(const QString &path, const QByteArray &bytes, QString *error)
 {
     if (path.isEmpty()) {
-        fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
-        return fflush(stdout) == 0;
+        if (fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+            && fflush(stdout) == 0)
+            return true;
+        *error = QStringLiteral("standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
     }
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    return ostrel::saveFileAtomically(path, bytes, error);
 }
 
 int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
@@ -143,8 +148,9 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
         return ExitFailed;
     const QByteArray json = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
-    if (!writeOutput(o.output, json))
-        return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(o.output));
+    QString error;
+    if (!writeOutput(o.output, json, &error))
+        return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(error));
     return ExitOk;
 }
 
@@ -166,6 +172,26 @@ int runInfo(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
         << "hot keys: " << doc.hotKeys.size() << '\n'
         << "satellite maximum: " << doc.satMaxNum << '\n';
     return ExitOk;
+}
+
+// The editor's message for a save, with the writer's reason when it failed
+// (a full disk, a folder that is not there).
+int reportSave(ParserLibrary &library, SaveOutcome outcome, int result)
+{
+    switch (outcome) {
+    case SaveOutcome::Saved:
+        return ExitOk;
+    case SaveOutcome::NoLibrary:
+        return fail(QStringLiteral("Save Error!"));
+    case SaveOutcome::NotSupported:
+    case SaveOutcome::NotAttempted:
+        break;
+    }
+    if (result == OstrelWriteFailed) {
+        const QString reason = library.errorText();
+        return fail(reason.isEmpty() ? QStringLiteral("Save Error!") : QStringLiteral("Save Error!\n") + reason);
+    }
+    return fail(QStringLiteral("This type isn't supported yet"));
 }
 
 int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
@@ -200,18 +226,10 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     if (kind == OstrelUserDump && o.base.isEmpty() && !doc.favouriteNames.isEmpty())
         QTextStream(stderr) << "tavrin-cli: warning: without --base the dump gets no trailing block, "
                                "so its favourite names are not written\n";
+    int result = -1;
     const SaveOutcome outcome = saveDocument(&library, registry.libraryByType.value(kind), kind,
-                                             parserPath(kind, o.output, o.customer), doc);
-    switch (outcome) {
-    case SaveOutcome::Saved:
-        return ExitOk;
-    case SaveOutcome::NoLibrary:
-        return fail(QStringLiteral("Save Error!"));
-    case SaveOutcome::NotSupported:
-    case SaveOutcome::NotAttempted:
-        break;
-    }
-    return fail(QStringLiteral("This type isn't supported yet"));
+                                             parserPath(kind, o.output, o.customer), doc, &result);
+    return reportSave(library, outcome, result);
 }
 
 int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
@@ -250,21 +268,16 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     if (o.output.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
         const QByteArray json =
             QJsonDocument(documentToJson(document.data(), kind)).toJson(QJsonDocument::Indented);
-        if (!writeOutput(o.output, json))
-            return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(o.output));
+        QString error;
+        if (!writeOutput(o.output, json, &error))
+            return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(error));
         return ExitOk;
     }
     const int outKind = registry.kindForPath(o.output);
-    switch (document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer)) {
-    case SaveOutcome::Saved:
-        return ExitOk;
-    case SaveOutcome::NoLibrary:
-        return fail(QStringLiteral("Save Error!"));
-    case SaveOutcome::NotSupported:
-    case SaveOutcome::NotAttempted:
-        break;
-    }
-    return fail(QStringLiteral("This type isn't supported yet"));
+    int result = -1;
+    const SaveOutcome outcome =
+        document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer, &result);
+    return reportSave(library, outcome, result);
 }
 
 } // namespace

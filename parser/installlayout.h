@@ -1,0 +1,35 @@
+#pragma once
+// Where a program finds what ships with it, from its own folder alone: beside
+// it in the build tree; in an installed tree (PREFIX/bin) the parser library
+// and lzma in PREFIX/lib/tavrin and conf/ in PREFIX/share/tavrin. Shared by
+// the editor's binding and the parser library.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+
+namespace tavrin {
+
+inline QString installedLibraryDir(const QString &programDir)
+{
+    return QDir::cleanPath(programDir + QStringLiteral("/../lib/tavrin"));
+}
+
+inline QString installedDataDir(const QString &programDir)
+{
+    return QDir::cleanPath(programDir + QStringLiteral("/../share/tavrin"));
+}
+
+// name beside the program when it is there, else name in installedDir; the
+// first when neither exists, so that a failure names the build tree's place.
+inline QString besideOrInstalled(const QString &programDir, const QString &name,
+                                 const QString &installedDir)
+{
+    const QString beside = programDir + QLatin1Char('/') + name;
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = installedDir + QLatin1Char('/') + name;
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
+} // namespace tavrin
