@@ -14,6 +14,8 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 
+#include <memory>
+
 using DB_NS::NoId;
 
 namespace {

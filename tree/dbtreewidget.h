@@ -6,16 +6,12 @@
 #include <QTreeWidget>
 #include <QVector>
 
-#include <memory>
-#include <vector>
-
 class ChannelDatabase;
 class DBTreeWidgetItem;
 class QAction;
 
 namespace DB_NS {
 class Node;
-class TPNode;
 }
 
 /**
