@@ -6,8 +6,11 @@
 
 #include "dbtreewidget.h"
 #include "dbtreewidgetitem.h"
+#include "documentedits.h"
+#include "documentfixture.h"
 #include "documentsnapshot.h"
 #include "modalanswer.h"
+#include "qdbprogramwidget.h"
 #include "qpropertydialog.h"
 #include "qselecttargetnodedialog.h"
 #include "qtvariantproperty.h"
@@ -66,6 +69,7 @@ private slots:
     void operation_data();
     void operation();
     void targetDialog();
+    void tableFollowsUndo();
 
 private:
     QString pathOf(QTreeWidgetItem *item);
@@ -405,6 +409,23 @@ void TestTreeEditing::targetDialog()
     ok->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.selectedNode(), candidates.at(1));
+}
+
+// An undo from the Edit menu changes no selection, yet the programmes of a
+// TP that comes back must appear in the satellite's view.
+void TestTreeEditing::tableFollowsUndo()
+{
+    Document document;
+    loadDocumentFixture(document);
+    QDBProgramWidget table;
+    table.setDocument(&document);
+    table.satSelected(1);
+    const QVector<quint32> shown = table.rowIds();
+    QCOMPARE(shown.size(), 4);
+    QVERIFY(document.edits().removeNodes(NodeKind::Transponder, 1, {11}));
+    QCOMPARE(table.rowIds(), (QVector<quint32>{100, 101}));
+    document.undoStack()->undo();
+    QCOMPARE(table.rowIds(), shown);
 }
 
 QTEST_MAIN(TestTreeEditing)
