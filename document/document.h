@@ -11,6 +11,7 @@
 
 class DocumentEdits;
 class ParserLibrary;
+struct DetachedNodes;
 
 /** Which list a record belongs to. */
 enum class NodeKind { Satellite, Transponder, Programme };
@@ -113,6 +114,20 @@ public:
     bool setNodeValues(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
     bool setFavouriteName(int index, const QString &name);
 
+    // --- tree structure, for the undo commands (treechanges.cpp) ----------
+    /** The ids of every satellite, or of every TP of satellite satId, in list order. */
+    QVector<quint32> nodeOrder(NodeKind kind, quint32 satId) const;
+    /** Puts that list in this order; false (nothing changed) unless order holds exactly its ids. */
+    bool setNodeOrder(NodeKind kind, quint32 satId, const QVector<quint32> &order);
+    /**
+     * Takes satellites, or TPs of satellite satId, out of the database with
+     * their programmes, into out; hot keys that pointed into them are
+     * unassigned. Ids that are not there are passed over. False when none was.
+     */
+    bool takeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids, DetachedNodes &out);
+    /** Puts nodes back where takeNodes() found them (or appends new ones); nodes is left empty. */
+    bool restoreNodes(DetachedNodes &nodes);
+
 signals:
     void aboutToReset();
     /** Everything changed: a load, a close, or a fixture handed over. */
@@ -120,6 +135,9 @@ signals:
     void programmesAboutToMove(const QVector<quint32> &ids);
     void programmesMoved(const QVector<quint32> &ids);
     void nodeChanged(NodeKind kind, quint32 id, quint32 satId);
+    /** The satellites (kind Satellite) or the TPs of satId are added, removed or reordered. */
+    void nodesAboutToChange(NodeKind kind, quint32 satId);
+    void nodesChanged(NodeKind kind, quint32 satId);
     void favouriteGroupRenamed(int index, const QString &name);
     void modifiedChanged(bool modified);
     void fileChanged();

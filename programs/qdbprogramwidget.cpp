@@ -228,6 +228,8 @@ void QDBProgramWidget::setDocument(Document *document)
         connect(m_document, &Document::nodeChanged, this,
                 [this](NodeKind kind, quint32 id, quint32) { nodeWasChanged(kind, id); });
         connect(m_document, &Document::favouriteGroupRenamed, this, &QDBProgramWidget::groupWasRenamed);
+        // Satellites or TPs came or went with their programmes.
+        connect(m_document, &Document::nodesChanged, this, &QDBProgramWidget::refreshView);
         connect(m_document, &Document::destroyed, this, [this] {
             m_document = nullptr;
             documentWasReset();

@@ -84,6 +84,7 @@ bool DBTreeWidget::setDocument(Document *document)
         connect(m_document, &Document::documentReset, this, &DBTreeWidget::rebuild);
         connect(m_document, &Document::favouriteGroupRenamed, this, &DBTreeWidget::showGroupName);
         connect(m_document, &Document::nodeChanged, this, &DBTreeWidget::showNodeName);
+        connect(m_document, &Document::nodesChanged, this, &DBTreeWidget::showNodes);
         connect(m_document, &Document::destroyed, this, [this] { m_document = nullptr; });
     }
     return rebuild();
@@ -128,15 +129,8 @@ bool DBTreeWidget::rebuild()
     // than one model insertion per TP.
     QList<QTreeWidgetItem *> satItems;
     for (const DB_NS::SatNode *sat : database->sats()) {
-        const NodeAttribute *name = sat->findAttribute(QStringLiteral("NAME"));
-        if (!name)
-            continue;
-        auto *satItem = new DBTreeWidgetItem(SatItem, sat->id(), name->value);
-        QList<QTreeWidgetItem *> tpItems;
-        for (const DB_NS::TPNode *tp : sat->tps())
-            tpItems << new DBTreeWidgetItem(TPItem, tp->id(), tpDisplayName(*tp));
-        satItem->addChildren(tpItems);
-        satItems << satItem;
+        if (sat->hasAttribute(QStringLiteral("NAME")))
+            satItems << makeItem(sat, true);
     }
     m_satelliteRoot->addChildren(satItems);
 
@@ -167,8 +161,6 @@ void DBTreeWidget::clearTree()
     m_hotKeyRoot = nullptr;
     m_favHotKeyRoot = nullptr;
     m_satelliteRoot = nullptr;
-    m_nextTempId = 0xFFFFFFFFu;
-    m_copyBuffer.clear();
 }
 
 void DBTreeWidget::setbIsChange(bool bIsChange)
@@ -365,7 +357,7 @@ void DBTreeWidget::updateActionStates()
     m_actMoveUp->setEnabled(siblings > 0 && index != 0 && n == 1);
     m_actMoveDown->setEnabled(siblings > 0 && index < siblings - 1 && n == 1);
     m_actSwitch->setEnabled(siblings > 1 && n == 1);
-    m_actPaste->setEnabled(!m_copyBuffer.empty());
+    m_actPaste->setEnabled(m_document && m_document->edits().hasCopiedTransponders());
 
     bool moveTo = false;
     if (n > 0) {

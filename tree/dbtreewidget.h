@@ -6,15 +6,12 @@
 #include <QTreeWidget>
 #include <QVector>
 
-#include <memory>
-#include <vector>
-
 class ChannelDatabase;
 class DBTreeWidgetItem;
 class QAction;
 
 namespace DB_NS {
-class TPNode;
+class Node;
 }
 
 /**
@@ -85,6 +82,8 @@ private slots:
     bool rebuild();
     void showGroupName(int index, const QString &name);
     void showNodeName(NodeKind kind, quint32 id, quint32 satId);
+    /** Brings the satellites, or one satellite's TPs, in line with the document, moving rows in place. */
+    void showNodes(NodeKind kind, quint32 satId);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -98,6 +97,16 @@ private:
     void restrictSelectionTo(QTreeWidgetItem *current);
     void applyFilter();
     DBTreeWidgetItem *findChildById(QTreeWidgetItem *parent, quint32 id) const;
+    DBTreeWidgetItem *makeItem(const DB_NS::Node *node, bool withChildren) const;
+    void syncChildren(QTreeWidgetItem *parent, const QVector<const DB_NS::Node *> &wanted);
+
+    // Tree editing (dbtreeediting.cpp).
+    DBTreeWidgetItem *currentTreeItem() const;
+    /** The selected items that share the first one's kind and parent, in selection order. */
+    QList<DBTreeWidgetItem *> selectedSiblings() const;
+    void editNodeInDialog(NodeKind kind, quint32 id, quint32 satId, const QString &title);
+    /** Makes item current without telling anyone, then sends what the description says. */
+    void showAfterDelete(QTreeWidgetItem *item);
 
     Document *m_document = nullptr;
 
@@ -120,8 +129,8 @@ private:
     QAction *m_actPaste = nullptr;
     QAction *m_actRename = nullptr;
 
-    quint32 m_nextTempId = 0xFFFFFFFFu;
-    std::vector<std::unique_ptr<DB_NS::TPNode>> m_copyBuffer;
+    // Set while an editing slot runs: it decides what becomes current itself.
+    bool m_editing = false;
     int m_searchType = 0;
     QString m_filterText;
     quint32 m_maxSatNum = 0xFFFFFFFFu;

@@ -28,6 +28,8 @@ private slots:
     void failures();
     void edit_data();
     void edit();
+    void treeEdits_data();
+    void treeEdits();
 
 private:
     struct Run
@@ -40,6 +42,7 @@ private:
     QString writeFile(const QString &name, const QByteArray &bytes);
     QJsonObject exportJson(const QString &file);
     static QJsonObject editedGoldenJson(QJsonObject json);
+    static QString treeOf(const QJsonObject &json);
 
     QTemporaryDir m_dir;
     QString m_golden = QStringLiteral(TAVRIN_TEST_DATA_DIR "/golden.udf");
@@ -405,6 +408,99 @@ void TestTavrinCli::edit()
     }
     for (const QString &text : expected.split(QLatin1Char('|')))
         QVERIFY2(bytes.contains(text.toUtf8()), qPrintable(text));
+}
+
+// "Astra 5.0E[11295 12013] Hotbird 42.1E[12489] #60": each satellite with the
+// FRQs of its TPs in file order, and the number of programmes.
+QString TestTavrinCli::treeOf(const QJsonObject &json)
+{
+    const auto valueOf = [](const QJsonObject &record, const QString &name) {
+        for (const QJsonValue &pair : record.value(QStringLiteral("values")).toArray()) {
+            if (pair.toArray().at(0).toString() == name)
+                return pair.toArray().at(1).toString();
+        }
+        return QString();
+    };
+    QStringList sats;
+    for (const QJsonValue &sat : json.value(QStringLiteral("satellites")).toArray()) {
+        QStringList frqs;
+        for (const QJsonValue &tp : json.value(QStringLiteral("transponders")).toArray()) {
+            if (tp.toObject().value(QStringLiteral("parentId")) == sat.toObject().value(QStringLiteral("id")))
+                frqs << valueOf(tp.toObject(), QStringLiteral("FRQ"));
+        }
+        sats << QStringLiteral("%1[%2]").arg(valueOf(sat.toObject(), QStringLiteral("NAME")), frqs.join(QLatin1Char(' ')));
+    }
+    return sats.join(QLatin1Char(' ')) + QStringLiteral(" #%1").arg(json.value(QStringLiteral("programmes")).toArray().size());
+}
+
+void TestTavrinCli::treeEdits_data()
+{
+    QTest::addColumn<QByteArray>("ops");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("result");  // treeOf() the reloaded file, or the message
+
+    const QString astra = QStringLiteral("Astra 5.0E[11295 12013 11009 12516]"),
+                  hotbird = QStringLiteral("Hotbird 42.1E[12489 11313 11582 10943]"),
+                  eutelsat = QStringLiteral("Eutelsat 79.2W[11024 12291 10998 11413]"),
+                  turksat = QStringLiteral("Turksat 116.3E[11768 12291 12049 12640]");
+    const auto tree = [](const QStringList &sats, int programmes) -> QString {
+        return sats.join(QLatin1Char(' ')) + QStringLiteral(" #%1").arg(programmes);
+    };
+    QTest::newRow("delete satellite") << QByteArray(R"([{"op":"delete","kind":"satellite","ids":[1]}])") << 0
+                                      << tree({astra, eutelsat, turksat}, 44);
+    QTest::newRow("delete transponders") << QByteArray(R"([{"op":"delete","kind":"transponder","ids":[12,4]}])") << 0
+                                         << tree({"Astra 5.0E[11295 11009]", hotbird, eutelsat, turksat}, 52);
+    QTest::newRow("add satellite and transponder")
+        << QByteArray(R"([{"op":"add","kind":"satellite","values":{"NAME":"Nilesat 7.0W"}},)"
+                      R"({"op":"add","kind":"transponder","parent":2,"values":{"FRQ":"11900","POL":"V"}}])")
+        << 0 << tree({astra, hotbird, "Eutelsat 79.2W[11024 12291 10998 11413 11900]", turksat, "Nilesat 7.0W[]"}, 60);
+    QTest::newRow("move transponders to the front")
+        << QByteArray(R"([{"op":"moveTo","kind":"transponder","ids":[12,4],"before":0}])") << 0
+        << tree({"Astra 5.0E[12013 12516 11295 11009]", hotbird, eutelsat, turksat}, 60);
+    QTest::newRow("move satellite") << QByteArray(R"([{"op":"moveTo","kind":"satellite","ids":[3],"before":1}])") << 0
+                                    << tree({astra, turksat, hotbird, eutelsat}, 60);
+    QTest::newRow("exchange satellites") << QByteArray(R"([{"op":"exchange","kind":"satellite","id":0,"with":2}])")
+                                         << 0 << tree({eutelsat, hotbird, astra, turksat}, 60);
+    QTest::newRow("paste transponders")
+        << QByteArray(R"([{"op":"pasteTransponders","ids":[0,4],"satellite":1},)"
+                      R"({"op":"pasteTransponders","ids":[3],"satellite":3}])")
+        << 0 << tree({astra, "Hotbird 42.1E[12489 11313 11582 10943 12013 11295]", eutelsat,
+                      "Turksat 116.3E[11768 12291 12049 12640 11769]"}, 60);
+    QTest::newRow("undo a delete") << QByteArray(R"([{"op":"delete","kind":"satellite","ids":[0]},{"op":"undo"}])")
+                                   << 0 << tree({astra, hotbird, eutelsat, turksat}, 60);
+    QTest::newRow("missing transponder") << QByteArray(R"([{"op":"delete","kind":"transponder","ids":[99]}])") << 1
+                                         << "ops[0] delete: no transponder 99";
+    QTest::newRow("target among the moved") << QByteArray(R"([{"op":"moveTo","kind":"satellite","ids":[1],"before":1}])")
+                                            << 1 << "ops[0] moveTo: 1 is moved itself";
+    QTest::newRow("programme kind") << QByteArray(R"([{"op":"exchange","kind":"programme","id":1,"with":2}])") << 2
+                                    << "ops[0] exchange: 'kind' must be satellite or transponder";
+}
+
+// Each operation as the editor runs it on the small sample, saved, reloaded.
+void TestTavrinCli::treeEdits()
+{
+    QFETCH(QByteArray, ops);
+    QFETCH(int, exitCode);
+    QFETCH(QString, result);
+
+    const QString opsPath = writeFile(QStringLiteral("tree-ops.json"), ops);
+    const QString out = m_dir.filePath(QStringLiteral("tree-edited.udf"));
+    QFile::remove(out);
+    const Run r = cli({QStringLiteral("edit"), QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"),
+                       QStringLiteral("--ops"), opsPath, QStringLiteral("-o"), out});
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode != 0) {
+        QVERIFY2(r.err.contains(result.toUtf8()), r.err.constData());
+        QVERIFY(!QFile::exists(out));
+        return;
+    }
+    QCOMPARE(treeOf(exportJson(out)), result);
+    // An undone edit leaves nothing behind: the file saves as it was.
+    if (ops.contains("undo")) {
+        QFile original(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf")), saved(out);
+        QVERIFY(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
+        COMPARE_BYTES(saved.readAll(), original.readAll());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTavrinCli)

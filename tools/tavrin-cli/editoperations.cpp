@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -153,6 +154,121 @@ bool renameGroup(Document &document, const QJsonObject &op, Failure &failure)
     return true;
 }
 
+// --- the tree's operations ---------------------------------------------
+
+bool readTreeKind(const QJsonObject &op, NodeKind *kind, Failure &failure)
+{
+    if (!readKind(op, kind, failure) || *kind == NodeKind::Programme)
+        return fail(failure, QStringLiteral("'kind' must be satellite or transponder"), true);
+    return true;
+}
+
+// Satellites, or TPs of one satellite (whose id goes to satId).
+bool treeNodes(const Document &document, NodeKind kind, const QVector<quint32> &ids, quint32 *satId,
+               Failure &failure)
+{
+    *satId = DB_NS::NoId;
+    for (int i = 0; i < ids.size(); ++i) {
+        const quint32 id = ids.at(i);
+        if (kind == NodeKind::Satellite) {
+            if (!document.findNode(kind, id))
+                return fail(failure, QStringLiteral("no satellite %1").arg(id));
+            continue;
+        }
+        const quint32 sat = i == 0 ? satelliteOfTp(document, id) : *satId;
+        if (!document.findNode(kind, id, sat))
+            return fail(failure, i == 0 ? QStringLiteral("no transponder %1").arg(id)
+                                        : QStringLiteral("no transponder %1 on satellite %2").arg(id).arg(sat));
+        *satId = sat;
+    }
+    return true;
+}
+
+bool deleteNodes(Document &document, const QJsonObject &op, Failure &failure)
+{
+    NodeKind kind;
+    QVector<quint32> ids;
+    quint32 satId = 0;
+    if (!readTreeKind(op, &kind, failure) || !readIds(op, &ids, failure)
+        || !treeNodes(document, kind, ids, &satId, failure))
+        return false;
+    return document.edits().removeNodes(kind, satId, ids);
+}
+
+// The property dialog's OK on a new node: every field of the template, the
+// given text or the field's default.
+bool addNode(Document &document, const QJsonObject &op, Failure &failure)
+{
+    NodeKind kind;
+    if (!readTreeKind(op, &kind, failure))
+        return false;
+    quint32 satId = DB_NS::NoId;
+    if (kind == NodeKind::Transponder) {
+        if (!readId(op, QStringLiteral("parent"), &satId, failure))
+            return false;
+        if (!document.findNode(NodeKind::Satellite, satId))
+            return fail(failure, QStringLiteral("no satellite %1").arg(satId));
+    }
+    const QJsonValue values = op.value(QStringLiteral("values"));
+    if (!values.isObject() && !values.isUndefined())
+        return fail(failure, QStringLiteral("'values' must be an object of field texts"), true);
+    const QJsonObject texts = values.toObject();
+    const TemplateMap &fields = document.fieldsOf(kind);
+    for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
+        if (!it.value().isString())
+            return fail(failure, QStringLiteral("values.%1 must be a text").arg(it.key()), true);
+        if (!fields.contains(it.key()))
+            return fail(failure, QStringLiteral("values.%1 names no field").arg(it.key()), true);
+    }
+    DocumentEdits &edits = document.edits();
+    if (kind == NodeKind::Satellite && edits.satelliteLimitReached())
+        return fail(failure, QStringLiteral("Can't add satellite anymore!"));
+    std::unique_ptr<DB_NS::Node> node = edits.newNode(kind, satId);
+    for (const TemplateField &field : document.templateOf(kind))
+        node->addAttribute(field.name, texts.value(field.name).toString(field.defaultText));
+    return edits.addNode(kind, satId, std::move(node));
+}
+
+bool moveNodesTo(Document &document, const QJsonObject &op, Failure &failure)
+{
+    NodeKind kind;
+    QVector<quint32> ids;
+    quint32 satId = 0, before = 0;
+    if (!readTreeKind(op, &kind, failure) || !readIds(op, &ids, failure)
+        || !readId(op, QStringLiteral("before"), &before, failure)
+        || !treeNodes(document, kind, ids + QVector<quint32>{before}, &satId, failure))
+        return false;
+    if (ids.contains(before))
+        return fail(failure, QStringLiteral("%1 is moved itself").arg(before));
+    return document.edits().moveNodesBefore(kind, satId, ids, before);
+}
+
+bool exchangeNodes(Document &document, const QJsonObject &op, Failure &failure)
+{
+    NodeKind kind;
+    quint32 satId = 0, id = 0, with = 0;
+    if (!readTreeKind(op, &kind, failure) || !readId(op, QStringLiteral("id"), &id, failure)
+        || !readId(op, QStringLiteral("with"), &with, failure)
+        || !treeNodes(document, kind, {id, with}, &satId, failure))
+        return false;
+    if (id == with)
+        return fail(failure, QStringLiteral("%1 cannot change places with itself").arg(id));
+    return document.edits().exchangeNodes(kind, satId, id, with);
+}
+
+bool pasteTransponders(Document &document, const QJsonObject &op, Failure &failure)
+{
+    QVector<quint32> ids;
+    quint32 source = 0, target = 0;
+    if (!readIds(op, &ids, failure) || !readId(op, QStringLiteral("satellite"), &target, failure)
+        || !treeNodes(document, NodeKind::Transponder, ids, &source, failure))
+        return false;
+    if (!document.findNode(NodeKind::Satellite, target))
+        return fail(failure, QStringLiteral("no satellite %1").arg(target));
+    document.edits().copyTransponders(source, ids);
+    return !document.edits().pasteTransponders(target).isEmpty();
+}
+
 Operation moveBy(bool up)
 {
     return [up](Document &document, const QJsonObject &op, Failure &failure) {
@@ -186,6 +302,11 @@ const QHash<QString, Operation> &operations()
         {QStringLiteral("renameGroup"), renameGroup},
         {QStringLiteral("up"), moveBy(true)},
         {QStringLiteral("down"), moveBy(false)},
+        {QStringLiteral("delete"), deleteNodes},
+        {QStringLiteral("add"), addNode},
+        {QStringLiteral("moveTo"), moveNodesTo},
+        {QStringLiteral("exchange"), exchangeNodes},
+        {QStringLiteral("pasteTransponders"), pasteTransponders},
         {QStringLiteral("undo"), history(true)},
         {QStringLiteral("redo"), history(false)},
     };

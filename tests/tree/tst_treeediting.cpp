@@ -1,0 +1,432 @@
+// The tree's editing operations driven as the user drives them: clicks, the
+// context menu, Ctrl+C / Ctrl+V and the modal dialogs answered from a timer.
+// Each row checks the rows against the model, the current item and the
+// signal the table hears, then that undoing every step gives back the
+// document as it was and redoing gives the result again.
+
+#include "dbtreewidget.h"
+#include "dbtreewidgetitem.h"
+#include "documentedits.h"
+#include "documentfixture.h"
+#include "documentsnapshot.h"
+#include "modalanswer.h"
+#include "qdbprogramwidget.h"
+#include "qpropertydialog.h"
+#include "qselecttargetnodedialog.h"
+#include "qtvariantproperty.h"
+#include "treefixture.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// "10[11778 11800] 20[10700]": each satellite row by id, each TP row by its FRQ.
+QString rowsOf(DBTreeWidget &tree)
+{
+    QStringList sats;
+    QTreeWidgetItem *root = itemAtPath(tree, QStringLiteral("S"));
+    for (int s = 0; root && s < root->childCount(); ++s) {
+        QStringList tps;
+        for (int t = 0; t < root->child(s)->childCount(); ++t)
+            tps << root->child(s)->child(t)->text(0).section(QLatin1Char('_'), 1, 1);
+        sats << QStringLiteral("%1[%2]").arg(DBTreeWidgetItem::from(root->child(s))->id()).arg(tps.join(QLatin1Char(' ')));
+    }
+    return sats.join(QLatin1Char(' '));
+}
+
+// The same read from the model: what the rows must show.
+QString rowsOf(const Document &document)
+{
+    QStringList sats;
+    for (const DB_NS::SatNode *sat : document.database()->sats()) {
+        if (!sat->hasAttribute(QStringLiteral("NAME")))
+            continue;
+        QStringList tps;
+        for (const DB_NS::TPNode *tp : sat->tps())
+            tps << tp->value(QStringLiteral("FRQ"));
+        sats << QStringLiteral("%1[%2]").arg(sat->id()).arg(tps.join(QLatin1Char(' ')));
+    }
+    return sats.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestTreeEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void operation_data();
+    void operation();
+    void targetDialog();
+    void tableFollowsUndo();
+
+private:
+    QString pathOf(QTreeWidgetItem *item);
+    void step(const QString &step);
+    void chooseFromMenu(const QString &text);
+
+    std::unique_ptr<TreeFixture> m_fixture;
+    std::unique_ptr<DBTreeWidget> m_tree;
+    QStringList m_events;
+    QStringList m_messages;
+};
+
+void TestTreeEditing::init()
+{
+    m_fixture = std::make_unique<TreeFixture>();
+    m_tree = std::make_unique<DBTreeWidget>();
+    m_tree->setHeaderHidden(true);
+    m_tree->resize(300, 800);
+    m_events.clear();
+    m_messages.clear();
+    DBTreeWidget *tree = m_tree.get();
+    connect(tree, &DBTreeWidget::signal_sat_selected, this,
+            [this](unsigned int id) { m_events << QStringLiteral("sat(%1)").arg(id); });
+    connect(tree, &DBTreeWidget::signal_tp_selected, this, [this](unsigned int sat, unsigned int tp) {
+        m_events << QStringLiteral("tp(%1,%2)").arg(sat).arg(tp);
+    });
+    connect(tree, &DBTreeWidget::signal_fav_selected, this,
+            [this](unsigned int id) { m_events << QStringLiteral("fav(%1)").arg(id); });
+}
+
+void TestTreeEditing::cleanup()
+{
+    m_tree.reset();
+    m_fixture.reset();
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+QString TestTreeEditing::pathOf(QTreeWidgetItem *item)
+{
+    if (!item)
+        return QStringLiteral("none");
+    QStringList parts;
+    while (item && item != itemAtPath(*m_tree, QStringLiteral("S"))) {
+        QTreeWidgetItem *parent = item->parent();
+        if (!parent)
+            return (QStringList{item->text(0)} + parts).join(QLatin1Char('/'));
+        parts.prepend(QString::number(parent->indexOfChild(item)));
+        item = parent;
+    }
+    parts.prepend(QStringLiteral("S"));
+    return parts.join(QLatin1Char('/'));
+}
+
+// Opens the context menu on the current item and picks the entry.
+void TestTreeEditing::chooseFromMenu(const QString &text)
+{
+    const QPoint pos = m_tree->visualItemRect(m_tree->currentItem()).center();
+    bool found = false;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        for (QAction *action : menu->actions()) {
+            if (action->text() == text && action->isEnabled()) {
+                found = true;
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        menu->close();
+    });
+    poll.start();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, m_tree->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(m_tree->viewport(), &event);
+    QVERIFY2(found, qPrintable(text));
+}
+
+// "click:S/0/1", "ctrl:S/0/2", "key:C", "undo", or "menu:ENTRY|ANSWER" where ANSWER is
+// box:ok / box:cancel (message box), prop:ok / prop:cancel / prop:FIELD=TEXT
+// (property dialog), target:N / target:none / target:cancel (target dialog).
+void TestTreeEditing::step(const QString &step)
+{
+    const QString kind = step.section(QLatin1Char(':'), 0, 0);
+    const QString rest = step.section(QLatin1Char(':'), 1);
+    if (kind == QLatin1String("click") || kind == QLatin1String("ctrl")) {
+        QTreeWidgetItem *item = itemAtPath(*m_tree, rest);
+        QVERIFY2(item, qPrintable(rest));
+        QTest::mouseClick(m_tree->viewport(), Qt::LeftButton,
+                          kind == QLatin1String("ctrl") ? Qt::ControlModifier : Qt::NoModifier,
+                          m_tree->visualItemRect(item).center());
+        return;
+    }
+    if (kind == QLatin1String("key")) {
+        QTest::keyClick(m_tree.get(), rest == QLatin1String("C") ? Qt::Key_C : Qt::Key_V, Qt::ControlModifier);
+        return;
+    }
+    const QString entry = rest.section(QLatin1Char('|'), 0, 0);
+    const QString answer = rest.section(QLatin1Char('|'), 1);
+    const QString with = answer.section(QLatin1Char(':'), 1);
+    std::unique_ptr<ModalAnswer<QMessageBox>> box;
+    std::unique_ptr<ModalAnswer<QPropertyDialog>> property;
+    std::unique_ptr<ModalAnswer<QSelectTargetNodeDialog>> target;
+    if (answer.startsWith(QLatin1String("box:"))) {
+        box = std::make_unique<ModalAnswer<QMessageBox>>([this, with](QMessageBox *b) {
+            m_messages << b->windowTitle() + QLatin1Char('/') + b->text();
+            b->button(with == QLatin1String("ok") ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+        });
+    } else if (answer.startsWith(QLatin1String("prop:"))) {
+        property = std::make_unique<ModalAnswer<QPropertyDialog>>([this, with](QPropertyDialog *d) {
+            m_messages << d->windowTitle();
+            if (with.contains(QLatin1Char('=')))
+                d->shownProperty(with.section(QLatin1Char('='), 0, 0))->setValue(with.section(QLatin1Char('='), 1));
+            with == QLatin1String("cancel") ? d->clickedCancel() : d->clickedOK();
+        });
+    } else if (answer.startsWith(QLatin1String("target:"))) {
+        target = std::make_unique<ModalAnswer<QSelectTargetNodeDialog>>([this, with](QSelectTargetNodeDialog *d) {
+            m_messages << d->windowTitle();
+            d->table()->setCurrentCell(with == QLatin1String("none") ? -1 : with.toInt(), 0);
+            d->findChild<QPushButton *>(with == QLatin1String("cancel") ? QStringLiteral("pushButton_Cancel")
+                                                                        : QStringLiteral("pushButton_OK"))->click();
+        });
+    }
+    chooseFromMenu(entry);
+    QVERIFY((box && box->answered()) || (property && property->answered()) || (target && target->answered())
+            || answer.isEmpty());
+}
+
+void TestTreeEditing::operation_data()
+{
+    QTest::addColumn<int>("satLimit");  // -1: none
+    QTest::addColumn<bool>("sixTPs");   // Alpha 1 holds FRQs 11778 11800 11779 12000 13000 13100
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QStringList>("selected");
+    QTest::addColumn<QString>("event");   // the last selection signal of the last step
+    QTest::addColumn<QString>("dialog");  // the last dialog's title (and a message box's text)
+    QTest::addColumn<int>("state");       // undo steps; -1 the change flag only
+
+    const QString alpha = QStringLiteral("10[11778 11800 12000]"), beta = QStringLiteral("20[10700]"),
+                  gamma = QStringLiteral("30[12100 12200]");
+    const QString all = QStringList{alpha, beta, gamma}.join(QLatin1Char(' '));
+    const auto rows = [](std::initializer_list<QString> parts) { return QStringList(parts).join(QLatin1Char(' ')); };
+    const QString sat = QStringLiteral("Satellite Information"), tp = QStringLiteral("TP Information"),
+                  del = QStringLiteral("Warning/Delete?"), target = QStringLiteral("Select target node");
+    const QString group = QStringLiteral("All Favourites/0");
+
+    QTest::newRow("add satellite, select it")
+        << -1 << false << QStringList{"click:S", "menu:&Add Satellite|prop:NAME=Delta", "click:S/3"}
+        << rows({all, "4294967295[]"}) << "S/3" << QStringList{"S/3"} << "sat(4294967295)" << sat << 1;
+    QTest::newRow("add satellite cancelled") << -1 << false << QStringList{"click:S", "menu:&Add Satellite|prop:cancel"}
+                                             << all << "S" << QStringList{"S"} << "" << sat << 0;
+    QTest::newRow("one id counter for both kinds")
+        << -1 << false
+        << QStringList{"click:S", "menu:&Add Satellite|prop:ok", "click:S/1", "menu:&Add TP|prop:FRQ=9000"}
+        << rows({alpha, "20[10700 9000]", gamma, "4294967295[]"}) << "S/1" << QStringList{"S/1"} << "" << tp << 2;
+    QTest::newRow("limit of shown satellites") << 3 << false << QStringList{"click:S", "menu:&Add Satellite|box:ok"}
+                                               << all << "S" << QStringList{"S"} << ""
+                                               << "Warning/Can't add satellite anymore!" << 0;
+    QTest::newRow("unnamed satellite is not counted")
+        << 4 << false << QStringList{"click:S", "menu:&Add Satellite|prop:NAME=Delta"} << rows({all, "4294967295[]"})
+        << "S" << QStringList{"S"} << "" << sat << 1;
+
+    QTest::newRow("delete middle TP") << -1 << false << QStringList{"click:S/0/1", "menu:&Delete|box:ok"}
+                                      << rows({"10[11778 12000]", beta, gamma}) << "S/0/1" << QStringList{"S/0/1"}
+                                      << "tp(10,102)" << del << 1;
+    QTest::newRow("delete last TP") << -1 << false << QStringList{"click:S/0/2", "menu:&Delete|box:ok"}
+                                    << rows({"10[11778 11800]", beta, gamma}) << "S/0" << QStringList{"S/0"}
+                                    << "sat(10)" << del << 1;
+    QTest::newRow("delete only TP") << -1 << false << QStringList{"click:S/1/0", "menu:&Delete|box:ok"}
+                                    << rows({alpha, "20[]", gamma}) << "S/1" << QStringList{"S/1"} << "sat(20)" << del
+                                    << 1;
+    QTest::newRow("delete two TPs") << -1 << false << QStringList{"click:S/0/0", "ctrl:S/0/1", "menu:&Delete|box:ok"}
+                                    << rows({"10[12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"}
+                                    << "tp(10,102)" << del << 1;
+    QTest::newRow("delete cancelled") << -1 << false << QStringList{"click:S/0/1", "menu:&Delete|box:cancel"} << all
+                                      << "S/0/1" << QStringList{"S/0/1"} << "" << del << 0;
+    QTest::newRow("delete satellite") << -1 << false << QStringList{"click:S/0", "menu:&Delete|box:ok"}
+                                      << rows({beta, gamma}) << "S/0" << QStringList{"S/0"} << "sat(20)" << del << 1;
+    QTest::newRow("delete last satellite") << -1 << false << QStringList{"click:S/2", "menu:&Delete|box:ok"}
+                                           << rows({alpha, beta}) << "S" << QStringList{"S"} << "sat(4294967295)"
+                                           << del << 1;
+
+    QTest::newRow("move TP up") << -1 << false << QStringList{"click:S/0/1", "menu:&Move Up"}
+                                << rows({"10[11800 11778 12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"}
+                                << "" << "" << 1;
+    QTest::newRow("move satellite up past the unnamed one")
+        << -1 << false << QStringList{"click:S/2", "menu:&Move Up"} << rows({alpha, gamma, beta}) << "S/1"
+        << QStringList{"S/1"} << "" << "" << 1;
+    QTest::newRow("move satellite down") << -1 << false << QStringList{"click:S/0", "menu:&Move Down"}
+                                         << rows({beta, alpha, gamma}) << "S/1" << QStringList{"S/1"} << "" << "" << 1;
+
+    QTest::newRow("switch first and third satellite")
+        << -1 << false << QStringList{"click:S/0", "menu:&Switch To|target:2"} << rows({gamma, beta, alpha}) << "S/2"
+        << QStringList{"S/2"} << "" << target << 1;
+    QTest::newRow("switch with the unnamed satellite")
+        << -1 << false << QStringList{"click:S/0", "menu:&Switch To|target:1"} << rows({beta, alpha, gamma}) << "S/1"
+        << QStringList{"S/1"} << "" << target << 1;
+    QTest::newRow("switch TPs") << -1 << false << QStringList{"click:S/0/0", "menu:&Switch To|target:1"}
+                                << rows({"10[12000 11800 11778]", beta, gamma}) << "S/0/2" << QStringList{"S/0/2"}
+                                << "" << target << 1;
+    QTest::newRow("switch without a row") << -1 << false << QStringList{"click:S/0", "menu:&Switch To|target:none"}
+                                          << all << "S/0" << QStringList{"S/0"} << "" << target << -1;
+    QTest::newRow("switch cancelled") << -1 << false << QStringList{"click:S/0", "menu:&Switch To|target:cancel"}
+                                      << all << "S/0" << QStringList{"S/0"} << "" << target << 0;
+
+    QTest::newRow("move 2 and 4 before 6")
+        << -1 << true << QStringList{"click:S/0/1", "ctrl:S/0/3", "menu:&Move To|target:3"}
+        << rows({"10[11778 11779 13000 11800 12000 13100]", beta, gamma}) << "S/0/4" << QStringList{"S/0/3", "S/0/4"}
+        << "" << target << 1;
+    QTest::newRow("move satellite before the unnamed one")
+        << -1 << false << QStringList{"click:S/0", "menu:&Move To|target:1"} << rows({beta, alpha, gamma}) << "S/1"
+        << QStringList{"S/1"} << "" << target << 1;
+    QTest::newRow("Move To cancelled") << -1 << false << QStringList{"click:S/0/1", "menu:&Move To|target:cancel"}
+                                       << all << "S/0/1" << QStringList{"S/0/1"} << "" << target << -1;
+
+    QTest::newRow("paste reverses the copied block")
+        << -1 << false << QStringList{"click:S/0/0", "ctrl:S/0/1", "ctrl:S/0/2", "key:C", "click:S/1", "key:V"}
+        << rows({alpha, "20[10700 12000 11800 11778]", gamma}) << "S/1" << QStringList{} << "" << "" << 1;
+    QTest::newRow("paste skips taken FRQs") << -1 << true << QStringList{"click:S/0/0", "key:C", "key:V"}
+                                            << rows({"10[11778 11800 11779 12000 13000 13100 11780]", beta, gamma})
+                                            << "S/0/0" << QStringList{} << "" << "" << 1;
+    QTest::newRow("paste twice")
+        << -1 << false
+        << QStringList{"click:S/0/0", "menu:Copy TP\tCtrl+C", "click:S/1", "menu:Paste TP\tCtrl+V", "key:V"}
+        << rows({alpha, "20[10700 11778 11779]", gamma}) << "S/1" << QStringList{} << "" << "" << 2;
+    QTest::newRow("paste on a favourite group")
+        << -1 << false << QStringList{"click:S/0/0", "key:C", "click:F/0", "key:V"} << all << group
+        << QStringList{group} << "" << "" << 0;
+    QTest::newRow("copying satellites empties the buffer")
+        << -1 << false << QStringList{"click:S/0/0", "key:C", "click:S/2", "key:C", "click:S/1", "key:V"} << all
+        << "S/1" << QStringList{} << "" << "" << -1;
+
+    QTest::newRow("edit TP") << -1 << false << QStringList{"click:S/0/0", "menu:&Edit|prop:FRQ=11900"}
+                             << rows({"10[11900 11800 12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"} << ""
+                             << tp << 1;
+    QTest::newRow("edit satellite cancelled") << -1 << false << QStringList{"click:S/1", "menu:&Edit|prop:cancel"}
+                                              << all << "S/1" << QStringList{"S/1"} << "" << sat << 0;
+}
+
+void TestTreeEditing::operation()
+{
+    QFETCH(int, satLimit);
+    QFETCH(bool, sixTPs);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, rows);
+    QFETCH(QString, current);
+    QFETCH(QStringList, selected);
+    QFETCH(QString, event);
+    QFETCH(QString, dialog);
+    QFETCH(int, state);
+
+    m_fixture->doc.satMaxNum = satLimit;
+    if (sixTPs) {
+        // TPs 100, 101, 103, 102, 104, 105 in this order.
+        DB_NS::SatNode *alpha = m_fixture->doc.database->findSat(10);
+        for (const auto &tp : {std::make_pair(103u, "11779"), std::make_pair(104u, "13000"), std::make_pair(105u, "13100")}) {
+            auto *node = new DB_NS::TPNode(tp.first);
+            node->setParentId(10);
+            node->addAttribute(QStringLiteral("FRQ"), QString::fromLatin1(tp.second));
+            alpha->addTP(node);
+        }
+        alpha->insertTPBefore(102, alpha->detachTP(103));
+    }
+    QVERIFY(m_fixture->attach(*m_tree));
+    m_tree->expandAll();
+    m_tree->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_tree.get()));
+    Document &document = m_fixture->document;
+    const QStringList before = documentSnapshot(document);
+    const QString rowsBefore = rowsOf(*m_tree);
+
+    for (const QString &s : qAsConst(steps)) {
+        m_events.clear();
+        step(s);
+        QCOMPARE(rowsOf(*m_tree), rowsOf(document));
+    }
+    QCOMPARE(rowsOf(*m_tree), rows);
+    QCOMPARE(pathOf(m_tree->currentItem()), current);
+    QStringList selectedNow;
+    for (QTreeWidgetItem *item : m_tree->selectedItems())
+        selectedNow << pathOf(item);
+    selectedNow.sort();
+    QCOMPARE(selectedNow, selected);
+    QCOMPARE(m_events.value(m_events.size() - 1), event);
+    QCOMPARE(document.undoStack()->count(), std::max(state, 0));
+    QCOMPARE(m_tree->bIsChange(), state != 0);
+    QCOMPARE(m_messages.value(m_messages.size() - 1), dialog);
+
+    const QStringList after = documentSnapshot(document);
+    while (document.undoStack()->canUndo()) {
+        document.undoStack()->undo();
+        QCOMPARE(rowsOf(*m_tree), rowsOf(document));
+    }
+    QCOMPARE(documentSnapshot(document), before);
+    QCOMPARE(rowsOf(*m_tree), rowsBefore);
+    while (document.undoStack()->canRedo())
+        document.undoStack()->redo();
+    QCOMPARE(documentSnapshot(document), after);
+    QCOMPARE(rowsOf(*m_tree), rows);
+}
+
+void TestTreeEditing::targetDialog()
+{
+    QVERIFY(m_fixture->attach(*m_tree));
+    const ChannelDatabase *db = m_fixture->document.database();
+    QVector<const DB_NS::Node *> candidates{db->findSat(20), db->findSat(40), db->findSat(10)->findTP(101)};
+    QSelectTargetNodeDialog dialog(m_tree.get(), candidates);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Select target node"));
+    QCOMPARE(dialog.size(), QSize(360, 400));
+    QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+    QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
+    QTableWidget *table = dialog.table();
+    QCOMPARE(table->geometry(), QRect(20, 20, 270, 363));
+    QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("name"));
+    QVERIFY(!table->horizontalHeader()->sectionsClickable());
+    QVERIFY(table->verticalHeader()->isHidden());
+    QCOMPARE(table->selectionBehavior(), QAbstractItemView::SelectRows);
+    QCOMPARE(table->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row)
+        texts << table->item(row, 0)->text();
+    QCOMPARE(texts, (QStringList{QStringLiteral("Beta"), QStringLiteral("[40]"), QStringLiteral("TP_11800_V_22000")}));
+    auto *cancel = dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Cancel"));
+    auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("pushButton_OK"));
+    QCOMPARE(cancel->geometry(), QRect(300, 160, 50, 30));
+    QCOMPARE(ok->geometry(), QRect(300, 200, 50, 30));
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+
+    table->setCurrentCell(1, 0);
+    ok->click();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.selectedNode(), candidates.at(1));
+}
+
+// An undo from the Edit menu changes no selection, yet the programmes of a
+// TP that comes back must appear in the satellite's view.
+void TestTreeEditing::tableFollowsUndo()
+{
+    Document document;
+    loadDocumentFixture(document);
+    QDBProgramWidget table;
+    table.setDocument(&document);
+    table.satSelected(1);
+    const QVector<quint32> shown = table.rowIds();
+    QCOMPARE(shown.size(), 4);
+    QVERIFY(document.edits().removeNodes(NodeKind::Transponder, 1, {11}));
+    QCOMPARE(table.rowIds(), (QVector<quint32>{100, 101}));
+    document.undoStack()->undo();
+    QCOMPARE(table.rowIds(), shown);
+}
+
+QTEST_MAIN(TestTreeEditing)
+#include "tst_treeediting.moc"
