@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <vector>
 
 class DocumentEdits;
 class ParserLibrary;
@@ -113,12 +114,31 @@ public:
     bool setNodeValues(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
     bool setFavouriteName(int index, const QString &name);
 
+    /** A programme out of the lists, held by an undo step, and where it goes. */
+    struct DetachedProgramme
+    {
+        quint32 satId = DB_NS::NoId;
+        quint32 tpId = DB_NS::NoId;
+        quint32 anchorId = DB_NS::NoId; // insert before this programme of the TP; NoId appends
+        std::unique_ptr<DB_NS::PGNode> node;
+    };
+    /** Unlinks the programmes from their TPs and every list and hands them over; absent ids are passed over. */
+    std::vector<DetachedProgramme> takeProgrammes(const QVector<quint32> &ids);
+    /** Lists each programme in its TP before its anchor (moved out of the entries); returns the ids listed. */
+    QVector<quint32> insertProgrammes(std::vector<DetachedProgramme> &programmes);
+    /** Lists taken programmes again and puts every list back in the order it had before they were taken. */
+    void restoreProgrammes(std::vector<DetachedProgramme> &programmes, const ChannelDatabase::OrderSnapshot &order);
+
 signals:
     void aboutToReset();
     /** Everything changed: a load, a close, or a fixture handed over. */
     void documentReset();
     void programmesAboutToMove(const QVector<quint32> &ids);
     void programmesMoved(const QVector<quint32> &ids);
+    void programmesAboutToBeRemoved(const QVector<quint32> &ids);
+    void programmesRemoved(const QVector<quint32> &ids);
+    void programmesAboutToBeInserted(const QVector<quint32> &ids);
+    void programmesInserted(const QVector<quint32> &ids);
     void nodeChanged(NodeKind kind, quint32 id, quint32 satId);
     void favouriteGroupRenamed(int index, const QString &name);
     void modifiedChanged(bool modified);

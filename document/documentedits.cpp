@@ -47,7 +47,10 @@ QVector<int> cleanRows(QVector<int> rows, int rowCount)
 
 DocumentEdits::DocumentEdits(Document *document) : m_document(document) {}
 
-void DocumentEdits::reset() {}
+void DocumentEdits::reset()
+{
+    resetProgrammeIds();
+}
 
 bool DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values)
 {
