@@ -51,6 +51,11 @@ public:
      */
     SaveOutcome save(ParserLibrary *library, const QString &libraryName, const QString &path = QString(),
                      int kind = -1, const QString &customer = QString(), int *result = nullptr);
+    /**
+     * What the last successful save could not keep, for the save message's
+     * informative text; empty when it kept everything.
+     */
+    QString saveNote() const { return m_saveNote; }
     /** Takes data as the document's content (a load, or a test's fixture). */
     void reset(DocumentData data);
     /** Forgets the data, the file and the history. */
@@ -154,6 +159,7 @@ private:
     QString m_customer;
     QUndoStack m_undoStack;
     bool m_noted = false;
+    QString m_saveNote;
     bool m_lastModified = false;
     std::unique_ptr<DocumentEdits> m_edits;
 };

@@ -257,6 +257,8 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     const int outKind = registry.kindForPath(o.output);
     switch (document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer)) {
     case SaveOutcome::Saved:
+        if (!document.saveNote().isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(document.saveNote()));
         return ExitOk;
     case SaveOutcome::NoLibrary:
         return fail(QStringLiteral("Save Error!"));
