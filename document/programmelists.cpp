@@ -35,7 +35,7 @@ std::vector<Document::DetachedProgramme> Document::takeProgrammes(const QVector<
             continue;
         DetachedProgramme entry;
         entry.tpId = tp->id();
-        entry.satId = tp->getParentId();
+        entry.satId = tp->parent() ? tp->parent()->id() : tp->getParentId();
         entry.node.reset(tp->takePG(id));
         taken.push_back(std::move(entry));
     }
