@@ -252,8 +252,13 @@ QVector<quint32> DocumentEdits::paste(quint32 satId, quint32 tpId)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
-    if (!tp || m_programmeClipboard.isEmpty())
+    if (!tp)
         return {};
+    if (m_programmeClipboard.isEmpty()) {
+        // Paste raises the flag before it looks at the clipboard.
+        m_document->noteChange();
+        return {};
+    }
     QSet<QString> names = namesIn(*tp);
     std::vector<Document::DetachedProgramme> entries;
     entries.reserve(std::size_t(m_programmeClipboard.size()));
