@@ -111,6 +111,9 @@ void TestProgrammeCommands::command_data()
     QTest::newRow("insert into a lost TP") << "insert 2 11" << "101 102 100 104 103 105" << "" << "" << false;
     QTest::newRow("paste two") << "paste 1 10 100 101" << "101 102 100 104 103 105 4294967294 4294967293"
                                << "pg 4294967293<10 NAME=Beta_1,V_PID=0,FAV=1" << "" << true;
+    // Programme 105 without NAME: its copy is named from "" and made unique next to it.
+    QTest::newRow("paste without NAME") << "paste 1 11 105 unnamed" << "101 102 100 104 103 105 4294967294"
+                                        << "pg 4294967294<11 V_PID=0,FAV=1,default_order=5,NAME=_1" << "" << true;
     QTest::newRow("paste with an empty clipboard") << "paste 1 10 7" << "101 102 100 104 103 105" << "" << ""
                                                    << false;
     QTest::newRow("copy to") << "copyTo 102 10" << "101 102 100 104 103 105 4294967294"
@@ -131,6 +134,10 @@ void TestProgrammeCommands::command()
 
     Document document;
     loadFixture(document);
+    if (operation.endsWith(QLatin1String(" unnamed"))) {
+        operation.chop(8);
+        document.database()->findPG(105)->removeAttribute(QStringLiteral("NAME"));
+    }
     const QStringList before = documentSnapshot(document);
     // Move and Switch raise the flag whatever they find, Paste once it found its TP.
     const bool noted = operation.startsWith(QLatin1String("move")) || operation.startsWith(QLatin1String("switch"))
