@@ -26,6 +26,14 @@ void StandardDialogs::about(QWidget *parent, const QString &title, const QString
     QMessageBox::about(parent, title, text);
 }
 
+void StandardDialogs::information(QWidget *parent, const QString &title, const QString &text,
+                                  const QString &informative)
+{
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box.setInformativeText(informative);
+    box.exec();
+}
+
 bool StandardDialogs::warningOkCancel(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QWidget;
 
@@ -23,6 +24,13 @@ public:
     virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
     // A warning with OK and Cancel and no default button; true for OK.
     virtual bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) = 0;
+    // An information box (OK only) whose informative text says more.
+    virtual void information(QWidget *parent, const QString &title, const QString &text,
+                             const QString &informative)
+    {
+        Q_UNUSED(informative)
+        about(parent, title, text);
+    }
 };
 
 // The real dialogs: QFileDialog and QMessageBox.
@@ -36,4 +44,6 @@ public:
     void critical(QWidget *parent, const QString &title, const QString &text) override;
     void about(QWidget *parent, const QString &title, const QString &text) override;
     bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) override;
+    void information(QWidget *parent, const QString &title, const QString &text,
+                     const QString &informative) override;
 };

@@ -268,7 +268,11 @@ void Tavrin::reportSave(SaveOutcome outcome)
     switch (outcome) {
     case SaveOutcome::Saved:
         // The document is clean again: only a save that happened does that.
-        m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"));
+        if (m_document->saveNote().isEmpty())
+            m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"));
+        else
+            m_dialogs->information(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"),
+                                   m_document->saveNote());
         break;
     case SaveOutcome::NotSupported:
         m_dialogs->critical(nullptr, QStringLiteral("Save File"), QStringLiteral("This type isn't supported yet"));

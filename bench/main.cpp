@@ -889,6 +889,129 @@ double undoHistoryMiB(int size)
     return held;
 }
 
+// ---- programme operations -------------------------------------------------
+
+// What the table's slot hands to the document once its dialog was answered:
+// the view's rows, the selected rows and the programme under the current row.
+struct ProgrammeOp
+{
+    QVector<quint32> rowIds;
+    QVector<int> selected;
+    const DB_NS::PGNode *current = nullptr;
+    quint32 otherTp = DB_NS::NoId; // another TP of the current programme's satellite
+};
+
+// Runs op on rows selected in the middle of All Services and times what the
+// figure names: the operation with the rows it changes in place (timedStep
+// 0), or its undo (1). The history is emptied again after each.
+void programmeOpBench(benchmark::State &state, int size, int rows, int timedStep,
+                      const std::function<void(Document &, const ProgrammeOp &)> &op)
+{
+    BenchSession *s = withWidgets(state, size);
+    if (!s)
+        return;
+    s->table()->allSrvSelected();
+    settle();
+    Document &doc = s->document();
+    QUndoStack *stack = doc.undoStack();
+    const int middle = s->table()->table()->rowCount() / 2;
+    // The smoke run's tiny view has fewer rows than a figure selects.
+    if (ctx->smoke)
+        rows = std::max(1, std::min(rows, s->table()->table()->rowCount() - middle));
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!selectServiceRows(state, *s, middle, rows))
+            break;
+        ProgrammeOp input;
+        input.rowIds = s->table()->rowIds();
+        input.selected = s->table()->selectedRows();
+        input.current = s->table()->programmeAt(middle);
+        const DB_NS::TPNode *own = input.current ? input.current->parent() : nullptr;
+        if (!own || !own->parent()) {
+            fail(state, QStringLiteral("no programme in the middle row"));
+            break;
+        }
+        for (const DB_NS::TPNode *tp : own->parent()->tps()) {
+            if (tp != own) {
+                input.otherTp = tp->id();
+                break;
+            }
+        }
+        if (timedStep == 0)
+            coldResume(state);
+        op(doc, input);
+        settle();
+        if (timedStep == 0)
+            state.PauseTiming();
+        if (timedStep == 1)
+            coldResume(state);
+        stack->undo();
+        settle();
+        if (timedStep == 1)
+            state.PauseTiming();
+        stack->clear();
+        settle();
+        state.ResumeTiming();
+    }
+}
+
+void moveChannel(Document &doc, const ProgrammeOp &op)
+{
+    doc.edits().moveTo(op.rowIds, op.selected, op.selected.first() / 2 + 1);
+}
+
+void switchChannel(Document &doc, const ProgrammeOp &op)
+{
+    doc.edits().switchTo(op.rowIds, op.selected, op.selected.first() / 2 + 1);
+}
+
+void deleteChannel(Document &doc, const ProgrammeOp &op)
+{
+    QVector<quint32> ids;
+    for (const int row : op.selected)
+        ids.append(op.rowIds.at(row));
+    doc.edits().deleteProgrammes(ids);
+}
+
+void insertChannel(Document &doc, const ProgrammeOp &op)
+{
+    const DB_NS::TPNode *tp = op.current->parent();
+    doc.edits().insertProgramme(tp->getParentId(), tp->id(), op.current->id(), op.current->attributes());
+}
+
+void copyChannelTo(Document &doc, const ProgrammeOp &op)
+{
+    doc.edits().copyTo(op.current->id(), op.otherTp);
+}
+
+void cutChannelTo(Document &doc, const ProgrammeOp &op)
+{
+    doc.edits().cutTo(op.current->id(), op.otherTp);
+}
+
+void pasteChannels(Document &doc, const ProgrammeOp &op)
+{
+    QVector<quint32> ids;
+    for (const int row : op.selected)
+        ids.append(op.rowIds.at(row));
+    doc.edits().copyProgrammes(ids);
+    doc.edits().paste(op.current->parent()->getParentId(), op.otherTp);
+}
+
+void benchMoveChannel(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 0, moveChannel); }
+void benchUndoMoveChannel(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 1, moveChannel); }
+void benchMoveChannel100(benchmark::State &state, int size) { programmeOpBench(state, size, 100, 0, moveChannel); }
+void benchSwitchChannel(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 0, switchChannel); }
+void benchInsertChannel(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 0, insertChannel); }
+void benchUndoInsertChannel(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 1, insertChannel); }
+void benchDeleteChannel(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 0, deleteChannel); }
+void benchUndoDeleteChannel(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 1, deleteChannel); }
+void benchDelete100(benchmark::State &state, int size) { programmeOpBench(state, size, 100, 0, deleteChannel); }
+void benchCopyChannelTo(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 0, copyChannelTo); }
+void benchCutChannelTo(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 0, cutChannelTo); }
+void benchUndoCutChannelTo(benchmark::State &state, int size) { programmeOpBench(state, size, 1, 1, cutChannelTo); }
+void benchPaste100(benchmark::State &state, int size) { programmeOpBench(state, size, 100, 0, pasteChannels); }
+
 struct Figure
 {
     const char *name;
@@ -936,6 +1059,19 @@ const Figure figures[] = {
     {"UndoSwitchSatellites", 20, benchUndoSwitchSatellites, 20},
     {"Paste10TPs", 20, benchPaste10TPs, 20},
     {"UndoPaste10TPs", 20, benchUndoPaste10TPs, 20},
+    {"MoveChannel", 20, benchMoveChannel, 20},
+    {"UndoMoveChannel", 20, benchUndoMoveChannel, 20},
+    {"MoveChannel100Rows", 100, benchMoveChannel100, 10},
+    {"SwitchChannel", 20, benchSwitchChannel, 20},
+    {"InsertChannel", 20, benchInsertChannel, 20},
+    {"UndoInsertChannel", 20, benchUndoInsertChannel, 20},
+    {"DeleteChannel", 20, benchDeleteChannel, 20},
+    {"UndoDeleteChannel", 20, benchUndoDeleteChannel, 20},
+    {"Delete100Rows", 100, benchDelete100, 10},
+    {"CopyChannelTo", 20, benchCopyChannelTo, 20},
+    {"CutChannelTo", 20, benchCutChannelTo, 20},
+    {"UndoCutChannelTo", 20, benchUndoCutChannelTo, 20},
+    {"Paste100", 100, benchPaste100, 10},
     // These add a satellite to the session, so they come last.
     {"DeleteSatellite1000", 100, benchDeleteSatellite1000, 10},
     {"UndoDeleteSatellite1000", 100, benchUndoDeleteSatellite1000, 10},

@@ -2,6 +2,8 @@
 
 #include "recordconversion.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -45,6 +47,30 @@ bool matchesDefaultOrder(const ChannelDatabase &database)
         first = false;
     }
     return true;
+}
+
+bool crossesGrouping(const ChannelDatabase &database)
+{
+    QHash<const DB_NS::TPNode *, int> rank;
+    for (const DB_NS::SatNode *sat : database.sats()) {
+        for (const DB_NS::TPNode *tp : sat->tps())
+            rank.insert(tp, rank.size());
+    }
+    int last = -1;
+    for (const DB_NS::PGNode *programme : database.allPGs()) {
+        const int r = rank.value(programme->parent(), -1);
+        if (r < last)
+            return true;
+        last = r;
+    }
+    return false;
+}
+
+QString groupingNote()
+{
+    return QStringLiteral("The service order moves programmes across transponders or satellites, which this file "
+                          "type cannot store: each programme was saved under its own transponder, in the service "
+                          "order within it.");
 }
 
 } // namespace ServiceOrder

@@ -4,6 +4,8 @@
 
 #include "channeldatabase.h"
 
+#include <QString>
+
 namespace ServiceOrder {
 
 /** "default_order" as a number; missing or not a number counts as 0. */
@@ -17,5 +19,15 @@ void sortByDefaultOrder(ChannelDatabase &database);
  * values can be written as they are and an unedited file saves unchanged.
  */
 bool matchesDefaultOrder(const ChannelDatabase &database);
+
+/**
+ * True when the service order does not list the programmes TP by TP in the
+ * order of the satellites and their TPs: default databases and flash images
+ * store programmes under their TP, so such an order cannot be kept there.
+ */
+bool crossesGrouping(const ChannelDatabase &database);
+
+/** What a save into a grouped kind says when crossesGrouping() holds. */
+QString groupingNote();
 
 } // namespace ServiceOrder

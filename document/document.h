@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <vector>
 
 class DocumentEdits;
 class ParserLibrary;
@@ -51,6 +52,11 @@ public:
      */
     SaveOutcome save(ParserLibrary *library, const QString &libraryName, const QString &path = QString(),
                      int kind = -1, const QString &customer = QString(), int *result = nullptr);
+    /**
+     * What the last successful save could not keep, for the save message's
+     * informative text; empty when it kept everything.
+     */
+    QString saveNote() const { return m_saveNote; }
     /** Takes data as the document's content (a load, or a test's fixture). */
     void reset(DocumentData data);
     /** Forgets the data, the file and the history. */
@@ -127,6 +133,20 @@ public:
     bool takeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids, DetachedNodes &out);
     /** Puts nodes back where takeNodes() found them (or appends new ones); nodes is left empty. */
     bool restoreNodes(DetachedNodes &nodes);
+    /** A programme out of the lists, held by an undo step, and where it goes. */
+    struct DetachedProgramme
+    {
+        quint32 satId = DB_NS::NoId;
+        quint32 tpId = DB_NS::NoId;
+        quint32 anchorId = DB_NS::NoId; // insert before this programme of the TP; NoId appends
+        std::unique_ptr<DB_NS::PGNode> node;
+    };
+    /** Unlinks the programmes from their TPs and every list and hands them over; absent ids are passed over. */
+    std::vector<DetachedProgramme> takeProgrammes(const QVector<quint32> &ids);
+    /** Lists each programme in its TP before its anchor (moved out of the entries); returns the ids listed. */
+    QVector<quint32> insertProgrammes(std::vector<DetachedProgramme> &programmes);
+    /** Lists taken programmes again and puts every list back in the order it had before they were taken. */
+    void restoreProgrammes(std::vector<DetachedProgramme> &programmes, const ChannelDatabase::OrderSnapshot &order);
 
 signals:
     void aboutToReset();
@@ -134,6 +154,10 @@ signals:
     void documentReset();
     void programmesAboutToMove(const QVector<quint32> &ids);
     void programmesMoved(const QVector<quint32> &ids);
+    void programmesAboutToBeRemoved(const QVector<quint32> &ids);
+    void programmesRemoved(const QVector<quint32> &ids);
+    void programmesAboutToBeInserted(const QVector<quint32> &ids);
+    void programmesInserted(const QVector<quint32> &ids);
     void nodeChanged(NodeKind kind, quint32 id, quint32 satId);
     /** The satellites (kind Satellite) or the TPs of satId are added, removed or reordered. */
     void nodesAboutToChange(NodeKind kind, quint32 satId);
@@ -152,6 +176,7 @@ private:
     QString m_customer;
     QUndoStack m_undoStack;
     bool m_noted = false;
+    QString m_saveNote;
     bool m_lastModified = false;
     std::unique_ptr<DocumentEdits> m_edits;
 };

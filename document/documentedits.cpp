@@ -50,6 +50,7 @@ DocumentEdits::DocumentEdits(Document *document) : m_document(document) {}
 void DocumentEdits::reset()
 {
     resetTree();
+    resetProgrammeIds();
 }
 
 bool DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values)

@@ -2,6 +2,7 @@
 
 #include "document.h"
 
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -68,8 +69,52 @@ public:
     /** Paste: the copies appended to the satellite, each FRQ made unique there. The new TPs' ids. */
     QVector<quint32> pasteTransponders(quint32 satId);
 
+    // --- programme operations (programmeedits.cpp) -------------------------
+
+    /** What Move Channel and Switch Channel did: the rows to select, or the refusal to show. */
+    struct MoveOutcome
+    {
+        bool moved = false;
+        QString refusal; // "Can't move to 4"; empty unless the target was refused
+        QVector<int> rows;
+    };
+    /**
+     * Move Channel / Switch Channel of the selected rows of a view whose rows
+     * show rowIds to the 1-based position, as entered in the dialog. A target
+     * that is a selected row (or outside the view) is refused; either way,
+     * and when a row lacks its programme, the change flag is set without a step.
+     */
+    MoveOutcome moveTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
+    MoveOutcome switchTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
+
+    /** Delete Channel, confirmed: one step for all of them. Returns how many were removed. */
+    int deleteProgrammes(const QVector<quint32> &ids);
+    /**
+     * Insert Channel: a programme with values in the TP, before the programme
+     * beforeId (NoId appends). Returns its id, or NoId when the TP is gone.
+     */
+    quint32 insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId, const QVector<NodeAttribute> &values);
+    /** Copy Channel: the clipboard holds copies of these programmes' values. It outlives a load. */
+    void copyProgrammes(const QVector<quint32> &ids);
+    bool hasClipboard() const { return !m_programmeClipboard.isEmpty(); }
+    void clearClipboard() { m_programmeClipboard.clear(); }
+    /** Paste Channel into the TP; the ids of the copies, empty when nothing was pasted. */
+    QVector<quint32> paste(quint32 satId, quint32 tpId);
+    /** Copy Channel To / Cut Channel To another TP of the programme's satellite; the copy's id or NoId. */
+    quint32 copyTo(quint32 programmeId, quint32 tpId);
+    quint32 cutTo(quint32 programmeId, quint32 tpId);
+    /** The id the next new programme gets: counting down from 4294967294, never one the file uses. */
+    quint32 takeNewId();
+
 private:
     void resetTree();
+    void resetProgrammeIds();
+    quint32 copyToTp(quint32 programmeId, quint32 tpId, bool cut);
+    MoveOutcome moveOrSwitch(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position, bool move);
+
+    QVector<QVector<NodeAttribute>> m_programmeClipboard;
+    quint32 m_nextNewId = DB_NS::NoId;
+    QSet<quint32> m_highFileIds;
 
     QVector<int> moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up);
 

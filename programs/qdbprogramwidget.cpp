@@ -214,7 +214,6 @@ QDBProgramWidget::~QDBProgramWidget()
     // still exists (children are otherwise deleted after our members).
     delete m_table;
     m_table = nullptr;
-    deleteClipboard();
 }
 
 void QDBProgramWidget::setDocument(Document *document)
@@ -225,6 +224,8 @@ void QDBProgramWidget::setDocument(Document *document)
     if (m_document) {
         connect(m_document, &Document::documentReset, this, &QDBProgramWidget::documentWasReset);
         connect(m_document, &Document::programmesMoved, this, &QDBProgramWidget::programmesWereMoved);
+        connect(m_document, &Document::programmesRemoved, this, &QDBProgramWidget::programmesWereRemoved);
+        connect(m_document, &Document::programmesInserted, this, &QDBProgramWidget::programmesWereInserted);
         connect(m_document, &Document::nodeChanged, this,
                 [this](NodeKind kind, quint32 id, quint32) { nodeWasChanged(kind, id); });
         connect(m_document, &Document::favouriteGroupRenamed, this, &QDBProgramWidget::groupWasRenamed);
@@ -248,7 +249,6 @@ void QDBProgramWidget::documentWasReset()
     m_filterEdit->clear();
     m_findEdit->clear();
     m_currentSatId = m_currentTpId = m_currentFavId = NoId;
-    m_nextNewId = -1;
     const bool loaded = m_document && m_document->database();
     m_database = loaded ? m_document->database() : nullptr;
     m_pgFields = loaded ? &m_document->fieldsOf(NodeKind::Programme) : nullptr;
@@ -271,14 +271,8 @@ void QDBProgramWidget::clearAll()
     m_table->setColumnCount(0);
     m_table->clear();
     m_findHits.clear();
-    m_nextNewId = -1;
-    deleteClipboard();
-}
-
-void QDBProgramWidget::deleteClipboard()
-{
-    qDeleteAll(m_programmeClipboard);
-    m_programmeClipboard.clear();
+    if (m_document)
+        m_document->edits().clearClipboard();
 }
 
 DB_NS::PGNode *QDBProgramWidget::programmeAt(int row) const
@@ -854,10 +848,9 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
 
     QMenu menu(this);
     if (isProgrammeView(m_viewMode)) {
-        QList<int> selectedRows;
-        for (const QModelIndex &index : m_table->selectionModel()->selectedRows())
-            selectedRows.append(index.row());
-        std::sort(selectedRows.begin(), selectedRows.end());
+        // Rows of the selected items, so that a row whose programme lacks
+        // some columns still counts as one selected row.
+        const QVector<int> selectedRows = this->selectedRows();
         const bool allServices = m_viewMode == AllServices;
         const bool transponder = m_viewMode == Transponder;
 
@@ -891,7 +884,7 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
         m_actCopyChannelTo->setEnabled(copyTo);
         m_actCutChannelTo->setEnabled(copyTo);
         m_actCopyChannel->setEnabled(overItem);
-        m_actPasteChannel->setEnabled(!m_programmeClipboard.isEmpty());
+        m_actPasteChannel->setEnabled(m_document && m_document->edits().hasClipboard());
 
         menu.addAction(m_actEditChannel);
         if (m_hotKeys && !m_hotKeys->isEmpty())
@@ -935,15 +928,6 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
 
 // ---- operations of the menu and the keys ---------------------------------
 
-void QDBProgramWidget::actCopyChannelTriggered() {}
-void QDBProgramWidget::actPasteChannelTriggered() {}
 void QDBProgramWidget::actEditHotKeyTriggered() {}
-void QDBProgramWidget::actMoveChannelTriggered() {}
-void QDBProgramWidget::actSwitchChannelTriggered() {}
-void QDBProgramWidget::actInsertChannelTriggered() {}
-void QDBProgramWidget::actDeleteChannelTriggered() {}
-void QDBProgramWidget::actCopyChannelToTriggered() {}
-void QDBProgramWidget::actCutChannelToTriggered() {}
 void QDBProgramWidget::actEditGroupTriggered() {}
 void QDBProgramWidget::actRemoveItemTriggered() {}
-

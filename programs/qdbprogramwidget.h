@@ -129,6 +129,8 @@ private slots:
     void slotFindNextSearchRes();
     void documentWasReset();
     void programmesWereMoved(const QVector<quint32> &ids);
+    void programmesWereRemoved(const QVector<quint32> &ids);
+    void programmesWereInserted(const QVector<quint32> &ids);
     void nodeWasChanged(NodeKind kind, quint32 id);
     void groupWasRenamed(int index, const QString &name);
 
@@ -158,9 +160,7 @@ protected:
     quint32 m_currentSatId = 0xFFFFFFFFu;
     quint32 m_currentTpId = 0xFFFFFFFFu;
     quint32 m_currentFavId = 0xFFFFFFFFu;
-    qint32 m_nextNewId = -1;
     QList<int> m_findHits;
-    QList<DB_NS::PGNode *> m_programmeClipboard;
 
     QTableWidget *m_table = nullptr;
     QAction *m_actEditChannel = nullptr;
@@ -202,7 +202,7 @@ private:
     void stepFind(bool up);
     bool routeTableKey(QKeyEvent *event);
     void paintCornerButton(QWidget *button);
-    void deleteClipboard();
+    quint32 copyOrCutTo(bool cut);
 
     // Column-0 items by programme id, kept in step by the items themselves.
     QHash<quint32, QTableWidgetItem *> m_rowItems;

@@ -16,8 +16,6 @@
 
 namespace {
 
-const QString nameField = QStringLiteral("NAME");
-
 // Bits of a flag value that have a name; the manager drops the others.
 quint32 namedFlagBits(int nameCount)
 {
@@ -278,7 +276,7 @@ bool QPropertyDialog::checkDuplicate(QtVariantProperty *property)
 
     const QString name = property->propertyName();
     const QString text = propertyText(property);
-    if (m_duplicateLookup && name == nameField) {
+    if (m_duplicateLookup) {
         const Document::Duplicate duplicate = m_duplicateLookup(name, text);
         if (duplicate.position > 0) {
             setPropertyText(property, m_shownValues.value(name));

@@ -11,11 +11,11 @@ class FakeDialogs : public Dialogs
 public:
     struct Call
     {
-        QString kind;  // "open", "save", "critical", "about", "warning"
+        QString kind;  // "open", "save", "critical", "about", "information", "warning"
         QWidget *parent;
         QString title;
         QString text;  // the folder for file dialogs
-        QString filter;
+        QString filter; // an information box's informative text
     };
 
     QList<Call> calls;
@@ -71,6 +71,10 @@ public:
     void about(QWidget *parent, const QString &title, const QString &text) override
     {
         calls << Call{QStringLiteral("about"), parent, title, text, QString()};
+    }
+    void information(QWidget *parent, const QString &title, const QString &text, const QString &informative) override
+    {
+        calls << Call{QStringLiteral("information"), parent, title, text, informative};
     }
     bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) override
     {

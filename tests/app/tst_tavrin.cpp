@@ -1,5 +1,6 @@
 #include "channeldatabase.h"
 #include "dbtreewidget.h"
+#include "documentedits.h"
 #include "fakedialogs.h"
 #include "fakeparser.h"
 #include "flashcustomchosedialog.h"
@@ -71,6 +72,7 @@ private slots:
     void save_data();
     void save();
     void saveWithoutDocumentDoesNothing();
+    void saveSaysWhenGroupingWins();
     void saveAs_data();
     void saveAs();
     void laterSaveGoesToOpenedFile();
@@ -471,6 +473,26 @@ void TestTavrin::save()
     action("actionExit")->trigger();
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), changedAfter ? 1 : 0);
     QCOMPARE(m_window->isVisible(), changedAfter);
+}
+
+// A flash image keeps programmes under their TP: a service order across TPs
+// is saved grouped, and the save message says so.
+void TestTavrin::saveSaysWhenGroupingWins()
+{
+    openThroughMenu(file(QStringLiteral("c.abs")), kOk);
+    Document *document = m_window->document();
+    QVERIFY(document->database()->findSat(1)->addTP(new DB_NS::TPNode(11)));
+    const quint32 added = document->edits().insertProgramme(1, 11, DB_NS::NoId, {{QStringLiteral("NAME"), QStringLiteral("Third")}});
+    m_dialogs.reset();
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
+
+    document->edits().moveTo(document->serviceOrder(), {2}, 1);
+    QCOMPARE(document->serviceOrder().first(), added);
+    m_dialogs.reset();
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("information|Save File|Save OK!")});
+    QVERIFY(m_dialogs.calls.last().filter.contains(QLatin1String("cannot store")));
 }
 
 void TestTavrin::saveWithoutDocumentDoesNothing()

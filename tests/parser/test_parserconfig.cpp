@@ -435,7 +435,12 @@ void TestParserConfig::shippedConfiguration()
                 QVERIFY2(layout->indexOf(rule.target) >= 0, qPrintable(rule.target));
     const FieldDescriptor &fav = config.pg.fields[size_t(config.pg.indexOf(QStringLiteral("FAV")))];
     QCOMPARE(fav.editorSpec, QStringLiteral("#"));
-    QVERIFY(config.pg.fields[size_t(config.pg.indexOf(QStringLiteral("NAME")))].duplicateCheck);
+    // The channel number is checked for duplicates; NAME is not, as copies keep their names.
+    QVERIFY(!config.pg.fields[size_t(config.pg.indexOf(QStringLiteral("NAME")))].duplicateCheck);
+    const int lcn = config.pg.indexOf(QStringLiteral("LCN"));
+    QVERIFY(lcn >= 0);
+    QVERIFY(config.pg.fields[size_t(lcn)].duplicateCheck);
+    QCOMPARE(config.pg.fields[size_t(lcn)].size, 16u);
 }
 
 QTEST_GUILESS_MAIN(TestParserConfig)

@@ -30,6 +30,8 @@ private slots:
     void edit();
     void treeEdits_data();
     void treeEdits();
+    void programmeEdits_data();
+    void programmeEdits();
 
 private:
     struct Run
@@ -43,6 +45,17 @@ private:
     QJsonObject exportJson(const QString &file);
     static QJsonObject editedGoldenJson(QJsonObject json);
     static QString treeOf(const QJsonObject &json);
+public:
+    // NAME and TP of every programme in the service order: by "default_order" in a dump, else as listed.
+    struct Programme
+    {
+        quint32 id;
+        quint32 tp;
+        QString name;
+    };
+
+private:
+    QVector<Programme> serviceOrder(const QString &file);
 
     QTemporaryDir m_dir;
     QString m_golden = QStringLiteral(TAVRIN_TEST_DATA_DIR "/golden.udf");
@@ -341,7 +354,7 @@ void TestTavrinCli::failures()
 
 void TestTavrinCli::edit_data()
 {
-    QTest::addColumn<QString>("ops"); // %1 and %2: ids of two programmes, %3 an id nobody has
+    QTest::addColumn<QString>("ops"); // %1, %2: ids of two programmes; %3: an id nobody has; %4: %2's LCN
     QTest::addColumn<QString>("output");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("expected"); // "same bytes", a text the JSON holds, or the message
@@ -356,8 +369,8 @@ void TestTavrinCli::edit_data()
         << "out.json" << 0 << "\"Renamed\"|\"Headlines\"";
     QTest::newRow("missing programme") << R"([{"op":"up","ids":[%3]}])" << "out.udf" << 1
                                        << "ops[0] up: no programme %3";
-    QTest::newRow("duplicate name refused")
-        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"NAME":"%4"}}])" << "out.udf" << 1
+    QTest::newRow("channel number taken")
+        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LCN":"%4"}}])" << "out.udf" << 1
         << "ops[0] edit: Duplicate PG Index";
     QTest::newRow("nothing to undo") << R"([{"op":"undo"}])" << "out.udf" << 1 << "ops[0] undo: nothing to undo";
     QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])" << "out.udf" << 2
@@ -375,16 +388,16 @@ void TestTavrinCli::edit()
     const QJsonArray pgs = exportJson(m_golden).value(QStringLiteral("programmes")).toArray();
     QVERIFY(pgs.size() > 4);
     const auto idOf = [&pgs](int i) { return pgs.at(i).toObject().value(QStringLiteral("id")).toVariant().toLongLong(); };
-    QString otherName;
+    QString otherNumber;
     for (const QJsonValue &v : pgs.at(4).toObject().value(QStringLiteral("values")).toArray()) {
-        if (v.toArray().at(0).toString() == QLatin1String("NAME"))
-            otherName = v.toArray().at(1).toString();
+        if (v.toArray().at(0).toString() == QLatin1String("LCN"))
+            otherNumber = v.toArray().at(1).toString();
     }
     const auto fill = [&](QString text) {
         return text.replace(QLatin1String("%1"), QString::number(idOf(3)))
             .replace(QLatin1String("%2"), QString::number(idOf(4)))
             .replace(QLatin1String("%3"), QStringLiteral("4000000000"))
-            .replace(QLatin1String("%4"), otherName);
+            .replace(QLatin1String("%4"), otherNumber);
     };
     const QString opsFile = writeFile(QStringLiteral("ops.json"), fill(ops).toUtf8());
     const QString out = m_dir.filePath(output);
@@ -501,6 +514,139 @@ void TestTavrinCli::treeEdits()
         QVERIFY(original.open(QIODevice::ReadOnly) && saved.open(QIODevice::ReadOnly));
         COMPARE_BYTES(saved.readAll(), original.readAll());
     }
+}
+
+static TestTavrinCli::Programme programmeOf(const QJsonObject &record, QString *order)
+{
+    TestTavrinCli::Programme p{quint32(record.value(QStringLiteral("id")).toDouble()),
+                               quint32(record.value(QStringLiteral("parentId")).toDouble()), QString()};
+    for (const QJsonValue &value : record.value(QStringLiteral("values")).toArray()) {
+        const QJsonArray pair = value.toArray();
+        if (pair.at(0).toString() == QLatin1String("NAME"))
+            p.name = pair.at(1).toString();
+        else if (pair.at(0).toString() == QLatin1String("default_order"))
+            *order = pair.at(1).toString();
+    }
+    return p;
+}
+
+QVector<TestTavrinCli::Programme> TestTavrinCli::serviceOrder(const QString &file)
+{
+    const QJsonObject json = exportJson(file);
+    QVector<QPair<int, Programme>> listed;
+    for (const QJsonValue &record : json.value(QStringLiteral("programmes")).toArray()) {
+        QString order;
+        const Programme p = programmeOf(record.toObject(), &order);
+        listed.append({json.value(QStringLiteral("kind")).toInt() == 2 ? order.toInt() : listed.size(), p});
+    }
+    std::stable_sort(listed.begin(), listed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QVector<Programme> programmes;
+    for (const auto &entry : listed)
+        programmes.append(entry.second);
+    return programmes;
+}
+
+void TestTavrinCli::programmeEdits_data()
+{
+    // $0, $1, $2: ids of the first rows of All Services; $tp: the TP of row 0;
+    // $other: another TP of row 0's satellite. The expected names (in the
+    // service order of the saved file) use n0, n1, ... for the first rows and
+    // "..." for the rest; a "~" first compares as a multiset only, for preset
+    // files, which keep their TP grouping, and a "!" last expects the save to
+    // say that the service order could not be kept.
+    QTest::addColumn<QString>("ops");
+    QTest::addColumn<QString>("expected");
+    const char *samples[] = {"small.udf", "sample.ddf", "factory.abs"};
+    for (const char *sample : samples) {
+        const bool dump = QByteArray(sample).endsWith(".udf");
+        const auto row = [sample](const char *name) -> QTestData & { return QTest::addRow("%s %s", sample, name); };
+        row("move") << R"([{"op":"move","ids":[$0],"to":2}])" << "n1 n0 n2 ...";
+        row("switch") << R"([{"op":"switch","ids":[$1],"to":1}])" << "n1 n0 n2 ...";
+        row("delete") << R"([{"op":"delete","kind":"programme","ids":[$1]}])" << "n0 n2 ...";
+        row("add") << R"([{"op":"add","kind":"programme","parent":$tp,"before":$0,"values":{"NAME":"Added"}}])"
+                   << "Added n0 n1 ...";
+        row("copyTo") << R"([{"op":"copyTo","id":$0,"tp":$other}])" << (dump ? "n0 n1 ... n0" : "~ n0 n1 ... n0 !");
+        row("cutTo") << R"([{"op":"cutTo","id":$0,"tp":$other}])" << (dump ? "n1 ... n0" : "~ n1 ... n0 !");
+        row("paste") << R"([{"op":"paste","ids":[$0,$1],"tp":$other}])" << (dump ? "n0 n1 ... n0 n1" : "~ n0 n1 ... n0 n1 !");
+        row("all undone") << R"([{"op":"delete","kind":"programme","ids":[$1]},{"op":"move","ids":[$0],"to":2},
+                                 {"op":"cutTo","id":$0,"tp":$other},{"op":"undo"},{"op":"undo"},{"op":"undo"}])"
+                          << "n0 n1 n2 ...";
+        // Past every other TP: a dump keeps it, the preset kinds keep their grouping and say so.
+        row("move across") << R"([{"op":"move","ids":[$0],"to":$last}])"
+                           << (dump ? "n1 n2 ... n0" : "~ n1 n2 ... n0 !");
+        row("refused") << R"([{"op":"delete","kind":"programme","ids":[$2]},{"op":"switch","ids":[$0],"to":1}])"
+                       << "ops[1] switch: Can't switch to 1";
+    }
+}
+
+// Each programme operation on each sample kind; the saved file reloads with
+// the expected order.
+void TestTavrinCli::programmeEdits()
+{
+    QFETCH(QString, ops);
+    QFETCH(QString, expected);
+    const QString sample = QString::fromLatin1(QTest::currentDataTag()).section(QLatin1Char(' '), 0, 0);
+    const QString input = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/") + sample;
+    const QVector<Programme> before = serviceOrder(input);
+    QVERIFY(before.size() > 3);
+    const QJsonObject json = exportJson(input);
+    quint32 sat = 0, other = 0;
+    for (const QJsonValue &tp : json.value(QStringLiteral("transponders")).toArray()) {
+        if (quint32(tp.toObject().value(QStringLiteral("id")).toDouble()) == before.at(0).tp)
+            sat = quint32(tp.toObject().value(QStringLiteral("parentId")).toDouble());
+    }
+    for (const QJsonValue &tp : json.value(QStringLiteral("transponders")).toArray()) {
+        const quint32 id = quint32(tp.toObject().value(QStringLiteral("id")).toDouble());
+        if (!other && id != before.at(0).tp && quint32(tp.toObject().value(QStringLiteral("parentId")).toDouble()) == sat)
+            other = id;
+    }
+    QVERIFY(other);
+    ops.replace(QLatin1String("$other"), QString::number(other)).replace(QLatin1String("$tp"), QString::number(before.at(0).tp));
+    ops.replace(QLatin1String("$last"), QString::number(before.size()));
+    for (int i = 0; i < 3; ++i)
+        ops.replace(QStringLiteral("$%1").arg(i), QString::number(before.at(i).id));
+
+    const QString out = m_dir.filePath(QStringLiteral("edited-") + sample);
+    QFile::remove(out);
+    const Run r = cli({QStringLiteral("edit"), input, QStringLiteral("--ops"),
+                       writeFile(QStringLiteral("ops.json"), ops.toUtf8()), QStringLiteral("-o"), out});
+    if (expected.startsWith(QLatin1String("ops["))) {
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(r.err).contains(expected), r.err.constData());
+        QVERIFY(!QFile::exists(out));
+        return;
+    }
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    // A "!" last: the save says that the order could not be kept.
+    QCOMPARE(r.err.contains("cannot store"), expected.endsWith(QLatin1Char('!')));
+
+    // "..." stands for every row after the last one named before it.
+    QStringList want;
+    int next = 0;
+    const QStringList parts = expected.split(QLatin1Char(' '));
+    for (const QString &part : parts) {
+        const bool row = part.size() == 2 && part.startsWith(QLatin1Char('n'));
+        if (part == QLatin1String("~") || part == QLatin1String("!"))
+            continue;
+        if (part == QLatin1String("...")) {
+            for (int i = next; i < before.size(); ++i)
+                want << before.at(i).name;
+            next = before.size();
+        } else if (row) {
+            want << before.at(part.mid(1).toInt()).name;
+            next = qMax(next, part.mid(1).toInt() + 1);
+        } else {
+            want << part;
+        }
+    }
+    QStringList got;
+    for (const Programme &p : serviceOrder(out))
+        got << p.name;
+    if (expected.startsWith(QLatin1Char('~'))) {
+        std::sort(want.begin(), want.end());
+        std::sort(got.begin(), got.end());
+    }
+    QCOMPARE(got, want);
 }
 
 QTEST_GUILESS_MAIN(TestTavrinCli)

@@ -669,18 +669,22 @@ void TestPropertyDialog::duplicateName_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("checked"); // the field that carries the check
 
     const QString fifth = QStringLiteral("Duplicate PG Index = 5, NAME = Sport");
-    QTest::newRow("fifth") << quint32(1) << true << "Sport" << fifth << "ZDF";
+    QTest::newRow("fifth") << quint32(1) << true << "Sport" << fifth << "ZDF" << "NAME";
     QTest::newRow("first") << quint32(4) << true << "Das Erste"
-                           << "Duplicate PG Index = 1, NAME = Das Erste" << "Sport";
-    QTest::newRow("own-name") << quint32(4) << true << "Sport" << "" << "Sport";
-    QTest::newRow("zero-never-counts") << quint32(1) << true << "0" << "" << "0";
-    QTest::newRow("case-differs") << quint32(1) << true << "sport" << "" << "sport";
-    QTest::newRow("no-check-on-field") << quint32(1) << false << "Sport" << "" << "Sport";
+                           << "Duplicate PG Index = 1, NAME = Das Erste" << "Sport" << "NAME";
+    QTest::newRow("own-name") << quint32(4) << true << "Sport" << "" << "Sport" << "NAME";
+    QTest::newRow("zero-never-counts") << quint32(1) << true << "0" << "" << "0" << "NAME";
+    QTest::newRow("case-differs") << quint32(1) << true << "sport" << "" << "sport" << "NAME";
+    QTest::newRow("no-check-on-field") << quint32(1) << false << "Sport" << "" << "Sport" << "NAME";
     // A new programme has id 0 until it is added; programme 0 still counts.
     QTest::newRow("new-programme") << DB_NS::NoId << true << "Das Erste"
-                                   << "Duplicate PG Index = 1, NAME = Das Erste" << "New Channel";
+                                   << "Duplicate PG Index = 1, NAME = Das Erste" << "New Channel" << "NAME";
+    // Any checked field, not only NAME: a channel number Sport already has.
+    QTest::newRow("channel-number") << quint32(1) << true << "12" << fifth << "0" << "LCN";
+    QTest::newRow("free-channel-number") << quint32(1) << true << "13" << "" << "13" << "LCN";
 }
 
 void TestPropertyDialog::duplicateName()
@@ -690,12 +694,17 @@ void TestPropertyDialog::duplicateName()
     QFETCH(QString, typed);
     QFETCH(QString, message);
     QFETCH(QString, written);
+    QFETCH(QString, checked);
 
-    const TemplateVector templates{field("NAME", "New Channel", "", {true, false, false, check}),
-                                   field("SID", "0", "Integer0:65535:1")};
+    const bool name = checked == QLatin1String("NAME");
+    const TemplateVector templates{field("NAME", "New Channel", "", {true, false, false, check && name}),
+                                   field("SID", "0", "Integer0:65535:1"),
+                                   field("LCN", "0", "", {true, false, false, check && !name})};
     auto database = makeDatabase();
+    database->findPG(4)->setValue(QStringLiteral("LCN"), QStringLiteral("12"));
     PGNode fresh(0);
     PGNode *pg = editedId == DB_NS::NoId ? &fresh : database->findPG(editedId);
+    const int row = name ? 0 : 2;
     const QStringList favourites;
     QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
     showActive(dialog);
@@ -707,7 +716,7 @@ void TestPropertyDialog::duplicateName()
         shownTitle = box->windowTitle();
         box->button(QMessageBox::Ok)->click();
     });
-    QWidget *editor = openEditor(dialog, QStringLiteral("NAME"));
+    QWidget *editor = openEditor(dialog, checked);
     QVERIFY(editor);
     typeInto(editor, typed);
     finishEditor(editor);
@@ -716,21 +725,21 @@ void TestPropertyDialog::duplicateName()
     QCOMPARE(shownText, message);
     if (answer.answered())
         QCOMPARE(shownTitle, QStringLiteral("Error"));
-    QCOMPARE(dialog.browser()->topLevelItems().at(0)->text(1), written);
+    QCOMPARE(dialog.browser()->topLevelItems().at(row)->text(1), written);
 
     // A refused name is not remembered: the next refusal restores the same.
     if (answer.answered()) {
         ModalAnswer<QMessageBox> again([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
-        editor = openEditor(dialog, QStringLiteral("NAME"));
+        editor = openEditor(dialog, checked);
         QVERIFY(editor);
         typeInto(editor, typed);
         finishEditor(editor);
         QVERIFY(again.answered());
-        QCOMPARE(dialog.browser()->topLevelItems().at(0)->text(1), written);
+        QCOMPARE(dialog.browser()->topLevelItems().at(row)->text(1), written);
     }
 
     dialog.clickedOK();
-    QCOMPARE(pg->value(QStringLiteral("NAME")), written);
+    QCOMPARE(pg->value(checked), written);
 }
 
 void TestPropertyDialog::configurationTriggerSetsOtherField_data()

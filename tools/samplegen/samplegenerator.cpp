@@ -111,6 +111,7 @@ private:
         v.insert(QStringLiteral("A_PID"), QString::number(200 + p % 7000));
         v.insert(QStringLiteral("PCR_PID"), QString::number(100 + p % 7000));
         v.insert(QStringLiteral("SID"), QString::number(1 + p % 60000));
+        v.insert(QStringLiteral("LCN"), QString::number(1 + p % 65535));
         const quint32 favMask = m_size.favourites > 0 ? quint32(m_random()) & ((1u << m_size.favourites) - 1) : 0;
         v.insert(QStringLiteral("FAV"), QString::number(p % 4 == 0 ? favMask : 0));
         v.insert(QStringLiteral("DEFAULT_ORDER"), QString::number(p));

@@ -284,6 +284,119 @@ Operation moveBy(bool up)
     };
 }
 
+// ---- programme operations ---------------------------------------------------
+
+bool programmeExists(const Document &document, quint32 id, Failure &failure)
+{
+    return document.database()->findPG(id) ? true : fail(failure, QStringLiteral("no programme %1").arg(id));
+}
+
+Operation moveOrSwitch(bool move)
+{
+    return [move](Document &document, const QJsonObject &op, Failure &failure) {
+        QVector<quint32> ids, rowIds;
+        QVector<int> rows;
+        const QJsonValue to = op.value(QStringLiteral("to"));
+        if (!to.isDouble() || to.toDouble() != double(to.toInt()))
+            return fail(failure, QStringLiteral("'to' must be a position"), true);
+        if (!readIds(op, &ids, failure) || !serviceRows(document, ids, &rowIds, &rows, failure))
+            return false;
+        const DocumentEdits::MoveOutcome outcome = move ? document.edits().moveTo(rowIds, rows, to.toInt())
+                                                        : document.edits().switchTo(rowIds, rows, to.toInt());
+        return outcome.refusal.isEmpty() ? true : fail(failure, outcome.refusal);
+    };
+}
+
+bool deleteRecords(Document &document, const QJsonObject &op, Failure &failure)
+{
+    NodeKind kind;
+    QVector<quint32> ids;
+    if (!readKind(op, &kind, failure) || !readIds(op, &ids, failure))
+        return false;
+    if (kind != NodeKind::Programme)
+        return fail(failure, QStringLiteral("deleting a %1 is not offered here").arg(kindName(kind)));
+    for (const quint32 id : qAsConst(ids)) {
+        if (!programmeExists(document, id, failure))
+            return false;
+    }
+    document.edits().deleteProgrammes(ids);
+    return true;
+}
+
+bool addRecord(Document &document, const QJsonObject &op, Failure &failure)
+{
+    NodeKind kind;
+    quint32 parent = 0;
+    if (!readKind(op, &kind, failure) || !readId(op, QStringLiteral("parent"), &parent, failure))
+        return false;
+    if (kind != NodeKind::Programme)
+        return fail(failure, QStringLiteral("adding a %1 is not offered here").arg(kindName(kind)));
+    quint32 before = DB_NS::NoId;
+    if (op.contains(QStringLiteral("before")) && !readId(op, QStringLiteral("before"), &before, failure))
+        return false;
+    const QJsonValue values = op.value(QStringLiteral("values"));
+    if (!values.isObject())
+        return fail(failure, QStringLiteral("'values' must be an object of field texts"), true);
+    const quint32 satId = satelliteOfTp(document, parent);
+    if (satId == DB_NS::NoId)
+        return fail(failure, QStringLiteral("no transponder %1").arg(parent));
+    if (before != DB_NS::NoId && !document.database()->findSat(satId)->findTP(parent)->findPG(before))
+        return fail(failure, QStringLiteral("no programme %1 in transponder %2").arg(before).arg(parent));
+    // A new programme starts from the template's defaults, as the property dialog shows it.
+    DB_NS::PGNode fresh(0);
+    for (const TemplateField &field : document.templateOf(NodeKind::Programme))
+        fresh.setValue(field.name, field.defaultText);
+    const QJsonObject texts = values.toObject();
+    for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
+        if (!it.value().isString())
+            return fail(failure, QStringLiteral("values.%1 must be a text").arg(it.key()), true);
+        const TemplateField field = document.fieldsOf(kind).value(it.key());
+        if (field.duplicateCheck) {
+            const Document::Duplicate duplicate = document.findDuplicate(&fresh, it.key(), it.value().toString());
+            if (duplicate.position > 0)
+                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2")
+                                         .arg(duplicate.position)
+                                         .arg(duplicate.name));
+        }
+        fresh.setValue(it.key(), it.value().toString());
+    }
+    document.edits().insertProgramme(satId, parent, before, fresh.attributes());
+    return true;
+}
+
+Operation copyOrCutTo(bool cut)
+{
+    return [cut](Document &document, const QJsonObject &op, Failure &failure) {
+        quint32 id = 0, tp = 0;
+        if (!readId(op, QStringLiteral("id"), &id, failure) || !readId(op, QStringLiteral("tp"), &tp, failure)
+            || !programmeExists(document, id, failure))
+            return false;
+        const quint32 copy = cut ? document.edits().cutTo(id, tp) : document.edits().copyTo(id, tp);
+        // The TP choice lists only the other TPs of the programme's satellite.
+        return copy != DB_NS::NoId
+            ? true
+            : fail(failure, QStringLiteral("no other transponder %1 on the satellite of programme %2").arg(tp).arg(id));
+    };
+}
+
+bool paste(Document &document, const QJsonObject &op, Failure &failure)
+{
+    QVector<quint32> ids;
+    quint32 tp = 0;
+    if (!readIds(op, &ids, failure) || !readId(op, QStringLiteral("tp"), &tp, failure))
+        return false;
+    for (const quint32 id : qAsConst(ids)) {
+        if (!programmeExists(document, id, failure))
+            return false;
+    }
+    const quint32 satId = satelliteOfTp(document, tp);
+    if (satId == DB_NS::NoId)
+        return fail(failure, QStringLiteral("no transponder %1").arg(tp));
+    document.edits().copyProgrammes(ids);
+    document.edits().paste(satId, tp);
+    return true;
+}
+
 Operation history(bool undo)
 {
     return [undo](Document &document, const QJsonObject &, Failure &failure) {
@@ -295,6 +408,16 @@ Operation history(bool undo)
     };
 }
 
+// One operation name for every kind: programmes go to the table's operation,
+// satellites and TPs to the tree's.
+Operation byKind(Operation programme, Operation treeNode)
+{
+    return [programme, treeNode](Document &document, const QJsonObject &op, Failure &failure) {
+        const bool isProgramme = op.value(QStringLiteral("kind")).toString() == QLatin1String("programme");
+        return (isProgramme ? programme : treeNode)(document, op, failure);
+    };
+}
+
 const QHash<QString, Operation> &operations()
 {
     static const QHash<QString, Operation> table{
@@ -302,11 +425,16 @@ const QHash<QString, Operation> &operations()
         {QStringLiteral("renameGroup"), renameGroup},
         {QStringLiteral("up"), moveBy(true)},
         {QStringLiteral("down"), moveBy(false)},
-        {QStringLiteral("delete"), deleteNodes},
-        {QStringLiteral("add"), addNode},
+        {QStringLiteral("delete"), byKind(deleteRecords, deleteNodes)},
+        {QStringLiteral("add"), byKind(addRecord, addNode)},
         {QStringLiteral("moveTo"), moveNodesTo},
         {QStringLiteral("exchange"), exchangeNodes},
         {QStringLiteral("pasteTransponders"), pasteTransponders},
+        {QStringLiteral("move"), moveOrSwitch(true)},
+        {QStringLiteral("switch"), moveOrSwitch(false)},
+        {QStringLiteral("copyTo"), copyOrCutTo(false)},
+        {QStringLiteral("cutTo"), copyOrCutTo(true)},
+        {QStringLiteral("paste"), paste},
         {QStringLiteral("undo"), history(true)},
         {QStringLiteral("redo"), history(false)},
     };

@@ -277,6 +277,8 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     int result = -1;
     const SaveOutcome outcome =
         document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer, &result);
+    if (outcome == SaveOutcome::Saved && !document.saveNote().isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(document.saveNote()));
     return reportSave(library, outcome, result);
 }
 

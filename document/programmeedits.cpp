@@ -1,0 +1,321 @@
+// DocumentEdits' programme operations: Move and Switch Channel, Delete,
+// Insert, Copy and Paste, Copy and Cut Channel To.
+
+#include "documentedits.h"
+
+#include "addprogrammes.h"
+#include "removeprogrammes.h"
+#include "reorderprogrammes.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr quint32 NoId = DB_NS::NoId;
+const QString NameField = QStringLiteral("NAME");
+
+// Ids at or above this are rare in files; only those can meet the ids that
+// new programmes count down through.
+constexpr quint32 HighIds = 0x80000000u;
+
+QVector<int> ascendingRows(QVector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+DB_NS::TPNode *findTp(const ChannelDatabase &database, quint32 satId, quint32 tpId)
+{
+    const DB_NS::SatNode *sat = database.findSat(satId);
+    return sat ? sat->findTP(tpId) : nullptr;
+}
+
+QSet<QString> namesIn(const DB_NS::TPNode &tp)
+{
+    QSet<QString> names;
+    names.reserve(int(tp.pgs().size()));
+    for (const DB_NS::PGNode *programme : tp.pgs())
+        names.insert(programme->value(NameField));
+    return names;
+}
+
+} // namespace
+
+void DocumentEdits::resetProgrammeIds()
+{
+    m_nextNewId = NoId;
+    m_highFileIds.clear();
+    if (const ChannelDatabase *db = m_document->database()) {
+        for (const DB_NS::PGNode *programme : db->allPGs()) {
+            if (programme->id() >= HighIds)
+                m_highFileIds.insert(programme->id());
+        }
+    }
+}
+
+quint32 DocumentEdits::takeNewId()
+{
+    const ChannelDatabase *db = m_document->database();
+    // A file's own id is never given again, even after its programme was deleted.
+    do {
+        --m_nextNewId;
+    } while (m_highFileIds.contains(m_nextNewId) || (db && db->findPG(m_nextNewId)));
+    return m_nextNewId;
+}
+
+// ---- Move Channel and Switch Channel -------------------------------------
+
+DocumentEdits::MoveOutcome DocumentEdits::moveTo(const QVector<quint32> &rowIds, QVector<int> selectedRows,
+                                                 int position)
+{
+    return moveOrSwitch(rowIds, std::move(selectedRows), position, true);
+}
+
+DocumentEdits::MoveOutcome DocumentEdits::switchTo(const QVector<quint32> &rowIds, QVector<int> selectedRows,
+                                                   int position)
+{
+    return moveOrSwitch(rowIds, std::move(selectedRows), position, false);
+}
+
+DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &rowIds, QVector<int> selectedRows,
+                                                       int position, bool move)
+{
+    MoveOutcome outcome;
+    ChannelDatabase *db = m_document->database();
+    if (!db)
+        return outcome;
+    // The accepted dialog raises the flag before anything is checked, so a
+    // refused target or a row without its programme still marks a change;
+    // a move that happens is a step of its own.
+    const auto nothing = [this, &outcome] {
+        m_document->noteChange();
+        return outcome;
+    };
+    const int target = position - 1;
+    const QVector<int> rows = ascendingRows(std::move(selectedRows));
+    if (target < 0 || target >= rowIds.size() || rows.contains(target)) {
+        outcome.refusal = (move ? QStringLiteral("Can't move to %1") : QStringLiteral("Can't switch to %1")).arg(position);
+        return nothing();
+    }
+    if (rows.isEmpty() || rows.first() < 0 || rows.last() >= rowIds.size())
+        return nothing();
+    const quint32 b = rowIds.at(target);
+    const quint32 a = rowIds.at(rows.first());
+    if (!db->findPG(a) || !db->findPG(b))
+        return nothing();
+    QVector<quint32> followers; // every selected programme after the first
+    for (int i = 1; i < rows.size(); ++i) {
+        const quint32 id = rowIds.at(rows.at(i));
+        if (!db->findPG(id))
+            return nothing();
+        followers.append(id);
+    }
+    const int n = rows.size();
+    QVector<quint32> moved{a};
+    moved << followers;
+    if (!move)
+        moved << b;
+
+    ReorderProgrammes::Reorder reorder;
+    if (move && n == 1) {
+        const bool down = rows.first() < target;
+        reorder = [a, b, down](ChannelDatabase &database) {
+            down ? database.movePGAfter(a, b) : database.movePGBefore(a, b);
+        };
+        outcome.rows = {target};
+    } else if (move) {
+        const bool down = target > rows.last();
+        const int adjusted = target - int(std::count_if(rows.cbegin(), rows.cend(), [target](int r) { return r < target; }));
+        const QVector<quint32> all = moved;
+        reorder = [all, b, down](ChannelDatabase &database) {
+            QVector<DB_NS::PGNode *> nodes;
+            for (const quint32 id : all) {
+                nodes.append(database.findPG(id));
+                database.removePGFromAll(id);
+            }
+            quint32 anchor = b;
+            for (DB_NS::PGNode *node : qAsConst(nodes)) {
+                database.addPG(node, anchor, down);
+                if (down)
+                    anchor = node->id();
+            }
+        };
+        for (int i = 0; i < n; ++i)
+            outcome.rows.append(down ? adjusted + 1 + i : adjusted + i);
+    } else {
+        const int adjusted = target - int(std::count_if(rows.cbegin() + 1, rows.cend(), [target](int r) { return r < target; }));
+        reorder = [a, b, followers](ChannelDatabase &database) {
+            database.exchangePGs(a, b);
+            QVector<DB_NS::PGNode *> nodes;
+            for (const quint32 id : followers) {
+                nodes.append(database.findPG(id));
+                database.removePGFromAll(id);
+            }
+            quint32 anchor = a;
+            for (DB_NS::PGNode *node : qAsConst(nodes)) {
+                database.addPG(node, anchor, true);
+                anchor = node->id();
+            }
+        };
+        for (int i = 0; i < n; ++i)
+            outcome.rows.append(adjusted + i);
+    }
+    m_document->undoStack()->push(new ReorderProgrammes(
+        m_document, move ? QStringLiteral("Move Channel") : QStringLiteral("Switch Channel"), moved, reorder));
+    outcome.moved = true;
+    return outcome;
+}
+
+// ---- Delete and Insert -----------------------------------------------------
+
+int DocumentEdits::deleteProgrammes(const QVector<quint32> &ids)
+{
+    const ChannelDatabase *db = m_document->database();
+    if (!db)
+        return 0;
+    QVector<quint32> present;
+    QSet<quint32> seen;
+    for (const quint32 id : ids) {
+        if (db->findPG(id) && !seen.contains(id)) {
+            seen.insert(id);
+            present.append(id);
+        }
+    }
+    if (present.isEmpty())
+        return 0;
+    m_document->undoStack()->push(new RemoveProgrammes(m_document, QStringLiteral("Delete Channel"), present));
+    return present.size();
+}
+
+quint32 DocumentEdits::insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId,
+                                       const QVector<NodeAttribute> &values)
+{
+    const ChannelDatabase *db = m_document->database();
+    const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
+    if (!tp)
+        return NoId;
+    Document::DetachedProgramme entry;
+    entry.satId = satId;
+    entry.tpId = tpId;
+    entry.anchorId = tp->findPG(beforeId) ? beforeId : NoId;
+    entry.node = std::make_unique<DB_NS::PGNode>(takeNewId());
+    entry.node->setAttributes(values);
+    entry.node->setParentId(tpId);
+    const quint32 id = entry.node->id();
+    std::vector<Document::DetachedProgramme> entries;
+    entries.push_back(std::move(entry));
+    m_document->undoStack()->push(
+        new AddProgrammes(m_document, QStringLiteral("Insert Channel"), std::move(entries)));
+    return id;
+}
+
+// ---- Copy, Paste, Copy To and Cut To -------------------------------------
+
+void DocumentEdits::copyProgrammes(const QVector<quint32> &ids)
+{
+    const ChannelDatabase *db = m_document->database();
+    if (!db || ids.isEmpty())
+        return;
+    m_programmeClipboard.clear();
+    for (const quint32 id : ids) {
+        if (const DB_NS::PGNode *programme = db->findPG(id))
+            m_programmeClipboard.append(programme->attributes());
+    }
+}
+
+/**
+ * A copy of values for the TP: duplicate-checked fields reset to "0" and
+ * NAME made unique among names (Sport, Sport_1, ...), which takes the new
+ * name in. A copy without NAME is named from "".
+ */
+static std::unique_ptr<DB_NS::PGNode> copyFor(const QVector<NodeAttribute> &values, const TemplateMap &fields,
+                                              QSet<QString> &names)
+{
+    auto copy = std::make_unique<DB_NS::PGNode>(0);
+    copy->reserveAttributes(values.size() + 1);
+    for (const NodeAttribute &attribute : values) {
+        const auto field = fields.constFind(attribute.name);
+        const bool reset = field != fields.constEnd() && field->duplicateCheck;
+        copy->addAttribute(attribute.name, reset ? QStringLiteral("0") : attribute.value);
+    }
+    const QString base = copy->value(NameField);
+    QString candidate = base;
+    for (int n = 1; names.contains(candidate); ++n)
+        candidate = QStringLiteral("%1_%2").arg(base).arg(n);
+    copy->setValue(NameField, candidate);
+    names.insert(candidate);
+    return copy;
+}
+
+QVector<quint32> DocumentEdits::paste(quint32 satId, quint32 tpId)
+{
+    const ChannelDatabase *db = m_document->database();
+    const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
+    if (!tp)
+        return {};
+    if (m_programmeClipboard.isEmpty()) {
+        // Paste raises the flag before it looks at the clipboard.
+        m_document->noteChange();
+        return {};
+    }
+    QSet<QString> names = namesIn(*tp);
+    std::vector<Document::DetachedProgramme> entries;
+    entries.reserve(std::size_t(m_programmeClipboard.size()));
+    for (const QVector<NodeAttribute> &values : qAsConst(m_programmeClipboard)) {
+        Document::DetachedProgramme entry;
+        entry.satId = satId;
+        entry.tpId = tpId;
+        entry.node = copyFor(values, m_document->fieldsOf(NodeKind::Programme), names);
+        entry.node->setId(takeNewId());
+        entry.node->setParentId(tpId);
+        entries.push_back(std::move(entry));
+    }
+    auto *command = new AddProgrammes(m_document, QStringLiteral("Paste Channel"), std::move(entries));
+    const QVector<quint32> ids = command->ids();
+    m_document->undoStack()->push(command);
+    return ids;
+}
+
+quint32 DocumentEdits::copyTo(quint32 programmeId, quint32 tpId)
+{
+    return copyToTp(programmeId, tpId, false);
+}
+
+quint32 DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
+{
+    return copyToTp(programmeId, tpId, true);
+}
+
+quint32 DocumentEdits::copyToTp(quint32 programmeId, quint32 tpId, bool cut)
+{
+    const ChannelDatabase *db = m_document->database();
+    const DB_NS::PGNode *source = db ? db->findPG(programmeId) : nullptr;
+    const DB_NS::TPNode *from = source ? source->parent() : nullptr;
+    const DB_NS::SatNode *sat = from ? from->parent() : nullptr;
+    const DB_NS::TPNode *to = sat ? sat->findTP(tpId) : nullptr;
+    // The TP choice offers only the other TPs of the programme's satellite.
+    if (!to || to == from)
+        return NoId;
+    QSet<QString> names = namesIn(*to);
+    Document::DetachedProgramme entry;
+    entry.satId = sat->id();
+    entry.tpId = tpId;
+    entry.node = copyFor(source->attributes(), m_document->fieldsOf(NodeKind::Programme), names);
+    entry.node->setId(takeNewId());
+    entry.node->setParentId(tpId);
+    const quint32 id = entry.node->id();
+    std::vector<Document::DetachedProgramme> entries;
+    entries.push_back(std::move(entry));
+
+    const QString text = cut ? QStringLiteral("Cut Channel To") : QStringLiteral("Copy Channel To");
+    if (!cut) {
+        m_document->undoStack()->push(new AddProgrammes(m_document, text, std::move(entries)));
+        return id;
+    }
+    auto *step = new QUndoCommand(text);
+    new RemoveProgrammes(m_document, text, {programmeId}, step);
+    new AddProgrammes(m_document, text, std::move(entries), step);
+    m_document->undoStack()->push(step);
+    return id;
+}

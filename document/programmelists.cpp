@@ -1,0 +1,96 @@
+// The document's changes to which programmes are listed: what the delete,
+// insert, paste and copy-to steps call on redo and undo.
+
+#include "document.h"
+
+namespace {
+
+DB_NS::TPNode *findTp(const ChannelDatabase &database, quint32 satId, quint32 tpId)
+{
+    const DB_NS::SatNode *sat = database.findSat(satId);
+    return sat ? sat->findTP(tpId) : nullptr;
+}
+
+} // namespace
+
+std::vector<Document::DetachedProgramme> Document::takeProgrammes(const QVector<quint32> &ids)
+{
+    std::vector<DetachedProgramme> taken;
+    ChannelDatabase *db = m_data.database.get();
+    if (!db)
+        return taken;
+    QVector<quint32> present;
+    for (const quint32 id : ids) {
+        if (db->findPG(id))
+            present.append(id);
+    }
+    if (present.isEmpty())
+        return taken;
+    emit programmesAboutToBeRemoved(present);
+    taken.reserve(present.size());
+    for (const quint32 id : qAsConst(present)) {
+        DB_NS::PGNode *programme = db->findPG(id);
+        DB_NS::TPNode *tp = programme ? programme->parent() : nullptr;
+        if (!tp)
+            continue;
+        DetachedProgramme entry;
+        entry.tpId = tp->id();
+        entry.satId = tp->parent() ? tp->parent()->id() : tp->getParentId();
+        entry.node.reset(tp->takePG(id));
+        taken.push_back(std::move(entry));
+    }
+    emit programmesRemoved(present);
+    return taken;
+}
+
+QVector<quint32> Document::insertProgrammes(std::vector<DetachedProgramme> &programmes)
+{
+    QVector<quint32> ids;
+    ChannelDatabase *db = m_data.database.get();
+    if (!db)
+        return ids;
+    for (const DetachedProgramme &entry : programmes) {
+        if (entry.node)
+            ids.append(entry.node->id());
+    }
+    emit programmesAboutToBeInserted(ids);
+    ids.clear();
+    for (DetachedProgramme &entry : programmes) {
+        DB_NS::TPNode *tp = entry.node ? findTp(*db, entry.satId, entry.tpId) : nullptr;
+        if (!tp)
+            continue;
+        const quint32 anchor = tp->findPG(entry.anchorId) ? entry.anchorId : DB_NS::NoId;
+        entry.node->setParentId(tp->id());
+        if (tp->addPG(entry.node.get(), anchor)) {
+            ids.append(entry.node->id());
+            entry.node.release();
+        }
+    }
+    emit programmesInserted(ids);
+    return ids;
+}
+
+void Document::restoreProgrammes(std::vector<DetachedProgramme> &programmes,
+                                 const ChannelDatabase::OrderSnapshot &order)
+{
+    ChannelDatabase *db = m_data.database.get();
+    if (!db)
+        return;
+    QVector<quint32> ids;
+    for (const DetachedProgramme &entry : programmes) {
+        if (entry.node)
+            ids.append(entry.node->id());
+    }
+    emit programmesAboutToBeInserted(ids);
+    ids.clear();
+    for (DetachedProgramme &entry : programmes) {
+        DB_NS::TPNode *tp = entry.node ? findTp(*db, entry.satId, entry.tpId) : nullptr;
+        if (tp && tp->addPG(entry.node.get(), DB_NS::NoId)) {
+            ids.append(entry.node->id());
+            entry.node.release();
+        }
+    }
+    // Appended above; the snapshot gives each list its old order back.
+    db->restoreOrder(order);
+    emit programmesInserted(ids);
+}

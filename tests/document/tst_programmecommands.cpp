@@ -1,0 +1,187 @@
+// Move, Switch, Delete, Insert, Paste, Copy To and Cut To on the document:
+// the order and values each leaves, then undo gives the state before
+// exactly and redo the state after.
+
+#include "documentedits.h"
+#include "documentfixture.h"
+#include "documentsnapshot.h"
+#include "modelcheck.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr quint32 NoId = DB_NS::NoId;
+
+// The fixture with V_PID as the duplicate-checked field, so that copies
+// keep their names and reset V_PID.
+void loadFixture(Document &document)
+{
+    DocumentData data = documentFixtureData();
+    data.pgFields[QStringLiteral("NAME")].duplicateCheck = false;
+    data.pgFields[QStringLiteral("V_PID")].duplicateCheck = true;
+    document.setFile(QStringLiteral("fixture.udf"), OstrelUserDump);
+    document.reset(std::move(data));
+}
+
+QVector<int> numbers(const QStringList &parts, int from)
+{
+    QVector<int> values;
+    for (int i = from; i < parts.size(); ++i)
+        values << parts.at(i).toInt();
+    return values;
+}
+
+} // namespace
+
+class TestProgrammeCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void command_data();
+    void command();
+    void newIdsSkipTheFilesIds();
+
+private:
+    QString run(Document &document, const QString &operation);
+};
+
+// Runs "name args..."; returns a refusal text, if any.
+QString TestProgrammeCommands::run(Document &document, const QString &op)
+{
+    DocumentEdits &edits = document.edits();
+    const QVector<quint32> rows = document.serviceOrder();
+    const QStringList parts = op.split(QLatin1Char(' '));
+    const QString name = parts.first();
+    const QVector<int> args = numbers(parts, 1);
+    QVector<quint32> ids;
+    for (const int id : args)
+        ids << quint32(id);
+    if (name == QLatin1String("move"))
+        return edits.moveTo(rows, args.mid(1), args.first()).refusal;
+    if (name == QLatin1String("switch"))
+        return edits.switchTo(rows, args.mid(1), args.first()).refusal;
+    if (name == QLatin1String("delete"))
+        edits.deleteProgrammes(ids);
+    else if (name == QLatin1String("insert"))
+        edits.insertProgramme(quint32(args.at(0)), quint32(args.at(1)), args.size() > 2 ? ids.at(2) : NoId,
+                              {{QStringLiteral("NAME"), QStringLiteral("New")}});
+    else if (name == QLatin1String("paste")) {
+        edits.copyProgrammes(ids.mid(2));
+        edits.paste(ids.at(0), ids.at(1));
+    } else if (name == QLatin1String("copyTo"))
+        edits.copyTo(ids.at(0), ids.at(1));
+    else if (name == QLatin1String("cutTo"))
+        edits.cutTo(ids.at(0), ids.at(1));
+    else
+        return QStringLiteral("unknown operation");
+    return QString();
+}
+
+void TestProgrammeCommands::command_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("order");   // the service order afterwards
+    QTest::addColumn<QString>("changed"); // text the snapshot must hold afterwards
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<bool>("step");       // false: no step; a move, switch or paste still raises the flag
+
+    // Rows of All Services: 101 102 100 104 103 105; new ids count down from 4294967294.
+    QTest::newRow("move one down") << "move 5 1" << "101 100 104 103 102 105" << "sat 1 order 101 100 102 105" << "" << true;
+    QTest::newRow("move one up") << "move 1 4" << "103 101 102 100 104 105" << "" << "" << true;
+    QTest::newRow("move two below") << "move 6 1 3" << "101 100 103 105 102 104" << "sat 2 order 103 104" << "" << true;
+    QTest::newRow("move two above") << "move 1 2 4" << "100 103 101 102 104 105" << "" << "" << true;
+    QTest::newRow("move between") << "move 4 1 5" << "101 100 102 105 104 103" << "" << "" << true;
+    QTest::newRow("move onto itself") << "move 2 1" << "101 102 100 104 103 105" << "" << "Can't move to 2" << false;
+    QTest::newRow("move out of range") << "move 7 1" << "101 102 100 104 103 105" << "" << "Can't move to 7" << false;
+    QTest::newRow("move without a row") << "move 3" << "101 102 100 104 103 105" << "" << "" << false;
+    QTest::newRow("switch one") << "switch 6 0" << "105 102 100 104 103 101" << "" << "" << true;
+    QTest::newRow("switch several") << "switch 5 0 2" << "103 102 104 101 100 105" << "sat 2 order 103 104" << ""
+                                    << true;
+    QTest::newRow("switch upwards") << "switch 1 3 5" << "104 105 102 100 101 103" << "" << "" << true;
+    QTest::newRow("switch onto itself") << "switch 3 0 2" << "101 102 100 104 103 105" << ""
+                                        << "Can't switch to 3" << false;
+    QTest::newRow("delete three") << "delete 100 104 105" << "101 102 103" << "sat 2 order 103" << "" << true;
+    QTest::newRow("delete nothing there") << "delete 7" << "101 102 100 104 103 105" << "" << "" << false;
+    QTest::newRow("insert before") << "insert 1 11 105" << "101 102 100 104 103 4294967294 105"
+                                   << "pg 4294967294<11 NAME=New" << "" << true;
+    QTest::newRow("insert appended") << "insert 2 20" << "101 102 100 104 103 105 4294967294"
+                                     << "sat 2 order 103 104 4294967294" << "" << true;
+    QTest::newRow("insert into a lost TP") << "insert 2 11" << "101 102 100 104 103 105" << "" << "" << false;
+    QTest::newRow("paste two") << "paste 1 10 100 101" << "101 102 100 104 103 105 4294967294 4294967293"
+                               << "pg 4294967293<10 NAME=Beta_1,V_PID=0,FAV=1" << "" << true;
+    // Programme 105 without NAME: its copy is named from "" and made unique next to it.
+    QTest::newRow("paste without NAME") << "paste 1 11 105 unnamed" << "101 102 100 104 103 105 4294967294"
+                                        << "pg 4294967294<11 V_PID=0,FAV=1,default_order=5,NAME=_1" << "" << true;
+    QTest::newRow("paste with an empty clipboard") << "paste 1 10 7" << "101 102 100 104 103 105" << "" << ""
+                                                   << false;
+    QTest::newRow("copy to") << "copyTo 102 10" << "101 102 100 104 103 105 4294967294"
+                             << "pg 4294967294<10 NAME=Gamma,V_PID=0" << "" << true;
+    QTest::newRow("copy to its own TP") << "copyTo 102 11" << "101 102 100 104 103 105" << "" << "" << false;
+    QTest::newRow("copy to another satellite") << "copyTo 102 20" << "101 102 100 104 103 105" << "" << "" << false;
+    QTest::newRow("cut to") << "cutTo 100 11" << "101 102 104 103 105 4294967294"
+                            << "pg 4294967294<11 NAME=Alpha,V_PID=0" << "" << true;
+}
+
+void TestProgrammeCommands::command()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, order);
+    QFETCH(QString, changed);
+    QFETCH(QString, refusal);
+    QFETCH(bool, step);
+
+    Document document;
+    loadFixture(document);
+    if (operation.endsWith(QLatin1String(" unnamed"))) {
+        operation.chop(8);
+        document.database()->findPG(105)->removeAttribute(QStringLiteral("NAME"));
+    }
+    const QStringList before = documentSnapshot(document);
+    // Move and Switch raise the flag whatever they find, Paste once it found its TP.
+    const bool noted = operation.startsWith(QLatin1String("move")) || operation.startsWith(QLatin1String("switch"))
+        || operation.startsWith(QLatin1String("paste"));
+
+    QCOMPARE(run(document, operation), refusal);
+    const QStringList after = documentSnapshot(document);
+    QCOMPARE(checkModel(*document.database()), QString());
+    QCOMPARE(document.undoStack()->count(), step ? 1 : 0);
+    QCOMPARE(document.isModified(), step || noted);
+    QVERIFY2(after.contains(QStringLiteral("service order ") + order), qPrintable(after.join(QLatin1Char('\n'))));
+    if (!changed.isEmpty())
+        QVERIFY2(after.join(QLatin1Char('\n')).contains(changed), qPrintable(after.join(QLatin1Char('\n'))));
+    if (!step) {
+        QCOMPARE(after, before);
+        return;
+    }
+
+    document.undoStack()->undo();
+    QCOMPARE(checkModel(*document.database()), QString());
+    QCOMPARE(documentSnapshot(document), before);
+    QVERIFY(!document.isModified());
+    document.undoStack()->redo();
+    QCOMPARE(checkModel(*document.database()), QString());
+    QCOMPARE(documentSnapshot(document), after);
+}
+
+void TestProgrammeCommands::newIdsSkipTheFilesIds()
+{
+    DocumentData data = documentFixtureData();
+    // A file that already uses the first id new programmes would take.
+    auto extra = std::make_unique<DB_NS::PGNode>(4294967294u);
+    extra->addAttribute(QStringLiteral("NAME"), QStringLiteral("Far"));
+    DB_NS::TPNode *tp = data.database->findSat(2)->findTP(20);
+    QVERIFY(tp->addPG(extra.release()));
+    Document document;
+    document.setFile(QStringLiteral("fixture.udf"), OstrelUserDump);
+    document.reset(std::move(data));
+    document.edits().deleteProgrammes({4294967294u});
+    QCOMPARE(document.edits().insertProgramme(2, 20, NoId, {}), 4294967293u);
+    // A load starts counting again.
+    loadFixture(document);
+    QCOMPARE(document.edits().insertProgramme(2, 20, NoId, {}), 4294967294u);
+}
+
+QTEST_GUILESS_MAIN(TestProgrammeCommands)
+#include "tst_programmecommands.moc"

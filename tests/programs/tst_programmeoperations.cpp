@@ -1,0 +1,388 @@
+// The table's programme operations driven as a user would: the context menu,
+// the keys and the dialogs (answered from a timer), checked on the rows, the
+// document, and the rows again after an undo.
+
+#include "documentedits.h"
+#include "modalanswer.h"
+#include "programmefixture.h"
+#include "programmeitem.h"
+#include "qdbprogramwidget.h"
+#include "qmoveswitchdialog.h"
+#include "qpropertydialog.h"
+#include "qtpchoicedialog.h"
+#include "qtvariantproperty.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+constexpr quint32 NoId = DB_NS::NoId;
+
+QStringList names(const QTableWidget *table)
+{
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row)
+        texts << (table->item(row, 0) ? table->item(row, 0)->text() : QStringLiteral("<none>"));
+    return texts;
+}
+
+QVector<int> numbers(const QString &text)
+{
+    QVector<int> values;
+    for (const QString &part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        values << part.toInt();
+    return values;
+}
+
+} // namespace
+
+class TestProgrammeOperations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void moveAndSwitch_data();
+    void moveAndSwitch();
+    void moveSurvivesViewChanges();
+    void deleteAsksOnce_data();
+    void deleteAsksOnce();
+    void insertBeforeCurrentRow_data();
+    void insertBeforeCurrentRow();
+    void pasteNamesAndResets();
+    void pasteHiddenByFilter();
+    void copyAndCutTo_data();
+    void copyAndCutTo();
+
+private:
+    void load(int kind = 0);
+    void selectRows(const QVector<int> &rows);
+    // Opens the context menu over row and picks the entry.
+    bool pick(int row, const QString &entry);
+
+    ProgrammeFixture m_fx;
+    QDBProgramWidget *m_widget = nullptr;
+};
+
+void TestProgrammeOperations::init()
+{
+    m_fx = ProgrammeFixture();
+    m_fx.sats = {1, 2};
+    m_fx.tps = {{1, 10}, {1, 11}, {1, 12}, {2, 20}};
+    const char *names[] = {"P0", "P1", "P2", "P3", "P4", "P5", "P6", "P7", "P8", "P9"};
+    const quint32 tps[] = {10, 10, 11, 11, 20, 20, 10, 11, 20, 10};
+    for (int i = 0; i < 10; ++i)
+        m_fx.pgs.push_back({tps[i], quint32(100 + i), QString::fromLatin1(names[i]), QString::number(200 + i),
+                            QStringLiteral("0"), QString::number(i)});
+    m_fx.build();
+    m_widget = new QDBProgramWidget;
+    m_widget->resize(900, 600);
+    m_widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_widget));
+}
+
+void TestProgrammeOperations::cleanup()
+{
+    delete m_widget;
+    m_widget = nullptr;
+}
+
+void TestProgrammeOperations::load(int kind)
+{
+    // A_PID is the duplicate-checked field here.
+    for (TemplateField &field : m_fx.pgTemplate)
+        field.duplicateCheck = field.name == QLatin1String("A_PID");
+    m_fx.pgFields[QStringLiteral("A_PID")].duplicateCheck = true;
+    m_fx.attach(*m_widget, kind);
+}
+
+void TestProgrammeOperations::selectRows(const QVector<int> &rows)
+{
+    QTableWidget *table = m_widget->table();
+    table->clearSelection();
+    for (const int row : rows)
+        table->setCurrentCell(row, 0, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+bool TestProgrammeOperations::pick(int row, const QString &entry)
+{
+    QTableWidget *table = m_widget->table();
+    const QPoint at = row >= 0 ? table->visualItemRect(table->item(row, 0)).center()
+                               : QPoint(20, table->viewport()->height() - 5);
+    bool found = false;
+    QTimer timer;
+    timer.setInterval(10);
+    connect(&timer, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        timer.stop();
+        for (QAction *action : menu->actions()) {
+            if (action->text().startsWith(entry) && action->isEnabled()) {
+                menu->setActiveAction(action);
+                found = true;
+            }
+        }
+        QTest::keyClick(menu, found ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    timer.start();
+    const QPoint global = table->viewport()->mapToGlobal(at);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, m_widget->mapFromGlobal(global), global);
+    QApplication::sendEvent(m_widget, &event);
+    return found;
+}
+
+void TestProgrammeOperations::moveAndSwitch_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("order");     // NAME of every row afterwards, "" when unchanged
+    QTest::addColumn<QString>("selected");  // rows selected afterwards
+    QTest::addColumn<QString>("refusal");
+
+    QTest::newRow("rows 2 and 5 to 9") << "Move Channel" << "2 5" << 9 << "P0 P1 P3 P4 P6 P7 P8 P2 P5 P9" << "7 8" << "";
+    QTest::newRow("rows 2 and 5 to 5") << "Move Channel" << "2 5" << 5 << "P0 P1 P3 P2 P5 P4 P6 P7 P8 P9" << "3 4" << "";
+    QTest::newRow("one row down") << "Move Channel" << "1" << 4 << "P0 P2 P3 P1 P4 P5 P6 P7 P8 P9" << "3" << "";
+    QTest::newRow("onto a selected row") << "Move Channel" << "2 5" << 6 << "" << "" << "Can't move to 6";
+    QTest::newRow("switch one") << "Switch Channel" << "1" << 8 << "P0 P7 P2 P3 P4 P5 P6 P1 P8 P9" << "7" << "";
+    QTest::newRow("switch several") << "Switch Channel" << "1 3 4" << 8 << "P0 P7 P2 P5 P6 P1 P3 P4 P8 P9"
+                                    << "5 6 7" << "";
+    QTest::newRow("switch onto a selected row") << "Switch Channel" << "1 3" << 4 << "" << "" << "Can't switch to 4";
+}
+
+void TestProgrammeOperations::moveAndSwitch()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, rows);
+    QFETCH(int, position);
+    QFETCH(QString, order);
+    QFETCH(QString, selected);
+    QFETCH(QString, refusal);
+
+    load();
+    m_widget->allSrvSelected();
+    const QStringList before = names(m_widget->table());
+    selectRows(numbers(rows));
+    const QString title = entry.section(QLatin1Char(' '), 0, 0);
+    ModalAnswer<QMoveSwitchDialog> dialog([position](QMoveSwitchDialog *d) {
+        d->spinBox()->setValue(position);
+        d->findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
+    });
+    QString shown;
+    ModalAnswer<QMessageBox> box([&shown](QMessageBox *b) {
+        shown = b->text();
+        b->button(QMessageBox::Yes)->click();
+    });
+    QVERIFY(pick(numbers(rows).first(), entry));
+    QVERIFY(dialog.answered());
+    QCOMPARE(dialog.title(), title);
+    QCOMPARE(shown, refusal);
+    QVERIFY(m_fx.document->isModified());
+    if (order.isEmpty()) {
+        QCOMPARE(names(m_widget->table()), before);
+        QCOMPARE(m_fx.document->undoStack()->count(), 0);
+        return;
+    }
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), order);
+    QCOMPARE(m_widget->selectedRows(), numbers(selected));
+    m_fx.document->undoStack()->undo();
+    QCOMPARE(names(m_widget->table()), before);
+}
+
+void TestProgrammeOperations::moveSurvivesViewChanges()
+{
+    load(OstrelUserDump);
+    m_widget->allSrvSelected();
+    selectRows({2, 5});
+    ModalAnswer<QMoveSwitchDialog> dialog([](QMoveSwitchDialog *d) {
+        d->spinBox()->setValue(9);
+        d->clickedOK();
+    });
+    QVERIFY(pick(2, QStringLiteral("Move Channel")));
+    const QStringList moved = names(m_widget->table());
+    m_widget->satSelected(1);
+    // The satellite lists its programmes in the new service order.
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), QStringLiteral("P0 P1 P3 P6 P7 P2 P9"));
+    m_widget->allSrvSelected();
+    QCOMPARE(names(m_widget->table()), moved);
+    QCOMPARE(m_widget->storeRowOrder().size(), 10);
+}
+
+void TestProgrammeOperations::deleteAsksOnce_data()
+{
+    QTest::addColumn<bool>("key");
+    QTest::addColumn<bool>("confirm");
+    QTest::newRow("menu, OK") << false << true;
+    QTest::newRow("Delete key, OK") << true << true;
+    QTest::newRow("Delete key, Cancel") << true << false;
+}
+
+void TestProgrammeOperations::deleteAsksOnce()
+{
+    QFETCH(bool, key);
+    QFETCH(bool, confirm);
+
+    load();
+    m_widget->allSrvSelected();
+    const QStringList before = names(m_widget->table());
+    selectRows({1, 4, 8});
+    int asked = 0;
+    QTimer timer;
+    timer.setInterval(10);
+    connect(&timer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            ++asked;
+            QCOMPARE(box->text(), QStringLiteral("Delete PG?"));
+            QCOMPARE(box->windowTitle(), QStringLiteral("Warning"));
+            box->button(confirm ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+        }
+    });
+    timer.start();
+    if (key)
+        QTest::keyClick(m_widget->table(), Qt::Key_Delete);
+    else
+        QVERIFY(pick(4, QStringLiteral("Delete Channel")));
+    timer.stop();
+    QCOMPARE(asked, 1);
+    if (!confirm) {
+        QCOMPARE(names(m_widget->table()), before);
+        QVERIFY(!m_fx.document->isModified());
+        return;
+    }
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), QStringLiteral("P0 P2 P3 P5 P6 P7 P9"));
+    for (const quint32 id : {101u, 104u, 108u})
+        QVERIFY(!m_fx.document->database()->findPG(id));
+    QCOMPARE(m_fx.document->undoStack()->count(), 1);
+    m_fx.document->undoStack()->undo();
+    QCOMPARE(names(m_widget->table()), before);
+}
+
+void TestProgrammeOperations::insertBeforeCurrentRow_data()
+{
+    QTest::addColumn<int>("current"); // -1: no current row
+    QTest::addColumn<QString>("order");
+    QTest::newRow("before the current row") << 1 << "P0 New Channel P1 P6 P9";
+    QTest::newRow("without a current row") << -1 << "P0 P1 P6 P9 New Channel";
+}
+
+void TestProgrammeOperations::insertBeforeCurrentRow()
+{
+    QFETCH(int, current);
+    QFETCH(QString, order);
+
+    load();
+    m_widget->tpSelected(1, 10);
+    ModalAnswer<QPropertyDialog> dialog([](QPropertyDialog *d) {
+        d->shownProperty(QStringLiteral("NAME"))->setValue(QStringLiteral("New Channel"));
+        d->clickedOK();
+    });
+    if (current >= 0) {
+        m_widget->table()->setCurrentCell(current, 0);
+        QTest::keyClick(m_widget->table(), Qt::Key_Insert);
+    } else {
+        QVERIFY(pick(-1, QStringLiteral("Insert Channel")));
+    }
+    QVERIFY(dialog.answered());
+    QCOMPARE(dialog.title(), QStringLiteral("Program Information"));
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), order);
+    const DB_NS::PGNode *added = m_fx.document->database()->findPG(4294967294u);
+    QVERIFY(added);
+    QCOMPARE(m_widget->table()->currentRow(), m_widget->rowOf(added->id()));
+    // The TP, the satellite and the service order agree.
+    QCOMPARE(int(added->parent()->pgs().size()), 5);
+    QVERIFY(m_fx.document->isModified());
+    m_fx.document->undoStack()->undo();
+    QVERIFY(!m_fx.document->database()->findPG(4294967294u));
+    QCOMPARE(m_widget->table()->rowCount(), 4);
+}
+
+void TestProgrammeOperations::pasteNamesAndResets()
+{
+    m_fx.pgs[0].name = QStringLiteral("Sport");
+    m_fx.pgs[1].name = QStringLiteral("Sport_1");
+    m_fx.build();
+    load();
+    m_widget->tpSelected(1, 10);
+    selectRows({0});
+    QTest::keyClick(m_widget->table(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(m_widget, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), QStringLiteral("Sport Sport_1 P6 P9 Sport_2"));
+    const DB_NS::PGNode *copy = m_fx.document->database()->findPG(4294967294u);
+    QCOMPARE(copy->value(QStringLiteral("A_PID")), QStringLiteral("0"));
+    QCOMPARE(copy->value(QStringLiteral("V_PID")), QStringLiteral("200"));
+
+    // Twice into an empty TP: Sport, then Sport_1.
+    m_widget->tpSelected(1, 12);
+    QVERIFY(pick(-1, QStringLiteral("Paste Channel")));
+    QVERIFY(pick(-1, QStringLiteral("Paste Channel")));
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), QStringLiteral("Sport Sport_1"));
+    QCOMPARE(m_fx.document->undoStack()->count(), 3);
+    m_fx.document->undoStack()->undo();
+    QCOMPARE(names(m_widget->table()), QStringList{QStringLiteral("Sport")});
+}
+
+void TestProgrammeOperations::pasteHiddenByFilter()
+{
+    load();
+    m_widget->tpSelected(1, 10);
+    selectRows({0, 1});
+    QVERIFY(pick(0, QStringLiteral("Copy Channel")));
+    m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(QStringLiteral("P6"));
+    QVERIFY(pick(0, QStringLiteral("Paste Channel")));
+    // Both copies are in the database; the filter leaves them without a row.
+    QCOMPARE(names(m_widget->table()), QStringList{QStringLiteral("P6")});
+    QVERIFY(m_fx.document->database()->findPG(4294967294u));
+    QVERIFY(m_fx.document->database()->findPG(4294967293u));
+    QCOMPARE(m_widget->rowOf(4294967294u), -1);
+}
+
+void TestProgrammeOperations::copyAndCutTo_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("order"); // All Services afterwards
+    QTest::newRow("copy to") << "Copy Channel To" << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9 P1";
+    QTest::newRow("cut to") << "Cut Channel To" << "P0 P2 P3 P4 P5 P6 P7 P8 P9 P1";
+}
+
+void TestProgrammeOperations::copyAndCutTo()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, order);
+
+    load();
+    m_widget->allSrvSelected();
+    const QStringList before = names(m_widget->table());
+    selectRows({1});
+    bool offeredSource = true;
+    ModalAnswer<QTPChoiceDialog> dialog([&offeredSource](QTPChoiceDialog *d) {
+        // The TPs of the programme's satellite, its own current and not to be chosen.
+        offeredSource = d->table()->rowCount() != 3 || d->table()->currentRow() != 0 || d->okButton()->isEnabled();
+        d->table()->setCurrentCell(1, 0); // TP 11
+        d->okButton()->click();
+    });
+    QVERIFY(pick(1, entry));
+    QVERIFY(dialog.answered());
+    QCOMPARE(dialog.title(), QStringLiteral("TP Choice"));
+    QVERIFY(!offeredSource);
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), order);
+    const DB_NS::PGNode *copy = m_fx.document->database()->findPG(4294967294u);
+    QCOMPARE(copy->parent()->id(), 11u);
+    QCOMPARE(copy->value(QStringLiteral("A_PID")), QStringLiteral("0"));
+    QVERIFY(m_fx.document->isModified());
+    m_fx.document->undoStack()->undo();
+    QCOMPARE(names(m_widget->table()), before);
+}
+
+QTEST_MAIN(TestProgrammeOperations)
+#include "tst_programmeoperations.moc"
