@@ -61,6 +61,8 @@ void ParserLibrary::resolveEntries()
     m_getSatMaxNum = entry<OstrelGetSatMaxNumFn>(l, "GetSatMaxNum");
     m_getFavHotKeyGroups = entry<OstrelGetFavHotKeyGroupsFn>(l, "GetFavHotKeyGroups");
     m_setFavHotKeyGroups = entry<OstrelSetFavHotKeyGroupsFn>(l, "SetFavHotKeyGroups");
+    m_getErrorText = entry<OstrelGetErrorTextFn>(l, "GetErrorText");
+    m_getTextCapacities = entry<OstrelGetTextCapacitiesFn>(l, "GetTextCapacities");
     m_save = entry<OstrelSaveFn>(l, "Save");
     m_uiConfig = entry<OstrelUIConfigFn>(l, "UIConfig");
     m_clean = entry<OstrelCleanFn>(l, "Clean");
@@ -75,6 +77,8 @@ void ParserLibrary::clearEntries()
     m_getSatMaxNum = nullptr;
     m_getFavHotKeyGroups = nullptr;
     m_setFavHotKeyGroups = nullptr;
+    m_getErrorText = nullptr;
+    m_getTextCapacities = nullptr;
     m_save = nullptr;
     m_uiConfig = nullptr;
     m_clean = nullptr;
@@ -90,6 +94,8 @@ bool ParserLibrary::hasEntry(const char *name) const
         {"GetSatMaxNum", reinterpret_cast<const void *>(m_getSatMaxNum)},
         {"GetFavHotKeyGroups", reinterpret_cast<const void *>(m_getFavHotKeyGroups)},
         {"SetFavHotKeyGroups", reinterpret_cast<const void *>(m_setFavHotKeyGroups)},
+        {"GetErrorText", reinterpret_cast<const void *>(m_getErrorText)},
+        {"GetTextCapacities", reinterpret_cast<const void *>(m_getTextCapacities)},
         {"Save", reinterpret_cast<const void *>(m_save)},
         {"UIConfig", reinterpret_cast<const void *>(m_uiConfig)},
         {"Clean", reinterpret_cast<const void *>(m_clean)},
@@ -154,4 +160,15 @@ int32_t ParserLibrary::getFavHotKeyGroups(FavHotKeyGroupList **groups)
 int32_t ParserLibrary::setFavHotKeyGroups(FavHotKeyGroupList *groups)
 {
     return m_setFavHotKeyGroups ? m_setFavHotKeyGroups(groups) : -1;
+}
+
+QString ParserLibrary::errorText()
+{
+    const char16_t *text = m_getErrorText ? m_getErrorText() : nullptr;
+    return text ? QString::fromUtf16(text) : QString();
+}
+
+int32_t ParserLibrary::getTextCapacities(int32_t type, CapacityList **list)
+{
+    return m_getTextCapacities ? m_getTextCapacities(type, list) : -1;
 }

@@ -86,6 +86,20 @@ OSTREL_EXPORT int32_t GetSatMaxNum()
     return fenced(-1, [] { return ParserState::instance().satMaxNum(); });
 }
 
+OSTREL_EXPORT const char16_t *GetErrorText()
+{
+    try {
+        return ParserState::instance().errorText();
+    } catch (...) {
+        return u"";
+    }
+}
+
+OSTREL_EXPORT int32_t GetTextCapacities(int32_t type, CapacityList **list)
+{
+    return fenced(OstrelReadFailed, [&] { return ParserState::instance().textCapacities(type, list); });
+}
+
 // The entry points must keep the shapes the editor resolves them as.
 static_assert(std::is_same_v<decltype(&Load), OstrelLoadFn>);
 static_assert(std::is_same_v<decltype(&Save), OstrelSaveFn>);
@@ -93,3 +107,5 @@ static_assert(std::is_same_v<decltype(&Clean), OstrelCleanFn>);
 static_assert(std::is_same_v<decltype(&UIConfig), OstrelUIConfigFn>);
 static_assert(std::is_same_v<decltype(&SatTemplate), OstrelTemplateFn>);
 static_assert(std::is_same_v<decltype(&GetSatMaxNum), OstrelGetSatMaxNumFn>);
+static_assert(std::is_same_v<decltype(&GetErrorText), OstrelGetErrorTextFn>);
+static_assert(std::is_same_v<decltype(&GetTextCapacities), OstrelGetTextCapacitiesFn>);

@@ -92,6 +92,8 @@ void TestBinding::optionalEntries()
         QVERIFY2(parser.hasEntry(name), name);
     QCOMPARE(parser.hasEntry("GetFavHotKeyGroups"), hasOptional);
     QCOMPARE(parser.hasEntry("SetFavHotKeyGroups"), hasOptional);
+    QCOMPARE(parser.hasEntry("GetErrorText"), hasOptional);
+    QCOMPARE(parser.hasEntry("GetTextCapacities"), hasOptional);
 
     DocumentData doc;
     QCOMPARE(loadDocument(parser, 2, QStringLiteral("x.udf"), doc), LoadStatus::Loaded);
