@@ -198,7 +198,7 @@ private:
     void buildHotKeyView();
     void buildFavHotKeyView();
     void resizeColumns();
-    void selectFindTarget(int row);
+    void selectFindTarget(int row, bool focusTable = true);
     void stepFind(bool up);
     bool routeTableKey(QKeyEvent *event);
     void paintCornerButton(QWidget *button);
