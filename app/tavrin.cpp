@@ -4,6 +4,8 @@
 #include "documentio.h"
 #include "flashcustomchosedialog.h"
 #include "parserlibrary.h"
+#include "textcapacities.h"
+#include "usersettings.h"
 #include "ui_tavrin.h"
 
 #include <QAction>
@@ -14,7 +16,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+#include <QRegularExpression>
 
 // The icons live in a static library: their resources must be registered by hand.
 static void initResources()
@@ -30,6 +32,29 @@ const QString kLastSaveDir = QStringLiteral("lastsavdir");
 QString titleFor(const QString &customer)
 {
     return customer.isEmpty() ? QStringLiteral("Tavrin") : QStringLiteral("Tavrin - %1").arg(customer);
+}
+
+// A name typed without an extension gets the one of the chosen filter ("UserDB file(*.udf)").
+QString withFilterSuffix(const QString &path, const QString &filter)
+{
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? path + QLatin1Char('.') + match.captured(1) : path;
+}
+
+// The texts a save cut, for the save message; a long list is shortened.
+QString cutTextReport(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return QString();
+    const int shown = 10;
+    QStringList report{QStringLiteral("These texts did not fit the file and were cut:")};
+    report << lines.mid(0, shown);
+    if (lines.size() > shown)
+        report << QStringLiteral("and %1 more").arg(lines.size() - shown);
+    return report.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -131,19 +156,29 @@ bool Tavrin::hasUnsavedChanges() const
 
 QString Tavrin::startFolder(const QString &key) const
 {
-    const QString folder = QSettings(m_iniPath, QSettings::IniFormat).value(key).toString();
+    const QString folder = UserSettings().value(key).toString();
     return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 void Tavrin::rememberFolder(const QString &key, const QString &filePath)
 {
-    QSettings(m_iniPath, QSettings::IniFormat).setValue(key, QFileInfo(filePath).absolutePath());
+    UserSettings().setValue(key, QFileInfo(filePath).absolutePath());
+}
+
+QString Tavrin::openFilter() const
+{
+    QStringList patterns;
+    for (const QString &extension : m_registry.libraryByExtension.keys())
+        patterns << QStringLiteral("*.") + extension;
+    const QString described = m_registry.openFilter();
+    if (patterns.isEmpty())
+        return described;
+    return QStringLiteral("All supported files (%1);;").arg(patterns.join(QLatin1Char(' '))) + described;
 }
 
 void Tavrin::slotOpen()
 {
-    openFile(m_dialogs->getOpenFileName(this, QStringLiteral("Open File"), startFolder(kLastOpenDir),
-                                        m_registry.openFilter()));
+    openFile(m_dialogs->getOpenFileName(this, QStringLiteral("Open File"), startFolder(kLastOpenDir), openFilter()));
 }
 
 void Tavrin::openFromArguments(const QStringList &arguments)
@@ -170,14 +205,13 @@ void Tavrin::openFile(const QString &picked)
         customer = dialog.customer;
         path = QStringLiteral("%1;").arg(customer) + picked;
     }
-    setWindowTitle(titleFor(customer));
-
     if (!m_library)
         m_library = std::make_unique<ParserLibrary>();
-    // Declining keeps the change flag and the bound library, but the old
-    // database still goes: the new load replaces it either way.
+    // Declining the warning stops the open: the document, its edits, the
+    // change flag and the title stay as they were.
     if (!closeDocument())
-        releaseDocument(false);
+        return;
+    setWindowTitle(titleFor(customer));
 
     const QString libraryName = m_registry.libraryForPath(picked);
     if (libraryName.isEmpty() || !m_library->bind(libraryName)) {
@@ -188,7 +222,9 @@ void Tavrin::openFile(const QString &picked)
     switch (m_document->load(*m_library, picked, kind, customer)) {
     case LoadStatus::LoadError:
         m_document->setFile(picked, kind, customer);
-        m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"));
+        // The reader's reason tells a damaged file from a file of another kind.
+        m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"),
+                            m_library->errorText());
         setWindowTitle(titleFor(QString()));
         return;
     case LoadStatus::NoDatabase:
@@ -198,13 +234,17 @@ void Tavrin::openFile(const QString &picked)
         break;
     }
     ui->lineEdit_leftFilter->clear();
+    // Show the list at once rather than an empty table.
+    if (QTreeWidgetItem *allServices = ui->dbTreeWidget->topLevelItem(0))
+        ui->dbTreeWidget->setCurrentItem(allServices);
 }
 
 void Tavrin::slotSave()
 {
     if (m_document->path().isEmpty() || !m_document->hasDatabase())
         return;
-    reportSave(m_document->save(m_library.get(), m_registry.libraryByType.value(m_document->kind())));
+    const int kind = m_document->kind();
+    reportSave(m_document->save(m_library.get(), m_registry.libraryByType.value(kind)), kind);
 }
 
 void Tavrin::slotSaveAs()
@@ -233,11 +273,13 @@ void Tavrin::slotSaveAs()
     if (filter.isEmpty())
         return;
 
-    const QString given = m_dialogs->getSaveFileName(this, QStringLiteral("Save File"),
-                                                     startFolder(kLastSaveDir), filter);
+    // The dialog proposes the current file's name in the last save folder.
+    const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).fileName());
+    QString chosenFilter;
+    QString given = m_dialogs->getSaveFileName(this, QStringLiteral("Save File"), proposed, filter, &chosenFilter);
     if (given.trimmed().isEmpty())
         return;
-    rememberFolder(kLastSaveDir, given);
+    given = withFilterSuffix(given, chosenFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : chosenFilter);
 
     const int newKind = m_registry.kindForPath(given);
     QString customer;
@@ -248,27 +290,27 @@ void Tavrin::slotSaveAs()
             FlashCustomChoseDialog dialog(this);
             if (dialog.exec() != QDialog::Accepted)
                 return;
-            setWindowTitle(titleFor(dialog.customer));
             customer = dialog.customer;
         }
     }
-    // The document keeps naming the opened file: later Saves go there.
-    const QString openedPath = m_document->path();
-    const int openedKind = m_document->kind();
-    const QString openedCustomer = m_document->customer();
+    // A saved copy becomes the document's file, so a later Save goes there and
+    // never over the original; a failed save changes nothing.
     const SaveOutcome outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(newKind), given,
                                                  newKind, customer);
-    if (outcome == SaveOutcome::Saved)
-        m_document->setFile(openedPath, openedKind, openedCustomer);
-    reportSave(outcome);
+    if (outcome == SaveOutcome::Saved) {
+        rememberFolder(kLastSaveDir, given);
+        setWindowTitle(titleFor(m_document->customer()));
+    }
+    reportSave(outcome, newKind);
 }
 
-void Tavrin::reportSave(SaveOutcome outcome)
+void Tavrin::reportSave(SaveOutcome outcome, int kind)
 {
     switch (outcome) {
     case SaveOutcome::Saved:
-        // The document is clean again: only a save that happened does that.
-        m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"));
+        // The library is bound for the kind just saved: it knows what its fields keep.
+        m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"),
+                         cutTextReport(cutTexts(m_document->data(), TextCapacities::query(*m_library, kind))));
         break;
     case SaveOutcome::NotSupported:
         m_dialogs->critical(nullptr, QStringLiteral("Save File"), QStringLiteral("This type isn't supported yet"));
@@ -292,18 +334,14 @@ bool Tavrin::closeDocument()
 {
     if (!confirmDiscard())
         return false;
-    releaseDocument(true);
+    releaseDocument();
     return true;
 }
 
-void Tavrin::releaseDocument(bool releaseLibrary)
+void Tavrin::releaseDocument()
 {
-    // A declined close keeps the change flag across the release.
-    const bool modified = m_document->isModified();
     m_document->clear();
-    if (!releaseLibrary && modified)
-        m_document->noteChange();
-    if (releaseLibrary && m_library) {
+    if (m_library) {
         m_library->clean();
         m_library->unload();
     }

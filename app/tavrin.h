@@ -29,7 +29,8 @@ class Tavrin : public QMainWindow
 public:
     explicit Tavrin(QWidget *parent = nullptr);
     /**
-     * Reads the registry and the remembered folders from iniPath and shows
+     * Reads the registry from iniPath (the remembered folders are per-user
+     * settings, see UserSettings) and shows
      * every file dialog and message through dialogs (not owned; null for the
      * real ones).
      */
@@ -65,8 +66,9 @@ private:
     void createEditMenu();
     bool confirmDiscard();
     bool closeDocument();
-    void releaseDocument(bool releaseLibrary);
-    void reportSave(SaveOutcome outcome);
+    void releaseDocument();
+    void reportSave(SaveOutcome outcome, int kind);
+    QString openFilter() const;
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 

@@ -1,12 +1,15 @@
 #include "channeldatabase.h"
 #include "dbtreewidget.h"
+#include "documentedits.h"
 #include "fakedialogs.h"
 #include "fakeparser.h"
 #include "flashcustomchosedialog.h"
 #include "modalanswer.h"
 #include "parserlibrary.h"
 #include "qdbprogramwidget.h"
+#include "qfavgrouprenamedialog.h"
 #include "tavrin.h"
+#include "usersettings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
@@ -63,14 +67,21 @@ private slots:
     void failedLoad();
     void unsavedChanges_data();
     void unsavedChanges();
-    void declinedCloseStillReplacesDocument();
-    void declinedCloseThenFailedLoadLeavesNothingBehind();
+    void declinedOpenKeepsEverything();
     void save_data();
     void save();
     void saveWithoutDocumentDoesNothing();
     void saveAs_data();
     void saveAs();
-    void laterSaveGoesToOpenedFile();
+    void laterSaveGoesToSavedCopy();
+    void saveAsThenSaveLeavesOriginalUntouched();
+    void loadErrorSaysWhy_data();
+    void loadErrorSaysWhy();
+    void favouriteNameLimitedAtEntry_data();
+    void favouriteNameLimitedAtEntry();
+    void cutTextsNamedInSaveMessage_data();
+    void cutTextsNamedInSaveMessage();
+    void settingsLiveInUserConfigFolder();
     void commandLine_data();
     void commandLine();
     void favouriteHotKeysNeedTheOptionalEntry_data();
@@ -90,15 +101,15 @@ private:
     }
     QAction *action(const char *name) const { return m_window->findChild<QAction *>(QLatin1String(name)); }
     void markChanged() { emit table()->signalbIsChange(true); }
-    QString iniValue(const QString &key) const
-    {
-        return QSettings(m_iniPath, QSettings::IniFormat).value(key).toString();
-    }
+    QString iniValue(const QString &key) const { return UserSettings().value(key).toString(); }
+    // Opens a copy of the sample dump with the real parser library; false when either is missing.
+    bool openRealSample(const QString &copyName, const QByteArray &bytes = QByteArray());
     // Opens through File, Open, answering the customer choice when asked.
     void openThroughMenu(const QString &path, const QString &customerAnswer = kNone);
 
     QLibrary m_fake{QStringLiteral(FAKEPARSER_PATH)};
     FakeParserState *m_state = nullptr;
+    QTemporaryDir m_configDir;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_iniPath;
     FakeDialogs m_dialogs;
@@ -112,12 +123,16 @@ void TestTavrin::initTestCase()
     auto stateFn = reinterpret_cast<FakeParserStateFn>(m_fake.resolve("FakeParser"));
     QVERIFY(stateFn);
     m_state = stateFn();
+    // Per-user settings go to a folder of the test's own.
+    QVERIFY(m_configDir.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_configDir.path());
 }
 
 void TestTavrin::init()
 {
     *m_state = FakeParserState{};
     m_dialogs.reset();
+    UserSettings().clear();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_iniPath = file(QStringLiteral("Tavrin.ini"));
@@ -215,7 +230,8 @@ void TestTavrin::open()
     const FakeDialogs::Call dialog = m_dialogs.callsOf(QStringLiteral("open")).value(0);
     QCOMPARE(dialog.title, QStringLiteral("Open File"));
     QCOMPARE(dialog.parent, m_window.get());
-    QCOMPARE(dialog.filter, QStringLiteral("Flash image (*.abs);; (*.mud);;User dump (*.udf)"));
+    QCOMPARE(dialog.filter, QStringLiteral("All supported files (*.abs *.mud *.udf);;"
+                                           "Flash image (*.abs);; (*.mud);;User dump (*.udf)"));
 
     QCOMPARE(m_window->windowTitle(), title);
     QCOMPARE(m_window->filePath(), prefix + file(name));
@@ -232,6 +248,9 @@ void TestTavrin::open()
     QCOMPARE(doc.hotKeys.size(), 1);
     QCOMPARE(doc.satMaxNum, 64);
     QVERIFY(tree()->topLevelItemCount() > 0);
+    // All Services is shown at once: the TV programme of the two.
+    QCOMPARE(tree()->currentItem(), tree()->topLevelItem(0));
+    QCOMPARE(table()->findChild<QTableWidget *>()->rowCount(), 1);
 }
 
 void TestTavrin::openStartsInHomeThenLastFolder()
@@ -392,41 +411,31 @@ void TestTavrin::unsavedChanges()
     }
 }
 
-void TestTavrin::declinedCloseStillReplacesDocument()
+void TestTavrin::declinedOpenKeepsEverything()
 {
-    openThroughMenu(file(QStringLiteral("a.udf")));
-    const ParserLibrary *library = m_window->parserLibrary();
-    markChanged();
+    openThroughMenu(file(QStringLiteral("c.abs")), kOk);
+    Document *document = m_window->document();
+    const ChannelDatabase *loaded = document->database();
+    QVERIFY(document->edits().renameGroup(0, QStringLiteral("Edited")));
     m_dialogs.warningAnswers << false;
 
     openThroughMenu(file(QStringLiteral("b.udf")));
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 1);
-    // The library was neither cleaned nor reloaded, and the new file loaded.
+    QCOMPARE(m_state->loadCalls, 1);
     QCOMPARE(m_state->cleanCalls, 0);
-    QCOMPARE(m_window->parserLibrary(), library);
-    QVERIFY(m_window->parserLibrary()->isLoaded());
-    QCOMPARE(m_state->loadCalls, 2);
-    QCOMPARE(QString::fromUtf16(m_state->lastLoadPath), file(QStringLiteral("b.udf")));
-    QCOMPARE(m_window->filePath(), file(QStringLiteral("b.udf")));
-    QVERIFY(m_window->document()->data().database);
-    QCOMPARE(m_window->document()->data().database->sats().size(), 1);
+    QCOMPARE(document->database(), loaded);
+    QCOMPARE(document->favouriteNames().value(0), QStringLiteral("Edited"));
+    QVERIFY(document->isModified());
+    QCOMPARE(m_window->filePath(), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
     QVERIFY(tree()->topLevelItemCount() > 0);
-}
 
-void TestTavrin::declinedCloseThenFailedLoadLeavesNothingBehind()
-{
-    openThroughMenu(file(QStringLiteral("a.udf")));
-    markChanged();
-    m_dialogs.warningAnswers << false;
-    m_state->loadResult = 3;
-
+    // Undoing the edit leaves nothing unsaved: the next open does not warn.
+    document->undoStack()->undo();
+    m_dialogs.reset();
     openThroughMenu(file(QStringLiteral("b.udf")));
-    QCOMPARE(m_dialogs.messages().last(), QStringLiteral("critical|Load File|Load Error!"));
-    // The old document must not linger in the widgets once its library moved on.
-    QVERIFY(!m_window->document()->data().database);
-    QVERIFY(m_window->document()->data().hotKeys.isEmpty());
-    QVERIFY(m_window->document()->data().favHotKeys.isEmpty());
-    QCOMPARE(tree()->topLevelItemCount(), 0);
+    QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 0);
+    QCOMPARE(m_window->filePath(), file(QStringLiteral("b.udf")));
 }
 
 void TestTavrin::save_data()
@@ -482,10 +491,12 @@ void TestTavrin::saveAs_data()
 {
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("chosenFilter");
     QTest::addColumn<QString>("customerAnswer");
     QTest::addColumn<int>("saveResult");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<int>("savedKind");  // -1: Save not called
+    QTest::addColumn<QString>("saved");  // the file Save was called for
     QTest::addColumn<QString>("savedPrefix");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("title");
@@ -495,29 +506,38 @@ void TestTavrin::saveAs_data()
     const QString abs = QStringLiteral("Bin file(*.abs);;DefaultDB file(*.ddf)");
     const QStringList ok{"about|Save File|Save OK!"};
 
-    QTest::newRow("dump-to-dump") << "a.udf" << "out/new.udf" << kNone << 0 << udf << 2 << "" << ok << "Tavrin" << false;
-    QTest::newRow("dialog-cancelled") << "a.udf" << "" << kNone << 0 << udf << -1 << "" << QStringList() << "Tavrin" << true;
-    QTest::newRow("blank-name") << "a.udf" << "   " << kNone << 0 << udf << -1 << "" << QStringList() << "Tavrin" << true;
-    QTest::newRow("image-keeps-customer") << "c.abs" << "out/new.abs" << kNone << 0 << abs << 1 << "defaultdb;" << ok
-                                          << "Tavrin - defaultdb" << false;
-    QTest::newRow("kind-without-library") << "c.abs" << "out/new.ddf" << kNone << 0 << abs << -1 << ""
+    QTest::newRow("dump-to-dump") << "a.udf" << "out/new.udf" << "" << kNone << 0 << udf << 2 << "out/new.udf" << ""
+                                  << ok << "Tavrin" << false;
+    QTest::newRow("dialog-cancelled") << "a.udf" << "" << "" << kNone << 0 << udf << -1 << "" << "" << QStringList()
+                                      << "Tavrin" << true;
+    QTest::newRow("blank-name") << "a.udf" << "   " << "" << kNone << 0 << udf << -1 << "" << "" << QStringList()
+                                << "Tavrin" << true;
+    QTest::newRow("image-keeps-customer") << "c.abs" << "out/new.abs" << "" << kNone << 0 << abs << 1 << "out/new.abs"
+                                          << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+    QTest::newRow("kind-without-library") << "c.abs" << "out/new.ddf" << "" << kNone << 0 << abs << -1 << "" << ""
                                           << QStringList{"critical|Save File|Save Error!"} << "Tavrin - defaultdb" << true;
-    QTest::newRow("save-fails") << "a.udf" << "out/new.udf" << kNone << 1 << udf << 2 << ""
+    QTest::newRow("save-fails") << "a.udf" << "out/new.udf" << "" << kNone << 1 << udf << 2 << "out/new.udf" << ""
                                 << QStringList{"critical|Save File|This type isn't supported yet"} << "Tavrin" << true;
-    QTest::newRow("dump-to-image-asks-customer") << "a.udf" << "out/new.abs" << kOk << 0 << udf << 1 << "defaultdb;"
-                                                 << ok << "Tavrin - defaultdb" << false;
-    QTest::newRow("customer-cancelled") << "a.udf" << "out/new.abs" << kCancel << 0 << udf << -1 << ""
+    QTest::newRow("dump-to-image-asks-customer") << "a.udf" << "out/new.abs" << "" << kOk << 0 << udf << 1 << "out/new.abs"
+                                                 << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+    QTest::newRow("customer-cancelled") << "a.udf" << "out/new.abs" << "" << kCancel << 0 << udf << -1 << "" << ""
                                         << QStringList() << "Tavrin" << true;
+    QTest::newRow("no-extension-first-filter") << "a.udf" << "out/new" << "" << kNone << 0 << udf << 2 << "out/new.udf"
+                                               << "" << ok << "Tavrin" << false;
+    QTest::newRow("no-extension-chosen-filter") << "c.abs" << "out/new" << "Bin file(*.abs)" << kNone << 0 << abs << 1
+                                                << "out/new.abs" << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
 }
 
 void TestTavrin::saveAs()
 {
     QFETCH(QString, opened);
     QFETCH(QString, given);
+    QFETCH(QString, chosenFilter);
     QFETCH(QString, customerAnswer);
     QFETCH(int, saveResult);
     QFETCH(QString, filter);
     QFETCH(int, savedKind);
+    QFETCH(QString, saved);
     QFETCH(QString, savedPrefix);
     QFETCH(QStringList, messages);
     QFETCH(QString, title);
@@ -530,8 +550,9 @@ void TestTavrin::saveAs()
     m_dialogs.reset();
     m_state->saveResult = saveResult;
 
-    const QString givenPath = given.trimmed().isEmpty() ? given : file(given);
-    m_dialogs.saveAnswers << givenPath;
+    m_dialogs.saveAnswers << (given.trimmed().isEmpty() ? given : file(given));
+    if (!chosenFilter.isEmpty())
+        m_dialogs.saveFilterAnswers << chosenFilter;
     std::unique_ptr<ModalAnswer<FlashCustomChoseDialog>> customer;
     if (!customerAnswer.isEmpty())
         customer = answerCustomer(customerAnswer);
@@ -543,24 +564,25 @@ void TestTavrin::saveAs()
     QCOMPARE(dialogs.size(), 1);
     QCOMPARE(dialogs.first().title, QStringLiteral("Save File"));
     QCOMPARE(dialogs.first().filter, filter);
-    QCOMPARE(dialogs.first().text, QDir::homePath());
+    // The current file's name is proposed.
+    QCOMPARE(dialogs.first().text, QDir::homePath() + QLatin1Char('/') + opened);
 
     QCOMPARE(m_state->saveCalls, savedKind < 0 ? 0 : 1);
     if (savedKind >= 0) {
         QCOMPARE(m_state->lastSaveKind, savedKind);
-        QCOMPARE(QString::fromUtf16(m_state->lastSavePath), savedPrefix + givenPath);
+        QCOMPARE(QString::fromUtf16(m_state->lastSavePath), savedPrefix + file(saved));
     }
     QCOMPARE(m_dialogs.messages(), messages);
     QCOMPARE(m_window->windowTitle(), title);
     QCOMPARE(tree()->bIsChange(), changedAfter);
-    QCOMPARE(iniValue(QStringLiteral("lastsavdir")),
-             given.trimmed().isEmpty() ? QString() : file(QStringLiteral("out")));
-    // The window goes on describing the opened document.
-    QCOMPARE(m_window->filePath(), openedPath);
-    QCOMPARE(m_window->fileKind(), openedKind);
+    // Only a save that happened moves the folder, and the document to the copy.
+    const bool succeeded = messages == QStringList{"about|Save File|Save OK!"};
+    QCOMPARE(iniValue(QStringLiteral("lastsavdir")), succeeded ? file(QStringLiteral("out")) : QString());
+    QCOMPARE(m_window->filePath(), succeeded ? savedPrefix + file(saved) : openedPath);
+    QCOMPARE(m_window->fileKind(), succeeded ? savedKind : openedKind);
 }
 
-void TestTavrin::laterSaveGoesToOpenedFile()
+void TestTavrin::laterSaveGoesToSavedCopy()
 {
     openThroughMenu(file(QStringLiteral("a.udf")));
     m_dialogs.saveAnswers << file(QStringLiteral("out/copy.udf"));
@@ -569,12 +591,168 @@ void TestTavrin::laterSaveGoesToOpenedFile()
 
     action("actionSave")->trigger();
     QCOMPARE(m_state->saveCalls, 2);
-    QCOMPARE(QString::fromUtf16(m_state->lastSavePath), file(QStringLiteral("a.udf")));
+    QCOMPARE(QString::fromUtf16(m_state->lastSavePath), file(QStringLiteral("out/copy.udf")));
 
-    // The next Save As starts where the last one went.
+    // The next Save As starts where the last one went, with the copy's name.
     m_dialogs.reset();
     action("actionSave_As")->trigger();
-    QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).value(0).text, file(QStringLiteral("out")));
+    QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).value(0).text, file(QStringLiteral("out/copy.udf")));
+}
+
+bool TestTavrin::openRealSample(const QString &copyName, const QByteArray &bytes)
+{
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
+    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+        return false;
+    // The shipped registry names the library; the window reads it from a copy.
+    const QString ini = file(QStringLiteral("shipped.ini"));
+    QFile::remove(ini);
+    if (!QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini))
+        return false;
+    QFile original(sample), copy(file(copyName));
+    if (!original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+        return false;
+    copy.write(bytes.isNull() ? original.readAll() : bytes);
+    copy.close();
+    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
+    m_dialogs.openAnswers << file(copyName);
+    action("actionOpen")->trigger();
+    return true;
+}
+
+void TestTavrin::saveAsThenSaveLeavesOriginalUntouched()
+{
+    if (!openRealSample(QStringLiteral("small.udf")))
+        QSKIP("needs samples/small.udf and the built parser library");
+    QVERIFY(m_window->document()->database());
+    QFile sample(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QByteArray originalBytes = sample.readAll();
+
+    m_dialogs.saveAnswers << file(QStringLiteral("out/copy.udf"));
+    action("actionSave_As")->trigger();
+    QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Meant for the copy")));
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), (QStringList{"about|Save File|Save OK!", "about|Save File|Save OK!"}));
+
+    QFile original(file(QStringLiteral("small.udf"))), copy(file(QStringLiteral("out/copy.udf")));
+    QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    QVERIFY2(original.readAll() == originalBytes, "Save wrote over the original");
+    QVERIFY2(copy.readAll() != originalBytes, "the edit did not reach the copy");
+}
+
+void TestTavrin::loadErrorSaysWhy_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("truncated") << "truncated" << "runs past the end of the file";
+    QTest::newRow("bad-crc") << "bad-crc" << "crc is 0x";
+    QTest::newRow("wrong-magic") << "wrong-magic" << "db_head does not hold the dump magic";
+}
+
+void TestTavrin::loadErrorSaysWhy()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+    QFile sample(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"));
+    if (!sample.open(QIODevice::ReadOnly))
+        QSKIP("needs samples/small.udf");
+    QByteArray bytes = sample.readAll();
+    if (damage == QLatin1String("truncated"))
+        bytes.truncate(bytes.size() / 2);
+    else if (damage == QLatin1String("bad-crc"))
+        bytes[bytes.size() / 2] = char(bytes.at(bytes.size() / 2) ^ 0x10);
+    else
+        bytes[0] = char(bytes.at(0) ^ 0x55);
+    if (!openRealSample(QStringLiteral("damaged.udf"), bytes))
+        QSKIP("needs the built parser library");
+
+    QCOMPARE(m_dialogs.messages(), QStringList{"critical|Load File|Load Error!"});
+    const QString informative = m_dialogs.callsOf(QStringLiteral("critical")).first().informative;
+    QVERIFY2(informative.contains(reason), qPrintable(informative));
+}
+
+void TestTavrin::favouriteNameLimitedAtEntry_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::newRow("tree-in-place") << "tree";
+    QTest::newRow("group-rename-dialog") << "dialog";
+}
+
+void TestTavrin::favouriteNameLimitedAtEntry()
+{
+    QFETCH(QString, editor);
+    m_state->favouriteNameUnits = 16;
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    const QString typed = QStringLiteral("A favourite name of 36 characters..");
+    QCOMPARE(typed.size() + 1, 36);
+    const QString longName = typed + QLatin1Char('!');
+
+    if (editor == QLatin1String("tree")) {
+        QTreeWidgetItem *group = tree()->topLevelItem(1)->child(0);
+        tree()->setCurrentItem(group);
+        tree()->editItem(group, 0);
+        auto *line = tree()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, longName);
+        QTest::keyClick(line, Qt::Key_Return);
+    } else {
+        table()->favSelected(1);
+        ModalAnswer<QFavGroupRenameDialog> answer([&longName](QFavGroupRenameDialog *dialog) {
+            dialog->lineEdit()->clear();
+            QTest::keyClicks(dialog->lineEdit(), longName);
+            dialog->clickedOK();
+        });
+        QMetaObject::invokeMethod(table(), "actRenameGroupTriggered");
+        QVERIFY(answer.answered());
+    }
+    // The view commits an in-place edit from a queued call.
+    QTRY_COMPARE(m_window->document()->favouriteNames().value(0), longName.left(16));
+}
+
+void TestTavrin::cutTextsNamedInSaveMessage_data()
+{
+    QTest::addColumn<int>("nameUnits");
+    QTest::addColumn<QString>("informative");
+    QTest::newRow("everything-fits") << 0 << "";
+    QTest::newRow("one-cut") << 5 << "These texts did not fit the file and were cut:\n"
+                                     "programme 101 \"Second\" NAME: 6 characters, 5 kept";
+    QTest::newRow("two-cut") << 4 << "These texts did not fit the file and were cut:\n"
+                                     "programme 100 \"First\" NAME: 5 characters, 4 kept\n"
+                                     "programme 101 \"Second\" NAME: 6 characters, 4 kept";
+}
+
+void TestTavrin::cutTextsNamedInSaveMessage()
+{
+    QFETCH(int, nameUnits);
+    QFETCH(QString, informative);
+    m_state->programmeNameUnits = nameUnits;
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"about|Save File|Save OK!"});
+    QCOMPARE(m_dialogs.calls.last().informative, informative);
+}
+
+void TestTavrin::settingsLiveInUserConfigFolder()
+{
+    QFile registry(m_iniPath);
+    QVERIFY(registry.open(QIODevice::ReadOnly));
+    const QByteArray registryBytes = registry.readAll();
+    registry.close();
+
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    m_dialogs.saveAnswers << file(QStringLiteral("out/copy.udf"));
+    action("actionSave_As")->trigger();
+
+    const QString settingsFile = UserSettings().fileName();
+    QVERIFY2(settingsFile.startsWith(m_configDir.path() + QLatin1Char('/')), qPrintable(settingsFile));
+    QSettings written(settingsFile, QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("lastopendir")).toString(), m_dir->path());
+    QCOMPARE(written.value(QStringLiteral("lastsavdir")).toString(), file(QStringLiteral("out")));
+    // The registry next to the program is only read.
+    QVERIFY(registry.open(QIODevice::ReadOnly));
+    QCOMPARE(registry.readAll(), registryBytes);
 }
 
 void TestTavrin::commandLine_data()
@@ -650,19 +828,8 @@ void TestTavrin::destroyingWindowReleasesLibrary()
 
 void TestTavrin::realParserSavesTheSampleUnchanged()
 {
-    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
-    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+    if (!openRealSample(QStringLiteral("small.udf")))
         QSKIP("needs samples/small.udf and the built parser library");
-
-    // The shipped registry, copied so the remembered folders land in the temporary folder.
-    const QString ini = file(QStringLiteral("shipped.ini"));
-    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
-    const QString opened = file(QStringLiteral("small.udf"));
-    QVERIFY(QFile::copy(sample, opened));
-    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
-
-    m_dialogs.openAnswers << opened;
-    action("actionOpen")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList());
     QVERIFY(m_window->document()->data().database);
     QVERIFY(m_window->document()->data().database->allPGs().size() > 0);
@@ -672,7 +839,8 @@ void TestTavrin::realParserSavesTheSampleUnchanged()
     m_dialogs.saveAnswers << saved;
     action("actionSave_As")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList{"about|Save File|Save OK!"});
-    QFile a(sample), b(saved);
+    QCOMPARE(m_dialogs.calls.last().informative, QString());
+    QFile a(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf")), b(saved);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QVERIFY2(a.readAll() == b.readAll(), "the saved dump differs from the one opened");
 }
