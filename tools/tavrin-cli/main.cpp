@@ -9,6 +9,7 @@
 #include "jsonimport.h"
 #include "parserlibrary.h"
 #include "serviceorder.h"
+#include "textcapacities.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -120,10 +121,20 @@ bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, cons
     }
     *kind = registry.kindForPath(file);
     if (loadDocument(library, *kind, parserPath(*kind, file, customer), doc) != LoadStatus::Loaded) {
-        fail(QStringLiteral("Load Error!"));
+        // The reader's reason follows the message, as the editor shows it.
+        const QString reason = library.errorText();
+        fail(reason.isEmpty() ? QStringLiteral("Load Error!") : QStringLiteral("Load Error!\n") + reason);
         return false;
     }
     return true;
+}
+
+// Names every text the save just made had to cut; the library is bound for kind.
+void reportCutTexts(ParserLibrary &library, int kind, const DocumentData &doc)
+{
+    QTextStream err(stderr);
+    for (const QString &line : cutTexts(doc, TextCapacities::query(library, kind)))
+        err << "tavrin-cli: cut: " << line << '\n';
 }
 
 bool writeOutput(const QString &path, const QByteArray &bytes)
@@ -204,6 +215,7 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
                                              parserPath(kind, o.output, o.customer), doc);
     switch (outcome) {
     case SaveOutcome::Saved:
+        reportCutTexts(library, kind, doc);
         return ExitOk;
     case SaveOutcome::NoLibrary:
         return fail(QStringLiteral("Save Error!"));
@@ -257,6 +269,7 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     const int outKind = registry.kindForPath(o.output);
     switch (document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer)) {
     case SaveOutcome::Saved:
+        reportCutTexts(library, outKind, document.data());
         return ExitOk;
     case SaveOutcome::NoLibrary:
         return fail(QStringLiteral("Save Error!"));
