@@ -23,6 +23,7 @@ private slots:
     void infoCountsRecords();
     void importWithoutBaseWarnsOfLostFavourites();
     void importNamesCutTexts();
+    void exportCsvListsEveryProgramme();
     void otherKindsRoundTripThroughJson_data();
     void otherKindsRoundTripThroughJson();
     void failures_data();
@@ -255,6 +256,18 @@ void TestTavrinCli::importNamesCutTexts()
     QVERIFY2(QString::fromUtf8(r.err).contains(cut), r.err.constData());
     // Nothing else was cut.
     QCOMPARE(r.err.count("tavrin-cli: cut:"), 1);
+}
+
+void TestTavrinCli::exportCsvListsEveryProgramme()
+{
+    const QJsonObject json = exportJson(m_golden);
+    const Run r = cli({QStringLiteral("export"), m_golden, QStringLiteral("--format"), QStringLiteral("csv")});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QList<QByteArray> lines = r.out.split('\n');
+    QCOMPARE(lines.size() - 1, json.value(QStringLiteral("programmes")).toArray().size() + 1);
+    QVERIFY2(lines.first().startsWith("satellite,transponder,NAME,"), lines.first().constData());
+    QVERIFY(lines.first().endsWith('\r'));
+    QCOMPARE(cli({QStringLiteral("export"), m_golden, QStringLiteral("--format"), QStringLiteral("xml")}).exitCode, 2);
 }
 
 void TestTavrinCli::otherKindsRoundTripThroughJson_data()

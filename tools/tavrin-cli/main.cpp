@@ -1,6 +1,7 @@
 // tavrin-cli: export and import the editor's file formats as JSON, through the
 // same registry and binding the editor uses.
 
+#include "csv.h"
 #include "document.h"
 #include "documentio.h"
 #include "editoperations.h"
@@ -24,7 +25,7 @@ namespace {
 
 const char *const usageText =
     "usage:\n"
-    "  tavrin-cli export FILE [--customer NAME] [-o OUT]\n"
+    "  tavrin-cli export FILE [--customer NAME] [--format json|csv] [-o OUT]\n"
     "  tavrin-cli import JSON -o FILE [--base BASE] [--customer NAME]\n"
     "  tavrin-cli info FILE\n"
     "  tavrin-cli edit FILE --ops OPS.json -o OUT [--customer NAME]\n";
@@ -52,6 +53,7 @@ struct Options
     QString base;
     QString ops;
     QString customer = QStringLiteral("defaultdb");
+    QString format = QStringLiteral("json");
 };
 
 bool parseOptions(const QStringList &args, Options &o, QString *problem)
@@ -64,7 +66,8 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
     for (int i = 2; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool takesValue = a == QLatin1String("-o") || a == QLatin1String("--base")
-                                || a == QLatin1String("--customer") || a == QLatin1String("--ops");
+                                || a == QLatin1String("--customer") || a == QLatin1String("--ops")
+                                || a == QLatin1String("--format");
         if (takesValue) {
             if (i + 1 >= args.size()) {
                 *problem = QStringLiteral("%1 needs a value").arg(a);
@@ -77,6 +80,8 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
                 o.base = value;
             else if (a == QLatin1String("--ops"))
                 o.ops = value;
+            else if (a == QLatin1String("--format"))
+                o.format = value;
             else
                 o.customer = value;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -91,6 +96,10 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
     }
     if (o.input.isEmpty()) {
         *problem = QStringLiteral("missing file");
+        return false;
+    }
+    if (o.format != QLatin1String("json") && o.format != QLatin1String("csv")) {
+        *problem = QStringLiteral("unknown format %1").arg(o.format);
         return false;
     }
     if (o.customer.isEmpty() || o.customer.contains(QLatin1Char(';'))) {
@@ -153,8 +162,16 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     int kind = 0;
     if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
         return ExitFailed;
-    const QByteArray json = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
-    if (!writeOutput(o.output, json))
+    QByteArray bytes;
+    if (o.format == QLatin1String("csv")) {
+        QStringList fields;
+        for (const TemplateField &field : doc.pgTemplate)
+            fields << field.name;
+        bytes = programmesCsv(*doc.database, fields);
+    } else {
+        bytes = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
+    }
+    if (!writeOutput(o.output, bytes))
         return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(o.output));
     return ExitOk;
 }
