@@ -4,11 +4,22 @@
 #include "documentio.h"
 #include "flashcustomchosedialog.h"
 #include "parserlibrary.h"
+#include "csv.h"
+#include "dbtreewidgetitem.h"
+#include "recentfiles.h"
+#include "safetycopy.h"
 #include "textcapacities.h"
 #include "usersettings.h"
 #include "ui_tavrin.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTimer>
 #include <QKeySequence>
 #include <QMenu>
 #include <QUndoStack>
@@ -57,6 +68,39 @@ QString cutTextReport(const QStringList &lines)
     return report.join(QLatin1Char('\n'));
 }
 
+// A wait cursor and a status message while the parser runs the lzma tool,
+// which blocks the one thread for up to its time limit.
+class BusyStatus
+{
+public:
+    BusyStatus(QStatusBar *bar, int kind, const QString &text)
+        : m_bar(kind == OstrelFlashImage || kind == OstrelDefaultDatabase ? bar : nullptr)
+    {
+        if (!m_bar)
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_bar->showMessage(text);
+        m_bar->repaint();
+    }
+    ~BusyStatus()
+    {
+        if (!m_bar)
+            return;
+        m_bar->clearMessage();
+        QApplication::restoreOverrideCursor();
+    }
+    BusyStatus(const BusyStatus &) = delete;
+    BusyStatus &operator=(const BusyStatus &) = delete;
+
+private:
+    QStatusBar *m_bar;
+};
+
+QString counted(int n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(QLocale(QLocale::English).toString(n), QLatin1String(n == 1 ? one : many));
+}
+
 } // namespace
 
 Tavrin::Tavrin(QWidget *parent)
@@ -86,6 +130,7 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     ui->mainToolBar->addAction(ui->actionSave_As);
 
     createEditMenu();
+    createFileExtras();
     connectWidgets();
     m_registry = FileTypeRegistry::fromFile(m_iniPath);
 }
@@ -121,6 +166,179 @@ void Tavrin::createEditMenu()
     ui->mainToolBar->addSeparator();
     ui->mainToolBar->addAction(undo);
     ui->mainToolBar->addAction(redo);
+}
+
+void Tavrin::createFileExtras()
+{
+    m_recentMenu = new QMenu(QStringLiteral("Open &Recent"), this);
+    m_recentMenu->setObjectName(QStringLiteral("menuRecent"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &Tavrin::fillRecentMenu);
+    ui->menuFile->insertMenu(ui->actionSave, m_recentMenu);
+    fillRecentMenu();
+
+    auto *exportList = new QAction(QStringLiteral("Export List\u2026"), this);
+    exportList->setObjectName(QStringLiteral("actionExportList"));
+    connect(exportList, &QAction::triggered, this, &Tavrin::slotExportList);
+    ui->menuFile->insertAction(ui->actionClose, exportList);
+
+    m_viewStatus = new QLabel(this);
+    m_viewStatus->setObjectName(QStringLiteral("labelViewStatus"));
+    m_fileStatus = new QLabel(this);
+    m_fileStatus->setObjectName(QStringLiteral("labelFileStatus"));
+    ui->statusBar->addPermanentWidget(m_viewStatus, 1);
+    ui->statusBar->addPermanentWidget(m_fileStatus);
+
+    // Whatever changes the rows, the view or the file, the status follows.
+    QAbstractItemModel *rows = ui->programWidget->table()->model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(rows, signal, this, &Tavrin::scheduleStatusUpdate);
+    connect(rows, &QAbstractItemModel::modelReset, this, &Tavrin::scheduleStatusUpdate);
+    connect(ui->dbTreeWidget, &QTreeWidget::currentItemChanged, this, &Tavrin::scheduleStatusUpdate);
+    connect(m_document, &Document::modifiedChanged, this, &Tavrin::scheduleStatusUpdate);
+    connect(m_document, &Document::fileChanged, this, &Tavrin::scheduleStatusUpdate);
+    connect(m_document, &Document::documentReset, this, &Tavrin::scheduleStatusUpdate);
+}
+
+void Tavrin::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = RecentFiles::list();
+    if (files.isEmpty()) {
+        m_recentMenu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+        return;
+    }
+    for (const QString &path : files) {
+        QAction *entry = m_recentMenu->addAction(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void Tavrin::openRecent(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        RecentFiles::remove(path);
+        fillRecentMenu();
+        m_dialogs->critical(this, QStringLiteral("Open Recent"),
+                            QStringLiteral("The file is no longer there and was taken off the list."),
+                            QDir::toNativeSeparators(path));
+        return;
+    }
+    openFile(path);
+}
+
+void Tavrin::scheduleStatusUpdate()
+{
+    // Many rows change at once; one update after them is enough.
+    if (m_statusPending)
+        return;
+    m_statusPending = true;
+    QTimer::singleShot(0, this, &Tavrin::updateStatus);
+}
+
+void Tavrin::updateStatus()
+{
+    m_statusPending = false;
+    m_viewStatus->setText(viewStatusText());
+    if (!m_document->hasDatabase()) {
+        m_fileStatus->clear();
+        return;
+    }
+    QString kind = m_registry.descriptionByExtension.value(lowerSuffix(m_document->path()));
+    if (kind.isEmpty())
+        kind = QStringLiteral("File kind %1").arg(m_document->kind());
+    m_fileStatus->setText(kind + (m_document->isModified() ? QStringLiteral(", changed") : QStringLiteral(", unchanged")));
+}
+
+QString Tavrin::viewStatusText() const
+{
+    const QDBProgramWidget *programmes = ui->programWidget;
+    const auto *current = DBTreeWidgetItem::from(ui->dbTreeWidget->currentItem());
+    if (!m_document->hasDatabase() || !current || programmes->viewMode() == QDBProgramWidget::None)
+        return QString();
+    QString where = current->text(0);
+    if (current->kind() == TPItem && current->parent())
+        where = current->parent()->text(0) + QStringLiteral(" / ") + where;
+    const int rows = programmes->table()->rowCount();
+    const QString dash = QStringLiteral(" \u2014 ");
+    if (programmes->viewMode() == QDBProgramWidget::HotKeys || programmes->viewMode() == QDBProgramWidget::FavHotKeys)
+        return where + dash + counted(rows, "key", "keys");
+    QString text = where + dash + counted(rows, "programme", "programmes");
+    const int hidden = programmes->viewProgrammeCount() - rows;
+    if (hidden > 0)
+        text += QStringLiteral(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(hidden));
+    return text;
+}
+
+void Tavrin::slotExportList()
+{
+    const QTableWidget *table = ui->programWidget->table();
+    if (!m_document->hasDatabase() || table->columnCount() == 0)
+        return;
+    const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).completeBaseName()
+                                                                      + QStringLiteral(".csv"));
+    QString path = m_dialogs->getSaveFileName(this, QStringLiteral("Export List"), proposed,
+                                              QStringLiteral("CSV file (*.csv)"));
+    if (path.trimmed().isEmpty())
+        return;
+    path = withFilterSuffix(path, QStringLiteral("CSV file (*.csv)"));
+
+    // The rows and columns the table shows now, as they are shown.
+    QStringList header;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const QTableWidgetItem *item = table->horizontalHeaderItem(c);
+        header << (item ? item->text() : QString());
+    }
+    QVector<QStringList> rows;
+    rows.reserve(table->rowCount());
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QTableWidgetItem *item = table->item(r, c);
+            row << (item ? item->text() : QString());
+        }
+        rows.append(row);
+    }
+    const QByteArray csv = csvDocument(header, rows);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size() || !out.commit()) {
+        m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"),
+                            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), out.errorString()));
+        return;
+    }
+    ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(rows.size(), "row", "rows"),
+                                                                       QDir::toNativeSeparators(path)), 10000);
+}
+
+QString Tavrin::takeSafetyCopy(const QString &target)
+{
+    if (m_safetyCopyFor.isEmpty() || QFileInfo(target).absoluteFilePath() != QFileInfo(m_safetyCopyFor).absoluteFilePath())
+        return QString();
+    // Once per opened document: the copy keeps the file as it was loaded.
+    const QString path = std::exchange(m_safetyCopyFor, QString());
+    const QString copy = QDir::toNativeSeparators(path + QStringLiteral(".bak"));
+    QString error;
+    switch (writeSafetyCopy(path, &error)) {
+    case SafetyCopy::Written:
+        return QStringLiteral("Safety copy written: %1").arg(copy);
+    case SafetyCopy::ReadOnly:
+        return QStringLiteral("No safety copy: %1 is read-only").arg(QDir::toNativeSeparators(path));
+    case SafetyCopy::Failed:
+        break;
+    }
+    return QStringLiteral("The safety copy %1 could not be written: %2").arg(copy, error);
+}
+
+SaveOutcome Tavrin::saveTo(const QString &path, int kind, const QString &customer)
+{
+    const QString safetyMessage = takeSafetyCopy(path);
+    SaveOutcome outcome;
+    {
+        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Packing\u2026"));
+        outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(kind), path, kind, customer);
+    }
+    if (!safetyMessage.isEmpty())
+        ui->statusBar->showMessage(safetyMessage, 10000);
+    return outcome;
 }
 
 void Tavrin::connectWidgets()
@@ -219,7 +437,12 @@ void Tavrin::openFile(const QString &picked)
         setWindowTitle(titleFor(QString()));
         return;
     }
-    switch (m_document->load(*m_library, picked, kind, customer)) {
+    LoadStatus status;
+    {
+        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Unpacking\u2026"));
+        status = m_document->load(*m_library, picked, kind, customer);
+    }
+    switch (status) {
     case LoadStatus::LoadError:
         m_document->setFile(picked, kind, customer);
         // The reader's reason tells a damaged file from a file of another kind.
@@ -234,6 +457,8 @@ void Tavrin::openFile(const QString &picked)
         break;
     }
     ui->lineEdit_leftFilter->clear();
+    m_safetyCopyFor = picked;
+    RecentFiles::add(picked);
     // Show the list at once rather than an empty table.
     if (QTreeWidgetItem *allServices = ui->dbTreeWidget->topLevelItem(0))
         ui->dbTreeWidget->setCurrentItem(allServices);
@@ -244,7 +469,7 @@ void Tavrin::slotSave()
     if (m_document->path().isEmpty() || !m_document->hasDatabase())
         return;
     const int kind = m_document->kind();
-    reportSave(m_document->save(m_library.get(), m_registry.libraryByType.value(kind)), kind);
+    reportSave(saveTo(m_document->path(), kind, m_document->customer()), kind);
 }
 
 void Tavrin::slotSaveAs()
@@ -295,10 +520,10 @@ void Tavrin::slotSaveAs()
     }
     // A saved copy becomes the document's file, so a later Save goes there and
     // never over the original; a failed save changes nothing.
-    const SaveOutcome outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(newKind), given,
-                                                 newKind, customer);
+    const SaveOutcome outcome = saveTo(given, newKind, customer);
     if (outcome == SaveOutcome::Saved) {
         rememberFolder(kLastSaveDir, given);
+        RecentFiles::add(given);
         setWindowTitle(titleFor(m_document->customer()));
     }
     reportSave(outcome, newKind);
@@ -341,6 +566,7 @@ bool Tavrin::closeDocument()
 void Tavrin::releaseDocument()
 {
     m_document->clear();
+    m_safetyCopyFor.clear();
     if (m_library) {
         m_library->clean();
         m_library->unload();

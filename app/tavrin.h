@@ -10,6 +10,8 @@
 
 class Dialogs;
 class ParserLibrary;
+class QLabel;
+class QMenu;
 enum class SaveOutcome;
 
 namespace Ui {
@@ -57,6 +59,7 @@ public slots:
     void slotClose();
     void slotExit();
     void slotAbout();
+    void slotExportList();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -69,6 +72,14 @@ private:
     void releaseDocument();
     void reportSave(SaveOutcome outcome, int kind);
     QString openFilter() const;
+    void createFileExtras();
+    void fillRecentMenu();
+    void openRecent(const QString &path);
+    QString takeSafetyCopy(const QString &target);
+    SaveOutcome saveTo(const QString &path, int kind, const QString &customer);
+    void scheduleStatusUpdate();
+    void updateStatus();
+    QString viewStatusText() const;
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 
@@ -79,4 +90,10 @@ private:
     std::unique_ptr<ParserLibrary> m_library;
     std::unique_ptr<Dialogs> m_ownDialogs;
     Dialogs *m_dialogs = nullptr;
+    // The opened file still waiting for its safety copy; empty once taken.
+    QString m_safetyCopyFor;
+    QMenu *m_recentMenu = nullptr;
+    QLabel *m_viewStatus = nullptr;
+    QLabel *m_fileStatus = nullptr;
+    bool m_statusPending = false;
 };

@@ -9,6 +9,7 @@
 #include "qdbprogramwidget.h"
 #include "qfavgrouprenamedialog.h"
 #include "tavrin.h"
+#include "recentfiles.h"
 #include "usersettings.h"
 
 #include <QAction>
@@ -19,6 +20,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -82,6 +85,13 @@ private slots:
     void cutTextsNamedInSaveMessage_data();
     void cutTextsNamedInSaveMessage();
     void settingsLiveInUserConfigFolder();
+    void safetyCopyOncePerOpen_data();
+    void safetyCopyOncePerOpen();
+    void exportListWritesTheShownRows();
+    void exportListFailureLeavesNoFile();
+    void recentFiles();
+    void statusSaysWhereYouAre_data();
+    void statusSaysWhereYouAre();
     void commandLine_data();
     void commandLine();
     void favouriteHotKeysNeedTheOptionalEntry_data();
@@ -104,6 +114,25 @@ private:
     QString iniValue(const QString &key) const { return UserSettings().value(key).toString(); }
     // Opens a copy of the sample dump with the real parser library; false when either is missing.
     bool openRealSample(const QString &copyName, const QByteArray &bytes = QByteArray());
+    QString readAll(const QString &path) const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<none>");
+    }
+    void writeAll(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    QStringList recentMenu() const
+    {
+        auto *menu = m_window->findChild<QMenu *>(QStringLiteral("menuRecent"));
+        emit menu->aboutToShow();
+        QStringList entries;
+        for (QAction *a : menu->actions())
+            entries << (a->isEnabled() ? a->text() : QLatin1Char('-') + a->text());
+        return entries;
+    }
     // Opens through File, Open, answering the customer choice when asked.
     void openThroughMenu(const QString &path, const QString &customerAnswer = kNone);
 
@@ -201,7 +230,8 @@ void TestTavrin::formHasItsActionsAndIcons()
     QStringList entries;
     for (QAction *a : fileMenu->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(entries, (QStringList{"Open", "Save", "Save as...", "Close", "-", "Exit"}));
+    QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-",
+                                   "Exit"}));
 }
 
 void TestTavrin::open_data()
@@ -597,6 +627,130 @@ void TestTavrin::laterSaveGoesToSavedCopy()
     m_dialogs.reset();
     action("actionSave_As")->trigger();
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).value(0).text, file(QStringLiteral("out/copy.udf")));
+}
+
+void TestTavrin::safetyCopyOncePerOpen_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("written") << "" << "Safety copy written: ";
+    QTest::newRow("read-only-file") << "read-only" << "No safety copy: ";
+    QTest::newRow("copy-not-writable") << "folder" << "could not be written";
+}
+
+void TestTavrin::safetyCopyOncePerOpen()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(QString, status);
+    const QString opened = file(QStringLiteral("a.udf"));
+    const QString copy = opened + QStringLiteral(".bak");
+    if (obstacle == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(opened, QFile::ReadOwner | QFile::ReadGroup));
+    if (obstacle == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(copy));
+    openThroughMenu(opened);
+
+    action("actionSave")->trigger();
+    // A copy that cannot be made never stops the save.
+    QCOMPARE(m_state->saveCalls, 1);
+    const QString message = m_window->statusBar()->currentMessage();
+    QVERIFY2(message.contains(status), qPrintable(message));
+    if (!obstacle.isEmpty()) {
+        QVERIFY(!QFileInfo(copy).isFile());
+        return;
+    }
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+
+    // The second save keeps the copy of the file as it was opened.
+    writeAll(opened, "saved once");
+    action("actionSave")->trigger();
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+
+    // Opening again takes a new copy, replacing the old one.
+    openThroughMenu(opened);
+    action("actionSave")->trigger();
+    QCOMPARE(readAll(copy), QStringLiteral("saved once"));
+}
+
+void TestTavrin::exportListWritesTheShownRows()
+{
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(QStringLiteral("F"));
+    m_dialogs.saveAnswers << file(QStringLiteral("out/list"));
+    action("actionExportList")->trigger();
+
+    const FakeDialogs::Call dialog = m_dialogs.callsOf(QStringLiteral("save")).value(0);
+    QCOMPARE(dialog.title, QStringLiteral("Export List"));
+    QCOMPARE(dialog.filter, QStringLiteral("CSV file (*.csv)"));
+    // As the table shows it: the stand-in's records start with id and tp_id,
+    // which take the first two columns without a cell.
+    QCOMPARE(readAll(file(QStringLiteral("out/list.csv"))), QStringLiteral("NAME,V_PID,FAV\r\n,,First\r\n"));
+    QCOMPARE(m_dialogs.messages(), QStringList());
+}
+
+void TestTavrin::exportListFailureLeavesNoFile()
+{
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    const QString target = file(QStringLiteral("missing/list.csv"));
+    m_dialogs.saveAnswers << target;
+    action("actionExportList")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"critical|Export List|Export Error!"});
+    QVERIFY(m_dialogs.calls.last().informative.startsWith(target));
+    QVERIFY(!QFileInfo::exists(target));
+}
+
+void TestTavrin::recentFiles()
+{
+    QCOMPARE(recentMenu(), QStringList{"-(none)"});
+    // Ten distinct opens: the newest eight stay, newest first.
+    QStringList opened;
+    for (int i = 0; i < 10; ++i) {
+        const QString path = file(QStringLiteral("r%1.udf").arg(i));
+        writeAll(path, "data");
+        openThroughMenu(path);
+        opened.prepend(path);
+    }
+    QCOMPARE(RecentFiles::list(), opened.mid(0, 8));
+    // Opening one again moves it to the top, once.
+    openThroughMenu(opened.at(5));
+    QCOMPARE(RecentFiles::list().first(), opened.at(5));
+    QCOMPARE(RecentFiles::list().count(opened.at(5)), 1);
+    QCOMPARE(recentMenu().size(), 8);
+
+    // A file that went away is taken off the list, with a message.
+    QVERIFY(QFile::remove(opened.at(0)));
+    m_dialogs.reset();
+    m_window->findChild<QMenu *>(QStringLiteral("menuRecent"))->actions().at(1)->trigger();
+    QCOMPARE(m_dialogs.messages(),
+             QStringList{"critical|Open Recent|The file is no longer there and was taken off the list."});
+    QVERIFY(!RecentFiles::list().contains(opened.at(0)));
+    QCOMPARE(RecentFiles::list().size(), 7);
+    // An entry that is there opens.
+    m_window->findChild<QMenu *>(QStringLiteral("menuRecent"))->actions().at(1)->trigger();
+    QCOMPARE(m_window->filePath(), RecentFiles::list().first());
+}
+
+void TestTavrin::statusSaysWhereYouAre_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("view");
+    QTest::newRow("no-filter") << "" << "All Services \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("filter-hides-all") << "S" << "All Services \u2014 0 programmes, 2 hidden by the filter";
+    QTest::newRow("filter-keeps-one") << "fi" << "All Services \u2014 1 programme, 1 hidden by the filter";
+}
+
+void TestTavrin::statusSaysWhereYouAre()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, view);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(filter);
+    auto *viewStatus = m_window->findChild<QLabel *>(QStringLiteral("labelViewStatus"));
+    auto *fileStatus = m_window->findChild<QLabel *>(QStringLiteral("labelFileStatus"));
+    QTRY_COMPARE(viewStatus->text(), view);
+    QCOMPARE(fileStatus->text(), QStringLiteral("User dump, unchanged"));
+    QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Edited")));
+    QTRY_COMPARE(fileStatus->text(), QStringLiteral("User dump, changed"));
 }
 
 bool TestTavrin::openRealSample(const QString &copyName, const QByteArray &bytes)
