@@ -193,7 +193,15 @@ void Tavrin::createFileExtras()
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(rows, signal, this, &Tavrin::scheduleStatusUpdate);
     connect(rows, &QAbstractItemModel::modelReset, this, &Tavrin::scheduleStatusUpdate);
-    connect(ui->dbTreeWidget, &QTreeWidget::currentItemChanged, this, &Tavrin::scheduleStatusUpdate);
+    // The view is named when the tree selects it: the tree's current item
+    // also follows a programme picked in the table, which changes no view.
+    DBTreeWidget *tree = ui->dbTreeWidget;
+    for (auto signal : {&DBTreeWidget::signal_allsrv_selected, &DBTreeWidget::signal_hotkey_selected,
+                        &DBTreeWidget::signal_favhotkey_selected})
+        connect(tree, signal, this, &Tavrin::rememberView);
+    connect(tree, &DBTreeWidget::signal_sat_selected, this, &Tavrin::rememberView);
+    connect(tree, &DBTreeWidget::signal_fav_selected, this, &Tavrin::rememberView);
+    connect(tree, &DBTreeWidget::signal_tp_selected, this, &Tavrin::rememberView);
     connect(m_document, &Document::modifiedChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::fileChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::documentReset, this, &Tavrin::scheduleStatusUpdate);
@@ -249,15 +257,21 @@ void Tavrin::updateStatus()
     m_fileStatus->setText(kind + (m_document->isModified() ? QStringLiteral(", changed") : QStringLiteral(", unchanged")));
 }
 
+void Tavrin::rememberView()
+{
+    const auto *current = DBTreeWidgetItem::from(ui->dbTreeWidget->currentItem());
+    m_viewName = current ? current->text(0) : QString();
+    if (current && current->kind() == TPItem && current->parent())
+        m_viewName = current->parent()->text(0) + QStringLiteral(" / ") + m_viewName;
+    scheduleStatusUpdate();
+}
+
 QString Tavrin::viewStatusText() const
 {
     const QDBProgramWidget *programmes = ui->programWidget;
-    const auto *current = DBTreeWidgetItem::from(ui->dbTreeWidget->currentItem());
-    if (!m_document->hasDatabase() || !current || programmes->viewMode() == QDBProgramWidget::None)
+    if (!m_document->hasDatabase() || programmes->viewMode() == QDBProgramWidget::None)
         return QString();
-    QString where = current->text(0);
-    if (current->kind() == TPItem && current->parent())
-        where = current->parent()->text(0) + QStringLiteral(" / ") + where;
+    const QString &where = m_viewName;
     const int rows = programmes->table()->rowCount();
     const QString dash = QStringLiteral(" \u2014 ");
     if (programmes->viewMode() == QDBProgramWidget::HotKeys || programmes->viewMode() == QDBProgramWidget::FavHotKeys)

@@ -80,6 +80,7 @@ private:
     void scheduleStatusUpdate();
     void updateStatus();
     QString viewStatusText() const;
+    void rememberView();
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 
@@ -96,4 +97,5 @@ private:
     QLabel *m_viewStatus = nullptr;
     QLabel *m_fileStatus = nullptr;
     bool m_statusPending = false;
+    QString m_viewName;  // what the tree selected for the table
 };

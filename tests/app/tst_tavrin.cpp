@@ -1,5 +1,6 @@
 #include "channeldatabase.h"
 #include "dbtreewidget.h"
+#include "dbtreewidgetitem.h"
 #include "documentedits.h"
 #include "fakedialogs.h"
 #include "fakeparser.h"
@@ -749,8 +750,12 @@ void TestTavrin::statusSaysWhereYouAre()
     auto *fileStatus = m_window->findChild<QLabel *>(QStringLiteral("labelFileStatus"));
     QTRY_COMPARE(viewStatus->text(), view);
     QCOMPARE(fileStatus->text(), QStringLiteral("User dump, unchanged"));
+    // Picking a programme moves the tree to its TP, but the table still shows All Services.
+    emit table()->pgSelected(1, 10, 100);
+    QCOMPARE(DBTreeWidgetItem::from(tree()->currentItem())->kind(), TPItem);
     QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Edited")));
     QTRY_COMPARE(fileStatus->text(), QStringLiteral("User dump, changed"));
+    QCOMPARE(viewStatus->text(), view);
 }
 
 bool TestTavrin::openRealSample(const QString &copyName, const QByteArray &bytes)
