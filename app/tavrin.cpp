@@ -185,7 +185,8 @@ void Tavrin::createFileExtras()
     m_viewStatus->setObjectName(QStringLiteral("labelViewStatus"));
     m_fileStatus = new QLabel(this);
     m_fileStatus->setObjectName(QStringLiteral("labelFileStatus"));
-    ui->statusBar->addPermanentWidget(m_viewStatus, 1);
+    // A passing message (a safety copy, an export) takes the view's place for a while.
+    ui->statusBar->addWidget(m_viewStatus, 1);
     ui->statusBar->addPermanentWidget(m_fileStatus);
 
     // Whatever changes the rows, the view or the file, the status follows.
@@ -205,6 +206,11 @@ void Tavrin::createFileExtras()
     connect(m_document, &Document::modifiedChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::fileChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::documentReset, this, &Tavrin::scheduleStatusUpdate);
+    // A renamed group that the table shows renames the view.
+    connect(m_document, &Document::favouriteGroupRenamed, this, [this] {
+        if (ui->programWidget->viewMode() == QDBProgramWidget::FavouriteGroup)
+            rememberView();
+    });
 }
 
 void Tavrin::fillRecentMenu()
