@@ -230,8 +230,8 @@ void Tavrin::fillRecentMenu()
 void Tavrin::openRecent(const QString &path)
 {
     if (!QFileInfo(path).isFile()) {
+        // The menu is filled again each time it opens: its action is still running here.
         RecentFiles::remove(path);
-        fillRecentMenu();
         m_dialogs->critical(this, QStringLiteral("Open Recent"),
                             QStringLiteral("The file is no longer there and was taken off the list."),
                             QDir::toNativeSeparators(path));

@@ -727,6 +727,7 @@ void TestTavrin::recentFiles()
     QVERIFY(!RecentFiles::list().contains(opened.at(0)));
     QCOMPARE(RecentFiles::list().size(), 7);
     // An entry that is there opens.
+    QCOMPARE(recentMenu().size(), 7);
     m_window->findChild<QMenu *>(QStringLiteral("menuRecent"))->actions().at(1)->trigger();
     QCOMPARE(m_window->filePath(), RecentFiles::list().first());
 }
