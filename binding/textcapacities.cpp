@@ -10,7 +10,12 @@ int TextCapacities::valueUnits(int recordKind, const QString &field) const
 {
     if (recordKind < OstrelSatellite || recordKind > OstrelProgramme)
         return OstrelTextUnits - 1;
-    return fields[recordKind - 1].value(field.toLower(), OstrelTextUnits - 1);
+    // Names are kept as written and in lower case: the usual exact hit needs no copy.
+    const QHash<QString, int> &kind = fields[recordKind - 1];
+    const auto exact = kind.constFind(field);
+    if (exact != kind.constEnd())
+        return exact.value();
+    return kind.value(field.toLower(), OstrelTextUnits - 1);
 }
 
 TextCapacities TextCapacities::query(ParserLibrary &library, int fileKind)
@@ -26,8 +31,10 @@ TextCapacities TextCapacities::query(ParserLibrary &library, int fileKind)
         const FieldCapacity &c = list->items[i];
         if (c.kind < OstrelSatellite || c.kind > OstrelProgramme || c.units < 0)
             continue;
-        const QString name = ostrel::readText(c.name, OstrelNameUnits).toLower();
-        capacities.fields[c.kind - 1].insert(name, std::min<int>(c.units, OstrelTextUnits - 1));
+        const QString name = ostrel::readText(c.name, OstrelNameUnits);
+        const int units = std::min<int>(c.units, OstrelTextUnits - 1);
+        capacities.fields[c.kind - 1].insert(name, units);
+        capacities.fields[c.kind - 1].insert(name.toLower(), units);
     }
     return capacities;
 }
@@ -59,6 +66,8 @@ void checkNode(const Node &node, int kind, const char *kindName, const TextCapac
 {
     for (const NodeAttribute &attribute : node.attributes()) {
         const int units = capacities.valueUnits(kind, attribute.name);
+        if (attribute.value.size() <= units && attribute.name.size() <= capacities.nameUnits)
+            continue;
         QString what = QStringLiteral("%1 %2").arg(QLatin1String(kindName)).arg(node.id());
         const QString name = node.value(QStringLiteral("NAME"));
         if (!name.isEmpty())

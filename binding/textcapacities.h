@@ -16,7 +16,7 @@ struct TextCapacities
     int nameUnits = OstrelNameUnits - 1;
     // 0: no limit known beyond the boundary's.
     int favouriteNameUnits = 0;
-    // Per RecordKind - 1, keyed by the lower-case field name.
+    // Per RecordKind - 1, keyed by the field name as written and in lower case.
     QHash<QString, int> fields[3];
 
     int valueUnits(int recordKind, const QString &field) const;
