@@ -253,6 +253,7 @@ void Tavrin::updateStatus()
 {
     m_statusPending = false;
     m_viewStatus->setText(viewStatusText());
+    findChild<QAction *>(QStringLiteral("actionExportList"))->setEnabled(ui->programWidget->table()->columnCount() > 0);
     if (!m_document->hasDatabase()) {
         m_fileStatus->clear();
         return;

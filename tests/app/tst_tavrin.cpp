@@ -678,6 +678,7 @@ void TestTavrin::exportListWritesTheShownRows()
     openThroughMenu(file(QStringLiteral("a.udf")));
     table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(QStringLiteral("F"));
     m_dialogs.saveAnswers << file(QStringLiteral("out/list"));
+    QTRY_VERIFY(action("actionExportList")->isEnabled());
     action("actionExportList")->trigger();
 
     const FakeDialogs::Call dialog = m_dialogs.callsOf(QStringLiteral("save")).value(0);
@@ -694,6 +695,7 @@ void TestTavrin::exportListFailureLeavesNoFile()
     openThroughMenu(file(QStringLiteral("a.udf")));
     const QString target = file(QStringLiteral("missing/list.csv"));
     m_dialogs.saveAnswers << target;
+    QTRY_VERIFY(action("actionExportList")->isEnabled());
     action("actionExportList")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList{"critical|Export List|Export Error!"});
     QVERIFY(m_dialogs.calls.last().informative.startsWith(target));
