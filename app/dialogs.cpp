@@ -11,24 +11,26 @@ QString StandardDialogs::getOpenFileName(QWidget *parent, const QString &caption
 }
 
 QString StandardDialogs::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                         const QString &filter)
+                                         const QString &filter, QString *selectedFilter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, selectedFilter);
 }
 
-void StandardDialogs::critical(QWidget *parent, const QString &title, const QString &text)
+void StandardDialogs::critical(QWidget *parent, const QString &title, const QString &text,
+                               const QString &informative)
 {
-    QMessageBox::critical(parent, title, text);
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    box.setInformativeText(informative);
+    box.exec();
 }
 
-void StandardDialogs::about(QWidget *parent, const QString &title, const QString &text)
+void StandardDialogs::about(QWidget *parent, const QString &title, const QString &text,
+                            const QString &informative)
 {
-    QMessageBox::about(parent, title, text);
-}
-
-void StandardDialogs::information(QWidget *parent, const QString &title, const QString &text,
-                                  const QString &informative)
-{
+    if (informative.isEmpty()) {
+        QMessageBox::about(parent, title, text);
+        return;
+    }
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
     box.setInformativeText(informative);
     box.exec();

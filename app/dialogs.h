@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 
 class QWidget;
 
@@ -15,22 +14,18 @@ public:
     // Empty when the user cancelled.
     virtual QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                     const QString &filter) = 0;
+    // dir may end in a proposed file name; selectedFilter receives the filter chosen.
     virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                    const QString &filter) = 0;
+                                    const QString &filter, QString *selectedFilter = nullptr) = 0;
 
-    // A critical box with OK only.
-    virtual void critical(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A critical box with OK only; informative text below the text when not empty.
+    virtual void critical(QWidget *parent, const QString &title, const QString &text,
+                          const QString &informative = QString()) = 0;
     // An about box (information, OK only).
-    virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
+    virtual void about(QWidget *parent, const QString &title, const QString &text,
+                       const QString &informative = QString()) = 0;
     // A warning with OK and Cancel and no default button; true for OK.
     virtual bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) = 0;
-    // An information box (OK only) whose informative text says more.
-    virtual void information(QWidget *parent, const QString &title, const QString &text,
-                             const QString &informative)
-    {
-        Q_UNUSED(informative)
-        about(parent, title, text);
-    }
 };
 
 // The real dialogs: QFileDialog and QMessageBox.
@@ -40,10 +35,10 @@ public:
     QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                             const QString &filter) override;
     QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                            const QString &filter) override;
-    void critical(QWidget *parent, const QString &title, const QString &text) override;
-    void about(QWidget *parent, const QString &title, const QString &text) override;
+                            const QString &filter, QString *selectedFilter = nullptr) override;
+    void critical(QWidget *parent, const QString &title, const QString &text,
+                  const QString &informative = QString()) override;
+    void about(QWidget *parent, const QString &title, const QString &text,
+               const QString &informative = QString()) override;
     bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) override;
-    void information(QWidget *parent, const QString &title, const QString &text,
-                     const QString &informative) override;
 };

@@ -4,9 +4,22 @@
 #include "documentio.h"
 #include "flashcustomchosedialog.h"
 #include "parserlibrary.h"
+#include "csv.h"
+#include "dbtreewidgetitem.h"
+#include "recentfiles.h"
+#include "safetycopy.h"
+#include "textcapacities.h"
+#include "usersettings.h"
 #include "ui_tavrin.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTimer>
 #include <QKeySequence>
 #include <QMenu>
 #include <QUndoStack>
@@ -14,7 +27,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+#include <QRegularExpression>
 
 // The icons live in a static library: their resources must be registered by hand.
 static void initResources()
@@ -30,6 +43,62 @@ const QString kLastSaveDir = QStringLiteral("lastsavdir");
 QString titleFor(const QString &customer)
 {
     return customer.isEmpty() ? QStringLiteral("Tavrin") : QStringLiteral("Tavrin - %1").arg(customer);
+}
+
+// A name typed without an extension gets the one of the chosen filter ("UserDB file(*.udf)").
+QString withFilterSuffix(const QString &path, const QString &filter)
+{
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? path + QLatin1Char('.') + match.captured(1) : path;
+}
+
+// The texts a save cut, for the save message; a long list is shortened.
+QString cutTextReport(const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return QString();
+    const int shown = 10;
+    QStringList report{QStringLiteral("These texts did not fit the file and were cut:")};
+    report << lines.mid(0, shown);
+    if (lines.size() > shown)
+        report << QStringLiteral("and %1 more").arg(lines.size() - shown);
+    return report.join(QLatin1Char('\n'));
+}
+
+// A wait cursor and a status message while the parser runs the lzma tool,
+// which blocks the one thread for up to its time limit.
+class BusyStatus
+{
+public:
+    BusyStatus(QStatusBar *bar, int kind, const QString &text)
+        : m_bar(kind == OstrelFlashImage || kind == OstrelDefaultDatabase ? bar : nullptr)
+    {
+        if (!m_bar)
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_bar->showMessage(text);
+        m_bar->repaint();
+    }
+    ~BusyStatus()
+    {
+        if (!m_bar)
+            return;
+        m_bar->clearMessage();
+        QApplication::restoreOverrideCursor();
+    }
+    BusyStatus(const BusyStatus &) = delete;
+    BusyStatus &operator=(const BusyStatus &) = delete;
+
+private:
+    QStatusBar *m_bar;
+};
+
+QString counted(int n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(QLocale(QLocale::English).toString(n), QLatin1String(n == 1 ? one : many));
 }
 
 } // namespace
@@ -61,6 +130,7 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     ui->mainToolBar->addAction(ui->actionSave_As);
 
     createEditMenu();
+    createFileExtras();
     connectWidgets();
     m_registry = FileTypeRegistry::fromFile(m_iniPath);
 }
@@ -98,6 +168,201 @@ void Tavrin::createEditMenu()
     ui->mainToolBar->addAction(redo);
 }
 
+void Tavrin::createFileExtras()
+{
+    m_recentMenu = new QMenu(QStringLiteral("Open &Recent"), this);
+    m_recentMenu->setObjectName(QStringLiteral("menuRecent"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &Tavrin::fillRecentMenu);
+    ui->menuFile->insertMenu(ui->actionSave, m_recentMenu);
+    fillRecentMenu();
+
+    auto *exportList = new QAction(QStringLiteral("Export List\u2026"), this);
+    exportList->setObjectName(QStringLiteral("actionExportList"));
+    connect(exportList, &QAction::triggered, this, &Tavrin::slotExportList);
+    ui->menuFile->insertAction(ui->actionClose, exportList);
+
+    m_viewStatus = new QLabel(this);
+    m_viewStatus->setObjectName(QStringLiteral("labelViewStatus"));
+    m_fileStatus = new QLabel(this);
+    m_fileStatus->setObjectName(QStringLiteral("labelFileStatus"));
+    // A passing message (a safety copy, an export) takes the view's place for a while.
+    ui->statusBar->addWidget(m_viewStatus, 1);
+    ui->statusBar->addPermanentWidget(m_fileStatus);
+
+    // Whatever changes the rows, the view or the file, the status follows.
+    QAbstractItemModel *rows = ui->programWidget->table()->model();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(rows, signal, this, &Tavrin::scheduleStatusUpdate);
+    connect(rows, &QAbstractItemModel::modelReset, this, &Tavrin::scheduleStatusUpdate);
+    // The view is named when the tree selects it: the tree's current item
+    // also follows a programme picked in the table, which changes no view.
+    DBTreeWidget *tree = ui->dbTreeWidget;
+    for (auto signal : {&DBTreeWidget::signal_allsrv_selected, &DBTreeWidget::signal_hotkey_selected,
+                        &DBTreeWidget::signal_favhotkey_selected})
+        connect(tree, signal, this, &Tavrin::rememberView);
+    connect(tree, &DBTreeWidget::signal_sat_selected, this, &Tavrin::rememberView);
+    connect(tree, &DBTreeWidget::signal_fav_selected, this, &Tavrin::rememberView);
+    connect(tree, &DBTreeWidget::signal_tp_selected, this, &Tavrin::rememberView);
+    connect(m_document, &Document::modifiedChanged, this, &Tavrin::scheduleStatusUpdate);
+    connect(m_document, &Document::fileChanged, this, &Tavrin::scheduleStatusUpdate);
+    connect(m_document, &Document::documentReset, this, &Tavrin::scheduleStatusUpdate);
+    // A renamed group that the table shows renames the view.
+    connect(m_document, &Document::favouriteGroupRenamed, this, [this] {
+        if (ui->programWidget->viewMode() == QDBProgramWidget::FavouriteGroup)
+            rememberView();
+    });
+}
+
+void Tavrin::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = RecentFiles::list();
+    if (files.isEmpty()) {
+        m_recentMenu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+        return;
+    }
+    for (const QString &path : files) {
+        QAction *entry = m_recentMenu->addAction(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void Tavrin::openRecent(const QString &path)
+{
+    if (!QFileInfo(path).isFile()) {
+        // The menu is filled again each time it opens: its action is still running here.
+        RecentFiles::remove(path);
+        m_dialogs->critical(this, QStringLiteral("Open Recent"),
+                            QStringLiteral("The file is no longer there and was taken off the list."),
+                            QDir::toNativeSeparators(path));
+        return;
+    }
+    openFile(path);
+}
+
+void Tavrin::scheduleStatusUpdate()
+{
+    // Many rows change at once; one update after them is enough.
+    if (m_statusPending)
+        return;
+    m_statusPending = true;
+    QTimer::singleShot(0, this, &Tavrin::updateStatus);
+}
+
+void Tavrin::updateStatus()
+{
+    m_statusPending = false;
+    m_viewStatus->setText(viewStatusText());
+    findChild<QAction *>(QStringLiteral("actionExportList"))->setEnabled(ui->programWidget->table()->columnCount() > 0);
+    if (!m_document->hasDatabase()) {
+        m_fileStatus->clear();
+        return;
+    }
+    QString kind = m_registry.descriptionByExtension.value(lowerSuffix(m_document->path()));
+    if (kind.isEmpty())
+        kind = QStringLiteral("File kind %1").arg(m_document->kind());
+    m_fileStatus->setText(kind + (m_document->isModified() ? QStringLiteral(", changed") : QStringLiteral(", unchanged")));
+}
+
+void Tavrin::rememberView()
+{
+    const auto *current = DBTreeWidgetItem::from(ui->dbTreeWidget->currentItem());
+    m_viewName = current ? current->text(0) : QString();
+    if (current && current->kind() == TPItem && current->parent())
+        m_viewName = current->parent()->text(0) + QStringLiteral(" / ") + m_viewName;
+    scheduleStatusUpdate();
+}
+
+QString Tavrin::viewStatusText() const
+{
+    const QDBProgramWidget *programmes = ui->programWidget;
+    if (!m_document->hasDatabase() || programmes->viewMode() == QDBProgramWidget::None)
+        return QString();
+    const QString &where = m_viewName;
+    const int rows = programmes->table()->rowCount();
+    const QString dash = QStringLiteral(" \u2014 ");
+    if (programmes->viewMode() == QDBProgramWidget::HotKeys || programmes->viewMode() == QDBProgramWidget::FavHotKeys)
+        return where + dash + counted(rows, "key", "keys");
+    QString text = where + dash + counted(rows, "programme", "programmes");
+    const int hidden = programmes->viewProgrammeCount() - rows;
+    if (hidden > 0)
+        text += QStringLiteral(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(hidden));
+    return text;
+}
+
+void Tavrin::slotExportList()
+{
+    const QTableWidget *table = ui->programWidget->table();
+    if (!m_document->hasDatabase() || table->columnCount() == 0)
+        return;
+    const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).completeBaseName()
+                                                                      + QStringLiteral(".csv"));
+    QString path = m_dialogs->getSaveFileName(this, QStringLiteral("Export List"), proposed,
+                                              QStringLiteral("CSV file (*.csv)"));
+    if (path.trimmed().isEmpty())
+        return;
+    path = withFilterSuffix(path, QStringLiteral("CSV file (*.csv)"));
+
+    // The rows and columns the table shows now, as they are shown.
+    QStringList header;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const QTableWidgetItem *item = table->horizontalHeaderItem(c);
+        header << (item ? item->text() : QString());
+    }
+    QVector<QStringList> rows;
+    rows.reserve(table->rowCount());
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QTableWidgetItem *item = table->item(r, c);
+            row << (item ? item->text() : QString());
+        }
+        rows.append(row);
+    }
+    const QByteArray csv = csvDocument(header, rows);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size() || !out.commit()) {
+        m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"),
+                            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), out.errorString()));
+        return;
+    }
+    ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(rows.size(), "row", "rows"),
+                                                                       QDir::toNativeSeparators(path)), 10000);
+}
+
+QString Tavrin::takeSafetyCopy(const QString &target)
+{
+    if (m_safetyCopyFor.isEmpty() || QFileInfo(target).absoluteFilePath() != QFileInfo(m_safetyCopyFor).absoluteFilePath())
+        return QString();
+    // Once per opened document: the copy keeps the file as it was loaded.
+    const QString path = std::exchange(m_safetyCopyFor, QString());
+    const QString copy = QDir::toNativeSeparators(path + QStringLiteral(".bak"));
+    QString error;
+    switch (writeSafetyCopy(path, &error)) {
+    case SafetyCopy::Written:
+        return QStringLiteral("Safety copy written: %1").arg(copy);
+    case SafetyCopy::ReadOnly:
+        return QStringLiteral("No safety copy: %1 is read-only").arg(QDir::toNativeSeparators(path));
+    case SafetyCopy::Failed:
+        break;
+    }
+    return QStringLiteral("The safety copy %1 could not be written: %2").arg(copy, error);
+}
+
+SaveOutcome Tavrin::saveTo(const QString &path, int kind, const QString &customer)
+{
+    const QString safetyMessage = takeSafetyCopy(path);
+    SaveOutcome outcome;
+    {
+        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Packing\u2026"));
+        outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(kind), path, kind, customer,
+                                   &m_lastSaveResult);
+    }
+    if (!safetyMessage.isEmpty())
+        ui->statusBar->showMessage(safetyMessage, 10000);
+    return outcome;
+}
+
 void Tavrin::connectWidgets()
 {
     DBTreeWidget *tree = ui->dbTreeWidget;
@@ -131,19 +396,29 @@ bool Tavrin::hasUnsavedChanges() const
 
 QString Tavrin::startFolder(const QString &key) const
 {
-    const QString folder = QSettings(m_iniPath, QSettings::IniFormat).value(key).toString();
+    const QString folder = UserSettings().value(key).toString();
     return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 void Tavrin::rememberFolder(const QString &key, const QString &filePath)
 {
-    QSettings(m_iniPath, QSettings::IniFormat).setValue(key, QFileInfo(filePath).absolutePath());
+    UserSettings().setValue(key, QFileInfo(filePath).absolutePath());
+}
+
+QString Tavrin::openFilter() const
+{
+    QStringList patterns;
+    for (const QString &extension : m_registry.libraryByExtension.keys())
+        patterns << QStringLiteral("*.") + extension;
+    const QString described = m_registry.openFilter();
+    if (patterns.isEmpty())
+        return described;
+    return QStringLiteral("All supported files (%1);;").arg(patterns.join(QLatin1Char(' '))) + described;
 }
 
 void Tavrin::slotOpen()
 {
-    openFile(m_dialogs->getOpenFileName(this, QStringLiteral("Open File"), startFolder(kLastOpenDir),
-                                        m_registry.openFilter()));
+    openFile(m_dialogs->getOpenFileName(this, QStringLiteral("Open File"), startFolder(kLastOpenDir), openFilter()));
 }
 
 void Tavrin::openFromArguments(const QStringList &arguments)
@@ -170,14 +445,13 @@ void Tavrin::openFile(const QString &picked)
         customer = dialog.customer;
         path = QStringLiteral("%1;").arg(customer) + picked;
     }
-    setWindowTitle(titleFor(customer));
-
     if (!m_library)
         m_library = std::make_unique<ParserLibrary>();
-    // Declining keeps the change flag and the bound library, but the old
-    // database still goes: the new load replaces it either way.
+    // Declining the warning stops the open: the document, its edits, the
+    // change flag and the title stay as they were.
     if (!closeDocument())
-        releaseDocument(false);
+        return;
+    setWindowTitle(titleFor(customer));
 
     const QString libraryName = m_registry.libraryForPath(picked);
     if (libraryName.isEmpty() || !m_library->bind(libraryName)) {
@@ -185,10 +459,17 @@ void Tavrin::openFile(const QString &picked)
         setWindowTitle(titleFor(QString()));
         return;
     }
-    switch (m_document->load(*m_library, picked, kind, customer)) {
+    LoadStatus status;
+    {
+        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Unpacking\u2026"));
+        status = m_document->load(*m_library, picked, kind, customer);
+    }
+    switch (status) {
     case LoadStatus::LoadError:
         m_document->setFile(picked, kind, customer);
-        m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"));
+        // The reader's reason tells a damaged file from a file of another kind.
+        m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"),
+                            m_library->errorText());
         setWindowTitle(titleFor(QString()));
         return;
     case LoadStatus::NoDatabase:
@@ -198,13 +479,19 @@ void Tavrin::openFile(const QString &picked)
         break;
     }
     ui->lineEdit_leftFilter->clear();
+    m_safetyCopyFor = picked;
+    RecentFiles::add(picked);
+    // Show the list at once rather than an empty table.
+    if (QTreeWidgetItem *allServices = ui->dbTreeWidget->topLevelItem(0))
+        ui->dbTreeWidget->setCurrentItem(allServices);
 }
 
 void Tavrin::slotSave()
 {
     if (m_document->path().isEmpty() || !m_document->hasDatabase())
         return;
-    reportSave(m_document->save(m_library.get(), m_registry.libraryByType.value(m_document->kind())));
+    const int kind = m_document->kind();
+    reportSave(saveTo(m_document->path(), kind, m_document->customer()), kind);
 }
 
 void Tavrin::slotSaveAs()
@@ -233,11 +520,13 @@ void Tavrin::slotSaveAs()
     if (filter.isEmpty())
         return;
 
-    const QString given = m_dialogs->getSaveFileName(this, QStringLiteral("Save File"),
-                                                     startFolder(kLastSaveDir), filter);
+    // The dialog proposes the current file's name in the last save folder.
+    const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).fileName());
+    QString chosenFilter;
+    QString given = m_dialogs->getSaveFileName(this, QStringLiteral("Save File"), proposed, filter, &chosenFilter);
     if (given.trimmed().isEmpty())
         return;
-    rememberFolder(kLastSaveDir, given);
+    given = withFilterSuffix(given, chosenFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : chosenFilter);
 
     const int newKind = m_registry.kindForPath(given);
     QString customer;
@@ -248,34 +537,40 @@ void Tavrin::slotSaveAs()
             FlashCustomChoseDialog dialog(this);
             if (dialog.exec() != QDialog::Accepted)
                 return;
-            setWindowTitle(titleFor(dialog.customer));
             customer = dialog.customer;
         }
     }
-    // The document keeps naming the opened file: later Saves go there.
-    const QString openedPath = m_document->path();
-    const int openedKind = m_document->kind();
-    const QString openedCustomer = m_document->customer();
-    const SaveOutcome outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(newKind), given,
-                                                 newKind, customer);
-    if (outcome == SaveOutcome::Saved)
-        m_document->setFile(openedPath, openedKind, openedCustomer);
-    reportSave(outcome);
+    // A saved copy becomes the document's file, so a later Save goes there and
+    // never over the original; a failed save changes nothing.
+    const SaveOutcome outcome = saveTo(given, newKind, customer);
+    if (outcome == SaveOutcome::Saved) {
+        rememberFolder(kLastSaveDir, given);
+        RecentFiles::add(given);
+        setWindowTitle(titleFor(m_document->customer()));
+    }
+    reportSave(outcome, newKind);
 }
 
-void Tavrin::reportSave(SaveOutcome outcome)
+void Tavrin::reportSave(SaveOutcome outcome, int kind)
 {
     switch (outcome) {
-    case SaveOutcome::Saved:
-        // The document is clean again: only a save that happened does that.
-        if (m_document->saveNote().isEmpty())
-            m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"));
-        else
-            m_dialogs->information(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"),
-                                   m_document->saveNote());
+    case SaveOutcome::Saved: {
+        // The library is bound for the kind just saved: it knows what its fields keep.
+        QStringList notes{m_document->saveNote(),
+                          cutTextReport(cutTexts(m_document->data(), TextCapacities::query(*m_library, kind)))};
+        notes.removeAll(QString());
+        m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"),
+                         notes.join(QStringLiteral("\n\n")));
         break;
+    }
     case SaveOutcome::NotSupported:
-        m_dialogs->critical(nullptr, QStringLiteral("Save File"), QStringLiteral("This type isn't supported yet"));
+        // A writer that failed (a full disk, a folder that is not there) says why.
+        if (m_lastSaveResult == OstrelWriteFailed)
+            m_dialogs->critical(nullptr, QStringLiteral("Save File"), QStringLiteral("Save Error!"),
+                                m_library ? m_library->errorText() : QString());
+        else
+            m_dialogs->critical(nullptr, QStringLiteral("Save File"),
+                                QStringLiteral("This type isn't supported yet"));
         break;
     case SaveOutcome::NoLibrary:
         m_dialogs->critical(nullptr, QStringLiteral("Save File"), QStringLiteral("Save Error!"));
@@ -296,18 +591,15 @@ bool Tavrin::closeDocument()
 {
     if (!confirmDiscard())
         return false;
-    releaseDocument(true);
+    releaseDocument();
     return true;
 }
 
-void Tavrin::releaseDocument(bool releaseLibrary)
+void Tavrin::releaseDocument()
 {
-    // A declined close keeps the change flag across the release.
-    const bool modified = m_document->isModified();
     m_document->clear();
-    if (!releaseLibrary && modified)
-        m_document->noteChange();
-    if (releaseLibrary && m_library) {
+    m_safetyCopyFor.clear();
+    if (m_library) {
         m_library->clean();
         m_library->unload();
     }

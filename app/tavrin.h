@@ -10,6 +10,8 @@
 
 class Dialogs;
 class ParserLibrary;
+class QLabel;
+class QMenu;
 enum class SaveOutcome;
 
 namespace Ui {
@@ -29,7 +31,8 @@ class Tavrin : public QMainWindow
 public:
     explicit Tavrin(QWidget *parent = nullptr);
     /**
-     * Reads the registry and the remembered folders from iniPath and shows
+     * Reads the registry from iniPath (the remembered folders are per-user
+     * settings, see UserSettings) and shows
      * every file dialog and message through dialogs (not owned; null for the
      * real ones).
      */
@@ -56,6 +59,7 @@ public slots:
     void slotClose();
     void slotExit();
     void slotAbout();
+    void slotExportList();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -65,8 +69,18 @@ private:
     void createEditMenu();
     bool confirmDiscard();
     bool closeDocument();
-    void releaseDocument(bool releaseLibrary);
-    void reportSave(SaveOutcome outcome);
+    void releaseDocument();
+    void reportSave(SaveOutcome outcome, int kind);
+    QString openFilter() const;
+    void createFileExtras();
+    void fillRecentMenu();
+    void openRecent(const QString &path);
+    QString takeSafetyCopy(const QString &target);
+    SaveOutcome saveTo(const QString &path, int kind, const QString &customer);
+    void scheduleStatusUpdate();
+    void updateStatus();
+    QString viewStatusText() const;
+    void rememberView();
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 
@@ -74,7 +88,15 @@ private:
     QString m_iniPath;
     FileTypeRegistry m_registry;
     Document *m_document = nullptr;
+    int m_lastSaveResult = -1;  // what the library's Save returned last
     std::unique_ptr<ParserLibrary> m_library;
     std::unique_ptr<Dialogs> m_ownDialogs;
     Dialogs *m_dialogs = nullptr;
+    // The opened file still waiting for its safety copy; empty once taken.
+    QString m_safetyCopyFor;
+    QMenu *m_recentMenu = nullptr;
+    QLabel *m_viewStatus = nullptr;
+    QLabel *m_fileStatus = nullptr;
+    bool m_statusPending = false;
+    QString m_viewName;  // what the tree selected for the table
 };

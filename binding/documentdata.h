@@ -40,4 +40,6 @@ struct DocumentData
     QVector<HotKey> hotKeys;
     QVector<FavHotKey> favHotKeys;
     int satMaxNum = -1;
+    // UTF-16 units one favourite-group name keeps in the file; 0 while unknown.
+    int favouriteNameUnits = 0;
 };

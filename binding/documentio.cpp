@@ -4,6 +4,7 @@
 #include "parserlibrary.h"
 #include "recordconversion.h"
 #include "serviceorder.h"
+#include "textcapacities.h"
 
 LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, DocumentData &doc,
                         int *result)
@@ -60,6 +61,7 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
     }
 
     doc.satMaxNum = library.getSatMaxNum();
+    applyTextCapacities(doc, TextCapacities::query(library, kind));
     return LoadStatus::Loaded;
 }
 

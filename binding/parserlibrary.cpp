@@ -64,6 +64,7 @@ void ParserLibrary::resolveEntries()
     m_getFavHotKeyGroups = entry<OstrelGetFavHotKeyGroupsFn>(l, "GetFavHotKeyGroups");
     m_setFavHotKeyGroups = entry<OstrelSetFavHotKeyGroupsFn>(l, "SetFavHotKeyGroups");
     m_getErrorText = entry<OstrelGetErrorTextFn>(l, "GetErrorText");
+    m_getTextCapacities = entry<OstrelGetTextCapacitiesFn>(l, "GetTextCapacities");
     m_save = entry<OstrelSaveFn>(l, "Save");
     m_uiConfig = entry<OstrelUIConfigFn>(l, "UIConfig");
     m_clean = entry<OstrelCleanFn>(l, "Clean");
@@ -79,6 +80,7 @@ void ParserLibrary::clearEntries()
     m_getFavHotKeyGroups = nullptr;
     m_setFavHotKeyGroups = nullptr;
     m_getErrorText = nullptr;
+    m_getTextCapacities = nullptr;
     m_save = nullptr;
     m_uiConfig = nullptr;
     m_clean = nullptr;
@@ -95,6 +97,7 @@ bool ParserLibrary::hasEntry(const char *name) const
         {"GetFavHotKeyGroups", reinterpret_cast<const void *>(m_getFavHotKeyGroups)},
         {"SetFavHotKeyGroups", reinterpret_cast<const void *>(m_setFavHotKeyGroups)},
         {"GetErrorText", reinterpret_cast<const void *>(m_getErrorText)},
+        {"GetTextCapacities", reinterpret_cast<const void *>(m_getTextCapacities)},
         {"Save", reinterpret_cast<const void *>(m_save)},
         {"UIConfig", reinterpret_cast<const void *>(m_uiConfig)},
         {"Clean", reinterpret_cast<const void *>(m_clean)},
@@ -165,4 +168,9 @@ QString ParserLibrary::errorText()
 {
     const char16_t *text = m_getErrorText ? m_getErrorText() : nullptr;
     return text ? QString::fromUtf16(text) : QString();
+}
+
+int32_t ParserLibrary::getTextCapacities(int32_t type, CapacityList **list)
+{
+    return m_getTextCapacities ? m_getTextCapacities(type, list) : -1;
 }

@@ -40,6 +40,7 @@ public:
     int32_t setFavHotKeyGroups(FavHotKeyGroupList *groups);
     // Why the last load or save failed; empty when the library does not say.
     QString errorText();
+    int32_t getTextCapacities(int32_t type, CapacityList **list);
 
     bool hasEntry(const char *name) const;
 
@@ -56,6 +57,7 @@ private:
     OstrelGetFavHotKeyGroupsFn m_getFavHotKeyGroups = nullptr;
     OstrelSetFavHotKeyGroupsFn m_setFavHotKeyGroups = nullptr;
     OstrelGetErrorTextFn m_getErrorText = nullptr;
+    OstrelGetTextCapacitiesFn m_getTextCapacities = nullptr;
     OstrelSaveFn m_save = nullptr;
     OstrelUIConfigFn m_uiConfig = nullptr;
     OstrelCleanFn m_clean = nullptr;

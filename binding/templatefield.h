@@ -20,6 +20,8 @@ struct TemplateField
     int reserved4 = 0;
     int reserved3 = 0;
     TriggerCallback trigger = nullptr;
+    // UTF-16 units the field keeps in the file; 0 while unknown.
+    int maxLength = 0;
 
     static TemplateField fromTemplate(const FieldTemplate &t);
 };

@@ -95,6 +95,11 @@ OSTREL_EXPORT const char16_t *GetErrorText()
     }
 }
 
+OSTREL_EXPORT int32_t GetTextCapacities(int32_t type, CapacityList **list)
+{
+    return fenced(OstrelReadFailed, [&] { return ParserState::instance().textCapacities(type, list); });
+}
+
 // The entry points must keep the shapes the editor resolves them as.
 static_assert(std::is_same_v<decltype(&Load), OstrelLoadFn>);
 static_assert(std::is_same_v<decltype(&Save), OstrelSaveFn>);
@@ -103,3 +108,4 @@ static_assert(std::is_same_v<decltype(&UIConfig), OstrelUIConfigFn>);
 static_assert(std::is_same_v<decltype(&SatTemplate), OstrelTemplateFn>);
 static_assert(std::is_same_v<decltype(&GetSatMaxNum), OstrelGetSatMaxNumFn>);
 static_assert(std::is_same_v<decltype(&GetErrorText), OstrelGetErrorTextFn>);
+static_assert(std::is_same_v<decltype(&GetTextCapacities), OstrelGetTextCapacitiesFn>);

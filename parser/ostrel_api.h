@@ -124,6 +124,25 @@ typedef int32_t (*OstrelSetFavHotKeyGroupsFn)(FavHotKeyGroupList *groups);
 // zero-terminated, owned by the library until its next call; empty after a success.
 typedef const char16_t *(*OstrelGetErrorTextFn)();
 
+// How many UTF-16 units one text field keeps in a file of some kind.
+struct FieldCapacity {
+    int32_t kind;                     // OstrelRecordKind
+    char16_t name[OstrelNameUnits];
+    int32_t units;                    // never more than OstrelTextUnits - 1
+};
+
+// Fields the list does not name keep OstrelTextUnits - 1 units.
+struct CapacityList {
+    uint32_t count;
+    FieldCapacity *items;
+    int32_t nameUnits;                // a field name: OstrelNameUnits - 1
+    int32_t favouriteNameUnits;       // one favourite-group name; 0 when the kind keeps none
+};
+
+// Optional: the capacities of a file kind, from the configuration. 0 on success;
+// the list is the library's until its next call.
+typedef int32_t (*OstrelGetTextCapacitiesFn)(int32_t type, CapacityList **list);
+
 } // extern "C"
 
 static_assert(sizeof(HotKeyItem) == 24, "HotKeyItem crosses the boundary as 24 bytes");

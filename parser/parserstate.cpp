@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace ostrel {
 
 namespace {
@@ -135,6 +137,39 @@ int32_t ParserState::uiConfig(TemplateList *sat, TemplateList *tp, TemplateList 
     *sat = *m_db.satTemplates.head();
     *tp = *m_db.tpTemplates.head();
     *pg = *m_db.pgTemplates.head();
+    return OstrelOk;
+}
+
+int32_t ParserState::textCapacities(int32_t type, CapacityList **list)
+{
+    if (!validType(type) || !list)
+        return OstrelBadArgument;
+    m_capacities.clear();
+    m_capacityList = {0, nullptr, OstrelNameUnits - 1, 0};
+    // Preset data stores its texts at their own length: only the boundary limits them.
+    if (type == OstrelUserDump) {
+        ParserConfig config;
+        if (!readConfigFile(m_configDir + QLatin1Char('/') + configFileName(), config, &m_error))
+            return OstrelReadFailed;
+        const std::pair<int32_t, const NodeLayout *> kinds[] = {
+            {OstrelSatellite, &config.sat}, {OstrelTransponder, &config.tp}, {OstrelProgramme, &config.pg}};
+        for (const auto &kind : kinds) {
+            for (const FieldDescriptor &d : kind.second->fields) {
+                if (d.type != FieldType::Text)
+                    continue;
+                FieldCapacity capacity{};
+                capacity.kind = kind.first;
+                copyText(capacity.name, OstrelNameUnits, d.name);
+                capacity.units = int32_t(std::min<uint32_t>(d.size / 16, OstrelTextUnits - 1));
+                m_capacities.push_back(capacity);
+            }
+        }
+        // A name fills its slot without a terminator.
+        m_capacityList.favouriteNameUnits = config.favCount > 0 ? int32_t(config.favLength / 2) : 0;
+    }
+    m_capacityList.count = uint32_t(m_capacities.size());
+    m_capacityList.items = m_capacities.empty() ? nullptr : m_capacities.data();
+    *list = &m_capacityList;
     return OstrelOk;
 }
 

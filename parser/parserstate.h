@@ -48,6 +48,8 @@ public:
     // Why the last load or save failed, for diagnostics; empty after a success.
     QString errorString() const { return m_error; }
     const char16_t *errorText() const { return reinterpret_cast<const char16_t *>(m_error.utf16()); }
+    // What each text field of a file kind keeps; the list lives until the next call.
+    int32_t textCapacities(int32_t type, CapacityList **list);
 
 private:
     bool loadUserDump(const QString &path);
@@ -72,6 +74,8 @@ private:
     FlashImage m_flash;
     ExternalTool m_tool;
     HotKeyList m_hotKeys;
+    std::vector<FieldCapacity> m_capacities;
+    CapacityList m_capacityList{0, nullptr, 0, 0};
     QString m_error;
 };
 

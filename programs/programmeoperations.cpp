@@ -193,6 +193,7 @@ void QDBProgramWidget::actRenameGroupTriggered()
     if (index >= m_favouriteNames->size())
         return;
     QFavGroupRenameDialog dialog(this, m_favouriteNames->at(index));
+    dialog.setMaxNameLength(m_document->data().favouriteNameUnits);
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
     if (m_document->edits().renameGroup(index, dialog.name()))

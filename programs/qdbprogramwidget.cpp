@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QStyleOptionHeader>
@@ -203,6 +204,7 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent) : QWidget(parent)
     connect(m_radioGroup, &QButtonGroup::idClicked, this, &QDBProgramWidget::radioButtonClicked);
     connect(m_filterEdit, &QLineEdit::textChanged, this, &QDBProgramWidget::slotFilterChanged);
     connect(m_findEdit, &QLineEdit::textChanged, this, &QDBProgramWidget::slotFindCurrentRow);
+    connect(m_findEdit, &QLineEdit::returnPressed, m_table, qOverload<>(&QWidget::setFocus));
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &QDBProgramWidget::itemSelectionChanged);
     connect(m_findUpButton, &QPushButton::clicked, this, &QDBProgramWidget::slotFindUpSearchRes);
     connect(m_findNextButton, &QPushButton::clicked, this, &QDBProgramWidget::slotFindNextSearchRes);
@@ -462,6 +464,8 @@ void QDBProgramWidget::resetTable()
     m_table->clear();
     // Hits are row numbers of the old content.
     m_findHits.clear();
+    // Another view starts at its top, not at the old view's scroll position.
+    m_table->verticalScrollBar()->setValue(0);
     m_radioTv->setEnabled(false);
     m_radioRadio->setEnabled(false);
     if (m_viewMode == HotKeys) {
@@ -660,8 +664,10 @@ void QDBProgramWidget::slotFindCurrentRow(const QString &text)
         if (programme && programme->value(QStringLiteral("NAME")).startsWith(text, Qt::CaseInsensitive))
             m_findHits.append(row);
     }
+    // The box keeps the keyboard, so the next letters extend the search and
+    // never reach the table's move and delete keys.
     if (!m_findHits.isEmpty())
-        selectFindTarget(m_findHits.first());
+        selectFindTarget(m_findHits.first(), false);
 }
 
 void QDBProgramWidget::slotFindUpSearchRes()
@@ -693,7 +699,7 @@ void QDBProgramWidget::stepFind(bool up)
     selectFindTarget(target);
 }
 
-void QDBProgramWidget::selectFindTarget(int row)
+void QDBProgramWidget::selectFindTarget(int row, bool focusTable)
 {
     if (row < 0 || row >= m_table->rowCount())
         return;
@@ -704,7 +710,9 @@ void QDBProgramWidget::selectFindTarget(int row)
         m_table->setCurrentItem(item, command);
     else
         m_table->setCurrentCell(row, 0, command);
-    m_table->setFocus();
+    m_table->scrollTo(m_table->model()->index(row, 0));
+    if (focusTable)
+        m_table->setFocus();
 }
 
 // ---- selection and row order ---------------------------------------------

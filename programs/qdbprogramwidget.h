@@ -72,6 +72,8 @@ public:
     void clearAll();
 
     ViewMode viewMode() const { return m_viewMode; }
+    /** Programmes the view holds before the filter and the TV/RADIO choice. */
+    int viewProgrammeCount() const { return viewCandidates().size(); }
     quint32 currentSatId() const { return m_currentSatId; }
     quint32 currentTpId() const { return m_currentTpId; }
     quint32 currentFavId() const { return m_currentFavId; }
@@ -198,7 +200,7 @@ private:
     void buildHotKeyView();
     void buildFavHotKeyView();
     void resizeColumns();
-    void selectFindTarget(int row);
+    void selectFindTarget(int row, bool focusTable = true);
     void stepFind(bool up);
     bool routeTableKey(QKeyEvent *event);
     void paintCornerButton(QWidget *button);

@@ -22,6 +22,12 @@ QFavGroupRenameDialog::QFavGroupRenameDialog(QWidget *parent, const QString &cur
     ok->setFocus();
 }
 
+void QFavGroupRenameDialog::setMaxNameLength(int units)
+{
+    if (units > 0)
+        m_lineEdit->setMaxLength(qMax(units, m_lineEdit->text().size()));
+}
+
 void QFavGroupRenameDialog::clickedOK()
 {
     m_name = m_lineEdit->text();

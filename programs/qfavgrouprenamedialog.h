@@ -16,6 +16,8 @@ public:
     /** The edited name; valid once the dialog was accepted. */
     QString name() const { return m_name; }
     QLineEdit *lineEdit() const { return m_lineEdit; }
+    /** Limits typing to what the file keeps (0: no limit); a longer current name stays whole. */
+    void setMaxNameLength(int units);
 
 public slots:
     void clickedOK();

@@ -1,10 +1,6 @@
 #!/usr/bin/env python3
-<<<<<<< HEAD
-"""Draws the editor's 16x16 tool-bar icons as PNG files next to this script.
-=======
-"""Draws the editor's four 16x16 tool-bar icons as PNG files next to this script,
+"""Draws the editor's 16x16 tool-bar icons as PNG files next to this script,
 and the application icon again at 48x48 (PNG) and as SVG for the desktop.
->>>>>>> save-safety
 
 Run it again after changing a drawing; the files are committed so the build
 needs no Python.

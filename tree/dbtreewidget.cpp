@@ -10,9 +10,11 @@
 #include <QCursor>
 #include <QItemSelection>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -27,6 +29,16 @@ bool matchesFilter(const QTreeWidgetItem *item, const QString &text)
     return item->text(0).startsWith(text, Qt::CaseInsensitive);
 }
 
+// A TP also matches by its frequency: "12291" finds "TP_12291_H_27500".
+bool tpMatchesFilter(const QTreeWidgetItem *item, const QString &text)
+{
+    static const QString prefix = QStringLiteral("tp_");
+    const QString name = item->text(0);
+    return name.startsWith(text, Qt::CaseInsensitive)
+        || (name.startsWith(prefix, Qt::CaseInsensitive)
+            && name.midRef(prefix.size()).startsWith(text, Qt::CaseInsensitive));
+}
+
 void setHiddenState(QTreeWidgetItem *item, bool hide)
 {
     // Touching only items that change keeps a keystroke cheap on big trees.
@@ -34,12 +46,35 @@ void setHiddenState(QTreeWidgetItem *item, bool hide)
         item->setHidden(hide);
 }
 
+// The in-place editor of a group name stops typing where the file would cut
+// the name; a longer name already there stays whole.
+class GroupNameDelegate : public QStyledItemDelegate
+{
+public:
+    GroupNameDelegate(DBTreeWidget *tree) : QStyledItemDelegate(tree), m_tree(tree) {}
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const Document *document = m_tree->document();
+        const int units = document ? document->data().favouriteNameUnits : 0;
+        if (auto *line = qobject_cast<QLineEdit *>(editor); line && units > 0)
+            line->setMaxLength(qMax(units, index.data().toString().size()));
+        return editor;
+    }
+
+private:
+    DBTreeWidget *m_tree;
+};
+
 } // namespace
 
 DBTreeWidget::DBTreeWidget(QWidget *parent)
     : QTreeWidget(parent)
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setItemDelegate(new GroupNameDelegate(this));
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &DBTreeWidget::slotShowContextMenu);
     connect(this, &QTreeWidget::currentItemChanged, this, &DBTreeWidget::slotCurrentItemChanged);
@@ -305,7 +340,7 @@ void DBTreeWidget::applyFilter()
         const bool testTPs = byTP && (!onlySat || sat == onlySat);
         for (int t = 0, tpCount = sat->childCount(); t < tpCount; ++t) {
             QTreeWidgetItem *tp = sat->child(t);
-            setHiddenState(tp, testTPs && !matchesFilter(tp, text));
+            setHiddenState(tp, testTPs && !tpMatchesFilter(tp, text));
         }
     }
     setUpdatesEnabled(updates);

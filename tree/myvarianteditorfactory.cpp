@@ -4,6 +4,8 @@
 #include "qtvariantproperty.h"
 #include "qtvariantpropertymanager.h"
 
+#include <QLineEdit>
+
 MyVariantEditorFactory::MyVariantEditorFactory(QObject *parent)
     : QtVariantEditorFactory(parent)
 {
@@ -24,9 +26,19 @@ QWidget *MyVariantEditorFactory::createEditor(QtVariantPropertyManager *manager,
     }
     if (!editor)
         return nullptr;
+    if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+        const int units = m_maxLengths.value(property);
+        if (units > 0)
+            line->setMaxLength(qMax(units, line->text().size()));
+    }
     connect(editor, &QObject::destroyed, this, &MyVariantEditorFactory::editorDestroyed);
     m_createdEditors.insert(editor, manager->variantProperty(property));
     return editor;
+}
+
+void MyVariantEditorFactory::setMaxLength(QtProperty *property, int units)
+{
+    m_maxLengths.insert(property, units);
 }
 
 void MyVariantEditorFactory::editorDestroyed(QObject *object)

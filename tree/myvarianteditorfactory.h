@@ -27,6 +27,12 @@ public:
      */
     void finishEdits();
 
+    /**
+     * Limits the text editor of property to units characters (0: no limit).
+     * A longer stored text is not cut by opening the editor.
+     */
+    void setMaxLength(QtProperty *property, int units);
+
 signals:
     void valueHasChanged(QtVariantProperty *property);
 
@@ -41,4 +47,5 @@ private:
     // Keys are compared only: by the time destroyed() arrives the editor is
     // no longer a widget.
     QHash<QObject *, QtVariantProperty *> m_createdEditors;
+    QHash<QtProperty *, int> m_maxLengths;
 };

@@ -151,6 +151,9 @@ void QPropertyDialog::buildProperties()
                 m_shownValues.addAttribute(field.name, text);
 
             QtVariantProperty *property = createProperty(field);
+            // Typing stops where the file would cut the text.
+            if (property->propertyType() == QVariant::String)
+                m_factory->setMaxLength(property, field.maxLength);
             setPropertyText(property, text);
             if (field.readOnly)
                 property->setEnabled(false);

@@ -11,16 +11,18 @@ class FakeDialogs : public Dialogs
 public:
     struct Call
     {
-        QString kind;  // "open", "save", "critical", "about", "information", "warning"
+        QString kind;  // "open", "save", "critical", "about", "warning"
         QWidget *parent;
         QString title;
         QString text;  // the folder for file dialogs
-        QString filter; // an information box's informative text
+        QString filter;
+        QString informative;  // below a message's text
     };
 
     QList<Call> calls;
     QStringList openAnswers;
     QStringList saveAnswers;
+    QStringList saveFilterAnswers;  // the filter chosen with each save answer; none: left alone
     QList<bool> warningAnswers;
 
     void reset()
@@ -28,6 +30,7 @@ public:
         calls.clear();
         openAnswers.clear();
         saveAnswers.clear();
+        saveFilterAnswers.clear();
         warningAnswers.clear();
     }
 
@@ -55,30 +58,30 @@ public:
     QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                             const QString &filter) override
     {
-        calls << Call{QStringLiteral("open"), parent, caption, dir, filter};
+        calls << Call{QStringLiteral("open"), parent, caption, dir, filter, QString()};
         return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
     }
     QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                            const QString &filter) override
+                            const QString &filter, QString *selectedFilter = nullptr) override
     {
-        calls << Call{QStringLiteral("save"), parent, caption, dir, filter};
+        calls << Call{QStringLiteral("save"), parent, caption, dir, filter, QString()};
+        if (selectedFilter && !saveFilterAnswers.isEmpty())
+            *selectedFilter = saveFilterAnswers.takeFirst();
         return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
     }
-    void critical(QWidget *parent, const QString &title, const QString &text) override
+    void critical(QWidget *parent, const QString &title, const QString &text,
+                  const QString &informative = QString()) override
     {
-        calls << Call{QStringLiteral("critical"), parent, title, text, QString()};
+        calls << Call{QStringLiteral("critical"), parent, title, text, QString(), informative};
     }
-    void about(QWidget *parent, const QString &title, const QString &text) override
+    void about(QWidget *parent, const QString &title, const QString &text,
+               const QString &informative = QString()) override
     {
-        calls << Call{QStringLiteral("about"), parent, title, text, QString()};
-    }
-    void information(QWidget *parent, const QString &title, const QString &text, const QString &informative) override
-    {
-        calls << Call{QStringLiteral("information"), parent, title, text, informative};
+        calls << Call{QStringLiteral("about"), parent, title, text, QString(), informative};
     }
     bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) override
     {
-        calls << Call{QStringLiteral("warning"), parent, title, text, QString()};
+        calls << Call{QStringLiteral("warning"), parent, title, text, QString(), QString()};
         // An unexpected warning is answered with Cancel, the safe side.
         return warningAnswers.isEmpty() ? false : warningAnswers.takeFirst();
     }

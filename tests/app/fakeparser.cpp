@@ -191,6 +191,22 @@ Q_DECL_EXPORT int32_t SetFavHotKeyGroups(FavHotKeyGroupList *)
 {
     return 0;
 }
+
+Q_DECL_EXPORT const char16_t *GetErrorText()
+{
+    return g_state.errorText;
+}
+
+Q_DECL_EXPORT int32_t GetTextCapacities(int32_t, CapacityList **list)
+{
+    static FieldCapacity name{};
+    static CapacityList capacities{};
+    name = FieldCapacity{OstrelProgramme, {}, g_state.programmeNameUnits};
+    copyText(name.name, OstrelNameUnits, u"NAME");
+    capacities = {g_state.programmeNameUnits > 0 ? 1u : 0u, &name, OstrelNameUnits - 1, g_state.favouriteNameUnits};
+    *list = &capacities;
+    return 0;
+}
 #endif
 
 } // extern "C"

@@ -11,6 +11,9 @@ struct FakeParserState
     int32_t loadResult = 0;
     int32_t saveResult = 0;
     bool nullLists = false;
+    char16_t errorText[128] = {};      // what GetErrorText hands out
+    int32_t programmeNameUnits = 0;    // GetTextCapacities: NAME of a programme; 0 leaves it out
+    int32_t favouriteNameUnits = 0;
 
     // Recorded by the library.
     int loadCalls = 0;

@@ -1,6 +1,7 @@
 // The parser binding and the record conversions, against stand-in libraries
 // with and without the optional entries.
 
+#include "csv.h"
 #include "documentio.h"
 #include "fakeparser.h"
 #include "parserlibrary.h"
@@ -32,6 +33,8 @@ private slots:
     void saveListsFollowTheModel();
     void textsAreCutToTheirFields();
     void firstAttributeNameWins();
+    void csvQuoting_data();
+    void csvQuoting();
 
 private:
     static std::unique_ptr<ChannelDatabase> smallDatabase();
@@ -92,6 +95,8 @@ void TestBinding::optionalEntries()
         QVERIFY2(parser.hasEntry(name), name);
     QCOMPARE(parser.hasEntry("GetFavHotKeyGroups"), hasOptional);
     QCOMPARE(parser.hasEntry("SetFavHotKeyGroups"), hasOptional);
+    QCOMPARE(parser.hasEntry("GetErrorText"), hasOptional);
+    QCOMPARE(parser.hasEntry("GetTextCapacities"), hasOptional);
 
     DocumentData doc;
     QCOMPARE(loadDocument(parser, 2, QStringLiteral("x.udf"), doc), LoadStatus::Loaded);
@@ -279,6 +284,26 @@ void TestBinding::firstAttributeNameWins()
     PGNode other;
     fillNodeFromRecord(other, empty);
     QCOMPARE(other.attributes().size(), 0);
+}
+
+void TestBinding::csvQuoting_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("field");
+    QTest::newRow("plain") << QStringLiteral("Das Erste") << QByteArray("Das Erste");
+    QTest::newRow("comma") << QStringLiteral("News, Sport") << QByteArray("\"News, Sport\"");
+    QTest::newRow("quotes") << QStringLiteral("The \"One\"") << QByteArray("\"The \"\"One\"\"\"");
+    QTest::newRow("line-break") << QStringLiteral("two\nlines") << QByteArray("\"two\nlines\"");
+    QTest::newRow("non-latin") << QStringLiteral("Первый канал 東京") << QStringLiteral("Первый канал 東京").toUtf8();
+    QTest::newRow("empty") << QString() << QByteArray();
+}
+
+void TestBinding::csvQuoting()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, field);
+    const QByteArray csv = csvDocument({QStringLiteral("NAME"), QStringLiteral("SID")}, {{text, QStringLiteral("7")}});
+    QCOMPARE(csv, QByteArray("NAME,SID\r\n") + field + QByteArray(",7\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestBinding)

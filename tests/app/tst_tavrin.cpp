@@ -1,5 +1,6 @@
 #include "channeldatabase.h"
 #include "dbtreewidget.h"
+#include "dbtreewidgetitem.h"
 #include "documentedits.h"
 #include "fakedialogs.h"
 #include "fakeparser.h"
@@ -9,7 +10,10 @@
 #include "qdbprogramwidget.h"
 #include "qpropertydialog.h"
 #include "qtvariantproperty.h"
+#include "qfavgrouprenamedialog.h"
 #include "tavrin.h"
+#include "recentfiles.h"
+#include "usersettings.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,6 +23,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -67,15 +73,29 @@ private slots:
     void failedLoad();
     void unsavedChanges_data();
     void unsavedChanges();
-    void declinedCloseStillReplacesDocument();
-    void declinedCloseThenFailedLoadLeavesNothingBehind();
+    void declinedOpenKeepsEverything();
     void save_data();
     void save();
     void saveWithoutDocumentDoesNothing();
     void saveSaysWhenGroupingWins();
     void saveAs_data();
     void saveAs();
-    void laterSaveGoesToOpenedFile();
+    void laterSaveGoesToSavedCopy();
+    void saveAsThenSaveLeavesOriginalUntouched();
+    void loadErrorSaysWhy_data();
+    void loadErrorSaysWhy();
+    void favouriteNameLimitedAtEntry_data();
+    void favouriteNameLimitedAtEntry();
+    void cutTextsNamedInSaveMessage_data();
+    void cutTextsNamedInSaveMessage();
+    void settingsLiveInUserConfigFolder();
+    void safetyCopyOncePerOpen_data();
+    void safetyCopyOncePerOpen();
+    void exportListWritesTheShownRows();
+    void exportListFailureLeavesNoFile();
+    void recentFiles();
+    void statusSaysWhereYouAre_data();
+    void statusSaysWhereYouAre();
     void commandLine_data();
     void commandLine();
     void favouriteHotKeysNeedTheOptionalEntry_data();
@@ -96,15 +116,34 @@ private:
     }
     QAction *action(const char *name) const { return m_window->findChild<QAction *>(QLatin1String(name)); }
     void markChanged() { emit table()->signalbIsChange(true); }
-    QString iniValue(const QString &key) const
+    QString iniValue(const QString &key) const { return UserSettings().value(key).toString(); }
+    // Opens a copy of the sample dump with the real parser library; false when either is missing.
+    bool openRealSample(const QString &copyName, const QByteArray &bytes = QByteArray());
+    QString readAll(const QString &path) const
     {
-        return QSettings(m_iniPath, QSettings::IniFormat).value(key).toString();
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<none>");
+    }
+    void writeAll(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    QStringList recentMenu() const
+    {
+        auto *menu = m_window->findChild<QMenu *>(QStringLiteral("menuRecent"));
+        emit menu->aboutToShow();
+        QStringList entries;
+        for (QAction *a : menu->actions())
+            entries << (a->isEnabled() ? a->text() : QLatin1Char('-') + a->text());
+        return entries;
     }
     // Opens through File, Open, answering the customer choice when asked.
     void openThroughMenu(const QString &path, const QString &customerAnswer = kNone);
 
     QLibrary m_fake{QStringLiteral(FAKEPARSER_PATH)};
     FakeParserState *m_state = nullptr;
+    QTemporaryDir m_configDir;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_iniPath;
     FakeDialogs m_dialogs;
@@ -118,12 +157,16 @@ void TestTavrin::initTestCase()
     auto stateFn = reinterpret_cast<FakeParserStateFn>(m_fake.resolve("FakeParser"));
     QVERIFY(stateFn);
     m_state = stateFn();
+    // Per-user settings go to a folder of the test's own.
+    QVERIFY(m_configDir.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_configDir.path());
 }
 
 void TestTavrin::init()
 {
     *m_state = FakeParserState{};
     m_dialogs.reset();
+    UserSettings().clear();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_iniPath = file(QStringLiteral("Tavrin.ini"));
@@ -192,7 +235,8 @@ void TestTavrin::formHasItsActionsAndIcons()
     QStringList entries;
     for (QAction *a : fileMenu->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(entries, (QStringList{"Open", "Save", "Save as...", "Close", "-", "Exit"}));
+    QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-",
+                                   "Exit"}));
 }
 
 void TestTavrin::open_data()
@@ -221,7 +265,8 @@ void TestTavrin::open()
     const FakeDialogs::Call dialog = m_dialogs.callsOf(QStringLiteral("open")).value(0);
     QCOMPARE(dialog.title, QStringLiteral("Open File"));
     QCOMPARE(dialog.parent, m_window.get());
-    QCOMPARE(dialog.filter, QStringLiteral("Flash image (*.abs);; (*.mud);;User dump (*.udf)"));
+    QCOMPARE(dialog.filter, QStringLiteral("All supported files (*.abs *.mud *.udf);;"
+                                           "Flash image (*.abs);; (*.mud);;User dump (*.udf)"));
 
     QCOMPARE(m_window->windowTitle(), title);
     QCOMPARE(m_window->filePath(), prefix + file(name));
@@ -238,6 +283,9 @@ void TestTavrin::open()
     QCOMPARE(doc.hotKeys.size(), 1);
     QCOMPARE(doc.satMaxNum, 64);
     QVERIFY(tree()->topLevelItemCount() > 0);
+    // All Services is shown at once: the TV programme of the two.
+    QCOMPARE(tree()->currentItem(), tree()->topLevelItem(0));
+    QCOMPARE(table()->findChild<QTableWidget *>()->rowCount(), 1);
 }
 
 void TestTavrin::openStartsInHomeThenLastFolder()
@@ -398,41 +446,31 @@ void TestTavrin::unsavedChanges()
     }
 }
 
-void TestTavrin::declinedCloseStillReplacesDocument()
+void TestTavrin::declinedOpenKeepsEverything()
 {
-    openThroughMenu(file(QStringLiteral("a.udf")));
-    const ParserLibrary *library = m_window->parserLibrary();
-    markChanged();
+    openThroughMenu(file(QStringLiteral("c.abs")), kOk);
+    Document *document = m_window->document();
+    const ChannelDatabase *loaded = document->database();
+    QVERIFY(document->edits().renameGroup(0, QStringLiteral("Edited")));
     m_dialogs.warningAnswers << false;
 
     openThroughMenu(file(QStringLiteral("b.udf")));
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 1);
-    // The library was neither cleaned nor reloaded, and the new file loaded.
+    QCOMPARE(m_state->loadCalls, 1);
     QCOMPARE(m_state->cleanCalls, 0);
-    QCOMPARE(m_window->parserLibrary(), library);
-    QVERIFY(m_window->parserLibrary()->isLoaded());
-    QCOMPARE(m_state->loadCalls, 2);
-    QCOMPARE(QString::fromUtf16(m_state->lastLoadPath), file(QStringLiteral("b.udf")));
-    QCOMPARE(m_window->filePath(), file(QStringLiteral("b.udf")));
-    QVERIFY(m_window->document()->data().database);
-    QCOMPARE(m_window->document()->data().database->sats().size(), 1);
+    QCOMPARE(document->database(), loaded);
+    QCOMPARE(document->favouriteNames().value(0), QStringLiteral("Edited"));
+    QVERIFY(document->isModified());
+    QCOMPARE(m_window->filePath(), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
     QVERIFY(tree()->topLevelItemCount() > 0);
-}
 
-void TestTavrin::declinedCloseThenFailedLoadLeavesNothingBehind()
-{
-    openThroughMenu(file(QStringLiteral("a.udf")));
-    markChanged();
-    m_dialogs.warningAnswers << false;
-    m_state->loadResult = 3;
-
+    // Undoing the edit leaves nothing unsaved: the next open does not warn.
+    document->undoStack()->undo();
+    m_dialogs.reset();
     openThroughMenu(file(QStringLiteral("b.udf")));
-    QCOMPARE(m_dialogs.messages().last(), QStringLiteral("critical|Load File|Load Error!"));
-    // The old document must not linger in the widgets once its library moved on.
-    QVERIFY(!m_window->document()->data().database);
-    QVERIFY(m_window->document()->data().hotKeys.isEmpty());
-    QVERIFY(m_window->document()->data().favHotKeys.isEmpty());
-    QCOMPARE(tree()->topLevelItemCount(), 0);
+    QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 0);
+    QCOMPARE(m_window->filePath(), file(QStringLiteral("b.udf")));
 }
 
 void TestTavrin::save_data()
@@ -442,7 +480,7 @@ void TestTavrin::save_data()
     QTest::addColumn<bool>("changedAfter");
 
     QTest::newRow("saved") << 0 << "about|Save File|Save OK!" << false;
-    QTest::newRow("write-failed") << 1 << "critical|Save File|This type isn't supported yet" << true;
+    QTest::newRow("write-failed") << 1 << "critical|Save File|Save Error!" << true;
     QTest::newRow("bad-argument") << 2 << "critical|Save File|This type isn't supported yet" << true;
 }
 
@@ -491,8 +529,8 @@ void TestTavrin::saveSaysWhenGroupingWins()
     QCOMPARE(document->serviceOrder().first(), added);
     m_dialogs.reset();
     action("actionSave")->trigger();
-    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("information|Save File|Save OK!")});
-    QVERIFY(m_dialogs.calls.last().filter.contains(QLatin1String("cannot store")));
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
+    QVERIFY(m_dialogs.calls.last().informative.contains(QLatin1String("cannot store")));
 }
 
 void TestTavrin::saveWithoutDocumentDoesNothing()
@@ -508,10 +546,12 @@ void TestTavrin::saveAs_data()
 {
     QTest::addColumn<QString>("opened");
     QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("chosenFilter");
     QTest::addColumn<QString>("customerAnswer");
     QTest::addColumn<int>("saveResult");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<int>("savedKind");  // -1: Save not called
+    QTest::addColumn<QString>("saved");  // the file Save was called for
     QTest::addColumn<QString>("savedPrefix");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("title");
@@ -521,29 +561,38 @@ void TestTavrin::saveAs_data()
     const QString abs = QStringLiteral("Bin file(*.abs);;DefaultDB file(*.ddf)");
     const QStringList ok{"about|Save File|Save OK!"};
 
-    QTest::newRow("dump-to-dump") << "a.udf" << "out/new.udf" << kNone << 0 << udf << 2 << "" << ok << "Tavrin" << false;
-    QTest::newRow("dialog-cancelled") << "a.udf" << "" << kNone << 0 << udf << -1 << "" << QStringList() << "Tavrin" << true;
-    QTest::newRow("blank-name") << "a.udf" << "   " << kNone << 0 << udf << -1 << "" << QStringList() << "Tavrin" << true;
-    QTest::newRow("image-keeps-customer") << "c.abs" << "out/new.abs" << kNone << 0 << abs << 1 << "defaultdb;" << ok
-                                          << "Tavrin - defaultdb" << false;
-    QTest::newRow("kind-without-library") << "c.abs" << "out/new.ddf" << kNone << 0 << abs << -1 << ""
+    QTest::newRow("dump-to-dump") << "a.udf" << "out/new.udf" << "" << kNone << 0 << udf << 2 << "out/new.udf" << ""
+                                  << ok << "Tavrin" << false;
+    QTest::newRow("dialog-cancelled") << "a.udf" << "" << "" << kNone << 0 << udf << -1 << "" << "" << QStringList()
+                                      << "Tavrin" << true;
+    QTest::newRow("blank-name") << "a.udf" << "   " << "" << kNone << 0 << udf << -1 << "" << "" << QStringList()
+                                << "Tavrin" << true;
+    QTest::newRow("image-keeps-customer") << "c.abs" << "out/new.abs" << "" << kNone << 0 << abs << 1 << "out/new.abs"
+                                          << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+    QTest::newRow("kind-without-library") << "c.abs" << "out/new.ddf" << "" << kNone << 0 << abs << -1 << "" << ""
                                           << QStringList{"critical|Save File|Save Error!"} << "Tavrin - defaultdb" << true;
-    QTest::newRow("save-fails") << "a.udf" << "out/new.udf" << kNone << 1 << udf << 2 << ""
-                                << QStringList{"critical|Save File|This type isn't supported yet"} << "Tavrin" << true;
-    QTest::newRow("dump-to-image-asks-customer") << "a.udf" << "out/new.abs" << kOk << 0 << udf << 1 << "defaultdb;"
-                                                 << ok << "Tavrin - defaultdb" << false;
-    QTest::newRow("customer-cancelled") << "a.udf" << "out/new.abs" << kCancel << 0 << udf << -1 << ""
+    QTest::newRow("save-fails") << "a.udf" << "out/new.udf" << "" << kNone << 1 << udf << 2 << "out/new.udf" << ""
+                                << QStringList{"critical|Save File|Save Error!"} << "Tavrin" << true;
+    QTest::newRow("dump-to-image-asks-customer") << "a.udf" << "out/new.abs" << "" << kOk << 0 << udf << 1 << "out/new.abs"
+                                                 << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+    QTest::newRow("customer-cancelled") << "a.udf" << "out/new.abs" << "" << kCancel << 0 << udf << -1 << "" << ""
                                         << QStringList() << "Tavrin" << true;
+    QTest::newRow("no-extension-first-filter") << "a.udf" << "out/new" << "" << kNone << 0 << udf << 2 << "out/new.udf"
+                                               << "" << ok << "Tavrin" << false;
+    QTest::newRow("no-extension-chosen-filter") << "c.abs" << "out/new" << "Bin file(*.abs)" << kNone << 0 << abs << 1
+                                                << "out/new.abs" << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
 }
 
 void TestTavrin::saveAs()
 {
     QFETCH(QString, opened);
     QFETCH(QString, given);
+    QFETCH(QString, chosenFilter);
     QFETCH(QString, customerAnswer);
     QFETCH(int, saveResult);
     QFETCH(QString, filter);
     QFETCH(int, savedKind);
+    QFETCH(QString, saved);
     QFETCH(QString, savedPrefix);
     QFETCH(QStringList, messages);
     QFETCH(QString, title);
@@ -556,8 +605,9 @@ void TestTavrin::saveAs()
     m_dialogs.reset();
     m_state->saveResult = saveResult;
 
-    const QString givenPath = given.trimmed().isEmpty() ? given : file(given);
-    m_dialogs.saveAnswers << givenPath;
+    m_dialogs.saveAnswers << (given.trimmed().isEmpty() ? given : file(given));
+    if (!chosenFilter.isEmpty())
+        m_dialogs.saveFilterAnswers << chosenFilter;
     std::unique_ptr<ModalAnswer<FlashCustomChoseDialog>> customer;
     if (!customerAnswer.isEmpty())
         customer = answerCustomer(customerAnswer);
@@ -569,24 +619,25 @@ void TestTavrin::saveAs()
     QCOMPARE(dialogs.size(), 1);
     QCOMPARE(dialogs.first().title, QStringLiteral("Save File"));
     QCOMPARE(dialogs.first().filter, filter);
-    QCOMPARE(dialogs.first().text, QDir::homePath());
+    // The current file's name is proposed.
+    QCOMPARE(dialogs.first().text, QDir::homePath() + QLatin1Char('/') + opened);
 
     QCOMPARE(m_state->saveCalls, savedKind < 0 ? 0 : 1);
     if (savedKind >= 0) {
         QCOMPARE(m_state->lastSaveKind, savedKind);
-        QCOMPARE(QString::fromUtf16(m_state->lastSavePath), savedPrefix + givenPath);
+        QCOMPARE(QString::fromUtf16(m_state->lastSavePath), savedPrefix + file(saved));
     }
     QCOMPARE(m_dialogs.messages(), messages);
     QCOMPARE(m_window->windowTitle(), title);
     QCOMPARE(tree()->bIsChange(), changedAfter);
-    QCOMPARE(iniValue(QStringLiteral("lastsavdir")),
-             given.trimmed().isEmpty() ? QString() : file(QStringLiteral("out")));
-    // The window goes on describing the opened document.
-    QCOMPARE(m_window->filePath(), openedPath);
-    QCOMPARE(m_window->fileKind(), openedKind);
+    // Only a save that happened moves the folder, and the document to the copy.
+    const bool succeeded = messages == QStringList{"about|Save File|Save OK!"};
+    QCOMPARE(iniValue(QStringLiteral("lastsavdir")), succeeded ? file(QStringLiteral("out")) : QString());
+    QCOMPARE(m_window->filePath(), succeeded ? savedPrefix + file(saved) : openedPath);
+    QCOMPARE(m_window->fileKind(), succeeded ? savedKind : openedKind);
 }
 
-void TestTavrin::laterSaveGoesToOpenedFile()
+void TestTavrin::laterSaveGoesToSavedCopy()
 {
     openThroughMenu(file(QStringLiteral("a.udf")));
     m_dialogs.saveAnswers << file(QStringLiteral("out/copy.udf"));
@@ -595,12 +646,299 @@ void TestTavrin::laterSaveGoesToOpenedFile()
 
     action("actionSave")->trigger();
     QCOMPARE(m_state->saveCalls, 2);
-    QCOMPARE(QString::fromUtf16(m_state->lastSavePath), file(QStringLiteral("a.udf")));
+    QCOMPARE(QString::fromUtf16(m_state->lastSavePath), file(QStringLiteral("out/copy.udf")));
 
-    // The next Save As starts where the last one went.
+    // The next Save As starts where the last one went, with the copy's name.
     m_dialogs.reset();
     action("actionSave_As")->trigger();
-    QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).value(0).text, file(QStringLiteral("out")));
+    QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).value(0).text, file(QStringLiteral("out/copy.udf")));
+}
+
+void TestTavrin::safetyCopyOncePerOpen_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("written") << "" << "Safety copy written: ";
+    QTest::newRow("read-only-file") << "read-only" << "No safety copy: ";
+    QTest::newRow("copy-not-writable") << "folder" << "could not be written";
+}
+
+void TestTavrin::safetyCopyOncePerOpen()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(QString, status);
+    const QString opened = file(QStringLiteral("a.udf"));
+    const QString copy = opened + QStringLiteral(".bak");
+    if (obstacle == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(opened, QFile::ReadOwner | QFile::ReadGroup));
+    if (obstacle == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(copy));
+    openThroughMenu(opened);
+
+    action("actionSave")->trigger();
+    // A copy that cannot be made never stops the save.
+    QCOMPARE(m_state->saveCalls, 1);
+    const QString message = m_window->statusBar()->currentMessage();
+    QVERIFY2(message.contains(status), qPrintable(message));
+    if (!obstacle.isEmpty()) {
+        QVERIFY(!QFileInfo(copy).isFile());
+        return;
+    }
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+
+    // The second save keeps the copy of the file as it was opened.
+    writeAll(opened, "saved once");
+    action("actionSave")->trigger();
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+
+    // Opening again takes a new copy, replacing the old one.
+    openThroughMenu(opened);
+    action("actionSave")->trigger();
+    QCOMPARE(readAll(copy), QStringLiteral("saved once"));
+}
+
+void TestTavrin::exportListWritesTheShownRows()
+{
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(QStringLiteral("F"));
+    m_dialogs.saveAnswers << file(QStringLiteral("out/list"));
+    QTRY_VERIFY(action("actionExportList")->isEnabled());
+    action("actionExportList")->trigger();
+
+    const FakeDialogs::Call dialog = m_dialogs.callsOf(QStringLiteral("save")).value(0);
+    QCOMPARE(dialog.title, QStringLiteral("Export List"));
+    QCOMPARE(dialog.filter, QStringLiteral("CSV file (*.csv)"));
+    // As the table shows it: the stand-in's records start with id and tp_id,
+    // which take the first two columns without a cell.
+    QCOMPARE(readAll(file(QStringLiteral("out/list.csv"))), QStringLiteral("NAME,V_PID,FAV\r\n,,First\r\n"));
+    QCOMPARE(m_dialogs.messages(), QStringList());
+}
+
+void TestTavrin::exportListFailureLeavesNoFile()
+{
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    const QString target = file(QStringLiteral("missing/list.csv"));
+    m_dialogs.saveAnswers << target;
+    QTRY_VERIFY(action("actionExportList")->isEnabled());
+    action("actionExportList")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"critical|Export List|Export Error!"});
+    QVERIFY(m_dialogs.calls.last().informative.startsWith(target));
+    QVERIFY(!QFileInfo::exists(target));
+}
+
+void TestTavrin::recentFiles()
+{
+    QCOMPARE(recentMenu(), QStringList{"-(none)"});
+    // Ten distinct opens: the newest eight stay, newest first.
+    QStringList opened;
+    for (int i = 0; i < 10; ++i) {
+        const QString path = file(QStringLiteral("r%1.udf").arg(i));
+        writeAll(path, "data");
+        openThroughMenu(path);
+        opened.prepend(path);
+    }
+    QCOMPARE(RecentFiles::list(), opened.mid(0, 8));
+    // Opening one again moves it to the top, once.
+    openThroughMenu(opened.at(5));
+    QCOMPARE(RecentFiles::list().first(), opened.at(5));
+    QCOMPARE(RecentFiles::list().count(opened.at(5)), 1);
+    QCOMPARE(recentMenu().size(), 8);
+
+    // A file that went away is taken off the list, with a message.
+    QVERIFY(QFile::remove(opened.at(0)));
+    m_dialogs.reset();
+    m_window->findChild<QMenu *>(QStringLiteral("menuRecent"))->actions().at(1)->trigger();
+    QCOMPARE(m_dialogs.messages(),
+             QStringList{"critical|Open Recent|The file is no longer there and was taken off the list."});
+    QVERIFY(!RecentFiles::list().contains(opened.at(0)));
+    QCOMPARE(RecentFiles::list().size(), 7);
+    // An entry that is there opens.
+    QCOMPARE(recentMenu().size(), 7);
+    m_window->findChild<QMenu *>(QStringLiteral("menuRecent"))->actions().at(1)->trigger();
+    QCOMPARE(m_window->filePath(), RecentFiles::list().first());
+}
+
+void TestTavrin::statusSaysWhereYouAre_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("view");
+    QTest::newRow("no-filter") << "" << "All Services \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("filter-hides-all") << "S" << "All Services \u2014 0 programmes, 2 hidden by the filter";
+    QTest::newRow("filter-keeps-one") << "fi" << "All Services \u2014 1 programme, 1 hidden by the filter";
+}
+
+void TestTavrin::statusSaysWhereYouAre()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, view);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(filter);
+    auto *viewStatus = m_window->findChild<QLabel *>(QStringLiteral("labelViewStatus"));
+    auto *fileStatus = m_window->findChild<QLabel *>(QStringLiteral("labelFileStatus"));
+    QTRY_COMPARE(viewStatus->text(), view);
+    QCOMPARE(fileStatus->text(), QStringLiteral("User dump, unchanged"));
+    // Picking a programme moves the tree to its TP, but the table still shows All Services.
+    emit table()->pgSelected(1, 10, 100);
+    QCOMPARE(DBTreeWidgetItem::from(tree()->currentItem())->kind(), TPItem);
+    QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Edited")));
+    QTRY_COMPARE(fileStatus->text(), QStringLiteral("User dump, changed"));
+    QCOMPARE(viewStatus->text(), view);
+}
+
+bool TestTavrin::openRealSample(const QString &copyName, const QByteArray &bytes)
+{
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
+    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+        return false;
+    // The shipped registry names the library; the window reads it from a copy.
+    const QString ini = file(QStringLiteral("shipped.ini"));
+    QFile::remove(ini);
+    if (!QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini))
+        return false;
+    QFile original(sample), copy(file(copyName));
+    if (!original.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+        return false;
+    copy.write(bytes.isNull() ? original.readAll() : bytes);
+    copy.close();
+    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
+    m_dialogs.openAnswers << file(copyName);
+    action("actionOpen")->trigger();
+    return true;
+}
+
+void TestTavrin::saveAsThenSaveLeavesOriginalUntouched()
+{
+    if (!openRealSample(QStringLiteral("small.udf")))
+        QSKIP("needs samples/small.udf and the built parser library");
+    QVERIFY(m_window->document()->database());
+    QFile sample(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    const QByteArray originalBytes = sample.readAll();
+
+    m_dialogs.saveAnswers << file(QStringLiteral("out/copy.udf"));
+    action("actionSave_As")->trigger();
+    QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Meant for the copy")));
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), (QStringList{"about|Save File|Save OK!", "about|Save File|Save OK!"}));
+
+    QFile original(file(QStringLiteral("small.udf"))), copy(file(QStringLiteral("out/copy.udf")));
+    QVERIFY(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    QVERIFY2(original.readAll() == originalBytes, "Save wrote over the original");
+    QVERIFY2(copy.readAll() != originalBytes, "the edit did not reach the copy");
+}
+
+void TestTavrin::loadErrorSaysWhy_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("truncated") << "truncated" << "runs past the end of the file";
+    QTest::newRow("bad-crc") << "bad-crc" << "crc is 0x";
+    QTest::newRow("wrong-magic") << "wrong-magic" << "db_head does not hold the dump magic";
+}
+
+void TestTavrin::loadErrorSaysWhy()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+    QFile sample(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"));
+    if (!sample.open(QIODevice::ReadOnly))
+        QSKIP("needs samples/small.udf");
+    QByteArray bytes = sample.readAll();
+    if (damage == QLatin1String("truncated"))
+        bytes.truncate(bytes.size() / 2);
+    else if (damage == QLatin1String("bad-crc"))
+        bytes[bytes.size() / 2] = char(bytes.at(bytes.size() / 2) ^ 0x10);
+    else
+        bytes[0] = char(bytes.at(0) ^ 0x55);
+    if (!openRealSample(QStringLiteral("damaged.udf"), bytes))
+        QSKIP("needs the built parser library");
+
+    QCOMPARE(m_dialogs.messages(), QStringList{"critical|Load File|Load Error!"});
+    const QString informative = m_dialogs.callsOf(QStringLiteral("critical")).first().informative;
+    QVERIFY2(informative.contains(reason), qPrintable(informative));
+}
+
+void TestTavrin::favouriteNameLimitedAtEntry_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::newRow("tree-in-place") << "tree";
+    QTest::newRow("group-rename-dialog") << "dialog";
+}
+
+void TestTavrin::favouriteNameLimitedAtEntry()
+{
+    QFETCH(QString, editor);
+    m_state->favouriteNameUnits = 16;
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    const QString typed = QStringLiteral("A favourite name of 36 characters..");
+    QCOMPARE(typed.size() + 1, 36);
+    const QString longName = typed + QLatin1Char('!');
+
+    if (editor == QLatin1String("tree")) {
+        QTreeWidgetItem *group = tree()->topLevelItem(1)->child(0);
+        tree()->setCurrentItem(group);
+        tree()->editItem(group, 0);
+        auto *line = tree()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, longName);
+        QTest::keyClick(line, Qt::Key_Return);
+    } else {
+        table()->favSelected(1);
+        ModalAnswer<QFavGroupRenameDialog> answer([&longName](QFavGroupRenameDialog *dialog) {
+            dialog->lineEdit()->clear();
+            QTest::keyClicks(dialog->lineEdit(), longName);
+            dialog->clickedOK();
+        });
+        QMetaObject::invokeMethod(table(), "actRenameGroupTriggered");
+        QVERIFY(answer.answered());
+    }
+    // The view commits an in-place edit from a queued call.
+    QTRY_COMPARE(m_window->document()->favouriteNames().value(0), longName.left(16));
+}
+
+void TestTavrin::cutTextsNamedInSaveMessage_data()
+{
+    QTest::addColumn<int>("nameUnits");
+    QTest::addColumn<QString>("informative");
+    QTest::newRow("everything-fits") << 0 << "";
+    QTest::newRow("one-cut") << 5 << "These texts did not fit the file and were cut:\n"
+                                     "programme 101 \"Second\" NAME: 6 characters, 5 kept";
+    QTest::newRow("two-cut") << 4 << "These texts did not fit the file and were cut:\n"
+                                     "programme 100 \"First\" NAME: 5 characters, 4 kept\n"
+                                     "programme 101 \"Second\" NAME: 6 characters, 4 kept";
+}
+
+void TestTavrin::cutTextsNamedInSaveMessage()
+{
+    QFETCH(int, nameUnits);
+    QFETCH(QString, informative);
+    m_state->programmeNameUnits = nameUnits;
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"about|Save File|Save OK!"});
+    QCOMPARE(m_dialogs.calls.last().informative, informative);
+}
+
+void TestTavrin::settingsLiveInUserConfigFolder()
+{
+    QFile registry(m_iniPath);
+    QVERIFY(registry.open(QIODevice::ReadOnly));
+    const QByteArray registryBytes = registry.readAll();
+    registry.close();
+
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    m_dialogs.saveAnswers << file(QStringLiteral("out/copy.udf"));
+    action("actionSave_As")->trigger();
+
+    const QString settingsFile = UserSettings().fileName();
+    QVERIFY2(settingsFile.startsWith(m_configDir.path() + QLatin1Char('/')), qPrintable(settingsFile));
+    QSettings written(settingsFile, QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("lastopendir")).toString(), m_dir->path());
+    QCOMPARE(written.value(QStringLiteral("lastsavdir")).toString(), file(QStringLiteral("out")));
+    // The registry next to the program is only read.
+    QVERIFY(registry.open(QIODevice::ReadOnly));
+    QCOMPARE(registry.readAll(), registryBytes);
 }
 
 void TestTavrin::commandLine_data()
@@ -740,19 +1078,8 @@ void TestTavrin::editMoveUndoRedoSaveReload()
 
 void TestTavrin::realParserSavesTheSampleUnchanged()
 {
-    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
-    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+    if (!openRealSample(QStringLiteral("small.udf")))
         QSKIP("needs samples/small.udf and the built parser library");
-
-    // The shipped registry, copied so the remembered folders land in the temporary folder.
-    const QString ini = file(QStringLiteral("shipped.ini"));
-    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
-    const QString opened = file(QStringLiteral("small.udf"));
-    QVERIFY(QFile::copy(sample, opened));
-    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
-
-    m_dialogs.openAnswers << opened;
-    action("actionOpen")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList());
     QVERIFY(m_window->document()->data().database);
     QVERIFY(m_window->document()->data().database->allPGs().size() > 0);
@@ -762,7 +1089,8 @@ void TestTavrin::realParserSavesTheSampleUnchanged()
     m_dialogs.saveAnswers << saved;
     action("actionSave_As")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList{"about|Save File|Save OK!"});
-    QFile a(sample), b(saved);
+    QCOMPARE(m_dialogs.calls.last().informative, QString());
+    QFile a(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf")), b(saved);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QVERIFY2(a.readAll() == b.readAll(), "the saved dump differs from the one opened");
 }

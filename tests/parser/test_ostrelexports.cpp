@@ -22,6 +22,9 @@ private slots:
     void entryPoints();
     void freshStateAndArguments();
     void roundTripWithShippedConfiguration();
+    void textCapacities_data();
+    void textCapacities();
+    void errorTextSaysWhy();
 
 private:
     QLibrary m_library;
@@ -137,6 +140,50 @@ void TestOstrelExports::roundTripWithShippedConfiguration()
     QCOMPARE(written.readAll(), dump);
     QCOMPARE(m_clean(), 0);
     QCOMPARE(m_pgTemplate()->count, 0u);
+}
+
+void TestOstrelExports::textCapacities_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("fields");  // "kind:NAME=units" of the shipped configuration
+    QTest::addColumn<int>("favouriteUnits");
+    QTest::newRow("dump") << 2 << 0 << QStringList{"1:NAME=16", "3:NAME=24"} << 16;
+    QTest::newRow("default-database") << 3 << 0 << QStringList() << 0;
+    QTest::newRow("unknown-kind") << 4 << 2 << QStringList() << 0;
+}
+
+void TestOstrelExports::textCapacities()
+{
+    QFETCH(int, type);
+    QFETCH(int, result);
+    QFETCH(QStringList, fields);
+    QFETCH(int, favouriteUnits);
+    auto capacities = reinterpret_cast<OstrelGetTextCapacitiesFn>(m_library.resolve("GetTextCapacities"));
+    QVERIFY(capacities);
+    CapacityList *list = nullptr;
+    QCOMPARE(capacities(type, &list), result);
+    if (result != 0)
+        return;
+    QStringList found;
+    for (uint32_t i = 0; i < list->count; ++i) {
+        found << QStringLiteral("%1:%2=%3").arg(list->items[i].kind).arg(readText(list->items[i].name, OstrelNameUnits))
+                     .arg(list->items[i].units);
+    }
+    QCOMPARE(found, fields);
+    QCOMPARE(list->nameUnits, OstrelNameUnits - 1);
+    QCOMPARE(list->favouriteNameUnits, favouriteUnits);
+}
+
+void TestOstrelExports::errorTextSaysWhy()
+{
+    auto errorText = reinterpret_cast<OstrelGetErrorTextFn>(m_library.resolve("GetErrorText"));
+    QVERIFY(m_load && errorText);
+    RecordList *sats = nullptr, *tps = nullptr, *pgs = nullptr;
+    NameList *favs = nullptr;
+    HotKeyList *keys = nullptr;
+    QCOMPARE(m_load(OstrelUserDump, u"/nonexistent/x.udf", &sats, &tps, &pgs, &favs, &keys), int32_t(OstrelReadFailed));
+    QVERIFY(QString::fromUtf16(errorText()).startsWith(QStringLiteral("/nonexistent/x.udf: ")));
 }
 
 QTEST_GUILESS_MAIN(TestOstrelExports)

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -115,6 +116,8 @@ private slots:
     void find_data();
     void find();
     void findInHotKeyView();
+    void findBoxKeepsTheKeyboard();
+    void viewSwitchStartsAtTop();
     void pgSelectedOnClick_data();
     void pgSelectedOnClick();
     void resetEmptiesTable();
@@ -470,6 +473,43 @@ void TestQDBProgramWidget::findInHotKeyView()
     m_widget->table()->setCurrentCell(-1, -1);
     m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_find"))->setText(QStringLiteral("a"));
     QCOMPARE(m_widget->table()->currentRow(), -1);
+}
+
+void TestQDBProgramWidget::findBoxKeepsTheKeyboard()
+{
+    load();
+    m_widget->allSrvSelected();
+    m_widget->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_widget));
+    auto *find = m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_find"));
+    find->setFocus();
+
+    // Each letter extends the search: "a" finds Alpha, "ab" then ABC (row 4).
+    QTest::keyClicks(find, QStringLiteral("ab"));
+    QCOMPARE(find->text(), QStringLiteral("ab"));
+    QCOMPARE(m_widget->table()->currentRow(), 4);
+    QCOMPARE(QApplication::focusWidget(), find);
+    // The table's move and delete keys stay out of reach.
+    QTest::keyClicks(find, QStringLiteral("+-"));
+    QTest::keyClick(find, Qt::Key_Delete);
+    QCOMPARE(find->text(), QStringLiteral("ab+-"));
+    QCOMPARE(m_widget->calls, QStringList());
+    // Enter hands the keyboard to the table.
+    QTest::keyClick(find, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(), m_widget->table());
+}
+
+void TestQDBProgramWidget::viewSwitchStartsAtTop()
+{
+    load();
+    m_widget->resize(400, 90);
+    m_widget->allSrvSelected();
+    QScrollBar *bar = m_widget->table()->verticalScrollBar();
+    QTRY_VERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+    m_widget->favSelected(0);
+    QTRY_VERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), 0);
 }
 
 void TestQDBProgramWidget::pgSelectedOnClick_data()

@@ -22,6 +22,8 @@ private slots:
     void newSatelliteGetsLowestFreeId();
     void infoCountsRecords();
     void importWithoutBaseWarnsOfLostFavourites();
+    void importNamesCutTexts();
+    void exportCsvListsEveryProgramme();
     void otherKindsRoundTripThroughJson_data();
     void otherKindsRoundTripThroughJson();
     void failures_data();
@@ -248,6 +250,44 @@ void TestTavrinCli::importWithoutBaseWarnsOfLostFavourites()
     QVERIFY(reloaded.value(QStringLiteral("favourites")).toArray().isEmpty());
 }
 
+// A text longer than its field still saves, but never in silence.
+void TestTavrinCli::importNamesCutTexts()
+{
+    QJsonObject json = exportJson(m_golden);
+    QJsonArray pgs = json.value(QStringLiteral("programmes")).toArray();
+    QJsonObject first = pgs.at(0).toObject();
+    QJsonArray values = first.value(QStringLiteral("values")).toArray();
+    for (int i = 0; i < values.size(); ++i) {
+        if (values.at(i).toArray().at(0).toString() == QLatin1String("NAME"))
+            values[i] = QJsonArray{QStringLiteral("NAME"), QString(120, QLatin1Char('x'))};
+    }
+    first.insert(QStringLiteral("values"), values);
+    pgs[0] = first;
+    json.insert(QStringLiteral("programmes"), pgs);
+
+    const QString jsonPath = writeFile(QStringLiteral("long.json"), QJsonDocument(json).toJson());
+    const QString out = m_dir.filePath(QStringLiteral("long.udf"));
+    const Run r = cli({QStringLiteral("import"), jsonPath, QStringLiteral("-o"), out, QStringLiteral("--base"), m_golden});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QString cut = QStringLiteral("tavrin-cli: cut: programme %1 \"xxxxxxxxxxxxxxxxxxxxxxx\u2026\" NAME: 120 characters, ")
+                            .arg(first.value(QStringLiteral("id")).toInt());
+    QVERIFY2(QString::fromUtf8(r.err).contains(cut), r.err.constData());
+    // Nothing else was cut.
+    QCOMPARE(r.err.count("tavrin-cli: cut:"), 1);
+}
+
+void TestTavrinCli::exportCsvListsEveryProgramme()
+{
+    const QJsonObject json = exportJson(m_golden);
+    const Run r = cli({QStringLiteral("export"), m_golden, QStringLiteral("--format"), QStringLiteral("csv")});
+    QVERIFY2(r.exitCode == 0, r.err.constData());
+    const QList<QByteArray> lines = r.out.split('\n');
+    QCOMPARE(lines.size() - 1, json.value(QStringLiteral("programmes")).toArray().size() + 1);
+    QVERIFY2(lines.first().startsWith("satellite,transponder,NAME,"), lines.first().constData());
+    QVERIFY(lines.first().endsWith('\r'));
+    QCOMPARE(cli({QStringLiteral("export"), m_golden, QStringLiteral("--format"), QStringLiteral("xml")}).exitCode, 2);
+}
+
 void TestTavrinCli::otherKindsRoundTripThroughJson_data()
 {
     QTest::addColumn<QString>("sample");
@@ -296,8 +336,8 @@ void TestTavrinCli::failures_data()
     QTest::newRow("unknown-command") << "unknown-command" << 2 << "unknown command";
     QTest::newRow("import-without-output") << "import-without-output" << 2 << "-o FILE";
     QTest::newRow("unsupported-extension") << "unsupported-extension" << 1 << "This file isn't supported yet";
-    QTest::newRow("crc-off-by-one-bit") << "crc-off-by-one-bit" << 1 << "Load Error!";
-    QTest::newRow("truncated-dump") << "truncated-dump" << 1 << "Load Error!";
+    QTest::newRow("crc-off-by-one-bit") << "crc-off-by-one-bit" << 1 << "Load Error!\n";
+    QTest::newRow("truncated-dump") << "truncated-dump" << 1 << "Load Error!\n";
     QTest::newRow("malformed-json") << "malformed-json" << 2 << "malformed JSON at offset";
     QTest::newRow("duplicate-id") << "duplicate-id" << 2 << "programmes[1]: id 0 is used twice";
     QTest::newRow("orphan-programme") << "orphan-programme" << 2 << "programmes[0]: parentId 77 names no record";
@@ -348,6 +388,11 @@ void TestTavrinCli::failures()
     const Run r = cli(args);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+    // A damaged dump says which check failed, after the message.
+    if (kind == QLatin1String("crc-off-by-one-bit"))
+        QVERIFY2(r.err.contains("crc is 0x"), r.err.constData());
+    if (kind == QLatin1String("truncated-dump"))
+        QVERIFY2(r.err.contains("runs past the end of the file"), r.err.constData());
     QVERIFY(r.out.isEmpty());
     QVERIFY(!QFile::exists(out));
 }

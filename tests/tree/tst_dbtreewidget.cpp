@@ -486,6 +486,10 @@ void TestDBTreeWidget::filter_data()
                                            << QStringList{};
     QTest::newRow("TP prefix, satellite current") << 1 << "S/2" << "TP_121" << QStringList{gamma} << alphaAll
                                                   << QStringList{g0};
+    QTest::newRow("TP frequency without the prefix") << 1 << "" << "121" << allSats << QStringList{}
+                                                     << QStringList{g0};
+    QTest::newRow("TP frequency, satellite mode ignores it") << 0 << "" << "121" << QStringList{} << alphaAll
+                                                             << gammaAll;
     QTest::newRow("TP mode ignores satellite names") << 1 << "" << "Beta" << allSats << QStringList{}
                                                      << QStringList{};
     QTest::newRow("TP mode, empty text, satellite current") << 1 << "S/2" << "" << allSats << alphaAll

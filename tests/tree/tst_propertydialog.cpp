@@ -513,6 +513,7 @@ void TestPropertyDialog::editedValuesReachTheNode_data()
 
     QTest::newRow("text") << "NAME" << "Hot Bird" << 0 << "Hot Bird";
     QTest::newRow("text-emptied") << "NAME" << "" << 0 << "";
+    QTest::newRow("text-typed-over-capacity") << "NAME" << "Hot Bird 13E" << 0 << "Hot Bird";
     QTest::newRow("integer") << "LONGITUDE" << "1300" << 0 << "1300";
     QTest::newRow("integer-typed-over-maximum") << "LNB_LOW" << "987654" << 0 << "9876";
     QTest::newRow("option") << "DISEQC" << "" << 2 << "Port 2";
@@ -526,9 +527,10 @@ void TestPropertyDialog::editedValuesReachTheNode()
     QFETCH(int, downPresses);
     QFETCH(QString, written);
 
-    const TemplateVector templates{field("NAME"), field("LONGITUDE", "0", "Integer0:65535:1"),
-                                   field("LNB_LOW", "9750", "Integer0:20000:1"),
-                                   field("DISEQC", "None", "None;Port 1;Port 2")};
+    TemplateVector templates{field("NAME"), field("LONGITUDE", "0", "Integer0:65535:1"),
+                             field("LNB_LOW", "9750", "Integer0:20000:1"),
+                             field("DISEQC", "None", "None;Port 1;Port 2")};
+    templates[0].maxLength = 8;  // what the file keeps of a name
     SatNode sat(3);
     sat.setValue(QStringLiteral("NAME"), QStringLiteral("Astra"));
     QPropertyDialog dialog(nullptr, &templates, &sat);

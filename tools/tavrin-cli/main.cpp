@@ -1,6 +1,7 @@
 // tavrin-cli: export and import the editor's file formats as JSON, through the
 // same registry and binding the editor uses.
 
+#include "csv.h"
 #include "document.h"
 #include "documentio.h"
 #include "editoperations.h"
@@ -10,6 +11,7 @@
 #include "parserlibrary.h"
 #include "serviceorder.h"
 #include "savefile.h"
+#include "textcapacities.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,7 +27,7 @@ namespace {
 
 const char *const usageText =
     "usage:\n"
-    "  tavrin-cli export FILE [--customer NAME] [-o OUT]\n"
+    "  tavrin-cli export FILE [--customer NAME] [--format json|csv] [-o OUT]\n"
     "  tavrin-cli import JSON -o FILE [--base BASE] [--customer NAME]\n"
     "  tavrin-cli info FILE\n"
     "  tavrin-cli edit FILE --ops OPS.json -o OUT [--customer NAME]\n";
@@ -53,6 +55,7 @@ struct Options
     QString base;
     QString ops;
     QString customer = QStringLiteral("defaultdb");
+    QString format = QStringLiteral("json");
 };
 
 bool parseOptions(const QStringList &args, Options &o, QString *problem)
@@ -65,7 +68,8 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
     for (int i = 2; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool takesValue = a == QLatin1String("-o") || a == QLatin1String("--base")
-                                || a == QLatin1String("--customer") || a == QLatin1String("--ops");
+                                || a == QLatin1String("--customer") || a == QLatin1String("--ops")
+                                || a == QLatin1String("--format");
         if (takesValue) {
             if (i + 1 >= args.size()) {
                 *problem = QStringLiteral("%1 needs a value").arg(a);
@@ -78,6 +82,8 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
                 o.base = value;
             else if (a == QLatin1String("--ops"))
                 o.ops = value;
+            else if (a == QLatin1String("--format"))
+                o.format = value;
             else
                 o.customer = value;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -92,6 +98,10 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
     }
     if (o.input.isEmpty()) {
         *problem = QStringLiteral("missing file");
+        return false;
+    }
+    if (o.format != QLatin1String("json") && o.format != QLatin1String("csv")) {
+        *problem = QStringLiteral("unknown format %1").arg(o.format);
         return false;
     }
     if (o.customer.isEmpty() || o.customer.contains(QLatin1Char(';'))) {
@@ -122,11 +132,20 @@ bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, cons
     }
     *kind = registry.kindForPath(file);
     if (loadDocument(library, *kind, parserPath(*kind, file, customer), doc) != LoadStatus::Loaded) {
+        // The reader's reason follows the message, as the editor shows it.
         const QString reason = library.errorText();
         fail(reason.isEmpty() ? QStringLiteral("Load Error!") : QStringLiteral("Load Error!\n") + reason);
         return false;
     }
     return true;
+}
+
+// Names every text the save just made had to cut; the library is bound for kind.
+void reportCutTexts(ParserLibrary &library, int kind, const DocumentData &doc)
+{
+    QTextStream err(stderr);
+    for (const QString &line : cutTexts(doc, TextCapacities::query(library, kind)))
+        err << "tavrin-cli: cut: " << line << '\n';
 }
 
 bool writeOutput(const QString &path, const QByteArray &bytes, QString *error)
@@ -147,9 +166,17 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     int kind = 0;
     if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
         return ExitFailed;
-    const QByteArray json = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
+    QByteArray bytes;
+    if (o.format == QLatin1String("csv")) {
+        QStringList fields;
+        for (const TemplateField &field : doc.pgTemplate)
+            fields << field.name;
+        bytes = programmesCsv(*doc.database, fields);
+    } else {
+        bytes = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
+    }
     QString error;
-    if (!writeOutput(o.output, json, &error))
+    if (!writeOutput(o.output, bytes, &error))
         return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(error));
     return ExitOk;
 }
@@ -229,6 +256,8 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     int result = -1;
     const SaveOutcome outcome = saveDocument(&library, registry.libraryByType.value(kind), kind,
                                              parserPath(kind, o.output, o.customer), doc, &result);
+    if (outcome == SaveOutcome::Saved)
+        reportCutTexts(library, kind, doc);
     return reportSave(library, outcome, result);
 }
 
@@ -277,8 +306,11 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     int result = -1;
     const SaveOutcome outcome =
         document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer, &result);
-    if (outcome == SaveOutcome::Saved && !document.saveNote().isEmpty())
-        std::fprintf(stderr, "%s\n", qPrintable(document.saveNote()));
+    if (outcome == SaveOutcome::Saved) {
+        if (!document.saveNote().isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(document.saveNote()));
+        reportCutTexts(library, outKind, document.data());
+    }
     return reportSave(library, outcome, result);
 }
 
