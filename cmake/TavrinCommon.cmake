@@ -1,6 +1,12 @@
 # Settings every target shares: link tavrin_common_cfg.
 add_library(tavrin_common_cfg INTERFACE)
 target_compile_options(tavrin_common_cfg INTERFACE -Wall -Wextra -pedantic)
+# Only our own code: Qt and the other dependencies come in as imported targets,
+# whose headers the compiler reads as system headers and does not warn about.
+option(TAVRIN_WERROR "Treat compiler warnings in the project's own code as errors" ON)
+if(TAVRIN_WERROR)
+    target_compile_options(tavrin_common_cfg INTERFACE -Werror)
+endif()
 target_compile_definitions(tavrin_common_cfg INTERFACE
     QT_NO_CAST_TO_ASCII
     QT_NO_CAST_FROM_BYTEARRAY

@@ -83,6 +83,7 @@ enum Damage {
     TransponderCountsDoNotAddUp,
     HugeTransponderCount,
     HugeProgrammeCount,
+    ProgrammeCountAboveNodes,
 };
 
 } // namespace
@@ -208,6 +209,7 @@ void TestUserDbDump::damagedDumps_data()
     QTest::newRow("transponder-counts-do-not-add-up") << TransponderCountsDoNotAddUp << QStringLiteral("transponders");
     QTest::newRow("huge-transponder-count") << HugeTransponderCount << QStringLiteral("transponders");
     QTest::newRow("huge-programme-count") << HugeProgrammeCount << QStringLiteral("programmes");
+    QTest::newRow("programme-count-above-nodes") << ProgrammeCountAboveNodes << QStringLiteral("and 3 programmes");
 }
 
 void TestUserDbDump::damagedDumps()
@@ -262,6 +264,14 @@ void TestUserDbDump::damagedDumps()
         break;
     case HugeProgrammeCount:
         patch(dump, uint64_t(data + 12 + 6) * 8, 32, 0x7FFFFFFFu);
+        fixCrc(dump, m_config);
+        break;
+    case ProgrammeCountAboveNodes:
+        // One programme's bytes more, counted by pg_cnt and data_len but held by no
+        // transponder: every size check agrees, only the count of nodes read does not.
+        dump.append(QByteArray(int(m_config.pg.bytes), '\0'));
+        patchHead(dump, m_config, "pg_cnt", headField(m_config, dump, "pg_cnt") + 1);
+        patchHead(dump, m_config, "data_len", headField(m_config, dump, "data_len") + uint32_t(m_config.pg.bytes));
         fixCrc(dump, m_config);
         break;
     }

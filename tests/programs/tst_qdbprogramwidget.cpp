@@ -104,6 +104,8 @@ private slots:
     void views();
     void serviceChoice_data();
     void serviceChoice();
+    void radioIsVpidZeroOnly_data();
+    void radioIsVpidZeroOnly();
     void sameRadioKeepsTable();
     void filter_data();
     void filter();
@@ -280,6 +282,31 @@ void TestQDBProgramWidget::serviceChoice()
     m_widget->findChild<QRadioButton *>(button)->click();
     QCOMPARE(columnTexts(m_widget->table()), names);
     QVERIFY(!m_widget->findChild<QRadioButton *>(QStringLiteral("radioButton_TVRADIO"))->isVisible());
+}
+
+void TestQDBProgramWidget::radioIsVpidZeroOnly_data()
+{
+    QTest::addColumn<QString>("vpid");
+    QTest::addColumn<bool>("radio");
+    QTest::newRow("0 is radio") << QStringLiteral("0") << true;
+    QTest::newRow("no V_PID is TV") << QString() << false;
+    QTest::newRow("empty V_PID is TV") << QStringLiteral("") << false;
+    QTest::newRow("space before 0 is TV") << QStringLiteral(" 0") << false;
+    QTest::newRow("00 is TV") << QStringLiteral("00") << false;
+}
+
+void TestQDBProgramWidget::radioIsVpidZeroOnly()
+{
+    QFETCH(QString, vpid);
+    QFETCH(bool, radio);
+    m_fx.pgs.push_back({20, 107, QStringLiteral("odd"), vpid, QStringLiteral("1"), QStringLiteral("6")});
+    m_fx.build();
+    load();
+    m_widget->allSrvSelected();
+    m_widget->findChild<QRadioButton *>(QStringLiteral("radioButton_RADIO"))->click();
+    QCOMPARE(columnTexts(m_widget->table()).contains(QStringLiteral("odd")), radio);
+    m_widget->findChild<QRadioButton *>(QStringLiteral("radioButton_TV"))->click();
+    QCOMPARE(columnTexts(m_widget->table()).contains(QStringLiteral("odd")), !radio);
 }
 
 void TestQDBProgramWidget::sameRadioKeepsTable()
