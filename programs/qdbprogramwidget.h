@@ -191,6 +191,8 @@ protected:
     QPushButton *m_findNextButton = nullptr;
 
 private:
+    static bool isProgrammeView(ViewMode mode);
+    void setUpCornerButton();
     void fillProgrammeCells(int row, int firstColumn, DB_NS::PGNode *programme, bool withReference);
     bool passesServiceAndFilter(const DB_NS::PGNode *programme) const;
     QVector<DB_NS::PGNode *> viewCandidates() const;

@@ -1,0 +1,88 @@
+// The bar above the table: the TV/RADIO choice and the name filter, which
+// rebuild the view, and the incremental find, which only moves the current row.
+
+#include "qdbprogramwidget.h"
+
+#include "channeldatabase.h"
+
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <algorithm>
+
+void QDBProgramWidget::radioButtonClicked(int id)
+{
+    if (id == m_serviceFilter)
+        return;
+    m_serviceFilter = id;
+    refreshView();
+}
+
+void QDBProgramWidget::slotFilterChanged(const QString &)
+{
+    m_findEdit->setText(QString());
+    m_findHits.clear();
+    refreshView();
+}
+
+void QDBProgramWidget::slotFindCurrentRow(const QString &text)
+{
+    m_findHits.clear();
+    if (text.isEmpty())
+        return;
+    // Hot-key rows carry no programme and are passed over.
+    for (int row = 0, rows = m_table->rowCount(); row < rows; ++row) {
+        const DB_NS::PGNode *programme = programmeAt(row);
+        if (programme && programme->value(QStringLiteral("NAME")).startsWith(text, Qt::CaseInsensitive))
+            m_findHits.append(row);
+    }
+    // The box keeps the keyboard, so the next letters extend the search and
+    // never reach the table's move and delete keys.
+    if (!m_findHits.isEmpty())
+        selectFindTarget(m_findHits.first(), false);
+}
+
+void QDBProgramWidget::slotFindUpSearchRes()
+{
+    stepFind(true);
+}
+
+void QDBProgramWidget::slotFindNextSearchRes()
+{
+    stepFind(false);
+}
+
+void QDBProgramWidget::stepFind(bool up)
+{
+    if (m_findHits.isEmpty())
+        return;
+    const int current = m_table->currentRow();
+    int target = 0; // a current row outside the hits starts again at the top
+    const auto hit = std::lower_bound(m_findHits.cbegin(), m_findHits.cend(), current);
+    if (hit != m_findHits.cend() && *hit == current) {
+        const int i = int(hit - m_findHits.cbegin());
+        const int next = up ? i - 1 : i + 1;
+        if (next < 0 || next >= m_findHits.size()) {
+            m_table->setFocus();
+            return;
+        }
+        target = m_findHits.at(next);
+    }
+    selectFindTarget(target);
+}
+
+void QDBProgramWidget::selectFindTarget(int row, bool focusTable)
+{
+    if (row < 0 || row >= m_table->rowCount())
+        return;
+    m_table->clearSelection();
+    // Whole rows, as a click would select them.
+    const auto command = QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows;
+    if (QTableWidgetItem *item = m_table->item(row, 0))
+        m_table->setCurrentItem(item, command);
+    else
+        m_table->setCurrentCell(row, 0, command);
+    m_table->scrollTo(m_table->model()->index(row, 0));
+    if (focusTable)
+        m_table->setFocus();
+}

@@ -1,0 +1,111 @@
+// The context menu: which entries each view offers and which of them the
+// rows under the cursor and the selection enable.
+
+#include "qdbprogramwidget.h"
+
+#include "documentedits.h"
+#include "programmeitem.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableWidget>
+
+namespace {
+
+constexpr quint32 NoId = DB_NS::NoId;
+
+} // namespace
+
+void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    event->accept();
+    if (m_viewMode == None || m_viewMode == NoSatellite || m_viewMode == AllFavourites)
+        return;
+
+    // Where the cursor is on the table's own viewport, whatever the size of
+    // the bar and the headers above and beside it.
+    const QPoint at = m_table->viewport()->mapFromGlobal(event->globalPos());
+    const bool overItem = m_table->rowCount() > 0 && m_table->itemAt(at) != nullptr;
+    const int rows = m_table->rowCount();
+
+    QMenu menu(this);
+    if (isProgrammeView(m_viewMode)) {
+        // Rows of the selected items, so that a row whose programme lacks
+        // some columns still counts as one selected row.
+        const QVector<int> selectedRows = this->selectedRows();
+        const bool allServices = m_viewMode == AllServices;
+        const bool transponder = m_viewMode == Transponder;
+
+        bool edit = false, moveUp = false, moveDown = false, moveTo = false, copyTo = false, remove = false;
+        if (overItem && selectedRows.size() == 1) {
+            const int row = m_table->row(m_table->itemAt(at));
+            moveUp = allServices && row != 0;
+            moveDown = allServices && row != rows - 1;
+            moveTo = allServices && rows > 1;
+            copyTo = allServices;
+            edit = remove = true;
+        } else if (overItem && !selectedRows.isEmpty()) {
+            moveUp = allServices && selectedRows.first() != 0;
+            moveDown = allServices && selectedRows.last() != rows - 1;
+            moveTo = allServices && rows > 1;
+            remove = true;
+        } else if (!overItem) {
+            m_table->setCurrentCell(-1, -1);
+        }
+        if (!m_filterEdit->text().isEmpty())
+            moveUp = moveDown = moveTo = copyTo = false;
+
+        m_actEditChannel->setEnabled(edit);
+        m_actEditHotKey->setEnabled(edit);
+        m_actInsertChannel->setEnabled(transponder && (!overItem || selectedRows.size() == 1));
+        m_actDeleteChannel->setEnabled(remove);
+        m_actMoveUp->setEnabled(moveUp);
+        m_actMoveDown->setEnabled(moveDown);
+        m_actMoveChannel->setEnabled(moveTo);
+        m_actSwitchChannel->setEnabled(moveTo);
+        m_actCopyChannelTo->setEnabled(copyTo);
+        m_actCutChannelTo->setEnabled(copyTo);
+        m_actCopyChannel->setEnabled(overItem);
+        m_actPasteChannel->setEnabled(m_document && m_document->edits().hasClipboard());
+
+        menu.addAction(m_actEditChannel);
+        if (m_hotKeys && !m_hotKeys->isEmpty())
+            menu.addAction(m_actEditHotKey);
+        if (transponder) {
+            menu.addAction(m_actCopyChannel);
+            menu.addAction(m_actPasteChannel);
+        }
+        menu.addSeparator();
+        if (allServices) {
+            menu.addActions({m_actMoveUp, m_actMoveDown, m_actMoveChannel, m_actSwitchChannel, m_actCopyChannelTo,
+                             m_actCutChannelTo});
+        }
+        menu.addAction(m_actInsertChannel);
+        menu.addAction(m_actDeleteChannel);
+    } else {
+        bool editGroup = true;
+        bool removeItem = overItem;
+        if (overItem && m_viewMode != FavouriteGroup) {
+            const QTableWidgetItem *first = m_table->item(m_table->currentRow(), 0);
+            editGroup = first != nullptr;
+            if (m_viewMode == HotKeys) {
+                const int key = keyIndexOf(first);
+                removeItem = m_hotKeys && key >= 0 && key < m_hotKeys->size() && m_hotKeys->at(key).pgId != NoId;
+            } else {
+                const int key = keyIndexOf(first);
+                removeItem = m_favHotKeys && key >= 0 && key < m_favHotKeys->size()
+                    && m_favHotKeys->at(key).favIndex != -1;
+            }
+        } else if (!overItem) {
+            editGroup = m_viewMode == FavouriteGroup;
+            m_table->setCurrentCell(-1, -1);
+        }
+        m_actEditGroup->setEnabled(editGroup);
+        m_actRemoveItem->setEnabled(removeItem);
+        menu.addAction(m_actEditGroup);
+        menu.addAction(m_actRemoveItem);
+    }
+    menu.exec(event->globalPos());
+}
