@@ -297,17 +297,6 @@ void QDBProgramWidget::fillRows(const QVector<DB_NS::PGNode *> &candidates)
     resizeColumns();
 }
 
-void QDBProgramWidget::addProgrammeRow(int row, DB_NS::PGNode *programme)
-{
-    if (!m_pgFields || !programme)
-        return;
-    if (!passesServiceAndFilter(programme))
-        return;
-    row = qBound(0, row, m_table->rowCount());
-    m_table->insertRow(row);
-    fillProgrammeRow(row, programme);
-}
-
 void QDBProgramWidget::fillProgrammeRow(int row, DB_NS::PGNode *programme)
 {
     if (!programme || row < 0 || row >= m_table->rowCount() || !m_pgFields)

@@ -102,26 +102,25 @@ signals:
     void signalbIsChange(bool bIsChange);
     void pgSelected(unsigned int sat, unsigned int tp, unsigned int pg);
 
-protected slots:
-    // Programme, favourite-group and hot-key operations; the menu and the
-    // keys already reach them.
-    virtual void actEditChannelTriggered();
-    virtual void actCopyChannelTriggered();
-    virtual void actPasteChannelTriggered();
-    virtual void actEditHotKeyTriggered();
-    virtual void actMoveUpChannelTriggered();
-    virtual void actMoveDownChannelTriggered();
-    virtual void actMoveChannelTriggered();
-    virtual void actSwitchChannelTriggered();
-    virtual void actInsertChannelTriggered();
-    virtual void actDeleteChannelTriggered();
-    virtual void actCopyChannelToTriggered();
-    virtual void actCutChannelToTriggered();
-    virtual void actEditGroupTriggered();
-    virtual void actRemoveItemTriggered();
-    virtual void actRenameGroupTriggered();
-
 private slots:
+    // Programme, favourite-group and hot-key operations; the menu and the
+    // keys reach them.
+    void actEditChannelTriggered();
+    void actCopyChannelTriggered();
+    void actPasteChannelTriggered();
+    void actEditHotKeyTriggered();
+    void actMoveUpChannelTriggered();
+    void actMoveDownChannelTriggered();
+    void actMoveChannelTriggered();
+    void actSwitchChannelTriggered();
+    void actInsertChannelTriggered();
+    void actDeleteChannelTriggered();
+    void actCopyChannelToTriggered();
+    void actCutChannelToTriggered();
+    void actEditGroupTriggered();
+    void actRemoveItemTriggered();
+    void actRenameGroupTriggered();
+
     void tableCellDoubleClicked(int row, int column);
     void radioButtonClicked(int id);
     void itemSelectionChanged();
@@ -141,12 +140,34 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
-    /** Adds the programme at row unless the TV/RADIO choice or the filter hides it. */
-    void addProgrammeRow(int row, DB_NS::PGNode *programme);
-    /** Writes the programme's open attributes into an existing row. */
-    void fillProgrammeRow(int row, DB_NS::PGNode *programme);
+private:
+    static bool isProgrammeView(ViewMode mode);
+
+    // Construction, rows and selection (qdbprogramwidget.cpp).
+    void selectRows(const QVector<int> &rows);
+    // The views (programmeviews.cpp).
+    QVector<DB_NS::PGNode *> viewCandidates() const;
     void resetTable();
     void refreshView();
+    void buildProgrammeColumns();
+    void buildHotKeyView();
+    void buildFavHotKeyView();
+    void resizeColumns();
+    bool passesServiceAndFilter(const DB_NS::PGNode *programme) const;
+    void fillRows(const QVector<DB_NS::PGNode *> &candidates);
+    /** Writes the programme's open attributes into an existing row. */
+    void fillProgrammeRow(int row, DB_NS::PGNode *programme);
+    void fillProgrammeCells(int row, int firstColumn, DB_NS::PGNode *programme, bool withReference);
+    // Filter and find (programmefind.cpp).
+    void selectFindTarget(int row, bool focusTable = true);
+    void stepFind(bool up);
+    // Key routing (programmekeys.cpp).
+    bool routeTableKey(QKeyEvent *event);
+    // Corner button (programmecorner.cpp).
+    void setUpCornerButton();
+    void paintCornerButton(QWidget *button);
+    // Operations (programmeoperations.cpp).
+    quint32 copyOrCutTo(bool cut);
 
     Document *m_document = nullptr;
     // Views into the document's data, refreshed when it is reset.
@@ -189,24 +210,6 @@ protected:
     QLineEdit *m_findEdit = nullptr;
     QPushButton *m_findUpButton = nullptr;
     QPushButton *m_findNextButton = nullptr;
-
-private:
-    static bool isProgrammeView(ViewMode mode);
-    void setUpCornerButton();
-    void fillProgrammeCells(int row, int firstColumn, DB_NS::PGNode *programme, bool withReference);
-    bool passesServiceAndFilter(const DB_NS::PGNode *programme) const;
-    QVector<DB_NS::PGNode *> viewCandidates() const;
-    void selectRows(const QVector<int> &rows);
-    void fillRows(const QVector<DB_NS::PGNode *> &candidates);
-    void buildProgrammeColumns();
-    void buildHotKeyView();
-    void buildFavHotKeyView();
-    void resizeColumns();
-    void selectFindTarget(int row, bool focusTable = true);
-    void stepFind(bool up);
-    bool routeTableKey(QKeyEvent *event);
-    void paintCornerButton(QWidget *button);
-    quint32 copyOrCutTo(bool cut);
 
     // Column-0 items by programme id, kept in step by the items themselves.
     QHash<quint32, QTableWidgetItem *> m_rowItems;
