@@ -1,13 +1,14 @@
 #include "tavrin.h"
 
+#include "busystatus.h"
 #include "dialogs.h"
 #include "documentio.h"
 #include "flashcustomchosedialog.h"
 #include "parserlibrary.h"
-#include "csv.h"
 #include "dbtreewidgetitem.h"
 #include "recentfiles.h"
 #include "safetycopy.h"
+#include "tablecsv.h"
 #include "textcapacities.h"
 #include "usersettings.h"
 #include "ui_tavrin.h"
@@ -67,34 +68,6 @@ QString cutTextReport(const QStringList &lines)
         report << QStringLiteral("and %1 more").arg(lines.size() - shown);
     return report.join(QLatin1Char('\n'));
 }
-
-// A wait cursor and a status message while the parser runs the lzma tool,
-// which blocks the one thread for up to its time limit.
-class BusyStatus
-{
-public:
-    BusyStatus(QStatusBar *bar, int kind, const QString &text)
-        : m_bar(kind == OstrelFlashImage || kind == OstrelDefaultDatabase ? bar : nullptr)
-    {
-        if (!m_bar)
-            return;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_bar->showMessage(text);
-        m_bar->repaint();
-    }
-    ~BusyStatus()
-    {
-        if (!m_bar)
-            return;
-        m_bar->clearMessage();
-        QApplication::restoreOverrideCursor();
-    }
-    BusyStatus(const BusyStatus &) = delete;
-    BusyStatus &operator=(const BusyStatus &) = delete;
-
-private:
-    QStatusBar *m_bar;
-};
 
 QString counted(int n, const char *one, const char *many)
 {
@@ -303,30 +276,14 @@ void Tavrin::slotExportList()
         return;
     path = withFilterSuffix(path, QStringLiteral("CSV file (*.csv)"));
 
-    // The rows and columns the table shows now, as they are shown.
-    QStringList header;
-    for (int c = 0; c < table->columnCount(); ++c) {
-        const QTableWidgetItem *item = table->horizontalHeaderItem(c);
-        header << (item ? item->text() : QString());
-    }
-    QVector<QStringList> rows;
-    rows.reserve(table->rowCount());
-    for (int r = 0; r < table->rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < table->columnCount(); ++c) {
-            const QTableWidgetItem *item = table->item(r, c);
-            row << (item ? item->text() : QString());
-        }
-        rows.append(row);
-    }
-    const QByteArray csv = csvDocument(header, rows);
+    const QByteArray csv = tableCsv(*table);
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size() || !out.commit()) {
         m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"),
                             QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), out.errorString()));
         return;
     }
-    ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(rows.size(), "row", "rows"),
+    ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(table->rowCount(), "row", "rows"),
                                                                        QDir::toNativeSeparators(path)), 10000);
 }
 

@@ -1,0 +1,24 @@
+#include "busystatus.h"
+
+#include "ostrel_api.h"
+
+#include <QApplication>
+#include <QStatusBar>
+
+BusyStatus::BusyStatus(QStatusBar *bar, int kind, const QString &text)
+    : m_bar(kind == OstrelFlashImage || kind == OstrelDefaultDatabase ? bar : nullptr)
+{
+    if (!m_bar)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_bar->showMessage(text);
+    m_bar->repaint();
+}
+
+BusyStatus::~BusyStatus()
+{
+    if (!m_bar)
+        return;
+    m_bar->clearMessage();
+    QApplication::restoreOverrideCursor();
+}
