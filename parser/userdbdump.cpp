@@ -148,10 +148,13 @@ void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout 
         copyText(value.name, OstrelNameUnits, d.name);
         uint32_t number = 0;
         if (d.type == FieldType::Text) {
-            const QString text = m_bits.readText(position, d.size);
-            copyText(value.text, OstrelTextUnits, text);
-            if (field == ids.id || field == ids.parent)
+            if (field == ids.id || field == ids.parent) {
+                const QString text = m_bits.readText(position, d.size);
+                copyText(value.text, OstrelTextUnits, text);
                 number = scanUnsigned(text);
+            } else {
+                m_bits.readUnits(position, d.size, value.text, OstrelTextUnits);
+            }
         } else {
             number = m_bits.readUInt(position, d.size);
             bool named = false;
@@ -229,6 +232,10 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
     const IdFields tpIds(c.tp, OstrelTransponder);
     const IdFields pgIds(c.pg, OstrelProgramme);
     const uint64_t dataEnd = headBytes + dataLength;
+    // One block per list: the counts are checked against the file size above.
+    db.satellites.reserve(satCount, satCount * c.sat.fields.size());
+    db.transponders.reserve(tpCount, tpCount * c.tp.fields.size());
+    db.programmes.reserve(pgCount, pgCount * c.pg.fields.size());
     uint64_t at = headBytes;
     uint64_t tpsSeen = 0;
     uint64_t pgsSeen = 0;
