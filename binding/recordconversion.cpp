@@ -41,9 +41,11 @@ void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, RecordTexts
 std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, const RecordList &tps,
                                                      const RecordList &pgs)
 {
-    return ChannelDatabase::build(nodesFromRecords<DB_NS::SatNode>(sats),
-                                  nodesFromRecords<DB_NS::TPNode>(tps),
-                                  nodesFromRecords<DB_NS::PGNode>(pgs));
+    HugePageHeap heap;
+    auto satNodes = nodesFromRecords<DB_NS::SatNode>(sats, &heap);
+    auto tpNodes = nodesFromRecords<DB_NS::TPNode>(tps, &heap);
+    auto pgNodes = nodesFromRecords<DB_NS::PGNode>(pgs, &heap);
+    return ChannelDatabase::build(std::move(satNodes), std::move(tpNodes), std::move(pgNodes));
 }
 
 void SaveRecords::Records::add(const DB_NS::Node &node, int defaultOrder)

@@ -3,6 +3,7 @@
 
 #include "channeldatabase.h"
 #include "documentdata.h"
+#include "hugepageheap.h"
 #include "ostrel_api.h"
 #include "recordblocks.h"
 
@@ -37,7 +38,7 @@ struct RecordTexts
 void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, RecordTexts *texts = nullptr);
 
 template<typename NodeT>
-std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list)
+std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list, HugePageHeap *heap = nullptr)
 {
     std::vector<std::unique_ptr<NodeT>> nodes;
     if (!list.records)
@@ -49,6 +50,8 @@ std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list)
             continue;
         auto node = std::make_unique<NodeT>();
         fillNodeFromRecord(*node, *list.records[i], &texts);
+        if (heap && i % 64 == 0)
+            heap->advise();
         nodes.push_back(std::move(node));
     }
     return nodes;

@@ -147,6 +147,8 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     int kind = 0;
     if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
         return ExitFailed;
+    // Everything is copied out: the library's lists go before the JSON is built.
+    library.clean();
     const QByteArray json = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
     QString error;
     if (!writeOutput(o.output, json, &error))
