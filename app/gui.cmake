@@ -19,7 +19,7 @@ if(TARGET tavrin_tree AND TARGET tavrin_programs)
         PUBLIC tavrin_tree tavrin_programs tavrin_core tavrin_crashhandler Qt5::Widgets
         PRIVATE tavrin_common_cfg)
 
-    add_executable(Tavrin main.cpp)
+    add_executable(Tavrin main.cpp opentiming.cpp)
     target_link_libraries(Tavrin PRIVATE tavrin_gui tavrin_common_cfg)
     if(TARGET ostrel)
         add_dependencies(Tavrin ostrel)

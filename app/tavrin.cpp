@@ -7,6 +7,8 @@
 #include "ui_tavrin.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QStatusBar>
 #include <QKeySequence>
 #include <QMenu>
 #include <QUndoStack>
@@ -185,7 +187,16 @@ void Tavrin::openFile(const QString &picked)
         setWindowTitle(titleFor(QString()));
         return;
     }
-    switch (m_document->load(*m_library, picked, kind, customer)) {
+    // The load blocks the loop: paint the window with a busy cursor and a
+    // message first, so that it is not left black while the file is read.
+    statusBar()->showMessage(QStringLiteral("Loading %1...").arg(QFileInfo(picked).fileName()));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const LoadStatus status = m_document->load(*m_library, picked, kind, customer);
+    QApplication::restoreOverrideCursor();
+    statusBar()->clearMessage();
+    switch (status) {
     case LoadStatus::LoadError:
         m_document->setFile(picked, kind, customer);
         m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"));
