@@ -43,6 +43,16 @@ void writeDecimal(char16_t *text, uint32_t value)
     std::reverse_copy(digits, digits + count, text);
 }
 
+// A record's text without a copy: the writer only reads it while it encodes
+// the record. A leading byte-order mark goes through readText(), which reads it.
+QString textView(const char16_t *text)
+{
+    if (text[0] == 0xFEFF || text[0] == 0xFFFE)
+        return readText(text, OstrelTextUnits);
+    const char16_t *end = std::find(text, text + OstrelTextUnits, u'\0');
+    return QString::fromRawData(reinterpret_cast<const QChar *>(text), int(end - text));
+}
+
 bool fail(QString *errorString, const QString &message)
 {
     if (errorString)
@@ -449,11 +459,11 @@ bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &l
         bool ok;
         if (isId) {
             if (value)
-                copyText(value->text, OstrelTextUnits, QString::number(number));
+                writeDecimal(value->text, number);
             ok = d.type == FieldType::Text ? out.writeText(position, d.size, QString::number(number))
                                            : out.writeUInt(position, d.size, number);
         } else {
-            const QString text = value ? readText(value->text, OstrelTextUnits) : d.defaultText;
+            const QString text = value ? textView(value->text) : d.defaultText;
             ok = d.type == FieldType::Text ? out.writeText(position, d.size, text)
                                            : out.writeUInt(position, d.size, d.textToValue(text));
         }
