@@ -11,6 +11,8 @@ struct FakeParserState
     int32_t loadResult = 0;
     int32_t saveResult = 0;
     bool nullLists = false;
+    // Called first thing in Load, to look at the editor while the load blocks it.
+    void (*onLoad)() = nullptr;
 
     // Recorded by the library.
     int loadCalls = 0;
