@@ -149,7 +149,7 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
         return ExitFailed;
     // Everything is copied out: the library's lists go before the JSON is built.
     library.clean();
-    const QByteArray json = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
+    const QByteArray json = documentJsonText(doc, kind);
     QString error;
     if (!writeOutput(o.output, json, &error))
         return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(error));
