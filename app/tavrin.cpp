@@ -70,11 +70,17 @@ QString cutTextReport(const QStringList &lines)
 
 // A wait cursor and a status message while the parser runs the lzma tool,
 // which blocks the one thread for up to its time limit.
+// Default databases and flash images run the lzma tool on every load and save.
+bool usesLzma(int kind)
+{
+    return kind == OstrelFlashImage || kind == OstrelDefaultDatabase;
+}
+
 class BusyStatus
 {
 public:
-    BusyStatus(QStatusBar *bar, int kind, const QString &text)
-        : m_bar(kind == OstrelFlashImage || kind == OstrelDefaultDatabase ? bar : nullptr)
+    BusyStatus(QStatusBar *bar, bool active, const QString &text)
+        : m_bar(active ? bar : nullptr)
     {
         if (!m_bar)
             return;
@@ -354,7 +360,7 @@ SaveOutcome Tavrin::saveTo(const QString &path, int kind, const QString &custome
     const QString safetyMessage = takeSafetyCopy(path);
     SaveOutcome outcome;
     {
-        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Packing\u2026"));
+        BusyStatus busy(ui->statusBar, usesLzma(kind), QStringLiteral("Packing\u2026"));
         outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(kind), path, kind, customer,
                                    &m_lastSaveResult);
     }
@@ -461,7 +467,13 @@ void Tavrin::openFile(const QString &picked)
     }
     LoadStatus status;
     {
-        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Unpacking\u2026"));
+        // The load blocks the loop: the window is painted first, with a busy
+        // cursor and a message, so that it is not left black while the file is read.
+        const QString name = QFileInfo(picked).fileName();
+        BusyStatus busy(ui->statusBar, true,
+                        usesLzma(kind) ? QStringLiteral("Unpacking\u2026") : QStringLiteral("Loading %1...").arg(name));
+        repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         status = m_document->load(*m_library, picked, kind, customer);
     }
     switch (status) {
