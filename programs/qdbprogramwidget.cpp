@@ -143,6 +143,8 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent) : QWidget(parent)
     m_actEditGroup = addAction("actEditGroup", QStringLiteral("Edit Group"), &QDBProgramWidget::actEditGroupTriggered);
     m_actRemoveItem = addAction("actRemoveItem", QStringLiteral("Remove channel"),
                                 &QDBProgramWidget::actRemoveItemTriggered);
+    m_actRenameGroup = addAction("actRenameGroup", QStringLiteral("Rename Group"),
+                                 &QDBProgramWidget::actRenameGroupTriggered);
 
     m_radioTv = new QRadioButton(QStringLiteral("TV"), this);
     m_radioTv->setObjectName(QStringLiteral("radioButton_TV"));
@@ -231,6 +233,8 @@ void QDBProgramWidget::setDocument(Document *document)
         connect(m_document, &Document::nodeChanged, this,
                 [this](NodeKind kind, quint32 id, quint32) { nodeWasChanged(kind, id); });
         connect(m_document, &Document::favouriteGroupRenamed, this, &QDBProgramWidget::groupWasRenamed);
+        connect(m_document, &Document::favouritesChanged, this, &QDBProgramWidget::favouritesWereChanged);
+        connect(m_document, &Document::hotKeysChanged, this, &QDBProgramWidget::hotKeysWereChanged);
         // Satellites or TPs came or went with their programmes.
         connect(m_document, &Document::nodesChanged, this, &QDBProgramWidget::refreshView);
         connect(m_document, &Document::destroyed, this, [this] {
@@ -926,16 +930,16 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
             editGroup = m_viewMode == FavouriteGroup;
             m_table->setCurrentCell(-1, -1);
         }
+        if (m_viewMode == FavouriteGroup)
+            editGroup = canEditGroup();
         m_actEditGroup->setEnabled(editGroup);
         m_actRemoveItem->setEnabled(removeItem);
         menu.addAction(m_actEditGroup);
         menu.addAction(m_actRemoveItem);
+        if (m_viewMode == FavouriteGroup) {
+            m_actRenameGroup->setEnabled(canEditGroup());
+            menu.addAction(m_actRenameGroup);
+        }
     }
     menu.exec(event->globalPos());
 }
-
-// ---- operations of the menu and the keys ---------------------------------
-
-void QDBProgramWidget::actEditHotKeyTriggered() {}
-void QDBProgramWidget::actEditGroupTriggered() {}
-void QDBProgramWidget::actRemoveItemTriggered() {}

@@ -135,6 +135,8 @@ private slots:
     void programmesWereInserted(const QVector<quint32> &ids);
     void nodeWasChanged(NodeKind kind, quint32 id);
     void groupWasRenamed(int index, const QString &name);
+    void favouritesWereChanged(const QVector<quint32> &ids);
+    void hotKeysWereChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -179,6 +181,7 @@ protected:
     QAction *m_actCutChannelTo = nullptr;
     QAction *m_actEditGroup = nullptr;
     QAction *m_actRemoveItem = nullptr;
+    QAction *m_actRenameGroup = nullptr;
     QRadioButton *m_radioTv = nullptr;
     QRadioButton *m_radioRadio = nullptr;
     QRadioButton *m_radioTvRadio = nullptr;
@@ -205,6 +208,8 @@ private:
     bool routeTableKey(QKeyEvent *event);
     void paintCornerButton(QWidget *button);
     quint32 copyOrCutTo(bool cut);
+    /** The shown favourite group has one bit and a name, so it can be edited and renamed. */
+    bool canEditGroup() const;
 
     // Column-0 items by programme id, kept in step by the items themselves.
     QHash<quint32, QTableWidgetItem *> m_rowItems;

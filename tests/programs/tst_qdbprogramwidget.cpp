@@ -732,10 +732,11 @@ void TestQDBProgramWidget::contextMenu_data()
                        "Insert Channel \t Insert", "!Delete Channel \t Delete"}
         << QStringLiteral("Insert Channel \t Insert") << QStringLiteral("InsertChannel");
     QTest::newRow("favourite group")
-        << ViewChoice{View::Favourite, 4} << 0 << QString() << QStringList{"Edit Group", "Remove channel"}
+        << ViewChoice{View::Favourite, 4} << 0 << QString() << QStringList{"Edit Group", "Remove channel", "Rename Group"}
         << QStringLiteral("Remove channel") << QStringLiteral("RemoveItem");
     QTest::newRow("favourite group, below the rows")
-        << ViewChoice{View::Favourite, 4} << -1 << QString() << QStringList{"Edit Group", "!Remove channel"}
+        << ViewChoice{View::Favourite, 4} << -1 << QString()
+        << QStringList{"Edit Group", "!Remove channel", "Rename Group"}
         << QString() << QString();
     QTest::newRow("hot keys, unassigned key")
         << ViewChoice{View::HotKeys} << 1 << QString() << QStringList{"Edit Group", "!Remove channel"}
