@@ -143,9 +143,15 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
 
 Tavrin::~Tavrin()
 {
+    // The children die after this body, when this is no longer a Tavrin:
+    // nothing of theirs may call back into it then.
+    disconnect(ui->programWidget->table()->model(), nullptr, this, nullptr);
+    disconnect(ui->dbTreeWidget, nullptr, this, nullptr);
+    disconnect(ui->programWidget, nullptr, this, nullptr);
     ui->dbTreeWidget->setDocument(nullptr);
     ui->programWidget->setDocument(nullptr);
     m_document->clear();
+    disconnect(m_document, nullptr, this, nullptr);
     if (m_library) {
         m_library->clean();
         m_library->unload();
