@@ -14,8 +14,6 @@ TemplateField TemplateField::fromTemplate(const FieldTemplate &t)
     f.duplicateCheck = t.flags & OstrelFlagDuplicateCheck;
     if (t.editorSpec && t.editorSpecLength > 0)
         f.editorSpec = ostrel::readText(t.editorSpec, t.editorSpecLength);
-    f.reserved4 = t.reserved4;
-    f.reserved3 = t.reserved3;
     f.trigger = t.trigger;
     return f;
 }

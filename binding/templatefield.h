@@ -17,8 +17,6 @@ struct TemplateField
     bool editHidden = false;
     bool duplicateCheck = false;
     QString editorSpec;  // empty for a plain text field
-    int reserved4 = 0;
-    int reserved3 = 0;
     TriggerCallback trigger = nullptr;
     // UTF-16 units the field keeps in the file; 0 while unknown.
     int maxLength = 0;
