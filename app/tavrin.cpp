@@ -4,6 +4,7 @@
 #include "documentio.h"
 #include "flashcustomchosedialog.h"
 #include "parserlibrary.h"
+#include "savefile.h"
 #include "csv.h"
 #include "dbtreewidgetitem.h"
 #include "recentfiles.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -332,10 +332,9 @@ void Tavrin::slotExportList()
         rows.append(row);
     }
     const QByteArray csv = csvDocument(header, rows);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size() || !out.commit()) {
-        m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"),
-                            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), out.errorString()));
+    QString error;
+    if (!ostrel::saveFileAtomically(path, csv, &error)) {
+        m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"), error);
         return;
     }
     ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(rows.size(), "row", "rows"),
