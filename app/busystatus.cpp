@@ -1,12 +1,10 @@
 #include "busystatus.h"
 
-#include "ostrel_api.h"
-
 #include <QApplication>
 #include <QStatusBar>
 
-BusyStatus::BusyStatus(QStatusBar *bar, int kind, const QString &text)
-    : m_bar(kind == OstrelFlashImage || kind == OstrelDefaultDatabase ? bar : nullptr)
+BusyStatus::BusyStatus(QStatusBar *bar, bool active, const QString &text)
+    : m_bar(active ? bar : nullptr)
 {
     if (!m_bar)
         return;

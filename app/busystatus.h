@@ -4,14 +4,14 @@ class QStatusBar;
 class QString;
 
 /**
- * A wait cursor and a status message while the parser runs the lzma tool,
- * which blocks the one thread for up to its time limit. Only the kinds that
- * pack or unpack (a flash image, a default database) show it.
+ * A wait cursor and a status message while a load or save blocks the one
+ * thread (the lzma tool may run up to its time limit). Inactive, it does
+ * nothing, so callers need no branch.
  */
 class BusyStatus
 {
 public:
-    BusyStatus(QStatusBar *bar, int kind, const QString &text);
+    BusyStatus(QStatusBar *bar, bool active, const QString &text);
     ~BusyStatus();
     BusyStatus(const BusyStatus &) = delete;
     BusyStatus &operator=(const BusyStatus &) = delete;

@@ -1,4 +1,5 @@
 #include "crashhandler.h"
+#include "opentiming.h"
 #include "tavrin.h"
 
 #include <QApplication>
@@ -12,9 +13,17 @@ int main(int argc, char *argv[])
     {
         Tavrin window;
         window.showMaximized();
-        // Once the loop runs, so that a customer choice appears over the window.
+        // The window is painted before a file given on the command line blocks the loop.
+        app.processEvents();
         const QStringList arguments = QApplication::arguments();
-        QTimer::singleShot(0, &window, [&window, arguments] { window.openFromArguments(arguments); });
+        if (openTimingRequested()) {
+            QTimer::singleShot(0, &window, [&window, arguments] {
+                QCoreApplication::exit(runOpenTiming(window, arguments));
+            });
+        } else {
+            // Once the loop runs, so that a customer choice appears over the window.
+            QTimer::singleShot(0, &window, [&window, arguments] { window.openFromArguments(arguments); });
+        }
         result = app.exec();
     }
     return result;

@@ -1,8 +1,9 @@
 #include "safetycopy.h"
 
+#include "savefile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 SafetyCopy writeSafetyCopy(const QString &path, QString *error)
 {
@@ -22,10 +23,7 @@ SafetyCopy writeSafetyCopy(const QString &path, QString *error)
         *error = original.errorString();
         return SafetyCopy::Failed;
     }
-    QSaveFile copy(path + QStringLiteral(".bak"));
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.flush() || !copy.commit()) {
-        *error = copy.errorString();
+    if (!ostrel::saveFileAtomically(path + QStringLiteral(".bak"), bytes, error))
         return SafetyCopy::Failed;
-    }
     return SafetyCopy::Written;
 }

@@ -5,6 +5,7 @@
 #include "documentio.h"
 #include "flashcustomchosedialog.h"
 #include "parserlibrary.h"
+#include "savefile.h"
 #include "dbtreewidgetitem.h"
 #include "recentfiles.h"
 #include "safetycopy.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
@@ -69,6 +69,12 @@ QString cutTextReport(const QStringList &lines)
     return report.join(QLatin1Char('\n'));
 }
 
+// Default databases and flash images run the lzma tool on every load and save.
+bool usesLzma(int kind)
+{
+    return kind == OstrelFlashImage || kind == OstrelDefaultDatabase;
+}
+
 QString counted(int n, const char *one, const char *many)
 {
     return QStringLiteral("%1 %2").arg(QLocale(QLocale::English).toString(n), QLatin1String(n == 1 ? one : many));
@@ -110,9 +116,15 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
 
 Tavrin::~Tavrin()
 {
+    // The children die after this body, when this is no longer a Tavrin:
+    // nothing of theirs may call back into it then.
+    disconnect(ui->programWidget->table()->model(), nullptr, this, nullptr);
+    disconnect(ui->dbTreeWidget, nullptr, this, nullptr);
+    disconnect(ui->programWidget, nullptr, this, nullptr);
     ui->dbTreeWidget->setDocument(nullptr);
     ui->programWidget->setDocument(nullptr);
     m_document->clear();
+    disconnect(m_document, nullptr, this, nullptr);
     if (m_library) {
         m_library->clean();
         m_library->unload();
@@ -276,11 +288,9 @@ void Tavrin::slotExportList()
         return;
     path = withFilterSuffix(path, QStringLiteral("CSV file (*.csv)"));
 
-    const QByteArray csv = tableCsv(*table);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size() || !out.commit()) {
-        m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"),
-                            QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), out.errorString()));
+    QString error;
+    if (!ostrel::saveFileAtomically(path, tableCsv(*table), &error)) {
+        m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"), error);
         return;
     }
     ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(table->rowCount(), "row", "rows"),
@@ -311,7 +321,7 @@ SaveOutcome Tavrin::saveTo(const QString &path, int kind, const QString &custome
     const QString safetyMessage = takeSafetyCopy(path);
     SaveOutcome outcome;
     {
-        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Packing\u2026"));
+        BusyStatus busy(ui->statusBar, usesLzma(kind), QStringLiteral("Packing\u2026"));
         outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(kind), path, kind, customer,
                                    &m_lastSaveResult);
     }
@@ -418,7 +428,13 @@ void Tavrin::openFile(const QString &picked)
     }
     LoadStatus status;
     {
-        BusyStatus busy(ui->statusBar, kind, QStringLiteral("Unpacking\u2026"));
+        // The load blocks the loop: the window is painted first, with a busy
+        // cursor and a message, so that it is not left black while the file is read.
+        const QString name = QFileInfo(picked).fileName();
+        BusyStatus busy(ui->statusBar, true,
+                        usesLzma(kind) ? QStringLiteral("Unpacking\u2026") : QStringLiteral("Loading %1...").arg(name));
+        repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         status = m_document->load(*m_library, picked, kind, customer);
     }
     switch (status) {

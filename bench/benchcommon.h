@@ -99,6 +99,10 @@ void benchCopyChannelTo(benchmark::State &state, int size);
 void benchCutChannelTo(benchmark::State &state, int size);
 void benchUndoCutChannelTo(benchmark::State &state, int size);
 void benchPaste100(benchmark::State &state, int size);
+void benchGroupEditorOpen(benchmark::State &state, int size);
+void benchGroupEdit100(benchmark::State &state, int size);
+void benchUndoGroupEdit100(benchmark::State &state, int size);
+void benchRemoveFromGroup(benchmark::State &state, int size);
 void benchDeleteSatellite1000(benchmark::State &state, int size);
 void benchUndoDeleteSatellite1000(benchmark::State &state, int size);
 

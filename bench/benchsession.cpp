@@ -63,6 +63,15 @@ bool BenchSession::ensureWidgets()
     m_window->show();
     m_tree->setDocument(&m_doc);
     m_table->setDocument(&m_doc);
+    // Wired as the editor's window wires them, so that the table shows what
+    // the tree selects and refreshes only that.
+    QObject::connect(m_tree, &DBTreeWidget::signal_allsrv_selected, m_table, &QDBProgramWidget::allSrvSelected);
+    QObject::connect(m_tree, &DBTreeWidget::signal_sat_selected, m_table, &QDBProgramWidget::satSelected);
+    QObject::connect(m_tree, &DBTreeWidget::signal_tp_selected, m_table, &QDBProgramWidget::tpSelected);
+    QObject::connect(m_tree, &DBTreeWidget::signal_fav_selected, m_table, &QDBProgramWidget::favSelected);
+    QObject::connect(m_tree, &DBTreeWidget::signal_hotkey_selected, m_table, &QDBProgramWidget::hotkeySelected);
+    QObject::connect(m_tree, &DBTreeWidget::signal_favhotkey_selected, m_table,
+                     &QDBProgramWidget::favhotkeySelected);
     QCoreApplication::processEvents();
     return true;
 }

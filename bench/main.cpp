@@ -95,6 +95,10 @@ const Figure figures[] = {
     {"CutChannelTo", 20, benchCutChannelTo, 20},
     {"UndoCutChannelTo", 20, benchUndoCutChannelTo, 20},
     {"Paste100", 100, benchPaste100, 10},
+    {"GroupEditorOpen", 150, benchGroupEditorOpen, 10},
+    {"GroupEdit100Rows", 100, benchGroupEdit100, 10},
+    {"UndoGroupEdit100Rows", 100, benchUndoGroupEdit100, 10},
+    {"RemoveFromGroup", 20, benchRemoveFromGroup, 20},
     // These add a satellite to the session, so they come last.
     {"DeleteSatellite1000", 100, benchDeleteSatellite1000, 10},
     {"UndoDeleteSatellite1000", 100, benchUndoDeleteSatellite1000, 10},

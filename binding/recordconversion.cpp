@@ -6,23 +6,23 @@
 
 #include <algorithm>
 
-QString FieldNames::at(int index, const char16_t *name)
+QString FieldTexts::at(int index, const char16_t *text)
 {
     if (index < 0 || index >= 512) // far more fields than any configuration has
-        return ostrel::readText(name, OstrelNameUnits);
-    const char16_t *end = std::find(name, name + OstrelNameUnits, u'\0');
-    if (index >= m_names.size())
-        m_names.resize(index + 1);
-    QString &cached = m_names[index];
-    // A name that reads differently from its units (a leading byte-order
+        return ostrel::readText(text, m_capacity);
+    const char16_t *end = std::find(text, text + m_capacity, u'\0');
+    if (index >= m_texts.size())
+        m_texts.resize(index + 1);
+    QString &cached = m_texts[index];
+    // A text that reads differently from its units (a leading byte-order
     // mark) never matches and is simply read each time.
-    if (cached.isNull() || cached.size() != int(end - name)
-        || !std::equal(name, end, reinterpret_cast<const char16_t *>(cached.utf16())))
-        cached = ostrel::readText(name, OstrelNameUnits);
+    if (cached.isNull() || cached.size() != int(end - text)
+        || !std::equal(text, end, reinterpret_cast<const char16_t *>(cached.utf16())))
+        cached = ostrel::readText(text, m_capacity);
     return cached;
 }
 
-void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, FieldNames *names)
+void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, RecordTexts *texts)
 {
     node.setId(record.id);
     node.setParentId(record.parentId);
@@ -31,41 +31,35 @@ void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, FieldNames 
     node.reserveAttributes(int(std::min<uint32_t>(record.count, 1024)));
     for (uint32_t i = 0; i < record.count; ++i) {
         const FieldValue &v = record.values[i];
-        node.addAttribute(names ? names->at(int(i), v.name) : ostrel::readText(v.name, OstrelNameUnits),
-                          ostrel::readText(v.text, OstrelTextUnits));
+        if (texts)
+            node.addAttribute(texts->names.at(int(i), v.name), texts->values.at(int(i), v.text));
+        else
+            node.addAttribute(ostrel::readText(v.name, OstrelNameUnits), ostrel::readText(v.text, OstrelTextUnits));
     }
 }
 
 std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, const RecordList &tps,
                                                      const RecordList &pgs)
 {
-    return ChannelDatabase::build(nodesFromRecords<DB_NS::SatNode>(sats),
-                                  nodesFromRecords<DB_NS::TPNode>(tps),
-                                  nodesFromRecords<DB_NS::PGNode>(pgs));
+    HugePageHeap heap;
+    auto satNodes = nodesFromRecords<DB_NS::SatNode>(sats, &heap);
+    auto tpNodes = nodesFromRecords<DB_NS::TPNode>(tps, &heap);
+    auto pgNodes = nodesFromRecords<DB_NS::PGNode>(pgs, &heap);
+    return ChannelDatabase::build(std::move(satNodes), std::move(tpNodes), std::move(pgNodes));
 }
 
 void SaveRecords::Records::add(const DB_NS::Node &node, int defaultOrder)
 {
     const auto &attributes = node.attributes();
     const uint32_t count = uint32_t(attributes.size());
-    std::unique_ptr<FieldValue[]> values(count ? new FieldValue[count]() : nullptr);
+    DataRecord &record = blocks.append(node.id(), node.getParentId(), count);
     for (uint32_t i = 0; i < count; ++i) {
         const NodeAttribute &attribute = attributes[int(i)];
-        ostrel::copyText(values[i].name, OstrelNameUnits, attribute.name);
+        FieldValue &value = record.values[i];
+        ostrel::copyText(value.name, OstrelNameUnits, attribute.name);
         const bool renumbered = defaultOrder >= 0 && NodeAttribute::namesEqual(attribute.name, DefaultOrderField);
-        ostrel::copyText(values[i].text, OstrelTextUnits,
-                         renumbered ? QString::number(defaultOrder) : attribute.value);
+        ostrel::copyText(value.text, OstrelTextUnits, renumbered ? QString::number(defaultOrder) : attribute.value);
     }
-    records.push_back(DataRecord{count, node.id(), node.getParentId(), values.get()});
-    this->values.push_back(std::move(values));
-}
-
-void SaveRecords::Records::finish()
-{
-    pointers.reserve(records.size());
-    for (DataRecord &r : records)
-        pointers.push_back(&r);
-    head = RecordList{uint32_t(pointers.size()), pointers.empty() ? nullptr : pointers.data()};
 }
 
 SaveRecords::SaveRecords(const ChannelDatabase &db, bool renumberDefaultOrder)
@@ -78,10 +72,25 @@ SaveRecords::SaveRecords(const ChannelDatabase &db, bool renumberDefaultOrder)
         for (const DB_NS::PGNode *pg : db.allPGs())
             serviceOrder.insert(pg, position++);
     }
+    // Sized first, so that each list is one block.
+    size_t tps = 0, pgs = 0, satValues = 0, tpValues = 0, pgValues = 0;
+    for (const DB_NS::SatNode *sat : db.sats()) {
+        satValues += size_t(sat->attributes().size());
+        for (const DB_NS::TPNode *tp : sat->tps()) {
+            ++tps;
+            tpValues += size_t(tp->attributes().size());
+            for (const DB_NS::PGNode *pg : tp->pgs()) {
+                ++pgs;
+                pgValues += size_t(pg->attributes().size());
+            }
+        }
+    }
+    m_sats.blocks.reserve(db.sats().size(), satValues);
+    m_tps.blocks.reserve(tps, tpValues);
+    m_pgs.blocks.reserve(pgs, pgValues);
     // Programmes go out grouped by transponder in each TP's own order: that is
     // the order the writers keep, and it stays as loaded until a reorder
     // relinks the lists.
-    m_pgs.records.reserve(db.allPGs().size());
     for (const DB_NS::SatNode *sat : db.sats()) {
         m_sats.add(*sat);
         for (const DB_NS::TPNode *tp : sat->tps()) {
@@ -90,9 +99,6 @@ SaveRecords::SaveRecords(const ChannelDatabase &db, bool renumberDefaultOrder)
                 m_pgs.add(*pg, renumberDefaultOrder ? serviceOrder.value(pg, -1) : -1);
         }
     }
-    m_sats.finish();
-    m_tps.finish();
-    m_pgs.finish();
 }
 
 static std::u16string toU16(const QString &s)

@@ -3,7 +3,9 @@
 
 #include "channeldatabase.h"
 #include "documentdata.h"
+#include "hugepageheap.h"
 #include "ostrel_api.h"
+#include "recordblocks.h"
 
 #include <QStringList>
 #include <QVector>
@@ -11,34 +13,45 @@
 #include <memory>
 #include <vector>
 
-// Attribute names repeat in every record of a list: one shared copy per field
-// position instead of an allocation per attribute.
-class FieldNames
+// Texts repeat from record to record of a list: the names always, many values
+// (flags, modes, a satellite's id) often. One shared copy per field position
+// while the text stays the same, instead of an allocation per attribute.
+class FieldTexts
 {
 public:
-    QString at(int index, const char16_t *name);
+    explicit FieldTexts(int capacity) : m_capacity(capacity) {}
+    QString at(int index, const char16_t *text);
 
 private:
-    QVector<QString> m_names;
+    int m_capacity;
+    QVector<QString> m_texts;
+};
+
+struct RecordTexts
+{
+    FieldTexts names{OstrelNameUnits};
+    FieldTexts values{OstrelTextUnits};
 };
 
 // Copies id, parent id and the values into node; a repeated name (letter case
-// ignored) keeps its first occurrence. names, when given, shares the names.
-void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, FieldNames *names = nullptr);
+// ignored) keeps its first occurrence. texts, when given, shares the texts.
+void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, RecordTexts *texts = nullptr);
 
 template<typename NodeT>
-std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list)
+std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list, HugePageHeap *heap = nullptr)
 {
     std::vector<std::unique_ptr<NodeT>> nodes;
     if (!list.records)
         return nodes;
     nodes.reserve(list.count);
-    FieldNames names;
+    RecordTexts texts;
     for (uint32_t i = 0; i < list.count; ++i) {
         if (!list.records[i])
             continue;
         auto node = std::make_unique<NodeT>();
-        fillNodeFromRecord(*node, *list.records[i], &names);
+        fillNodeFromRecord(*node, *list.records[i], &texts);
+        if (heap && i % 64 == 0)
+            heap->advise();
         nodes.push_back(std::move(node));
     }
     return nodes;
@@ -50,8 +63,8 @@ std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, con
 // The programme field that holds the service order of a user-database dump.
 inline const QString DefaultOrderField = QStringLiteral("default_order");
 
-// Boundary lists built from the editor's model for one Save call; owns every
-// byte it hands out, freed with it. With renumberDefaultOrder each
+// Boundary lists built from the editor's model for one Save call, one block
+// per list; owns every byte it hands out, freed with it. With renumberDefaultOrder each
 // programme's "default_order" is written as its position in allPGs.
 class SaveRecords
 {
@@ -60,20 +73,16 @@ public:
     SaveRecords(const SaveRecords &) = delete;
     SaveRecords &operator=(const SaveRecords &) = delete;
 
-    RecordList *satellites() { return &m_sats.head; }
-    RecordList *transponders() { return &m_tps.head; }
-    RecordList *programmes() { return &m_pgs.head; }
+    RecordList *satellites() { return m_sats.blocks.head(); }
+    RecordList *transponders() { return m_tps.blocks.head(); }
+    RecordList *programmes() { return m_pgs.blocks.head(); }
 
 private:
     struct Records
     {
-        std::vector<DataRecord> records;
-        std::vector<DataRecord *> pointers;
-        std::vector<std::unique_ptr<FieldValue[]>> values;
-        RecordList head{0, nullptr};
+        ostrel::RecordBlocks blocks;
 
         void add(const DB_NS::Node &node, int defaultOrder = -1);
-        void finish();
     };
 
     Records m_sats;

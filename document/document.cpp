@@ -214,6 +214,29 @@ bool Document::setNodeValues(NodeKind kind, quint32 id, quint32 satId, const QVe
     return true;
 }
 
+void Document::setFavouriteMasks(const QVector<QPair<quint32, QString>> &masks)
+{
+    QVector<quint32> ids;
+    ids.reserve(masks.size());
+    for (const auto &mask : masks)
+        ids.append(mask.first);
+    emit favouritesAboutToChange(ids);
+    for (const auto &mask : masks) {
+        DB_NS::PGNode *programme = m_data.database ? m_data.database->findPG(mask.first) : nullptr;
+        if (NodeAttribute *fav = programme ? programme->findAttribute(QStringLiteral("FAV")) : nullptr)
+            fav->value = mask.second;
+    }
+    emit favouritesChanged(ids);
+}
+
+void Document::setHotKeys(const QVector<HotKey> &hotKeys, const QVector<FavHotKey> &favHotKeys)
+{
+    emit hotKeysAboutToChange();
+    m_data.hotKeys = hotKeys;
+    m_data.favHotKeys = favHotKeys;
+    emit hotKeysChanged();
+}
+
 bool Document::setFavouriteName(int index, const QString &name)
 {
     if (index < 0 || index >= m_data.favouriteNames.size())

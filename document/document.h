@@ -4,6 +4,7 @@
 #include "documentio.h"
 
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QUndoStack>
 
@@ -119,6 +120,10 @@ public:
     /** Replaces a node's attributes. */
     bool setNodeValues(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
     bool setFavouriteName(int index, const QString &name);
+    /** Writes each programme's "FAV" text (programmes without "FAV" or gone are passed over). */
+    void setFavouriteMasks(const QVector<QPair<quint32, QString>> &masks);
+    /** Replaces the hot-key and favourite hot-key assignments. */
+    void setHotKeys(const QVector<HotKey> &hotKeys, const QVector<FavHotKey> &favHotKeys);
 
     // --- tree structure, for the undo commands (treechanges.cpp) ----------
     /** The ids of every satellite, or of every TP of satellite satId, in list order. */
@@ -163,6 +168,11 @@ signals:
     void nodesAboutToChange(NodeKind kind, quint32 satId);
     void nodesChanged(NodeKind kind, quint32 satId);
     void favouriteGroupRenamed(int index, const QString &name);
+    /** The group memberships of these programmes changed. */
+    void favouritesAboutToChange(const QVector<quint32> &ids);
+    void favouritesChanged(const QVector<quint32> &ids);
+    void hotKeysAboutToChange();
+    void hotKeysChanged();
     void modifiedChanged(bool modified);
     void fileChanged();
 

@@ -103,6 +103,29 @@ public:
     /** Copy Channel To / Cut Channel To another TP of the programme's satellite; the copy's id or NoId. */
     quint32 copyTo(quint32 programmeId, quint32 tpId);
     quint32 cutTo(quint32 programmeId, quint32 tpId);
+    // --- favourite groups and hot keys (favouriteedits.cpp) -----------------
+    /** A programme's wish for one group: join (true) or leave (false). */
+    using Membership = QPair<quint32, bool>;
+    /**
+     * The group editor's OK for the group with the single-bit id groupId:
+     * programmes without "FAV" are left alone. False for an id that is not
+     * one bit; true with no step when nothing changes.
+     */
+    bool editGroup(quint32 groupId, const QVector<Membership> &memberships);
+    /** Remove channel in a favourite group: the programme leaves it and stays in the database. */
+    bool removeFromGroup(quint32 groupId, quint32 programmeId);
+    /**
+     * Edit HotKey, or Edit Group in the hot-key view (programmeId NoId: the
+     * dialog was accepted without a choice, the key keeps its assignment).
+     * Every other key that pointed at the same programme is unassigned.
+     * The change flag is set even when nothing changes.
+     */
+    bool assignHotKey(int key, quint32 programmeId);
+    /** Remove channel in the hot-key view. */
+    bool unassignHotKey(int key);
+    /** Edit Group in the favourite hot-key view: the key points at group favIndex (-1: none). */
+    bool assignFavHotKey(int key, int favIndex);
+
     /** The id the next new programme gets: counting down from 4294967294, never one the file uses. */
     quint32 takeNewId();
 

@@ -62,6 +62,22 @@ QString BitReader::readText(uint64_t position, uint64_t width, bool *ok) const
     return text;
 }
 
+void BitReader::readUnits(uint64_t position, uint64_t width, char16_t *dst, int capacity) const
+{
+    if (!dst || capacity <= 0)
+        return;
+    int count = 0;
+    if (contains(position, width)) {
+        for (uint64_t i = 0; i + 16 <= width && count < capacity - 1; i += 16) {
+            const auto unit = char16_t(chunk(position + i, 16));
+            if (unit == 0)
+                break;
+            dst[count++] = unit;
+        }
+    }
+    std::fill(dst + count, dst + capacity, u'\0');
+}
+
 QByteArray BitReader::readBits(uint64_t position, uint64_t width, bool *ok) const
 {
     const bool inside = contains(position, width);

@@ -22,6 +22,9 @@ public:
     uint32_t readUInt(uint64_t position, uint64_t width, bool *ok = nullptr) const;
     // UTF-16 units, 16 bits each, up to the first zero unit or the field's end.
     QString readText(uint64_t position, uint64_t width, bool *ok = nullptr) const;
+    // The same units straight into a fixed field of capacity units: cut to
+    // capacity - 1, zero-filled after them, as copyText() leaves a field.
+    void readUnits(uint64_t position, uint64_t width, char16_t *dst, int capacity) const;
     // The field's bits packed LSB-first into (width + 7) / 8 bytes.
     QByteArray readBits(uint64_t position, uint64_t width, bool *ok = nullptr) const;
 

@@ -5,28 +5,6 @@
 
 namespace ostrel {
 
-RecordStore::RecordStore() : m_head{0, nullptr} {}
-
-DataRecord &RecordStore::append(uint32_t id, uint32_t parentId, uint32_t fieldCount)
-{
-    std::unique_ptr<FieldValue[]> values(fieldCount ? new FieldValue[fieldCount]() : nullptr);
-    auto record = std::make_unique<DataRecord>(DataRecord{fieldCount, id, parentId, values.get()});
-    m_values.push_back(std::move(values));
-    m_pointers.push_back(record.get());
-    m_records.push_back(std::move(record));
-    m_head.count = uint32_t(m_pointers.size());
-    m_head.records = m_pointers.data();
-    return *m_records.back();
-}
-
-void RecordStore::clear()
-{
-    m_pointers.clear();
-    m_records.clear();
-    m_values.clear();
-    m_head = RecordList{0, nullptr};
-}
-
 TemplateStore::TemplateStore() : m_head{0, nullptr} {}
 
 FieldTemplate &TemplateStore::append(int32_t kind, const QString &name, const QString &defaultText,

@@ -4,6 +4,7 @@
 
 #include "boundarytext.h"
 #include "ostrel_api.h"
+#include "recordblocks.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,25 +14,8 @@
 
 namespace ostrel {
 
-class RecordStore
-{
-public:
-    RecordStore();
-    RecordStore(const RecordStore &) = delete;
-    RecordStore &operator=(const RecordStore &) = delete;
-
-    // A new record with fieldCount zeroed values; it lives until clear().
-    DataRecord &append(uint32_t id, uint32_t parentId, uint32_t fieldCount);
-    void clear();
-    int size() const { return int(m_pointers.size()); }
-    RecordList *head() { return &m_head; }
-
-private:
-    RecordList m_head;
-    std::vector<DataRecord *> m_pointers;
-    std::vector<std::unique_ptr<DataRecord>> m_records;
-    std::vector<std::unique_ptr<FieldValue[]>> m_values;
-};
+// The library's Load lists: one block per list, freed by clear().
+using RecordStore = RecordBlocks;
 
 class TemplateStore
 {

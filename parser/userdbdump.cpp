@@ -43,6 +43,16 @@ void writeDecimal(char16_t *text, uint32_t value)
     std::reverse_copy(digits, digits + count, text);
 }
 
+// A record's text without a copy: the writer only reads it while it encodes
+// the record. A leading byte-order mark goes through readText(), which reads it.
+QString textView(const char16_t *text)
+{
+    if (text[0] == 0xFEFF || text[0] == 0xFFFE)
+        return readText(text, OstrelTextUnits);
+    const char16_t *end = std::find(text, text + OstrelTextUnits, u'\0');
+    return QString::fromRawData(reinterpret_cast<const QChar *>(text), int(end - text));
+}
+
 bool fail(QString *errorString, const QString &message)
 {
     if (errorString)
@@ -148,10 +158,13 @@ void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout 
         copyText(value.name, OstrelNameUnits, d.name);
         uint32_t number = 0;
         if (d.type == FieldType::Text) {
-            const QString text = m_bits.readText(position, d.size);
-            copyText(value.text, OstrelTextUnits, text);
-            if (field == ids.id || field == ids.parent)
+            if (field == ids.id || field == ids.parent) {
+                const QString text = m_bits.readText(position, d.size);
+                copyText(value.text, OstrelTextUnits, text);
                 number = scanUnsigned(text);
+            } else {
+                m_bits.readUnits(position, d.size, value.text, OstrelTextUnits);
+            }
         } else {
             number = m_bits.readUInt(position, d.size);
             bool named = false;
@@ -229,6 +242,10 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
     const IdFields tpIds(c.tp, OstrelTransponder);
     const IdFields pgIds(c.pg, OstrelProgramme);
     const uint64_t dataEnd = headBytes + dataLength;
+    // One block per list: the counts are checked against the file size above.
+    db.satellites.reserve(satCount, satCount * c.sat.fields.size());
+    db.transponders.reserve(tpCount, tpCount * c.tp.fields.size());
+    db.programmes.reserve(pgCount, pgCount * c.pg.fields.size());
     uint64_t at = headBytes;
     uint64_t tpsSeen = 0;
     uint64_t pgsSeen = 0;
@@ -442,11 +459,11 @@ bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &l
         bool ok;
         if (isId) {
             if (value)
-                copyText(value->text, OstrelTextUnits, QString::number(number));
+                writeDecimal(value->text, number);
             ok = d.type == FieldType::Text ? out.writeText(position, d.size, QString::number(number))
                                            : out.writeUInt(position, d.size, number);
         } else {
-            const QString text = value ? readText(value->text, OstrelTextUnits) : d.defaultText;
+            const QString text = value ? textView(value->text) : d.defaultText;
             ok = d.type == FieldType::Text ? out.writeText(position, d.size, text)
                                            : out.writeUInt(position, d.size, d.textToValue(text));
         }

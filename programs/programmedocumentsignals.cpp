@@ -32,6 +32,8 @@ void QDBProgramWidget::setDocument(Document *document)
         connect(m_document, &Document::nodeChanged, this,
                 [this](NodeKind kind, quint32 id, quint32) { nodeWasChanged(kind, id); });
         connect(m_document, &Document::favouriteGroupRenamed, this, &QDBProgramWidget::groupWasRenamed);
+        connect(m_document, &Document::favouritesChanged, this, &QDBProgramWidget::favouritesWereChanged);
+        connect(m_document, &Document::hotKeysChanged, this, &QDBProgramWidget::hotKeysWereChanged);
         // Satellites or TPs came or went with their programmes.
         connect(m_document, &Document::nodesChanged, this, &QDBProgramWidget::refreshView);
         connect(m_document, &Document::destroyed, this, [this] {

@@ -102,10 +102,16 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
             editGroup = m_viewMode == FavouriteGroup;
             m_table->setCurrentCell(-1, -1);
         }
+        if (m_viewMode == FavouriteGroup)
+            editGroup = canEditGroup();
         m_actEditGroup->setEnabled(editGroup);
         m_actRemoveItem->setEnabled(removeItem);
         menu.addAction(m_actEditGroup);
         menu.addAction(m_actRemoveItem);
+        if (m_viewMode == FavouriteGroup) {
+            m_actRenameGroup->setEnabled(canEditGroup());
+            menu.addAction(m_actRenameGroup);
+        }
     }
     menu.exec(event->globalPos());
 }

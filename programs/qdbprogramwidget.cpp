@@ -81,6 +81,8 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent) : QWidget(parent)
     m_actEditGroup = addAction("actEditGroup", QStringLiteral("Edit Group"), &QDBProgramWidget::actEditGroupTriggered);
     m_actRemoveItem = addAction("actRemoveItem", QStringLiteral("Remove channel"),
                                 &QDBProgramWidget::actRemoveItemTriggered);
+    m_actRenameGroup = addAction("actRenameGroup", QStringLiteral("Rename Group"),
+                                 &QDBProgramWidget::actRenameGroupTriggered);
 
     m_radioTv = new QRadioButton(QStringLiteral("TV"), this);
     m_radioTv->setObjectName(QStringLiteral("radioButton_TV"));
@@ -224,8 +226,3 @@ void QDBProgramWidget::itemSelectionChanged()
         emit pgSelected(tp->getParentId(), tp->id(), programme->id());
 }
 
-// ---- operations of the menu and the keys ---------------------------------
-
-void QDBProgramWidget::actEditHotKeyTriggered() {}
-void QDBProgramWidget::actEditGroupTriggered() {}
-void QDBProgramWidget::actRemoveItemTriggered() {}

@@ -134,6 +134,8 @@ private slots:
     void programmesWereInserted(const QVector<quint32> &ids);
     void nodeWasChanged(NodeKind kind, quint32 id);
     void groupWasRenamed(int index, const QString &name);
+    void favouritesWereChanged(const QVector<quint32> &ids);
+    void hotKeysWereChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -163,6 +165,9 @@ private:
     void stepFind(bool up);
     // Key routing (programmekeys.cpp).
     bool routeTableKey(QKeyEvent *event);
+    // Favourite groups and hot keys (favouriteoperations.cpp).
+    /** The shown favourite group has one bit and a name, so it can be edited and renamed. */
+    bool canEditGroup() const;
     // Corner button (programmecorner.cpp).
     void setUpCornerButton();
     void paintCornerButton(QWidget *button);
@@ -200,6 +205,7 @@ private:
     QAction *m_actCutChannelTo = nullptr;
     QAction *m_actEditGroup = nullptr;
     QAction *m_actRemoveItem = nullptr;
+    QAction *m_actRenameGroup = nullptr;
     QRadioButton *m_radioTv = nullptr;
     QRadioButton *m_radioRadio = nullptr;
     QRadioButton *m_radioTvRadio = nullptr;

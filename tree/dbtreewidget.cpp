@@ -7,6 +7,7 @@
 #include "tpdisplayname.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QItemSelection>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -412,12 +414,17 @@ void DBTreeWidget::updateActionStates()
 void DBTreeWidget::slotRenameFav()
 {
     // Opened from the context menu, the editor must wait until the menu has
-    // gone and the focus is back, or the focus change closes it at once.
-    QMetaObject::invokeMethod(this, [this] {
+    // gone and the focus is back, or the focus change closes it at once; on a
+    // busy machine the menu may take more than one turn of the loop to go.
+    QTimer::singleShot(0, this, [this] {
+        if (QApplication::activePopupWidget()) {
+            slotRenameFav();
+            return;
+        }
         DBTreeWidgetItem *current = DBTreeWidgetItem::from(currentItem());
         if (current && current->kind() == FavGroupItem)
             editItem(current, 0);
-    }, Qt::QueuedConnection);
+    });
 }
 
 void DBTreeWidget::slotItemChanged(QTreeWidgetItem *item, int column)

@@ -132,6 +132,8 @@ Q_DECL_EXPORT int32_t Load(int32_t type, const char16_t *path, RecordList **sats
                            RecordList **pgs, NameList **favourites, HotKeyList **hotKeys)
 {
     ++g_state.loadCalls;
+    if (g_state.onLoad)
+        g_state.onLoad();
     g_state.lastLoadKind = type;
     copyPath(g_state.lastLoadPath, path);
     if (g_state.loadResult != 0)

@@ -14,6 +14,8 @@ struct FakeParserState
     char16_t errorText[128] = {};      // what GetErrorText hands out
     int32_t programmeNameUnits = 0;    // GetTextCapacities: NAME of a programme; 0 leaves it out
     int32_t favouriteNameUnits = 0;
+    // Called first thing in Load, to look at the editor while the load blocks it.
+    void (*onLoad)() = nullptr;
 
     // Recorded by the library.
     int loadCalls = 0;

@@ -98,6 +98,8 @@ private slots:
     void statusSaysWhereYouAre();
     void commandLine_data();
     void commandLine();
+    void busyWhileLoading_data();
+    void busyWhileLoading();
     void favouriteHotKeysNeedTheOptionalEntry_data();
     void favouriteHotKeysNeedTheOptionalEntry();
     void about();
@@ -978,6 +980,55 @@ void TestTavrin::commandLine()
     QCOMPARE(m_window->filePath(), loaded ? prefix + file(argument) : QString());
     QCOMPARE(m_window->windowTitle(), title);
     QVERIFY(m_dialogs.calls.isEmpty());
+}
+
+namespace {
+
+// What the window showed while the library's Load ran.
+struct DuringLoad
+{
+    static inline QMainWindow *window = nullptr;
+    static inline bool visible = false;
+    static inline int cursor = -1;
+    static inline QString message;
+
+    static void look()
+    {
+        visible = window->isVisible();
+        const QCursor *c = QApplication::overrideCursor();
+        cursor = c ? int(c->shape()) : -1;
+        message = window->statusBar()->currentMessage();
+    }
+};
+
+} // namespace
+
+void TestTavrin::busyWhileLoading_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("menu") << true;
+    QTest::newRow("command-line") << false;
+}
+
+void TestTavrin::busyWhileLoading()
+{
+    QFETCH(bool, fromMenu);
+    DuringLoad::window = m_window.get();
+    m_state->onLoad = &DuringLoad::look;
+    if (fromMenu)
+        openThroughMenu(file(QStringLiteral("a.udf")));
+    else
+        m_window->openFromArguments({QStringLiteral("Tavrin"), file(QStringLiteral("a.udf"))});
+    m_state->onLoad = nullptr;
+
+    QCOMPARE(m_state->loadCalls, 1);
+    QVERIFY(DuringLoad::visible);
+    QCOMPARE(DuringLoad::cursor, int(Qt::WaitCursor));
+    QCOMPARE(DuringLoad::message, QStringLiteral("Loading a.udf..."));
+    // Afterwards the cursor and the status bar are as before.
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString());
+    QVERIFY(m_window->document()->hasDatabase());
 }
 
 void TestTavrin::favouriteHotKeysNeedTheOptionalEntry_data()

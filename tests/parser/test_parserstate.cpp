@@ -1,9 +1,11 @@
+#include "crc32mpeg2.h"
 #include "parserstate.h"
 #include "test_userdbhelpers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 using namespace ostrel;
@@ -64,6 +66,8 @@ private slots:
     void saveWritesFavouritesAndRenumbers();
     void failedLoads_data();
     void failedLoads();
+    void loadFailingAfterRecords_data();
+    void loadFailingAfterRecords();
     void emptyFileLoadsEmpty();
     void cleanTwice();
     void failedSaveKeepsFile();
@@ -76,6 +80,9 @@ private:
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     // A dump of two satellites with a trailing block of three favourite slots.
     void writeSampleDump(const QString &path);
+    // Two satellites of two transponders of two programmes each; countOffsets gets
+    // the byte offset of each node's child count, in file order (S0, T00, T01, S1, T10, T11).
+    QByteArray treeDump(std::vector<int> &countOffsets);
     int32_t load(ParserState &state, const QString &path, Lists &lists);
     int32_t save(ParserState &state, const QString &path, Lists &lists);
 
@@ -307,6 +314,90 @@ void TestParserState::failedLoads()
     QCOMPARE(state.satTemplate()->count, 0u);
     QCOMPARE(state.database().favourites.size(), 0);
     QVERIFY(!state.dumpExtras().hasTrailingBlock);
+}
+
+QByteArray TestParserState::treeDump(std::vector<int> &countOffsets)
+{
+    const ParserConfig config = configFrom(stateConfig());
+    LoadedDatabase db;
+    uint32_t id = 0;
+    for (uint32_t s = 0; s < 2; ++s) {
+        const uint32_t sat = id++;
+        addRecord(db.satellites, sat, 0, {{"NAME", QStringLiteral("S%1").arg(s)}});
+        for (uint32_t t = 0; t < 2; ++t) {
+            const uint32_t tp = id++;
+            addRecord(db.transponders, tp, sat, {{"FRQ", QString::number(100 + tp)}});
+            for (uint32_t p = 0; p < 2; ++p)
+                addRecord(db.programmes, id++, tp, {{"NAME", QStringLiteral("p%1").arg(id)}});
+        }
+    }
+    const QByteArray dump = writeUserDump(config, *db.satellites.head(), *db.transponders.head(),
+                                          *db.programmes.head(), nullptr, nullptr, {});
+    int at = int(config.head.bytes);
+    for (int s = 0; s < 2; ++s) {
+        at += int(config.sat.bytes);
+        countOffsets.push_back(at);
+        at += 4;
+        for (int t = 0; t < 2; ++t) {
+            at += int(config.tp.bytes);
+            countOffsets.push_back(at);
+            at += 4 + 2 * int(config.pg.bytes);
+        }
+    }
+    return dump;
+}
+
+void TestParserState::loadFailingAfterRecords_data()
+{
+    // A child count that the checks refuse makes the reader stop after that many records.
+    QTest::addColumn<int>("count");  // index into the child counts in file order
+    QTest::addColumn<uint32_t>("value");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("after-1-record") << 0 << 99u << QStringLiteral("satellite 0 claims 99 transponders");
+    QTest::newRow("after-5-records") << 2 << 99u << QStringLiteral("claims 99 programmes");
+    QTest::newRow("after-8-records") << 3 << 99u << QStringLiteral("satellite 1 claims 99 transponders");
+    // The totals disagree only once every node is read.
+    QTest::newRow("after-11-records") << 3 << 1u << QStringLiteral("the nodes hold 3 transponders");
+}
+
+void TestParserState::loadFailingAfterRecords()
+{
+    QFETCH(int, count);
+    QFETCH(uint32_t, value);
+    QFETCH(QString, reason);
+    std::vector<int> offsets;
+    const QByteArray good = treeDump(offsets);
+    QVERIFY(!good.isNull());
+    QByteArray bad = good;
+    qToLittleEndian(value, bad.data() + offsets[size_t(count)]);
+    // A valid checksum, so that the reader gets as far as the count.
+    const ParserConfig config = configFrom(stateConfig());
+    auto headByte = [&config](const char *name) {
+        return int(config.head.starts[size_t(config.head.indexOf(QLatin1String(name)))] / 8);
+    };
+    const int crcAt = headByte("crc");
+    const uint32_t dataLength = qFromLittleEndian<uint32_t>(bad.constData() + headByte("data_len"));
+    qToLittleEndian(crc32Mpeg2(bad.constData() + config.head.bytes, dataLength), bad.data() + crcAt);
+    const QString goodPath = filePath(QStringLiteral("good.udf"));
+    const QString badPath = filePath(QStringLiteral("bad.udf"));
+    QVERIFY(writeFile(goodPath, good));
+    QVERIFY(writeFile(badPath, bad));
+
+    ParserState state(m_dir.filePath(QStringLiteral("conf")));
+    Lists lists;
+    QCOMPARE(load(state, goodPath, lists), int32_t(OstrelOk));
+    QCOMPARE(load(state, badPath, lists), int32_t(OstrelReadFailed));
+    QVERIFY2(state.errorString().contains(reason), qPrintable(state.errorString()));
+    // Every block of the half-read lists is gone; a sanitizer build also checks
+    // that none is freed twice when the next load and the state's end free again.
+    for (RecordStore *list : {&state.database().satellites, &state.database().transponders,
+                              &state.database().programmes}) {
+        QCOMPARE(list->size(), 0);
+        QCOMPARE(list->blockCount(), 0);
+    }
+    QCOMPARE(load(state, goodPath, lists), int32_t(OstrelOk));
+    QCOMPARE(lists.sats->count + lists.tps->count + lists.pgs->count, 2u + 4u + 8u);
+    QCOMPARE(load(state, badPath, lists), int32_t(OstrelReadFailed));
 }
 
 void TestParserState::emptyFileLoadsEmpty()

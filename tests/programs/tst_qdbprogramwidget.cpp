@@ -635,8 +635,8 @@ void TestQDBProgramWidget::keys_data()
                                                   << "rows Alpha Gamma ABC";
     QTest::newRow("ctrl+v outside a transponder") << sat << int(Qt::Key_V) << ctrl << 0 << true << "";
     // A group's Return and Delete are its own, never the programme's edit or delete.
-    QTest::newRow("group return") << group << int(Qt::Key_Return) << none << 0 << false << "";
-    QTest::newRow("group delete") << group << int(Qt::Key_Delete) << none << 0 << false << "";
+    QTest::newRow("group return") << group << int(Qt::Key_Return) << none << 0 << false << "Favorite Group Edit: ";
+    QTest::newRow("group delete") << group << int(Qt::Key_Delete) << none << 0 << false << "rows ABC";
     QTest::newRow("group minus passes") << group << int(Qt::Key_Minus) << none << 1 << false << "";
     QTest::newRow("all favourites delete passes")
         << ViewChoice{View::Favourite, 0} << int(Qt::Key_Delete) << none << 0 << false << "";
@@ -713,14 +713,15 @@ void TestQDBProgramWidget::contextMenu_data()
                        "Insert Channel \t Insert", "!Delete Channel \t Delete"}
         << QStringLiteral("Insert Channel \t Insert") << QStringLiteral("Program Information: ");
     QTest::newRow("favourite group")
-        << ViewChoice{View::Favourite, 4} << 0 << QString() << QStringList{"Edit Group", "Remove channel"}
-        << QStringLiteral("Remove channel") << QString();
+        << ViewChoice{View::Favourite, 4} << 0 << QString() << QStringList{"Edit Group", "Remove channel", "Rename Group"}
+        << QStringLiteral("Remove channel") << QStringLiteral("rows ABC");
     QTest::newRow("favourite group, below the rows")
-        << ViewChoice{View::Favourite, 4} << -1 << QString() << QStringList{"Edit Group", "!Remove channel"}
+        << ViewChoice{View::Favourite, 4} << -1 << QString()
+        << QStringList{"Edit Group", "!Remove channel", "Rename Group"}
         << QString() << QString();
     QTest::newRow("hot keys, unassigned key")
         << ViewChoice{View::HotKeys} << 1 << QString() << QStringList{"Edit Group", "!Remove channel"}
-        << QStringLiteral("Edit Group") << QString();
+        << QStringLiteral("Edit Group") << QStringLiteral("HotKey Group Edit: ");
     QTest::newRow("all favourites has no menu") << ViewChoice{View::Favourite, 0} << 0 << QString()
                                                 << QStringList() << QString() << QString();
 }

@@ -412,6 +412,19 @@ void TestTavrinCli::edit_data()
         << R"([{"op":"edit","kind":"programme","id":%1,"values":{"NAME":"Renamed"}},{"op":"undo"},{"op":"redo"},)"
            R"({"op":"renameGroup","group":0,"name":"Headlines"}])"
         << "out.json" << 0 << "\"Renamed\"|\"Headlines\"";
+    QTest::newRow("edited favourites survive a reload")
+        << R"([{"op":"favourite","ids":[%1],"group":0,"member":true},)"
+           R"({"op":"favourite","ids":[%2],"group":3,"member":false},{"op":"renameGroup","group":3,"name":"Classics"}])"
+        << "out.udf" << 0 << "FAV %1 1|FAV %2 22|\"Movies\",\"Classics\",\"Kids\"";
+    QTest::newRow("favourite edit undone") << R"([{"op":"favourite","ids":[%2],"group":3,"member":false},)"
+                                              R"({"op":"undo"}])"
+                                           << "out.udf" << 0 << "same bytes";
+    QTest::newRow("no favourite group past bit 31")
+        << R"([{"op":"favourite","ids":[%1],"group":32,"member":true}])" << "out.udf" << 1
+        << "ops[0] favourite: no favourite group 32";
+    QTest::newRow("favourite of a missing programme")
+        << R"([{"op":"favourite","ids":[%3],"group":0,"member":true}])" << "out.udf" << 1
+        << "ops[0] favourite: no programme %3";
     QTest::newRow("missing programme") << R"([{"op":"up","ids":[%3]}])" << "out.udf" << 1
                                        << "ops[0] up: no programme %3";
     QTest::newRow("channel number taken")
@@ -464,8 +477,28 @@ void TestTavrinCli::edit()
         QVERIFY(bytes == golden.readAll());
         return;
     }
-    for (const QString &text : expected.split(QLatin1Char('|')))
-        QVERIFY2(bytes.contains(text.toUtf8()), qPrintable(text));
+    // A saved dump is checked as it loads again.
+    const QJsonObject reloaded = output.endsWith(QLatin1String(".udf")) ? exportJson(out) : QJsonObject();
+    const QByteArray text =
+        reloaded.isEmpty() ? bytes : QJsonDocument(reloaded).toJson(QJsonDocument::Compact);
+    for (const QString &part : fill(expected).split(QLatin1Char('|'))) {
+        const QStringList words = part.split(QLatin1Char(' '));
+        if (words.first() != QLatin1String("FAV")) {
+            QVERIFY2(text.contains(part.toUtf8()), qPrintable(part));
+            continue;
+        }
+        // "FAV id value": that programme's mask.
+        QString mask;
+        for (const QJsonValue &pg : reloaded.value(QStringLiteral("programmes")).toArray()) {
+            if (pg.toObject().value(QStringLiteral("id")).toVariant().toString() != words.at(1))
+                continue;
+            for (const QJsonValue &v : pg.toObject().value(QStringLiteral("values")).toArray()) {
+                if (v.toArray().at(0).toString() == QLatin1String("FAV"))
+                    mask = v.toArray().at(1).toString();
+            }
+        }
+        QCOMPARE(mask, words.at(2));
+    }
 }
 
 // "Astra 5.0E[11295 12013] Hotbird 42.1E[12489] #60": each satellite with the

@@ -408,6 +408,30 @@ Operation history(bool undo)
     };
 }
 
+// The group editor's Add (member true) or Remove on those rows, then OK. A
+// programme without "FAV" has no member cell there, so it is passed over.
+bool favourite(Document &document, const QJsonObject &op, Failure &failure)
+{
+    QVector<quint32> ids;
+    const QJsonValue group = op.value(QStringLiteral("group"));
+    const QJsonValue member = op.value(QStringLiteral("member"));
+    if (!readIds(op, &ids, failure))
+        return false;
+    if (!group.isDouble() || !member.isBool())
+        return fail(failure, QStringLiteral("needs 'group' (index) and 'member' (true or false)"), true);
+    const int index = group.toInt(-1);
+    // A group past bit 31 has no bit in "FAV", so the editor offers none.
+    if (index < 0 || index > 31 || index >= document.favouriteNames().size())
+        return fail(failure, QStringLiteral("no favourite group %1").arg(group.toInt(-1)));
+    QVector<DocumentEdits::Membership> memberships;
+    for (const quint32 id : qAsConst(ids)) {
+        if (!programmeExists(document, id, failure))
+            return false;
+        memberships.append({id, member.toBool()});
+    }
+    return document.edits().editGroup(1u << index, memberships);
+}
+
 // One operation name for every kind: programmes go to the table's operation,
 // satellites and TPs to the tree's.
 Operation byKind(Operation programme, Operation treeNode)
@@ -423,6 +447,7 @@ const QHash<QString, Operation> &operations()
     static const QHash<QString, Operation> table{
         {QStringLiteral("edit"), editValues},
         {QStringLiteral("renameGroup"), renameGroup},
+        {QStringLiteral("favourite"), favourite},
         {QStringLiteral("up"), moveBy(true)},
         {QStringLiteral("down"), moveBy(false)},
         {QStringLiteral("delete"), byKind(deleteRecords, deleteNodes)},

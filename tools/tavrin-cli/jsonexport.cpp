@@ -1,6 +1,7 @@
 #include "jsonexport.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 static QJsonArray templatesToJson(const TemplateVector &templates)
 {
@@ -31,6 +32,22 @@ static QJsonObject nodeToJson(const DB_NS::Node &node)
     };
 }
 
+// Everything but the node lists, which documentToJson() and documentJsonText() add.
+static QJsonObject documentHead(const DocumentData &doc, int kind)
+{
+    return QJsonObject{
+        {QStringLiteral("kind"), kind},
+        {QStringLiteral("satMaxNum"), doc.satMaxNum},
+        {QStringLiteral("favourites"), QJsonArray::fromStringList(doc.favouriteNames)},
+        {QStringLiteral("templates"),
+         QJsonObject{
+             {QStringLiteral("satellite"), templatesToJson(doc.satTemplate)},
+             {QStringLiteral("transponder"), templatesToJson(doc.tpTemplate)},
+             {QStringLiteral("programme"), templatesToJson(doc.pgTemplate)},
+         }},
+    };
+}
+
 QJsonObject documentToJson(const DocumentData &doc, int kind)
 {
     QJsonArray sats, tps, pgs;
@@ -45,18 +62,129 @@ QJsonObject documentToJson(const DocumentData &doc, int kind)
             }
         }
     }
-    return QJsonObject{
-        {QStringLiteral("kind"), kind},
-        {QStringLiteral("satMaxNum"), doc.satMaxNum},
-        {QStringLiteral("favourites"), QJsonArray::fromStringList(doc.favouriteNames)},
-        {QStringLiteral("templates"),
-         QJsonObject{
-             {QStringLiteral("satellite"), templatesToJson(doc.satTemplate)},
-             {QStringLiteral("transponder"), templatesToJson(doc.tpTemplate)},
-             {QStringLiteral("programme"), templatesToJson(doc.pgTemplate)},
-         }},
-        {QStringLiteral("satellites"), sats},
-        {QStringLiteral("transponders"), tps},
-        {QStringLiteral("programmes"), pgs},
-    };
+    QJsonObject json = documentHead(doc, kind);
+    json.insert(QStringLiteral("satellites"), sats);
+    json.insert(QStringLiteral("transponders"), tps);
+    json.insert(QStringLiteral("programmes"), pgs);
+    return json;
+}
+
+namespace {
+
+// Writes JSON text as QJsonDocument's indented form does: four spaces a level.
+class NodeListWriter
+{
+public:
+    explicit NodeListWriter(QByteArray &out) : m_out(out) {}
+
+    // The list as the value of a key of the top-level object.
+    template<typename Nodes>
+    void list(const Nodes &nodes)
+    {
+        m_out += "[\n";
+        bool first = true;
+        for (const DB_NS::Node *node : nodes) {
+            if (!first)
+                m_out += ",\n";
+            first = false;
+            write(*node);
+        }
+        if (!first)
+            m_out += '\n';
+        m_out += "    ]";
+    }
+
+private:
+    void write(const DB_NS::Node &node)
+    {
+        m_out += "        {\n            \"id\": ";
+        m_out += QByteArray::number(qint64(node.id()));
+        m_out += ",\n            \"parentId\": ";
+        m_out += QByteArray::number(qint64(node.getParentId()));
+        m_out += ",\n            \"values\": [\n";
+        const auto &attributes = node.attributes();
+        for (int i = 0; i < attributes.size(); ++i) {
+            m_out += "                [\n                    ";
+            string(attributes.at(i).name);
+            m_out += ",\n                    ";
+            string(attributes.at(i).value);
+            m_out += i + 1 < attributes.size() ? "\n                ],\n" : "\n                ]\n";
+        }
+        m_out += "            ]\n        }";
+    }
+
+    // Plain printable ASCII goes out as it is; anything else is escaped by Qt itself.
+    void string(const QString &text)
+    {
+        const QChar *units = text.constData();
+        const int size = text.size();
+        bool plain = true;
+        for (int i = 0; i < size && plain; ++i) {
+            const ushort u = units[i].unicode();
+            plain = u >= 0x20 && u < 0x7f && u != '"' && u != '\\';
+        }
+        if (plain) {
+            m_out += '"';
+            const int at = m_out.size();
+            m_out.resize(at + size);
+            for (int i = 0; i < size; ++i)
+                m_out[at + i] = char(units[i].unicode());
+            m_out += '"';
+            return;
+        }
+        const QByteArray escaped = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+        m_out += escaped.mid(1, escaped.size() - 2);
+    }
+
+    QByteArray &m_out;
+};
+
+// The node lists in the order a save writes them: programmes under their TPs.
+struct NodeLists
+{
+    std::vector<const DB_NS::Node *> sats, tps, pgs;
+
+    explicit NodeLists(const ChannelDatabase *db)
+    {
+        if (!db)
+            return;
+        for (const DB_NS::SatNode *sat : db->sats()) {
+            sats.push_back(sat);
+            for (const DB_NS::TPNode *tp : sat->tps()) {
+                tps.push_back(tp);
+                for (const DB_NS::PGNode *pg : tp->pgs())
+                    pgs.push_back(pg);
+            }
+        }
+    }
+};
+
+} // namespace
+
+QByteArray documentJsonText(const DocumentData &doc, int kind)
+{
+    // The head goes through Qt with null lists; each null is then replaced by
+    // its list. The keys sit at the first level, where no string can break a line.
+    QJsonObject head = documentHead(doc, kind);
+    const char *const keys[] = {"programmes", "satellites", "transponders"};
+    for (const char *key : keys)
+        head.insert(QLatin1String(key), QJsonValue());
+    const QByteArray text = QJsonDocument(head).toJson(QJsonDocument::Indented);
+
+    const NodeLists lists(doc.database.get());
+    const std::vector<const DB_NS::Node *> *values[] = {&lists.pgs, &lists.sats, &lists.tps};
+    QByteArray out;
+    out.reserve(text.size() + int(std::min<size_t>(lists.pgs.size() * 900 + lists.tps.size() * 600, 1u << 30)));
+    NodeListWriter writer(out);
+    int from = 0;
+    for (int k = 0; k < 3; ++k) {
+        const QByteArray marker = QByteArray("\n    \"") + keys[k] + "\": null";
+        const int at = text.indexOf(marker, from);
+        Q_ASSERT(at >= 0);
+        out += text.mid(from, at + marker.size() - 4 - from);
+        writer.list(*values[k]);
+        from = at + marker.size();
+    }
+    out += text.mid(from);
+    return out;
 }

@@ -166,6 +166,8 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
     int kind = 0;
     if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
         return ExitFailed;
+    // Everything is copied out: the library's lists go before the text is built.
+    library.clean();
     QByteArray bytes;
     if (o.format == QLatin1String("csv")) {
         QStringList fields;
@@ -173,7 +175,7 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
             fields << field.name;
         bytes = programmesCsv(*doc.database, fields);
     } else {
-        bytes = QJsonDocument(documentToJson(doc, kind)).toJson(QJsonDocument::Indented);
+        bytes = documentJsonText(doc, kind);
     }
     QString error;
     if (!writeOutput(o.output, bytes, &error))
