@@ -232,7 +232,8 @@ void installCrashHandler()
     altStack.ss_size = sizeof g_altStack;
     sigaltstack(&altStack, nullptr);
 
-    struct sigaction action{};
+    struct sigaction action
+    {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_ONSTACK;

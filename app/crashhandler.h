@@ -13,8 +13,8 @@ void installCrashHandler();
 struct CrashTime
 {
     int year;
-    int month;   // 1..12
-    int day;     // 1..31
+    int month; // 1..12
+    int day;   // 1..31
     int hour;
     int minute;
     int second;

@@ -13,17 +13,21 @@ public:
 
     // Empty when the user cancelled.
     virtual QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                    const QString &filter) = 0;
+                                    const QString &filter)
+        = 0;
     // dir may end in a proposed file name; selectedFilter receives the filter chosen.
     virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
-                                    const QString &filter, QString *selectedFilter = nullptr) = 0;
+                                    const QString &filter, QString *selectedFilter = nullptr)
+        = 0;
 
     // A critical box with OK only; informative text below the text when not empty.
     virtual void critical(QWidget *parent, const QString &title, const QString &text,
-                          const QString &informative = QString()) = 0;
+                          const QString &informative = QString())
+        = 0;
     // An about box (information, OK only).
     virtual void about(QWidget *parent, const QString &title, const QString &text,
-                       const QString &informative = QString()) = 0;
+                       const QString &informative = QString())
+        = 0;
     // A warning with OK and Cancel and no default button; true for OK.
     virtual bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) = 0;
 };

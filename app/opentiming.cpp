@@ -29,7 +29,8 @@ double cpuMs()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return (double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e6
-            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec)) / 1e3;
+            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec))
+        / 1e3;
 }
 
 QTreeWidgetItem *allServicesItem(const QTreeWidget &tree)

@@ -280,8 +280,7 @@ void Tavrin::slotExportList()
     const QTableWidget *table = ui->programWidget->table();
     if (!m_document->hasDatabase() || table->columnCount() == 0)
         return;
-    const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).completeBaseName()
-                                                                      + QStringLiteral(".csv"));
+    const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).completeBaseName() + QStringLiteral(".csv"));
     QString path = m_dialogs->getSaveFileName(this, QStringLiteral("Export List"), proposed,
                                               QStringLiteral("CSV file (*.csv)"));
     if (path.trimmed().isEmpty())
@@ -293,8 +292,7 @@ void Tavrin::slotExportList()
         m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"), error);
         return;
     }
-    ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(table->rowCount(), "row", "rows"),
-                                                                       QDir::toNativeSeparators(path)), 10000);
+    ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(table->rowCount(), "row", "rows"), QDir::toNativeSeparators(path)), 10000);
 }
 
 QString Tavrin::takeSafetyCopy(const QString &target)

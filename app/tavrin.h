@@ -88,7 +88,7 @@ private:
     QString m_iniPath;
     FileTypeRegistry m_registry;
     Document *m_document = nullptr;
-    int m_lastSaveResult = -1;  // what the library's Save returned last
+    int m_lastSaveResult = -1; // what the library's Save returned last
     std::unique_ptr<ParserLibrary> m_library;
     std::unique_ptr<Dialogs> m_ownDialogs;
     Dialogs *m_dialogs = nullptr;
@@ -98,5 +98,5 @@ private:
     QLabel *m_viewStatus = nullptr;
     QLabel *m_fileStatus = nullptr;
     bool m_statusPending = false;
-    QString m_viewName;  // what the tree selected for the table
+    QString m_viewName; // what the tree selected for the table
 };

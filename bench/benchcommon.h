@@ -18,7 +18,8 @@ class ChannelDatabase;
 
 namespace bench {
 
-enum Size { Large = 0, Stress = 1 };
+enum Size { Large = 0,
+            Stress = 1 };
 const char *const sizeNames[] = {"large", "stress"};
 
 struct Context

@@ -91,8 +91,7 @@ QStringList BenchReport::lines() const
         out << QStringLiteral("| %1 | %2 | %3 | %4 | %5 | %6 |")
                    .arg(figure.name, formatMs(figure.largeMs), formatMs(figure.stressMs),
                         ratio < 0 ? QStringLiteral("-") : QString::number(ratio, 'f', 2),
-                        QString::number(figure.targetMs), figure.passes() ? QStringLiteral("pass")
-                                                                          : QStringLiteral("FAIL"));
+                        QString::number(figure.targetMs), figure.passes() ? QStringLiteral("pass") : QStringLiteral("FAIL"));
     }
     const bool memoryOk = m_peakMiB >= 0 && m_peakMiB < MemoryLimitMiB;
     out << QStringLiteral("| peak memory at the stress size (MiB) | | %1 | | %2 | %3 |")

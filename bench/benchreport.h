@@ -10,7 +10,7 @@ struct BenchFigure
 {
     QString name;
     double targetMs = 0;
-    double largeMs = -1;   // negative: not measured
+    double largeMs = -1; // negative: not measured
     double stressMs = -1;
 
     bool complete() const { return largeMs >= 0 && stressMs >= 0; }

@@ -11,7 +11,6 @@
 // Exit status: 0 all figures pass (or, with --smoke, all ran), 1 a benchmark
 // failed to run, 2 bad usage, 3 a figure misses its target.
 
-
 #include "benchcommon.h"
 #include "benchreport.h"
 #include "benchsession.h"
@@ -122,7 +121,8 @@ double toMs(double value, benchmark::TimeUnit unit)
 class FigureReporter : public benchmark::ConsoleReporter
 {
 public:
-    explicit FigureReporter(BenchReport &report) : m_report(report) {}
+    explicit FigureReporter(BenchReport &report)
+        : m_report(report) {}
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
@@ -134,8 +134,7 @@ public:
             if (run.error_occurred)
                 ctx->errors << name + QStringLiteral(": ") + QString::fromStdString(run.error_message);
             else
-                m_report.record(name, toMs(ctx->wall ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime(),
-                                           run.time_unit));
+                m_report.record(name, toMs(ctx->wall ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime(), run.time_unit));
         }
     }
 

@@ -90,17 +90,18 @@ void treeEditBench(benchmark::State &state, int size, bool timeUndo, const std::
 void addTPBench(benchmark::State &state, int size, bool timeUndo)
 {
     quint32 satId = DB_NS::NoId;
-    treeEditBench(state, size, timeUndo,
-                  [&](BenchSession &s) {
-                      satId = twoBiggestSats(*s.document().database()).first;
-                      return showRow(s, satId) != nullptr;
-                  },
-                  [&](BenchSession &s) {
-                      DocumentEdits &edits = s.document().edits();
-                      std::unique_ptr<DB_NS::Node> tp = edits.newNode(NodeKind::Transponder, satId);
-                      tp->addAttribute(QStringLiteral("FRQ"), QStringLiteral("11111"));
-                      edits.addNode(NodeKind::Transponder, satId, std::move(tp));
-                  });
+    treeEditBench(
+        state, size, timeUndo,
+        [&](BenchSession &s) {
+            satId = twoBiggestSats(*s.document().database()).first;
+            return showRow(s, satId) != nullptr;
+        },
+        [&](BenchSession &s) {
+            DocumentEdits &edits = s.document().edits();
+            std::unique_ptr<DB_NS::Node> tp = edits.newNode(NodeKind::Transponder, satId);
+            tp->addAttribute(QStringLiteral("FRQ"), QStringLiteral("11111"));
+            edits.addNode(NodeKind::Transponder, satId, std::move(tp));
+        });
 }
 
 void benchAddTP(benchmark::State &state, int size) { addTPBench(state, size, false); }
@@ -111,19 +112,20 @@ void deleteTPBench(benchmark::State &state, int size, bool timeUndo)
 {
     quint32 satId = DB_NS::NoId, tpId = DB_NS::NoId;
     int row = 0;
-    treeEditBench(state, size, timeUndo,
-                  [&](BenchSession &s) {
-                      satId = twoBiggestSats(*s.document().database()).first;
-                      QTreeWidgetItem *sat = satItem(s, satId);
-                      row = sat ? sat->childCount() / 2 : 0;
-                      QTreeWidgetItem *tp = showRow(s, satId, row);
-                      tpId = tp ? DBTreeWidgetItem::from(tp)->id() : DB_NS::NoId;
-                      return tp != nullptr;
-                  },
-                  [&](BenchSession &s) {
-                      s.document().edits().removeNodes(NodeKind::Transponder, satId, {tpId});
-                      showRow(s, satId, row);
-                  });
+    treeEditBench(
+        state, size, timeUndo,
+        [&](BenchSession &s) {
+            satId = twoBiggestSats(*s.document().database()).first;
+            QTreeWidgetItem *sat = satItem(s, satId);
+            row = sat ? sat->childCount() / 2 : 0;
+            QTreeWidgetItem *tp = showRow(s, satId, row);
+            tpId = tp ? DBTreeWidgetItem::from(tp)->id() : DB_NS::NoId;
+            return tp != nullptr;
+        },
+        [&](BenchSession &s) {
+            s.document().edits().removeNodes(NodeKind::Transponder, satId, {tpId});
+            showRow(s, satId, row);
+        });
 }
 
 void benchDeleteTP(benchmark::State &state, int size) { deleteTPBench(state, size, false); }
@@ -134,23 +136,24 @@ void moveTo10Bench(benchmark::State &state, int size, bool timeUndo)
 {
     quint32 satId = DB_NS::NoId, targetId = DB_NS::NoId;
     QVector<quint32> ids;
-    treeEditBench(state, size, timeUndo,
-                  [&](BenchSession &s) {
-                      satId = twoBiggestSats(*s.document().database()).first;
-                      QTreeWidgetItem *sat = satItem(s, satId);
-                      // Ten at the large size; fewer in a smoke run's small satellites.
-                      const int moved = sat ? std::min(10, (sat->childCount() - 1) / 2) : 0;
-                      if (moved < 1 || !showRow(s, satId, 1))
-                          return false;
-                      ids.clear();
-                      for (int i = 1; i < 2 * moved; i += 2) {
-                          sat->child(i)->setSelected(true);
-                          ids << DBTreeWidgetItem::from(sat->child(i))->id();
-                      }
-                      targetId = DBTreeWidgetItem::from(sat->child(sat->childCount() - 1))->id();
-                      return true;
-                  },
-                  [&](BenchSession &s) { s.document().edits().moveNodesBefore(NodeKind::Transponder, satId, ids, targetId); });
+    treeEditBench(
+        state, size, timeUndo,
+        [&](BenchSession &s) {
+            satId = twoBiggestSats(*s.document().database()).first;
+            QTreeWidgetItem *sat = satItem(s, satId);
+            // Ten at the large size; fewer in a smoke run's small satellites.
+            const int moved = sat ? std::min(10, (sat->childCount() - 1) / 2) : 0;
+            if (moved < 1 || !showRow(s, satId, 1))
+                return false;
+            ids.clear();
+            for (int i = 1; i < 2 * moved; i += 2) {
+                sat->child(i)->setSelected(true);
+                ids << DBTreeWidgetItem::from(sat->child(i))->id();
+            }
+            targetId = DBTreeWidgetItem::from(sat->child(sat->childCount() - 1))->id();
+            return true;
+        },
+        [&](BenchSession &s) { s.document().edits().moveNodesBefore(NodeKind::Transponder, satId, ids, targetId); });
 }
 
 void benchMoveTo10TPs(benchmark::State &state, int size) { moveTo10Bench(state, size, false); }
@@ -159,14 +162,15 @@ void benchUndoMoveTo10TPs(benchmark::State &state, int size) { moveTo10Bench(sta
 void switchSatellitesBench(benchmark::State &state, int size, bool timeUndo)
 {
     std::pair<quint32, quint32> sats;
-    treeEditBench(state, size, timeUndo,
-                  [&](BenchSession &s) {
-                      sats = twoBiggestSats(*s.document().database());
-                      return showRow(s, sats.first) != nullptr && satItem(s, sats.second) != nullptr;
-                  },
-                  [&](BenchSession &s) {
-                      s.document().edits().exchangeNodes(NodeKind::Satellite, DB_NS::NoId, sats.first, sats.second);
-                  });
+    treeEditBench(
+        state, size, timeUndo,
+        [&](BenchSession &s) {
+            sats = twoBiggestSats(*s.document().database());
+            return showRow(s, sats.first) != nullptr && satItem(s, sats.second) != nullptr;
+        },
+        [&](BenchSession &s) {
+            s.document().edits().exchangeNodes(NodeKind::Satellite, DB_NS::NoId, sats.first, sats.second);
+        });
 }
 
 void benchSwitchSatellites(benchmark::State &state, int size) { switchSatellitesBench(state, size, false); }
@@ -176,14 +180,15 @@ void benchUndoSwitchSatellites(benchmark::State &state, int size) { switchSatell
 void paste10Bench(benchmark::State &state, int size, bool timeUndo)
 {
     std::pair<quint32, quint32> sats;
-    treeEditBench(state, size, timeUndo,
-                  [&](BenchSession &s) {
-                      sats = twoBiggestSats(*s.document().database());
-                      const QVector<quint32> order = s.document().nodeOrder(NodeKind::Transponder, sats.first);
-                      return s.document().edits().copyTransponders(sats.first, order.mid(0, 10)) == std::min(10, order.size())
-                          && showRow(s, sats.second) != nullptr;
-                  },
-                  [&](BenchSession &s) { s.document().edits().pasteTransponders(sats.second); });
+    treeEditBench(
+        state, size, timeUndo,
+        [&](BenchSession &s) {
+            sats = twoBiggestSats(*s.document().database());
+            const QVector<quint32> order = s.document().nodeOrder(NodeKind::Transponder, sats.first);
+            return s.document().edits().copyTransponders(sats.first, order.mid(0, 10)) == std::min(10, order.size())
+                && showRow(s, sats.second) != nullptr;
+        },
+        [&](BenchSession &s) { s.document().edits().pasteTransponders(sats.second); });
 }
 
 void benchPaste10TPs(benchmark::State &state, int size) { paste10Bench(state, size, false); }
@@ -219,19 +224,20 @@ quint32 thousandProgrammeSat(BenchSession &s)
 void deleteSatelliteBench(benchmark::State &state, int size, bool timeUndo)
 {
     quint32 satId = DB_NS::NoId;
-    treeEditBench(state, size, timeUndo,
-                  [&](BenchSession &s) {
-                      satId = thousandProgrammeSat(s);
-                      return s.document().database()->findSat(satId)->allPGs().size() >= 1000
-                          && showRow(s, satId) != nullptr;
-                  },
-                  [&](BenchSession &s) {
-                      QTreeWidgetItem *row = satItem(s, satId);
-                      QTreeWidgetItem *root = row->parent();
-                      const int index = root->indexOfChild(row);
-                      s.document().edits().removeNodes(NodeKind::Satellite, DB_NS::NoId, {satId});
-                      s.tree()->setCurrentItem(index < root->childCount() ? root->child(index) : root);
-                  });
+    treeEditBench(
+        state, size, timeUndo,
+        [&](BenchSession &s) {
+            satId = thousandProgrammeSat(s);
+            return s.document().database()->findSat(satId)->allPGs().size() >= 1000
+                && showRow(s, satId) != nullptr;
+        },
+        [&](BenchSession &s) {
+            QTreeWidgetItem *row = satItem(s, satId);
+            QTreeWidgetItem *root = row->parent();
+            const int index = root->indexOfChild(row);
+            s.document().edits().removeNodes(NodeKind::Satellite, DB_NS::NoId, {satId});
+            s.tree()->setCurrentItem(index < root->childCount() ? root->child(index) : root);
+        });
 }
 
 void benchDeleteSatellite1000(benchmark::State &state, int size) { deleteSatelliteBench(state, size, false); }

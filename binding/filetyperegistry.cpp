@@ -15,7 +15,7 @@ QString lowerSuffix(const QString &path)
 QString FileTypeRegistry::defaultIniPath()
 {
     return tavrin::besideOrInstalled(programDir(), QStringLiteral("conf"), tavrin::installedDataDir(programDir()))
-           + QStringLiteral("/Tavrin.ini");
+        + QStringLiteral("/Tavrin.ini");
 }
 
 FileTypeRegistry FileTypeRegistry::fromFile(const QString &iniPath)

@@ -19,7 +19,8 @@ char *heapEnd()
 
 } // namespace
 
-HugePageHeap::HugePageHeap() : m_end(heapEnd())
+HugePageHeap::HugePageHeap()
+    : m_end(heapEnd())
 {
     mallopt(M_TOP_PAD, GrowthStep);
 }

@@ -19,7 +19,8 @@
 class FieldTexts
 {
 public:
-    explicit FieldTexts(int capacity) : m_capacity(capacity) {}
+    explicit FieldTexts(int capacity)
+        : m_capacity(capacity) {}
     QString at(int index, const char16_t *text);
 
 private:

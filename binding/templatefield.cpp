@@ -26,7 +26,7 @@ TemplateVector templateVector(const TemplateList *list)
     v.reserve(int(list->count));
     for (uint32_t i = 0; i < list->count; ++i) {
         TemplateField f = TemplateField::fromTemplate(list->items[i]);
-        f.kind = 0;  // the vectors leave the kind unset; only the maps carry it
+        f.kind = 0; // the vectors leave the kind unset; only the maps carry it
         v.append(f);
     }
     return v;

@@ -24,19 +24,19 @@ struct DetachedNodes
     struct Entry
     {
         std::unique_ptr<DB_NS::Node> node;
-        bool last = true;      // it was the last of its list
-        quint32 nextId = 0;    // otherwise the id of the node that followed it
+        bool last = true;   // it was the last of its list
+        quint32 nextId = 0; // otherwise the id of the node that followed it
     };
     struct Listing
     {
-        DB_NS::PGNode *programme = nullptr;  // owned by its TP among the entries
+        DB_NS::PGNode *programme = nullptr; // owned by its TP among the entries
         bool last = true;
         quint32 nextId = 0;
     };
 
     NodeKind kind = NodeKind::Satellite;
-    quint32 satId = DB_NS::NoId;  // the TPs' satellite
-    std::vector<Entry> entries;   // in list order
+    quint32 satId = DB_NS::NoId;         // the TPs' satellite
+    std::vector<Entry> entries;          // in list order
     std::vector<Listing> satProgrammes;  // left the satellite's allPGs (TPs only), in its order
     std::vector<Listing> allProgrammes;  // left the database's allPGs, in its order
     QVector<QPair<int, HotKey>> hotKeys; // keys unassigned, with what they held

@@ -59,16 +59,16 @@ SaveOutcome Document::save(ParserLibrary *library, const QString &libraryName, c
     const int targetKind = elsewhere ? kind : m_kind;
     const QString targetCustomer = elsewhere ? customer : m_customer;
     const QString libraryPath = targetKind == OstrelFlashImage && !targetCustomer.isEmpty()
-                                    ? targetCustomer + QLatin1Char(';') + targetPath
-                                    : targetPath;
+        ? targetCustomer + QLatin1Char(';') + targetPath
+        : targetPath;
     const SaveOutcome outcome = saveDocument(library, libraryName, targetKind, libraryPath, m_data, result);
     if (outcome != SaveOutcome::Saved)
         return outcome;
     // Default databases and flash images keep programmes under their TP.
     const bool grouped = targetKind == OstrelDefaultDatabase || targetKind == OstrelFlashImage;
     m_saveNote = grouped && m_data.database && ServiceOrder::crossesGrouping(*m_data.database)
-                     ? ServiceOrder::groupingNote()
-                     : QString();
+        ? ServiceOrder::groupingNote()
+        : QString();
     if (elsewhere)
         setFile(targetPath, targetKind, targetCustomer);
     markClean();

@@ -16,7 +16,9 @@ class ParserLibrary;
 struct DetachedNodes;
 
 /** Which list a record belongs to. */
-enum class NodeKind { Satellite, Transponder, Programme };
+enum class NodeKind { Satellite,
+                      Transponder,
+                      Programme };
 
 /**
  * One opened file: its data, where it came from, and the undo history of

@@ -45,7 +45,8 @@ QVector<int> cleanRows(QVector<int> rows, int rowCount)
 
 } // namespace
 
-DocumentEdits::DocumentEdits(Document *document) : m_document(document) {}
+DocumentEdits::DocumentEdits(Document *document)
+    : m_document(document) {}
 
 void DocumentEdits::reset()
 {

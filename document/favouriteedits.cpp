@@ -59,8 +59,7 @@ bool DocumentEdits::assignHotKey(int key, quint32 programmeId)
         return false;
     HotKey &chosen = keys[key];
     if (programmeId != DB_NS::NoId) {
-        const DB_NS::PGNode *programme =
-            m_document->database() ? m_document->database()->findPG(programmeId) : nullptr;
+        const DB_NS::PGNode *programme = m_document->database() ? m_document->database()->findPG(programmeId) : nullptr;
         if (!programme || !programme->parent() || !programme->parent()->parent())
             return false;
         chosen.pgId = programme->id();

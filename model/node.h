@@ -26,7 +26,8 @@ class Node
 {
 public:
     Node() = default;
-    explicit Node(quint32 id) : m_id(id) {}
+    explicit Node(quint32 id)
+        : m_id(id) {}
     virtual ~Node();
 
     quint32 id() const { return m_id; }

@@ -11,7 +11,8 @@ class PGNode : public Node
 {
 public:
     PGNode() = default;
-    explicit PGNode(quint32 id) : Node(id) {}
+    explicit PGNode(quint32 id)
+        : Node(id) {}
 
     /** The transponder whose list holds it; null while detached. */
     TPNode *parent() const { return m_parent; }

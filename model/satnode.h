@@ -12,7 +12,8 @@ class SatNode : public Node
 {
 public:
     SatNode() = default;
-    explicit SatNode(quint32 id) : Node(id) {}
+    explicit SatNode(quint32 id)
+        : Node(id) {}
     ~SatNode() override;
 
     /** The database; it stays set while the satellite is detached. */

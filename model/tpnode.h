@@ -15,7 +15,8 @@ class TPNode : public Node
 {
 public:
     TPNode() = default;
-    explicit TPNode(quint32 id) : Node(id) {}
+    explicit TPNode(quint32 id)
+        : Node(id) {}
     /** Also unlinks its programmes from the satellite's and the database's allPGs. */
     ~TPNode() override;
 

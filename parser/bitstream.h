@@ -12,7 +12,8 @@ namespace ostrel {
 class BitReader
 {
 public:
-    explicit BitReader(const QByteArray &data) : m_data(data) {}
+    explicit BitReader(const QByteArray &data)
+        : m_data(data) {}
 
     uint64_t bitCount() const { return uint64_t(m_data.size()) * 8; }
     bool contains(uint64_t position, uint64_t width) const;
@@ -29,7 +30,7 @@ public:
     QByteArray readBits(uint64_t position, uint64_t width, bool *ok = nullptr) const;
 
 private:
-    uint32_t chunk(uint64_t position, unsigned width) const;  // width <= 32, in range
+    uint32_t chunk(uint64_t position, unsigned width) const; // width <= 32, in range
 
     QByteArray m_data;
 };
@@ -38,7 +39,8 @@ class BitWriter
 {
 public:
     // A zero-filled buffer of byteCount bytes.
-    explicit BitWriter(int byteCount) : m_data(byteCount, '\0') {}
+    explicit BitWriter(int byteCount)
+        : m_data(byteCount, '\0') {}
 
     uint64_t bitCount() const { return uint64_t(m_data.size()) * 8; }
     bool contains(uint64_t position, uint64_t width) const;
@@ -54,7 +56,7 @@ public:
     const QByteArray &data() const { return m_data; }
 
 private:
-    void put(uint64_t position, unsigned width, uint32_t value);  // width <= 32, in range
+    void put(uint64_t position, unsigned width, uint32_t value); // width <= 32, in range
     void zero(uint64_t position, uint64_t width);
 
     QByteArray m_data;

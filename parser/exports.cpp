@@ -11,7 +11,7 @@ using ostrel::ParserState;
 
 namespace {
 
-template <typename Call>
+template<typename Call>
 int32_t fenced(int32_t failure, Call call) noexcept
 {
     try {
@@ -27,7 +27,7 @@ TemplateList *emptyTemplates()
     return &empty;
 }
 
-template <typename Call>
+template<typename Call>
 TemplateList *fencedList(Call call) noexcept
 {
     try {

@@ -39,8 +39,7 @@ ExternalTool::ExternalTool()
 
 ExternalTool::ExternalTool(const QString &toolPath, const QString &tempRoot, int timeoutMs,
                            qint64 outputLimit)
-    : m_toolPath(toolPath), m_tempRoot(tempRoot), m_timeoutMs(timeoutMs),
-      m_outputLimit(outputLimit)
+    : m_toolPath(toolPath), m_tempRoot(tempRoot), m_timeoutMs(timeoutMs), m_outputLimit(outputLimit)
 {
 }
 
@@ -76,8 +75,7 @@ bool ExternalTool::run(const char *mode, const QString &inName, const QString &o
     const QString root = m_tempRoot.isEmpty() ? QDir::tempPath() : m_tempRoot;
     // Qt names no folder at all when TMPDIR does not exist; never fall back to "/".
     if (root.isEmpty())
-        return fail(InputNotWritten, QStringLiteral("TMPDIR %1: %2")
-                                         .arg(qEnvironmentVariable("TMPDIR"), QString::fromLocal8Bit(std::strerror(ENOENT))));
+        return fail(InputNotWritten, QStringLiteral("TMPDIR %1: %2").arg(qEnvironmentVariable("TMPDIR"), QString::fromLocal8Bit(std::strerror(ENOENT))));
     QTemporaryDir work(root + QStringLiteral("/tavrin-work-XXXXXX"));
     if (!work.isValid())
         return fail(InputNotWritten, QStringLiteral("%1: %2").arg(root, work.errorString()));
@@ -101,12 +99,10 @@ bool ExternalTool::run(const char *mode, const QString &inName, const QString &o
     if (!process.waitForFinished(m_timeoutMs)) {
         process.kill();
         process.waitForFinished(-1);
-        return fail(TimedOut, QStringLiteral("%1 ran over %2 ms and was stopped")
-                                  .arg(m_toolPath).arg(m_timeoutMs));
+        return fail(TimedOut, QStringLiteral("%1 ran over %2 ms and was stopped").arg(m_toolPath).arg(m_timeoutMs));
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        const QString said =
-            QString::fromLocal8Bit(process.readAllStandardError().left(ToolMessageLimit)).trimmed();
+        const QString said = QString::fromLocal8Bit(process.readAllStandardError().left(ToolMessageLimit)).trimmed();
         return fail(ToolFailed, said.isEmpty() ? QStringLiteral("%1 failed").arg(m_toolPath) : said);
     }
     QFile result(out);

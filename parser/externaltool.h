@@ -16,12 +16,12 @@ class ExternalTool
 public:
     enum Status {
         Ok,
-        InputNotWritten,  // the working folder or file could not be created
-        ToolNotStarted,   // missing or not executable
-        TimedOut,         // killed after the time limit
-        ToolFailed,       // crashed or exited with a non-zero status
-        OutputMissing,    // the tool left no output file
-        OutputTooLarge,   // far beyond any preset: not read into memory
+        InputNotWritten, // the working folder or file could not be created
+        ToolNotStarted,  // missing or not executable
+        TimedOut,        // killed after the time limit
+        ToolFailed,      // crashed or exited with a non-zero status
+        OutputMissing,   // the tool left no output file
+        OutputTooLarge,  // far beyond any preset: not read into memory
     };
 
     static constexpr int DefaultTimeoutMs = 30000;

@@ -12,20 +12,20 @@ namespace ostrel {
 struct FlashBlockSpec
 {
     uint8_t tag = 0;
-    QByteArray name;          // at most 23 bytes are kept
-    uint32_t offset = 0;      // from the table's position
-    QByteArray data;          // a table nested in the block is written over these bytes
-    bool noChecksum = false;  // "NCRC" instead of a checksum
-    uint32_t size = 0;        // written as the entry's size when data is empty (for bad images)
+    QByteArray name;         // at most 23 bytes are kept
+    uint32_t offset = 0;     // from the table's position
+    QByteArray data;         // a table nested in the block is written over these bytes
+    bool noChecksum = false; // "NCRC" instead of a checksum
+    uint32_t size = 0;       // written as the entry's size when data is empty (for bad images)
 };
 
 struct FlashTableSpec
 {
     qint64 position = 0;
     std::vector<FlashBlockSpec> blocks;
-    QByteArray reserved = QByteArrayLiteral("reserved-12b");  // header bytes 12..23
-    int entryCount = -1;      // written as the count when >= 0, else blocks.size()
-    char version = '0';       // header byte 26
+    QByteArray reserved = QByteArrayLiteral("reserved-12b"); // header bytes 12..23
+    int entryCount = -1;                                     // written as the count when >= 0, else blocks.size()
+    char version = '0';                                      // header byte 26
 };
 
 // An image of size bytes, erased (0xFF), with the tables and blocks written in

@@ -61,7 +61,7 @@ bool FlashImage::parse(const QByteArray &image)
         if (at < 0)
             break;
         if (at + flash::VersionOffset >= size || image.at(at + flash::VersionOffset) != '0') {
-            from = at + 1;  // a marker without its '0' is data, not a table
+            from = at + 1; // a marker without its '0' is data, not a table
             continue;
         }
         if (at + flash::HeaderSize > size)
@@ -86,8 +86,7 @@ bool FlashImage::parse(const QByteArray &image)
         for (int e = 0; e < int(m_entries.size()); ++e) {
             const FlashEntry &outer = m_entries[e];
             const bool inside = at >= outer.blockStart() && at < outer.blockStart() + outer.size();
-            if (inside && (table.enclosingEntry < 0
-                           || outer.size() < m_entries[table.enclosingEntry].size()))
+            if (inside && (table.enclosingEntry < 0 || outer.size() < m_entries[table.enclosingEntry].size()))
                 table.enclosingEntry = e;
         }
         uint8_t enclosingTag = 0;

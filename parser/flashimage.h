@@ -30,7 +30,9 @@ struct FlashPresetCodec
 class FlashImage
 {
 public:
-    enum class Database { None, Default, User };
+    enum class Database { None,
+                          Default,
+                          User };
     // Splits "defaultdb;PATH" or "userdb;PATH"; path is left empty without a prefix.
     static Database splitPath(const QString &prefixedPath, QString *path);
 

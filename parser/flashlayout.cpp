@@ -52,7 +52,7 @@ bool FlashLayout::run()
         if (first)
             pos = old;
         else if (pos > old)
-            at = flash::alignUp(pos);  // a table that must move goes to the next boundary
+            at = flash::alignUp(pos); // a table that must move goes to the next boundary
         first = false;
         if (!plan(t, at, m_image.size(), pos))
             return false;

@@ -42,10 +42,10 @@ private:
     QByteArray m_image;
     std::vector<FlashTable> m_tables;
     std::vector<FlashEntry> m_entries;
-    std::vector<qint64> m_oldStart;  // where each block was
+    std::vector<qint64> m_oldStart; // where each block was
     std::vector<uint32_t> m_oldSize;
     std::vector<qint64> m_newStart;
-    std::vector<qint64> m_newTable;  // where each table goes
+    std::vector<qint64> m_newTable; // where each table goes
     QString m_error;
 };
 

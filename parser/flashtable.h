@@ -13,14 +13,14 @@ namespace flash {
 
 constexpr char TableMarker[] = "*^_^*DM(^o^)";
 constexpr int MarkerSize = 12;
-constexpr int CountOffset = 24;       // number of entries in the table
-constexpr int VersionOffset = 26;     // must hold '0', or the marker is no table
+constexpr int CountOffset = 24;   // number of entries in the table
+constexpr int VersionOffset = 26; // must hold '0', or the marker is no table
 constexpr int HeaderSize = 28;
 constexpr int EntrySize = 48;
-constexpr int MaxEntries = 64;        // all tables of an image together
+constexpr int MaxEntries = 64; // all tables of an image together
 constexpr int NameOffset = 24;
 constexpr int NameSize = 24;
-constexpr qint64 Boundary = 0x10000;  // 0xA4 and 0xA8 blocks and moved tables start on these
+constexpr qint64 Boundary = 0x10000; // 0xA4 and 0xA8 blocks and moved tables start on these
 
 constexpr uint8_t PresetTag = 0x9C;
 constexpr uint8_t AlignedTagA4 = 0xA4;
@@ -35,12 +35,12 @@ inline qint64 alignUp(qint64 position)
 
 struct FlashEntry
 {
-    QByteArray raw;            // the 48 entry bytes; offset, size and CRC change on save
-    QByteArray block;          // the block's bytes
-    qint64 tablePosition = 0;  // T of the entry's table; the block offset counts from it
-    int table = -1;            // index into the image's table list
+    QByteArray raw;           // the 48 entry bytes; offset, size and CRC change on save
+    QByteArray block;         // the block's bytes
+    qint64 tablePosition = 0; // T of the entry's table; the block offset counts from it
+    int table = -1;           // index into the image's table list
     int indexInTable = 0;
-    uint8_t enclosingTag = 0;  // tag of the block holding the table; 0 at the top level
+    uint8_t enclosingTag = 0; // tag of the block holding the table; 0 at the top level
     bool containsTable = false;
 
     uint8_t tag() const { return uint8_t(raw.at(0)); }
@@ -78,10 +78,10 @@ private:
 
 struct FlashTable
 {
-    qint64 position = 0;      // T: where the marker starts
-    QByteArray header;        // the 28 header bytes, kept to be written wherever the table goes
-    int enclosingEntry = -1;  // the entry whose block holds this table; -1 at the top level
-    int firstEntry = 0;       // entries of a table are consecutive in the entry list
+    qint64 position = 0;     // T: where the marker starts
+    QByteArray header;       // the 28 header bytes, kept to be written wherever the table goes
+    int enclosingEntry = -1; // the entry whose block holds this table; -1 at the top level
+    int firstEntry = 0;      // entries of a table are consecutive in the entry list
     int entryCount = 0;
 
     qint64 end() const { return position + flash::HeaderSize + qint64(flash::EntrySize) * entryCount; }

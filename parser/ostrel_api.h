@@ -27,8 +27,8 @@ enum OstrelRecordKind : int32_t {
 };
 
 enum : int {
-    OstrelNameUnits = 30,   // FieldValue.name, FieldTemplate.name, with the terminator
-    OstrelTextUnits = 100,  // FieldValue.text, FieldTemplate.defaultText, with the terminator
+    OstrelNameUnits = 30,  // FieldValue.name, FieldTemplate.name, with the terminator
+    OstrelTextUnits = 100, // FieldValue.text, FieldTemplate.defaultText, with the terminator
 };
 
 enum OstrelTemplateFlag : uint32_t {
@@ -37,48 +37,56 @@ enum OstrelTemplateFlag : uint32_t {
     OstrelFlagDuplicateCheck = 1u << 2,
 };
 
-struct FieldValue {
+struct FieldValue
+{
     char16_t name[OstrelNameUnits];
     char16_t text[OstrelTextUnits];
 };
 
-struct DataRecord {
+struct DataRecord
+{
     uint32_t count;
     uint32_t id;
     uint32_t parentId;
     FieldValue *values;
 };
 
-struct RecordList {
+struct RecordList
+{
     uint32_t count;
     DataRecord **records;
 };
 
-struct NameList {
+struct NameList
+{
     uint32_t count;
     char16_t **names;
 };
 
 // satId, tpId and pgId are all 0xFFFFFFFF while the key is unassigned.
-struct HotKeyItem {
+struct HotKeyItem
+{
     const char16_t *name;
     uint32_t satId;
     uint32_t tpId;
     uint32_t pgId;
 };
 
-struct HotKeyList {
+struct HotKeyList
+{
     uint32_t count;
     HotKeyItem **items;
 };
 
 // favIndex is -1 while the key is unassigned.
-struct FavHotKeyItem {
+struct FavHotKeyItem
+{
     const char16_t *name;
     int32_t favIndex;
 };
 
-struct FavHotKeyGroupList {
+struct FavHotKeyGroupList
+{
     uint32_t count;
     FavHotKeyItem **items;
 };
@@ -86,7 +94,8 @@ struct FavHotKeyGroupList {
 // Returns 0 when a rule fired and changed the record, 1 for a bad kind, 2 when nothing fired.
 typedef int32_t (*TriggerCallback)(const char16_t *fieldName, DataRecord *record);
 
-struct FieldTemplate {
+struct FieldTemplate
+{
     int32_t kind;
     char16_t name[OstrelNameUnits];
     char16_t defaultText[OstrelTextUnits];
@@ -95,15 +104,16 @@ struct FieldTemplate {
     uint32_t flags;
     int32_t reserved1;
     int32_t reserved2;
-    const char16_t *editorSpec;  // null for a plain text field
-    int32_t editorSpecLength;    // units including the terminator; 0 when null
+    const char16_t *editorSpec; // null for a plain text field
+    int32_t editorSpecLength;   // units including the terminator; 0 when null
     int32_t reserved3;
     int32_t reserved4;
     int32_t reserved5;
     TriggerCallback trigger;
 };
 
-struct TemplateList {
+struct TemplateList
+{
     uint32_t count;
     FieldTemplate *items;
 };
@@ -125,18 +135,20 @@ typedef int32_t (*OstrelSetFavHotKeyGroupsFn)(FavHotKeyGroupList *groups);
 typedef const char16_t *(*OstrelGetErrorTextFn)();
 
 // How many UTF-16 units one text field keeps in a file of some kind.
-struct FieldCapacity {
-    int32_t kind;                     // OstrelRecordKind
+struct FieldCapacity
+{
+    int32_t kind; // OstrelRecordKind
     char16_t name[OstrelNameUnits];
-    int32_t units;                    // never more than OstrelTextUnits - 1
+    int32_t units; // never more than OstrelTextUnits - 1
 };
 
 // Fields the list does not name keep OstrelTextUnits - 1 units.
-struct CapacityList {
+struct CapacityList
+{
     uint32_t count;
     FieldCapacity *items;
-    int32_t nameUnits;                // a field name: OstrelNameUnits - 1
-    int32_t favouriteNameUnits;       // one favourite-group name; 0 when the kind keeps none
+    int32_t nameUnits;          // a field name: OstrelNameUnits - 1
+    int32_t favouriteNameUnits; // one favourite-group name; 0 when the kind keeps none
 };
 
 // Optional: the capacities of a file kind, from the configuration. 0 on success;

@@ -118,14 +118,12 @@ bool ConfigReader::read(const QByteArray &xml)
 
     tinyxml2::XMLDocument doc;
     if (doc.Parse(xml.constData(), size_t(xml.size())) != tinyxml2::XML_SUCCESS)
-        return fail(doc.ErrorLineNum(), QStringLiteral("malformed XML: %1")
-                                            .arg(QString::fromUtf8(doc.ErrorStr())));
+        return fail(doc.ErrorLineNum(), QStringLiteral("malformed XML: %1").arg(QString::fromUtf8(doc.ErrorStr())));
     const XMLElement *root = doc.FirstChildElement();
     if (!root)
         return fail(1, QStringLiteral("no root element"));
     if (qstrcmp(root->Name(), "userdb_dump") != 0)
-        return fail(root->GetLineNum(), QStringLiteral("root element is <%1>, expected <userdb_dump>")
-                                            .arg(QString::fromUtf8(root->Name())));
+        return fail(root->GetLineNum(), QStringLiteral("root element is <%1>, expected <userdb_dump>").arg(QString::fromUtf8(root->Name())));
 
     if (const XMLElement *fav = root->FirstChildElement("fav")) {
         m_config.favOffset = attributeUnsigned(fav, "offset");

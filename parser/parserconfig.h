@@ -16,24 +16,26 @@ namespace ostrel {
 
 class TemplateStore;
 
-enum class FieldType { Text = 0, Integer = 1, Combobox = 2 };
+enum class FieldType { Text = 0,
+                       Integer = 1,
+                       Combobox = 2 };
 
 struct FieldDescriptor
 {
     FieldType type = FieldType::Text;
-    QString name;         // at most OstrelNameUnits - 1 units
-    QString defaultText;  // at most OstrelTextUnits - 1 units
+    QString name;        // at most OstrelNameUnits - 1 units
+    QString defaultText; // at most OstrelTextUnits - 1 units
     bool open = true;
     bool readOnly = false;
     bool editHidden = false;
     bool duplicateCheck = false;
     bool hasEditorSpec = false;
-    QString editorSpec;   // meaningful only when hasEditorSpec
-    QStringList optionNames;              // Combobox: one per option, may be empty texts
-    std::vector<uint32_t> optionValues;   // Combobox: in option order
-    uint32_t offset = 0;  // bits after the end of the previous field of the group
-    uint32_t size = 0;    // width in bits
-    uint32_t order = 0;   // 0: no order
+    QString editorSpec;                 // meaningful only when hasEditorSpec
+    QStringList optionNames;            // Combobox: one per option, may be empty texts
+    std::vector<uint32_t> optionValues; // Combobox: in option order
+    uint32_t offset = 0;                // bits after the end of the previous field of the group
+    uint32_t size = 0;                  // width in bits
+    uint32_t order = 0;                 // 0: no order
 
     // The first option's name with that value; empty when none has it.
     QString optionName(uint32_t value, bool *found = nullptr) const;
@@ -52,7 +54,7 @@ struct TriggerRule
 {
     uint32_t from = 0;
     uint32_t to = 0;
-    QString target;  // at most OstrelNameUnits - 1 units
+    QString target; // at most OstrelNameUnits - 1 units
     uint32_t value = 0;
 };
 
@@ -62,12 +64,12 @@ using TriggerTable = QHash<QString, std::vector<TriggerRule>>;
 // One group of the configuration: the header or one node kind.
 struct NodeLayout
 {
-    uint32_t bytes = 0;                   // the group's `size` in bits, divided by 8
-    std::vector<FieldDescriptor> fields;  // document order
-    std::vector<uint64_t> starts;         // bit position of each field inside the node
-    uint64_t usedBits = 0;                // end of the last field
-    std::vector<int> order;               // presentation permutation (node kinds only)
-    TriggerTable triggers;                // node kinds only
+    uint32_t bytes = 0;                  // the group's `size` in bits, divided by 8
+    std::vector<FieldDescriptor> fields; // document order
+    std::vector<uint64_t> starts;        // bit position of each field inside the node
+    uint64_t usedBits = 0;               // end of the last field
+    std::vector<int> order;              // presentation permutation (node kinds only)
+    TriggerTable triggers;               // node kinds only
 
     // Index of the first field with that name, or -1.
     int indexOf(const QString &name, Qt::CaseSensitivity cs = Qt::CaseSensitive) const;
@@ -76,10 +78,10 @@ struct NodeLayout
 
 struct ParserConfig
 {
-    uint32_t favOffset = 0;  // bytes into the trailing block
+    uint32_t favOffset = 0; // bytes into the trailing block
     uint32_t favCount = 0;
-    uint32_t favLength = 0;  // bytes per name
-    int32_t satMaxNum = -1;  // -1 until a configuration was read
+    uint32_t favLength = 0; // bytes per name
+    int32_t satMaxNum = -1; // -1 until a configuration was read
     NodeLayout head;
     NodeLayout sat;
     NodeLayout tp;
@@ -104,7 +106,7 @@ void buildTemplates(int32_t kind, const NodeLayout &layout, TriggerCallback trig
                     TemplateStore &store);
 
 // Attribute conversions shared by the configuration and the dump.
-uint32_t scanUnsigned(const QString &text);     // leading decimal digits, 0 when none
+uint32_t scanUnsigned(const QString &text); // leading decimal digits, 0 when none
 bool parseBoolean(const char *text, bool fallback);
 
 } // namespace ostrel

@@ -36,8 +36,8 @@ ParserState::ParserState(const QString &configDir)
     : m_configDir(configDir.isEmpty()
                       ? tavrin::besideOrInstalled(executableDir(), QStringLiteral("conf"),
                                                   tavrin::installedDataDir(executableDir()))
-                      : configDir),
-      m_hotKeys{0, nullptr}
+                      : configDir)
+    , m_hotKeys{0, nullptr}
 {
 }
 
@@ -226,10 +226,9 @@ bool ParserState::saveUserDump(const QString &path, RecordList &satellites,
             names.append(text);
         }
     }
-    const QByteArray dump =
-        writeUserDump(config, satellites, transponders, programmes,
-                      m_dump.head.isEmpty() ? nullptr : &m_dump.head,
-                      m_dump.hasTrailingBlock ? &m_dump.trailingBlock : nullptr, names, &m_error);
+    const QByteArray dump = writeUserDump(config, satellites, transponders, programmes,
+                                          m_dump.head.isEmpty() ? nullptr : &m_dump.head,
+                                          m_dump.hasTrailingBlock ? &m_dump.trailingBlock : nullptr, names, &m_error);
     if (dump.isNull())
         return false;
     return saveFileAtomically(target, dump, &m_error);

@@ -46,7 +46,8 @@ struct Entry
 class EntryReader
 {
 public:
-    EntryReader(const QByteArray &data, int pos) : m_data(data), m_pos(pos) {}
+    EntryReader(const QByteArray &data, int pos)
+        : m_data(data), m_pos(pos) {}
 
     int pos() const { return m_pos; }
 
@@ -265,7 +266,7 @@ QString longitudeFromPreset(const QString &text)
     const QString fraction = QString(match.captured(2) + QStringLiteral("00")).left(2);
     const uint32_t hundredths = match.captured(1).toUInt() * 100 + fraction.toUInt();
     if (hundredths >= 0x8000)
-        return text;  // would collide with the west bit
+        return text; // would collide with the west bit
     const bool west = match.captured(3).compare(QLatin1String("W"), Qt::CaseInsensitive) == 0;
     return QString::number(west ? hundredths | 0x8000 : hundredths);
 }
@@ -331,11 +332,12 @@ QString columnValue(const DataRecord &record, uint32_t index, const QString &col
 class PresetBuilder
 {
 public:
-    explicit PresetBuilder(const PresetColumns &columns) : m_columns(columns)
+    explicit PresetBuilder(const PresetColumns &columns)
+        : m_columns(columns)
     {
         m_data.reserve(PresetImageLimit);
         m_data.append(Magic, MagicSize);
-        m_data.append(4, '\0');  // counts, filled in at the end
+        m_data.append(4, '\0'); // counts, filled in at the end
         m_frqColumn = indexOfName(columns.programme, FrqName);
         m_longitudeColumn = indexOfName(columns.satellite, LongitudeName);
         entry(GroupStart, ProgrammeHeader);
@@ -401,8 +403,8 @@ public:
             // The transponder's own values rebuild it on reload, so they win
             // over what the programme still carries.
             const QString text = isOneOf(column, {&FrqName, &SymName, &PolName})
-                                     ? fieldText(transponder, column)
-                                     : columnValue(record, uint32_t(4 + c), column);
+                ? fieldText(transponder, column)
+                : columnValue(record, uint32_t(4 + c), column);
             entry(quint8(c + 1), text);
         }
         ++m_records;

@@ -14,8 +14,8 @@ namespace ostrel {
 // The column names of the last parsed preset, needed again to write one.
 struct PresetColumns
 {
-    QStringList programme;  // after "*PRO_NAME", in order (FRQ, SYM, POL among them)
-    QStringList satellite;  // after "*SAT_NAME", in order
+    QStringList programme; // after "*PRO_NAME", in order (FRQ, SYM, POL among them)
+    QStringList satellite; // after "*SAT_NAME", in order
 
     void clear()
     {
@@ -25,9 +25,9 @@ struct PresetColumns
 };
 
 enum : int {
-    PresetImageLimit = 0x200000,  // the receiver reserves 2 MiB for the image
-    PresetColumnLimit = 127,      // a column index has 7 bits
-    PresetCountLimit = 0xFFFF,    // the header counts are 16-bit
+    PresetImageLimit = 0x200000, // the receiver reserves 2 MiB for the image
+    PresetColumnLimit = 127,     // a column index has 7 bits
+    PresetCountLimit = 0xFFFF,   // the header counts are 16-bit
 };
 
 // Fills db (cleared first: records and templates) and columns from an unpacked

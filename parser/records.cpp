@@ -5,7 +5,8 @@
 
 namespace ostrel {
 
-TemplateStore::TemplateStore() : m_head{0, nullptr} {}
+TemplateStore::TemplateStore()
+    : m_head{0, nullptr} {}
 
 FieldTemplate &TemplateStore::append(int32_t kind, const QString &name, const QString &defaultText,
                                      const QString *editorSpec)
@@ -40,7 +41,8 @@ void TemplateStore::refreshHead()
     m_head.items = m_items.empty() ? nullptr : m_items.data();
 }
 
-NameStore::NameStore() : m_head{0, nullptr} {}
+NameStore::NameStore()
+    : m_head{0, nullptr} {}
 
 void NameStore::append(const QString &name)
 {

@@ -63,7 +63,7 @@ bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *e
         qint64 chunk = bytes.size() - written;
 #ifdef TAVRIN_TEST_HOOKS
         if (written == 0 && qEnvironmentVariableIsSet("TAVRIN_TEST_STALL_SAVE"))
-            chunk = qMax<qint64>(1, chunk / 2);  // stall halfway, below
+            chunk = qMax<qint64>(1, chunk / 2); // stall halfway, below
 #endif
         const qint64 n = file.write(bytes.constData() + written, chunk);
         if (n <= 0) {
@@ -81,7 +81,7 @@ bool saveFileAtomically(const QString &path, const QByteArray &bytes, QString *e
     // commit() ignores the outcome of its own sync.
     if (::fsync(file.handle()) != 0) {
         const int error = errno;
-        if (error != EINVAL && error != EROFS) {  // no sync on this file system: nothing to learn
+        if (error != EINVAL && error != EROFS) { // no sync on this file system: nothing to learn
             file.cancelWriting();
             return fail(errorString, path, systemReason(error));
         }

@@ -3,7 +3,6 @@
 #include "boundarytext.h"
 #include "parserconfig.h"
 
-
 namespace ostrel {
 
 namespace {

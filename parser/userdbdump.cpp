@@ -75,8 +75,8 @@ uint32_t bitsValue(const HeadTable::Field *field)
 struct IdFields
 {
     int id = -1;
-    int parent = -1;     // sat_id of a transponder, tp_id of a programme
-    int satellite = -1;  // sat_id of a programme
+    int parent = -1;    // sat_id of a transponder, tp_id of a programme
+    int satellite = -1; // sat_id of a programme
 
     // Case-folded field name -> the fields of that name, in document order.
     QHash<QString, std::vector<int>> byName;
@@ -134,10 +134,14 @@ bool DumpReader::checkKind(const HeadTable &head, const char *kindName, const No
     const uint32_t stored = headValue(head, (kind + QLatin1String("_node_size")).toLatin1().constData());
     if (stored != layout.bytes)
         return fail(QStringLiteral("%1_node_size is %2, the configuration says %3")
-                        .arg(kind).arg(stored).arg(layout.bytes));
+                        .arg(kind)
+                        .arg(stored)
+                        .arg(layout.bytes));
     if (layout.usedBits > uint64_t(layout.bytes) * 8)
         return fail(QStringLiteral("the %1 fields need %2 bits, the node has %3")
-                        .arg(kind).arg(layout.usedBits).arg(uint64_t(layout.bytes) * 8));
+                        .arg(kind)
+                        .arg(layout.usedBits)
+                        .arg(uint64_t(layout.bytes) * 8));
     end += uint64_t(layout.bytes) * count;
     if (end > uint64_t(m_file.size()))
         return fail(QStringLiteral("%1 %2 nodes do not fit the file").arg(count).arg(kind));
@@ -213,10 +217,12 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
     const uint64_t dataLength = headValue(head, "data_len");
     if (c.head.usedBits > headBytes * 8)
         return fail(QStringLiteral("the header fields need %1 bits, the header has %2")
-                        .arg(c.head.usedBits).arg(headBytes * 8));
+                        .arg(c.head.usedBits)
+                        .arg(headBytes * 8));
     if (uint64_t(m_file.size()) < headBytes + dataLength)
         return fail(QStringLiteral("data_len %1 runs past the end of the file (%2 bytes)")
-                        .arg(dataLength).arg(m_file.size()));
+                        .arg(dataLength)
+                        .arg(m_file.size()));
 
     const uint32_t crc = crc32Mpeg2(m_file.constData() + headBytes, size_t(dataLength));
     if (crc != headValue(head, "crc"))
@@ -235,7 +241,8 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
         + pgCount * c.pg.bytes + 4 * (satCount + tpCount);
     if (dataLength != expected)
         return fail(QStringLiteral("data_len is %1, the counts and node sizes give %2")
-                        .arg(dataLength).arg(expected));
+                        .arg(dataLength)
+                        .arg(expected));
 
     // The checks above bound every node and count read below inside the node data.
     const IdFields satIds(c.sat, OstrelSatellite);
@@ -258,7 +265,9 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
         at += 4;
         if (tps > tpCount - tpsSeen)
             return fail(QStringLiteral("satellite %1 claims %2 transponders, more than tp_cnt %3 leaves")
-                            .arg(s).arg(tps).arg(tpCount));
+                            .arg(s)
+                            .arg(tps)
+                            .arg(tpCount));
         tpsSeen += tps;
         for (uint32_t t = 0; t < tps; ++t) {
             if (at + c.tp.bytes + 4 > dataEnd)
@@ -269,7 +278,9 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
             at += 4;
             if (pgs > pgCount - pgsSeen || at + uint64_t(pgs) * c.pg.bytes > dataEnd)
                 return fail(QStringLiteral("a transponder of satellite %1 claims %2 programmes, more than pg_cnt %3 leaves")
-                                .arg(s).arg(pgs).arg(pgCount));
+                                .arg(s)
+                                .arg(pgs)
+                                .arg(pgCount));
             pgsSeen += pgs;
             for (uint32_t p = 0; p < pgs; ++p) {
                 decodeNode(at, OstrelProgramme, c.pg, pgIds, db.programmes);
@@ -279,7 +290,10 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
     }
     if (tpsSeen != tpCount || pgsSeen != pgCount)
         return fail(QStringLiteral("the nodes hold %1 transponders and %2 programmes, the header says %3 and %4")
-                        .arg(tpsSeen).arg(pgsSeen).arg(tpCount).arg(pgCount));
+                        .arg(tpsSeen)
+                        .arg(pgsSeen)
+                        .arg(tpCount)
+                        .arg(pgCount));
 
     if (dataEnd < uint64_t(m_file.size())) {
         extras.hasTrailingBlock = true;
@@ -311,7 +325,8 @@ struct SatellitePlan
 class DumpWriter
 {
 public:
-    DumpWriter(const ParserConfig &config, QString *error) : m_config(config), m_error(error) {}
+    DumpWriter(const ParserConfig &config, QString *error)
+        : m_config(config), m_error(error) {}
 
     bool write(RecordList &satellites, RecordList &transponders, RecordList &programmes,
                const HeadTable *previousHead, const QByteArray *trailingBlock,
@@ -341,7 +356,8 @@ bool DumpWriter::checkList(const RecordList &list, const char *what)
 {
     if (list.count > 0 && !list.records)
         return fail(QStringLiteral("the %1 list has %2 entries but no records")
-                        .arg(QLatin1String(what)).arg(list.count));
+                        .arg(QLatin1String(what))
+                        .arg(list.count));
     return true;
 }
 
@@ -531,7 +547,8 @@ bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordL
     for (const NodeLayout *layout : {&c.head, &c.sat, &c.tp, &c.pg})
         if (layout->usedBits > uint64_t(layout->bytes) * 8)
             return fail(QStringLiteral("the configured fields need %1 bits, the node has %2")
-                            .arg(layout->usedBits).arg(uint64_t(layout->bytes) * 8));
+                            .arg(layout->usedBits)
+                            .arg(uint64_t(layout->bytes) * 8));
     if (!checkList(satellites, "satellite") || !checkList(transponders, "transponder")
         || !checkList(programmes, "programme") || !plan(satellites, transponders, programmes))
         return false;

@@ -23,7 +23,7 @@ class HeadTable
 public:
     struct Field
     {
-        QByteArray bits;  // LSB-first packed
+        QByteArray bits; // LSB-first packed
         uint32_t width = 0;
     };
 

@@ -83,8 +83,7 @@ void QDBProgramWidget::actSwitchChannelTriggered()
     dialog.setWindowTitle(QStringLiteral("Switch"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    const DocumentEdits::MoveOutcome outcome =
-        m_document->edits().switchTo(rowIds(), selectedRows(), dialog.value());
+    const DocumentEdits::MoveOutcome outcome = m_document->edits().switchTo(rowIds(), selectedRows(), dialog.value());
     if (!outcome.refusal.isEmpty())
         QMessageBox::critical(this, QStringLiteral("Switch"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
     selectRows(outcome.rows);

@@ -26,7 +26,8 @@ constexpr quint32 NoId = DB_NS::NoId;
 class ColumnPlan
 {
 public:
-    explicit ColumnPlan(const TemplateMap &fields) : m_fields(fields) {}
+    explicit ColumnPlan(const TemplateMap &fields)
+        : m_fields(fields) {}
 
     // Column offset per attribute (from the first column), -1 for none.
     const QVector<int> &columnsFor(const DB_NS::PGNode &programme)

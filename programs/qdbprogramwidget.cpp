@@ -36,7 +36,8 @@ bool QDBProgramWidget::isProgrammeView(ViewMode mode)
     return mode == AllServices || mode == Satellite || mode == Transponder;
 }
 
-QDBProgramWidget::QDBProgramWidget(QWidget *parent) : QWidget(parent)
+QDBProgramWidget::QDBProgramWidget(QWidget *parent)
+    : QWidget(parent)
 {
     m_table = new QTableWidget(this);
     m_table->setObjectName(QStringLiteral("tableWidget"));
@@ -225,4 +226,3 @@ void QDBProgramWidget::itemSelectionChanged()
     if (tp)
         emit pgSelected(tp->getParentId(), tp->id(), programme->id());
 }
-

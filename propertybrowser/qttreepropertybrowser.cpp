@@ -336,7 +336,8 @@ void QtTreePropertyBrowser::updateItem(QTreeWidgetItem *item)
     font.setBold(property->isModified());
     item->setFont(nameColumn, font);
     const QBrush background = m_markWithoutValue && !hasValue
-        ? palette().brush(QPalette::Midlight) : QBrush();
+        ? palette().brush(QPalette::Midlight)
+        : QBrush();
     item->setBackground(nameColumn, background);
     item->setBackground(valueColumn, background);
 }

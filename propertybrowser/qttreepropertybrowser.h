@@ -31,7 +31,10 @@ class QtTreePropertyBrowser : public QWidget
     Q_OBJECT
 
 public:
-    enum ResizeMode { Interactive, Stretch, Fixed, ResizeToContents };
+    enum ResizeMode { Interactive,
+                      Stretch,
+                      Fixed,
+                      ResizeToContents };
     Q_ENUM(ResizeMode)
 
     explicit QtTreePropertyBrowser(QWidget *parent = nullptr);

@@ -5,9 +5,12 @@
 #include <QStringList>
 
 // Tag types that give enumerations, flags and groups their own type ids.
-struct QtEnumPropertyType {};
-struct QtFlagPropertyType {};
-struct QtGroupPropertyType {};
+struct QtEnumPropertyType
+{};
+struct QtFlagPropertyType
+{};
+struct QtGroupPropertyType
+{};
 Q_DECLARE_METATYPE(QtEnumPropertyType)
 Q_DECLARE_METATYPE(QtFlagPropertyType)
 Q_DECLARE_METATYPE(QtGroupPropertyType)

@@ -81,9 +81,8 @@ void DBTreeWidget::editNodeInDialog(NodeKind kind, quint32 id, quint32 satId, co
     copy.setParentId(live->getParentId());
     copy.setAttributes(live->attributes());
     const TemplateVector *templates = &m_document->templateOf(kind);
-    std::unique_ptr<QPropertyDialog> dialog =
-        kind == NodeKind::Satellite ? std::make_unique<QPropertyDialog>(this, templates, &satCopy)
-                                    : std::make_unique<QPropertyDialog>(this, templates, &tpCopy);
+    std::unique_ptr<QPropertyDialog> dialog = kind == NodeKind::Satellite ? std::make_unique<QPropertyDialog>(this, templates, &satCopy)
+                                                                          : std::make_unique<QPropertyDialog>(this, templates, &tpCopy);
     dialog->setWindowTitle(title);
     if (dialog->exec() != QDialog::Accepted || !m_document)
         return;

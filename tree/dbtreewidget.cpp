@@ -53,7 +53,8 @@ void setHiddenState(QTreeWidgetItem *item, bool hide)
 class GroupNameDelegate : public QStyledItemDelegate
 {
 public:
-    GroupNameDelegate(DBTreeWidget *tree) : QStyledItemDelegate(tree), m_tree(tree) {}
+    GroupNameDelegate(DBTreeWidget *tree)
+        : QStyledItemDelegate(tree), m_tree(tree) {}
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override
@@ -401,7 +402,7 @@ void DBTreeWidget::updateActionStates()
         QTreeWidgetItem *firstParent = selected.first()->parent();
         if (!firstParent)
             firstParent = invisibleRootItem();
-        moveTo = firstParent->childCount() > n;  // something is left to move in front of
+        moveTo = firstParent->childCount() > n; // something is left to move in front of
     }
     m_actMove->setEnabled(moveTo);
 
@@ -469,7 +470,7 @@ void DBTreeWidget::slotRenameFavItem(unsigned int id, const QString &name)
         return;
     const int index = 31 - qCountLeadingZeroBits(quint32(id));
     if (QTreeWidgetItem *group = m_allFavouritesRoot->child(index))
-        group->setText(0, name);  // slotItemChanged records it
+        group->setText(0, name); // slotItemChanged records it
 }
 
 void DBTreeWidget::keyPressEvent(QKeyEvent *event)

@@ -86,25 +86,26 @@ QPropertyDialog::QPropertyDialog(QWidget *parent, const TemplateVector *template
 QPropertyDialog::QPropertyDialog(QWidget *parent, ChannelDatabase *database,
                                  const TemplateVector *templates, const QStringList *favGroupNames,
                                  DB_NS::PGNode *node)
-    : QPropertyDialog(parent,
-                      [database, node](const QString &field, const QString &text) {
-                          Document::Duplicate duplicate;
-                          if (!database)
-                              return duplicate;
-                          int position = 0;
-                          for (const DB_NS::PGNode *other : database->allPGs()) {
-                              ++position;
-                              const NodeAttribute *attribute = other->findAttribute(field);
-                              if (other == node || !attribute || attribute->value == QLatin1String("0")
-                                  || attribute->value != text)
-                                  continue;
-                              duplicate.position = position;
-                              duplicate.name = other->value(QStringLiteral("NAME"));
-                              break;
-                          }
-                          return duplicate;
-                      },
-                      templates, favGroupNames, node)
+    : QPropertyDialog(
+        parent,
+        [database, node](const QString &field, const QString &text) {
+            Document::Duplicate duplicate;
+            if (!database)
+                return duplicate;
+            int position = 0;
+            for (const DB_NS::PGNode *other : database->allPGs()) {
+                ++position;
+                const NodeAttribute *attribute = other->findAttribute(field);
+                if (other == node || !attribute || attribute->value == QLatin1String("0")
+                    || attribute->value != text)
+                    continue;
+                duplicate.position = position;
+                duplicate.name = other->value(QStringLiteral("NAME"));
+                break;
+            }
+            return duplicate;
+        },
+        templates, favGroupNames, node)
 {
 }
 

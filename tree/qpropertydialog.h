@@ -22,7 +22,7 @@ class QtVariantPropertyManager;
 namespace DB_NS {
 class SatNode;
 class TPNode;
-}
+} // namespace DB_NS
 
 /**
  * Edits one satellite, TP or programme as a list of properties built from
@@ -83,13 +83,13 @@ private:
     DB_NS::SatNode *m_satNode = nullptr;
     DB_NS::TPNode *m_tpNode = nullptr;
     DB_NS::PGNode *m_pgNode = nullptr;
-    DB_NS::Node *m_node = nullptr;  // whichever of the three is set
+    DB_NS::Node *m_node = nullptr; // whichever of the three is set
     // Last accepted value of each shown field; programme dialogs only.
     DB_NS::PGNode m_shownValues;
     QMap<QtProperty *, TemplateField> m_propertyFields;
     // The property made for each template index (null for hidden fields).
     QVector<QtVariantProperty *> m_fieldProperties;
-    QVector<QString> m_shownTexts;  // each property's text as the dialog opened
+    QVector<QString> m_shownTexts; // each property's text as the dialog opened
     const TemplateVector *m_templates = nullptr;
     QtTreePropertyBrowser *m_browser = nullptr;
     QtVariantPropertyManager *m_manager = nullptr;

@@ -11,18 +11,18 @@ class FakeDialogs : public Dialogs
 public:
     struct Call
     {
-        QString kind;  // "open", "save", "critical", "about", "warning"
+        QString kind; // "open", "save", "critical", "about", "warning"
         QWidget *parent;
         QString title;
-        QString text;  // the folder for file dialogs
+        QString text; // the folder for file dialogs
         QString filter;
-        QString informative;  // below a message's text
+        QString informative; // below a message's text
     };
 
     QList<Call> calls;
     QStringList openAnswers;
     QStringList saveAnswers;
-    QStringList saveFilterAnswers;  // the filter chosen with each save answer; none: left alone
+    QStringList saveFilterAnswers; // the filter chosen with each save answer; none: left alone
     QList<bool> warningAnswers;
 
     void reset()

@@ -67,10 +67,8 @@ void buildLoaded()
     g_loaded = std::make_unique<Loaded>();
     addRecord(0, 1, 0, {{u"id", u"1"}, {u"NAME", u"Sat One"}});
     addRecord(1, 10, 1, {{u"id", u"10"}, {u"sat_id", u"1"}, {u"FRQ", u"11778"}, {u"POL", u"0"}, {u"SYM", u"27500"}});
-    addRecord(2, 100, 10, {{u"id", u"100"}, {u"tp_id", u"10"}, {u"NAME", u"First"}, {u"V_PID", u"101"},
-                           {u"FAV", u"1"}, {u"default_order", u"0"}});
-    addRecord(2, 101, 10, {{u"id", u"101"}, {u"tp_id", u"10"}, {u"NAME", u"Second"}, {u"V_PID", u"0"},
-                           {u"FAV", u"0"}, {u"default_order", u"1"}});
+    addRecord(2, 100, 10, {{u"id", u"100"}, {u"tp_id", u"10"}, {u"NAME", u"First"}, {u"V_PID", u"101"}, {u"FAV", u"1"}, {u"default_order", u"0"}});
+    addRecord(2, 101, 10, {{u"id", u"101"}, {u"tp_id", u"10"}, {u"NAME", u"Second"}, {u"V_PID", u"0"}, {u"FAV", u"0"}, {u"default_order", u"1"}});
     for (int list = 0; list < 3; ++list) {
         for (Record &r : g_loaded->records[list]) {
             r.record.values = r.values.data();

@@ -11,8 +11,8 @@ struct FakeParserState
     int32_t loadResult = 0;
     int32_t saveResult = 0;
     bool nullLists = false;
-    char16_t errorText[128] = {};      // what GetErrorText hands out
-    int32_t programmeNameUnits = 0;    // GetTextCapacities: NAME of a programme; 0 leaves it out
+    char16_t errorText[128] = {};   // what GetErrorText hands out
+    int32_t programmeNameUnits = 0; // GetTextCapacities: NAME of a programme; 0 leaves it out
     int32_t favouriteNameUnits = 0;
     // Called first thing in Load, to look at the editor while the load blocks it.
     void (*onLoad)() = nullptr;

@@ -280,7 +280,7 @@ void TestBinding::firstAttributeNameWins()
     QCOMPARE(node.attributes().size(), 2);
     QCOMPARE(node.value(QStringLiteral("Name")), QStringLiteral("first"));
 
-    DataRecord empty{5, 8, 0, nullptr};  // a count without values must not be read
+    DataRecord empty{5, 8, 0, nullptr}; // a count without values must not be read
     PGNode other;
     fillNodeFromRecord(other, empty);
     QCOMPARE(other.attributes().size(), 0);

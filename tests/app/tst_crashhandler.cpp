@@ -76,7 +76,10 @@ void TestCrashHandler::everyDayMatchesTheCalendar()
         if (t.year != day.year() || t.month != day.month() || t.day != day.day() || t.hour != 12)
             QFAIL(qPrintable(QStringLiteral("%1 came out as %2-%3-%4 %5h")
                                  .arg(day.toString(Qt::ISODate))
-                                 .arg(t.year).arg(t.month).arg(t.day).arg(t.hour)));
+                                 .arg(t.year)
+                                 .arg(t.month)
+                                 .arg(t.day)
+                                 .arg(t.hour)));
     }
 }
 

@@ -112,13 +112,20 @@ void TestFileTypeRegistry::lookupsUseLowerCaseSuffix_data()
     QTest::addColumn<QString>("library");
     QTest::addColumn<int>("kind");
 
-    QTest::newRow("lower") << "/data/box.udf" << "ostrel" << 2;
-    QTest::newRow("upper") << "/data/BOX.UDF" << "ostrel" << 2;
-    QTest::newRow("mixed") << "/data/Box.Abs" << "ostrel" << 1;
-    QTest::newRow("dots-in-folder") << "/data/v1.udf/box.ddf" << "ostrel" << 3;
-    QTest::newRow("customer-prefix") << "defaultdb;/data/box.abs" << "ostrel" << 1;
-    QTest::newRow("unknown") << "/data/box.txt" << "" << 0;
-    QTest::newRow("no-suffix") << "/data/udf" << "" << 0;
+    QTest::newRow("lower") << "/data/box.udf"
+                           << "ostrel" << 2;
+    QTest::newRow("upper") << "/data/BOX.UDF"
+                           << "ostrel" << 2;
+    QTest::newRow("mixed") << "/data/Box.Abs"
+                           << "ostrel" << 1;
+    QTest::newRow("dots-in-folder") << "/data/v1.udf/box.ddf"
+                                    << "ostrel" << 3;
+    QTest::newRow("customer-prefix") << "defaultdb;/data/box.abs"
+                                     << "ostrel" << 1;
+    QTest::newRow("unknown") << "/data/box.txt"
+                             << "" << 0;
+    QTest::newRow("no-suffix") << "/data/udf"
+                               << "" << 0;
 }
 
 void TestFileTypeRegistry::lookupsUseLowerCaseSuffix()
@@ -136,8 +143,7 @@ void TestFileTypeRegistry::lookupsUseLowerCaseSuffix()
 
 void TestFileTypeRegistry::shippedFileServesTheParser()
 {
-    const FileTypeRegistry registry =
-        FileTypeRegistry::fromFile(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"));
+    const FileTypeRegistry registry = FileTypeRegistry::fromFile(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"));
     QCOMPARE(registry.kindByExtension, (KindMap{{"abs", 1}, {"udf", 2}, {"ddf", 3}}));
     QCOMPARE(registry.libraryByType, (LibraryMap{{1, "ostrel"}, {2, "ostrel"}, {3, "ostrel"}}));
 }

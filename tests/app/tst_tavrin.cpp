@@ -225,8 +225,7 @@ void TestTavrin::formHasItsActionsAndIcons()
     QList<QAction *> tools = toolBar->actions();
     QVERIFY(tools.size() == 6 && tools.at(3)->isSeparator());
     tools.removeAt(3);
-    QCOMPARE(tools, (QList<QAction *>{action("actionOpen"), action("actionSave"), action("actionSave_As"),
-                                      action("actionUndo"), action("actionRedo")}));
+    QCOMPARE(tools, (QList<QAction *>{action("actionOpen"), action("actionSave"), action("actionSave_As"), action("actionUndo"), action("actionRedo")}));
     // The icons come from the resources; a wrong path gives a null icon.
     for (const char *name : {"actionOpen", "actionSave", "actionSave_As", "actionUndo", "actionRedo"})
         QVERIFY2(!action(name)->icon().pixmap(16, 16).isNull(), name);
@@ -237,8 +236,7 @@ void TestTavrin::formHasItsActionsAndIcons()
     QStringList entries;
     for (QAction *a : fileMenu->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-",
-                                   "Exit"}));
+    QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-", "Exit"}));
 }
 
 void TestTavrin::open_data()
@@ -249,8 +247,10 @@ void TestTavrin::open_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("user-dump") << "a.udf" << kNone << 2 << "" << "Tavrin";
-    QTest::newRow("flash-image-defaultdb") << "c.abs" << kOk << 1 << "defaultdb;" << "Tavrin - defaultdb";
+    QTest::newRow("user-dump") << "a.udf" << kNone << 2 << ""
+                               << "Tavrin";
+    QTest::newRow("flash-image-defaultdb") << "c.abs" << kOk << 1 << "defaultdb;"
+                                           << "Tavrin - defaultdb";
 }
 
 void TestTavrin::open()
@@ -552,8 +552,8 @@ void TestTavrin::saveAs_data()
     QTest::addColumn<QString>("customerAnswer");
     QTest::addColumn<int>("saveResult");
     QTest::addColumn<QString>("filter");
-    QTest::addColumn<int>("savedKind");  // -1: Save not called
-    QTest::addColumn<QString>("saved");  // the file Save was called for
+    QTest::addColumn<int>("savedKind"); // -1: Save not called
+    QTest::addColumn<QString>("saved"); // the file Save was called for
     QTest::addColumn<QString>("savedPrefix");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("title");
@@ -563,26 +563,53 @@ void TestTavrin::saveAs_data()
     const QString abs = QStringLiteral("Bin file(*.abs);;DefaultDB file(*.ddf)");
     const QStringList ok{"about|Save File|Save OK!"};
 
-    QTest::newRow("dump-to-dump") << "a.udf" << "out/new.udf" << "" << kNone << 0 << udf << 2 << "out/new.udf" << ""
+    QTest::newRow("dump-to-dump") << "a.udf"
+                                  << "out/new.udf"
+                                  << "" << kNone << 0 << udf << 2 << "out/new.udf"
+                                  << ""
                                   << ok << "Tavrin" << false;
-    QTest::newRow("dialog-cancelled") << "a.udf" << "" << "" << kNone << 0 << udf << -1 << "" << "" << QStringList()
+    QTest::newRow("dialog-cancelled") << "a.udf"
+                                      << ""
+                                      << "" << kNone << 0 << udf << -1 << ""
+                                      << "" << QStringList()
                                       << "Tavrin" << true;
-    QTest::newRow("blank-name") << "a.udf" << "   " << "" << kNone << 0 << udf << -1 << "" << "" << QStringList()
+    QTest::newRow("blank-name") << "a.udf"
+                                << "   "
+                                << "" << kNone << 0 << udf << -1 << ""
+                                << "" << QStringList()
                                 << "Tavrin" << true;
-    QTest::newRow("image-keeps-customer") << "c.abs" << "out/new.abs" << "" << kNone << 0 << abs << 1 << "out/new.abs"
+    QTest::newRow("image-keeps-customer") << "c.abs"
+                                          << "out/new.abs"
+                                          << "" << kNone << 0 << abs << 1 << "out/new.abs"
                                           << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
-    QTest::newRow("kind-without-library") << "c.abs" << "out/new.ddf" << "" << kNone << 0 << abs << -1 << "" << ""
+    QTest::newRow("kind-without-library") << "c.abs"
+                                          << "out/new.ddf"
+                                          << "" << kNone << 0 << abs << -1 << ""
+                                          << ""
                                           << QStringList{"critical|Save File|Save Error!"} << "Tavrin - defaultdb" << true;
-    QTest::newRow("save-fails") << "a.udf" << "out/new.udf" << "" << kNone << 1 << udf << 2 << "out/new.udf" << ""
+    QTest::newRow("save-fails") << "a.udf"
+                                << "out/new.udf"
+                                << "" << kNone << 1 << udf << 2 << "out/new.udf"
+                                << ""
                                 << QStringList{"critical|Save File|Save Error!"} << "Tavrin" << true;
-    QTest::newRow("dump-to-image-asks-customer") << "a.udf" << "out/new.abs" << "" << kOk << 0 << udf << 1 << "out/new.abs"
+    QTest::newRow("dump-to-image-asks-customer") << "a.udf"
+                                                 << "out/new.abs"
+                                                 << "" << kOk << 0 << udf << 1 << "out/new.abs"
                                                  << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
-    QTest::newRow("customer-cancelled") << "a.udf" << "out/new.abs" << "" << kCancel << 0 << udf << -1 << "" << ""
+    QTest::newRow("customer-cancelled") << "a.udf"
+                                        << "out/new.abs"
+                                        << "" << kCancel << 0 << udf << -1 << ""
+                                        << ""
                                         << QStringList() << "Tavrin" << true;
-    QTest::newRow("no-extension-first-filter") << "a.udf" << "out/new" << "" << kNone << 0 << udf << 2 << "out/new.udf"
+    QTest::newRow("no-extension-first-filter") << "a.udf"
+                                               << "out/new"
+                                               << "" << kNone << 0 << udf << 2 << "out/new.udf"
                                                << "" << ok << "Tavrin" << false;
-    QTest::newRow("no-extension-chosen-filter") << "c.abs" << "out/new" << "Bin file(*.abs)" << kNone << 0 << abs << 1
-                                                << "out/new.abs" << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+    QTest::newRow("no-extension-chosen-filter") << "c.abs"
+                                                << "out/new"
+                                                << "Bin file(*.abs)" << kNone << 0 << abs << 1
+                                                << "out/new.abs"
+                                                << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
 }
 
 void TestTavrin::saveAs()
@@ -660,9 +687,12 @@ void TestTavrin::safetyCopyOncePerOpen_data()
 {
     QTest::addColumn<QString>("obstacle");
     QTest::addColumn<QString>("status");
-    QTest::newRow("written") << "" << "Safety copy written: ";
-    QTest::newRow("read-only-file") << "read-only" << "No safety copy: ";
-    QTest::newRow("copy-not-writable") << "folder" << "could not be written";
+    QTest::newRow("written") << ""
+                             << "Safety copy written: ";
+    QTest::newRow("read-only-file") << "read-only"
+                                    << "No safety copy: ";
+    QTest::newRow("copy-not-writable") << "folder"
+                                       << "could not be written";
 }
 
 void TestTavrin::safetyCopyOncePerOpen()
@@ -764,9 +794,12 @@ void TestTavrin::statusSaysWhereYouAre_data()
 {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("view");
-    QTest::newRow("no-filter") << "" << "All Services \u2014 1 programme, 1 hidden by the filter";
-    QTest::newRow("filter-hides-all") << "S" << "All Services \u2014 0 programmes, 2 hidden by the filter";
-    QTest::newRow("filter-keeps-one") << "fi" << "All Services \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("no-filter") << ""
+                               << "All Services \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("filter-hides-all") << "S"
+                                      << "All Services \u2014 0 programmes, 2 hidden by the filter";
+    QTest::newRow("filter-keeps-one") << "fi"
+                                      << "All Services \u2014 1 programme, 1 hidden by the filter";
 }
 
 void TestTavrin::statusSaysWhereYouAre()
@@ -833,9 +866,12 @@ void TestTavrin::loadErrorSaysWhy_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("truncated") << "truncated" << "runs past the end of the file";
-    QTest::newRow("bad-crc") << "bad-crc" << "crc is 0x";
-    QTest::newRow("wrong-magic") << "wrong-magic" << "db_head does not hold the dump magic";
+    QTest::newRow("truncated") << "truncated"
+                               << "runs past the end of the file";
+    QTest::newRow("bad-crc") << "bad-crc"
+                             << "crc is 0x";
+    QTest::newRow("wrong-magic") << "wrong-magic"
+                                 << "db_head does not hold the dump magic";
 }
 
 void TestTavrin::loadErrorSaysWhy()
@@ -951,10 +987,14 @@ void TestTavrin::commandLine_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("dump") << "a.udf" << kNone << true << "" << "Tavrin";
-    QTest::newRow("image") << "c.abs" << kOk << true << "defaultdb;" << "Tavrin - defaultdb";
-    QTest::newRow("image-customer-cancelled") << "c.abs" << kCancel << false << "" << "Tavrin";
-    QTest::newRow("no-argument") << "" << kNone << false << "" << "Tavrin";
+    QTest::newRow("dump") << "a.udf" << kNone << true << ""
+                          << "Tavrin";
+    QTest::newRow("image") << "c.abs" << kOk << true << "defaultdb;"
+                           << "Tavrin - defaultdb";
+    QTest::newRow("image-customer-cancelled") << "c.abs" << kCancel << false << ""
+                                              << "Tavrin";
+    QTest::newRow("no-argument") << "" << kNone << false << ""
+                                 << "Tavrin";
 }
 
 void TestTavrin::commandLine()

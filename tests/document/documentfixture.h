@@ -24,9 +24,13 @@ inline DocumentData documentFixtureData()
         tp->addAttribute(QStringLiteral("FRQ"), QString::number(11000 + t.second));
         tps.push_back(std::move(tp));
     }
-    struct Pg { quint32 tp, id; const char *name; int order; };
-    const Pg pgs[] = {{10, 100, "Alpha", 2}, {10, 101, "Beta", 0}, {11, 102, "Gamma", 1},
-                      {20, 103, "Delta", 4}, {20, 104, "Epsilon", 3}, {11, 105, "Zeta", 5}};
+    struct Pg
+    {
+        quint32 tp, id;
+        const char *name;
+        int order;
+    };
+    const Pg pgs[] = {{10, 100, "Alpha", 2}, {10, 101, "Beta", 0}, {11, 102, "Gamma", 1}, {20, 103, "Delta", 4}, {20, 104, "Epsilon", 3}, {11, 105, "Zeta", 5}};
     std::vector<std::unique_ptr<DB_NS::PGNode>> programmes;
     for (const Pg &p : pgs) {
         auto pg = std::make_unique<DB_NS::PGNode>(p.id);

@@ -63,24 +63,39 @@ void TestDocumentCommands::run(Document &document, const QString &op)
 void TestDocumentCommands::command_data()
 {
     QTest::addColumn<QString>("operation");
-    QTest::addColumn<QString>("order");    // the service order afterwards
-    QTest::addColumn<QString>("changed");  // a line of the snapshot that must appear
+    QTest::addColumn<QString>("order");   // the service order afterwards
+    QTest::addColumn<QString>("changed"); // a line of the snapshot that must appear
     QTest::addColumn<QByteArray>("signal");
-    QTest::addColumn<bool>("step");        // false: only the change flag is raised
+    QTest::addColumn<bool>("step"); // false: only the change flag is raised
 
     const QByteArray moved = SIGNAL(programmesMoved(QVector<quint32>));
-    QTest::newRow("move up one") << "up 2" << "101 100 102 104 103 105" << "sat 1 order 101 100 102 105" << moved << true;
-    QTest::newRow("move up a block") << "up 2 3" << "101 100 104 102 103 105" << "sat 2 order 104 103" << moved << true;
-    QTest::newRow("move up with row 0") << "up 0 3" << "101 102 100 104 103 105" << "" << QByteArray() << false;
-    QTest::newRow("move down two") << "down 0 1" << "100 101 102 104 103 105" << "sat 1 order 100 101 102 105"
+    QTest::newRow("move up one") << "up 2"
+                                 << "101 100 102 104 103 105"
+                                 << "sat 1 order 101 100 102 105" << moved << true;
+    QTest::newRow("move up a block") << "up 2 3"
+                                     << "101 100 104 102 103 105"
+                                     << "sat 2 order 104 103" << moved << true;
+    QTest::newRow("move up with row 0") << "up 0 3"
+                                        << "101 102 100 104 103 105"
+                                        << "" << QByteArray() << false;
+    QTest::newRow("move down two") << "down 0 1"
+                                   << "100 101 102 104 103 105"
+                                   << "sat 1 order 100 101 102 105"
                                    << moved << true;
-    QTest::newRow("move down the last row") << "down 5" << "101 102 100 104 103 105" << "" << QByteArray() << false;
-    QTest::newRow("edit a programme") << "editName" << "101 102 100 104 103 105"
+    QTest::newRow("move down the last row") << "down 5"
+                                            << "101 102 100 104 103 105"
+                                            << "" << QByteArray() << false;
+    QTest::newRow("edit a programme") << "editName"
+                                      << "101 102 100 104 103 105"
                                       << "pg 104<20 NAME=Epsilon HD,V_PID=104,FAV=1,default_order=3"
                                       << QByteArray(SIGNAL(nodeChanged(NodeKind, quint32, quint32))) << true;
-    QTest::newRow("edit a satellite") << "editSatellite" << "101 102 100 104 103 105" << "sat 2<0 NAME=Hot Bird 13E"
+    QTest::newRow("edit a satellite") << "editSatellite"
+                                      << "101 102 100 104 103 105"
+                                      << "sat 2<0 NAME=Hot Bird 13E"
                                       << QByteArray(SIGNAL(nodeChanged(NodeKind, quint32, quint32))) << true;
-    QTest::newRow("rename a group") << "rename" << "101 102 100 104 103 105" << "favourites News|Films"
+    QTest::newRow("rename a group") << "rename"
+                                    << "101 102 100 104 103 105"
+                                    << "favourites News|Films"
                                     << QByteArray(SIGNAL(favouriteGroupRenamed(int, QString))) << true;
 }
 
@@ -125,7 +140,7 @@ void TestDocumentCommands::loadAndClearEmptyTheHistory()
     Document document;
     loadDocumentFixture(document);
     document.edits().renameGroup(0, QStringLiteral("Headlines"));
-    document.edits().moveUp(document.serviceOrder(), {0});  // a change without a step
+    document.edits().moveUp(document.serviceOrder(), {0}); // a change without a step
     QCOMPARE(document.undoStack()->count(), 1);
     document.markClean();
     QVERIFY(!document.isModified());

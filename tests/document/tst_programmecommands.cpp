@@ -85,43 +85,108 @@ void TestProgrammeCommands::command_data()
     QTest::addColumn<QString>("order");   // the service order afterwards
     QTest::addColumn<QString>("changed"); // text the snapshot must hold afterwards
     QTest::addColumn<QString>("refusal");
-    QTest::addColumn<bool>("step");       // false: no step; a move, switch or paste still raises the flag
+    QTest::addColumn<bool>("step"); // false: no step; a move, switch or paste still raises the flag
 
     // Rows of All Services: 101 102 100 104 103 105; new ids count down from 4294967294.
-    QTest::newRow("move one down") << "move 5 1" << "101 100 104 103 102 105" << "sat 1 order 101 100 102 105" << "" << true;
-    QTest::newRow("move one up") << "move 1 4" << "103 101 102 100 104 105" << "" << "" << true;
-    QTest::newRow("move two below") << "move 6 1 3" << "101 100 103 105 102 104" << "sat 2 order 103 104" << "" << true;
-    QTest::newRow("move two above") << "move 1 2 4" << "100 103 101 102 104 105" << "" << "" << true;
-    QTest::newRow("move between") << "move 4 1 5" << "101 100 102 105 104 103" << "" << "" << true;
-    QTest::newRow("move onto itself") << "move 2 1" << "101 102 100 104 103 105" << "" << "Can't move to 2" << false;
-    QTest::newRow("move out of range") << "move 7 1" << "101 102 100 104 103 105" << "" << "Can't move to 7" << false;
-    QTest::newRow("move without a row") << "move 3" << "101 102 100 104 103 105" << "" << "" << false;
-    QTest::newRow("switch one") << "switch 6 0" << "105 102 100 104 103 101" << "" << "" << true;
-    QTest::newRow("switch several") << "switch 5 0 2" << "103 102 104 101 100 105" << "sat 2 order 103 104" << ""
+    QTest::newRow("move one down") << "move 5 1"
+                                   << "101 100 104 103 102 105"
+                                   << "sat 1 order 101 100 102 105"
+                                   << "" << true;
+    QTest::newRow("move one up") << "move 1 4"
+                                 << "103 101 102 100 104 105"
+                                 << ""
+                                 << "" << true;
+    QTest::newRow("move two below") << "move 6 1 3"
+                                    << "101 100 103 105 102 104"
+                                    << "sat 2 order 103 104"
+                                    << "" << true;
+    QTest::newRow("move two above") << "move 1 2 4"
+                                    << "100 103 101 102 104 105"
+                                    << ""
+                                    << "" << true;
+    QTest::newRow("move between") << "move 4 1 5"
+                                  << "101 100 102 105 104 103"
+                                  << ""
+                                  << "" << true;
+    QTest::newRow("move onto itself") << "move 2 1"
+                                      << "101 102 100 104 103 105"
+                                      << ""
+                                      << "Can't move to 2" << false;
+    QTest::newRow("move out of range") << "move 7 1"
+                                       << "101 102 100 104 103 105"
+                                       << ""
+                                       << "Can't move to 7" << false;
+    QTest::newRow("move without a row") << "move 3"
+                                        << "101 102 100 104 103 105"
+                                        << ""
+                                        << "" << false;
+    QTest::newRow("switch one") << "switch 6 0"
+                                << "105 102 100 104 103 101"
+                                << ""
+                                << "" << true;
+    QTest::newRow("switch several") << "switch 5 0 2"
+                                    << "103 102 104 101 100 105"
+                                    << "sat 2 order 103 104"
+                                    << ""
                                     << true;
-    QTest::newRow("switch upwards") << "switch 1 3 5" << "104 105 102 100 101 103" << "" << "" << true;
-    QTest::newRow("switch onto itself") << "switch 3 0 2" << "101 102 100 104 103 105" << ""
+    QTest::newRow("switch upwards") << "switch 1 3 5"
+                                    << "104 105 102 100 101 103"
+                                    << ""
+                                    << "" << true;
+    QTest::newRow("switch onto itself") << "switch 3 0 2"
+                                        << "101 102 100 104 103 105"
+                                        << ""
                                         << "Can't switch to 3" << false;
-    QTest::newRow("delete three") << "delete 100 104 105" << "101 102 103" << "sat 2 order 103" << "" << true;
-    QTest::newRow("delete nothing there") << "delete 7" << "101 102 100 104 103 105" << "" << "" << false;
-    QTest::newRow("insert before") << "insert 1 11 105" << "101 102 100 104 103 4294967294 105"
-                                   << "pg 4294967294<11 NAME=New" << "" << true;
-    QTest::newRow("insert appended") << "insert 2 20" << "101 102 100 104 103 105 4294967294"
-                                     << "sat 2 order 103 104 4294967294" << "" << true;
-    QTest::newRow("insert into a lost TP") << "insert 2 11" << "101 102 100 104 103 105" << "" << "" << false;
-    QTest::newRow("paste two") << "paste 1 10 100 101" << "101 102 100 104 103 105 4294967294 4294967293"
-                               << "pg 4294967293<10 NAME=Beta_1,V_PID=0,FAV=1" << "" << true;
+    QTest::newRow("delete three") << "delete 100 104 105"
+                                  << "101 102 103"
+                                  << "sat 2 order 103"
+                                  << "" << true;
+    QTest::newRow("delete nothing there") << "delete 7"
+                                          << "101 102 100 104 103 105"
+                                          << ""
+                                          << "" << false;
+    QTest::newRow("insert before") << "insert 1 11 105"
+                                   << "101 102 100 104 103 4294967294 105"
+                                   << "pg 4294967294<11 NAME=New"
+                                   << "" << true;
+    QTest::newRow("insert appended") << "insert 2 20"
+                                     << "101 102 100 104 103 105 4294967294"
+                                     << "sat 2 order 103 104 4294967294"
+                                     << "" << true;
+    QTest::newRow("insert into a lost TP") << "insert 2 11"
+                                           << "101 102 100 104 103 105"
+                                           << ""
+                                           << "" << false;
+    QTest::newRow("paste two") << "paste 1 10 100 101"
+                               << "101 102 100 104 103 105 4294967294 4294967293"
+                               << "pg 4294967293<10 NAME=Beta_1,V_PID=0,FAV=1"
+                               << "" << true;
     // Programme 105 without NAME: its copy is named from "" and made unique next to it.
-    QTest::newRow("paste without NAME") << "paste 1 11 105 unnamed" << "101 102 100 104 103 105 4294967294"
-                                        << "pg 4294967294<11 V_PID=0,FAV=1,default_order=5,NAME=_1" << "" << true;
-    QTest::newRow("paste with an empty clipboard") << "paste 1 10 7" << "101 102 100 104 103 105" << "" << ""
+    QTest::newRow("paste without NAME") << "paste 1 11 105 unnamed"
+                                        << "101 102 100 104 103 105 4294967294"
+                                        << "pg 4294967294<11 V_PID=0,FAV=1,default_order=5,NAME=_1"
+                                        << "" << true;
+    QTest::newRow("paste with an empty clipboard") << "paste 1 10 7"
+                                                   << "101 102 100 104 103 105"
+                                                   << ""
+                                                   << ""
                                                    << false;
-    QTest::newRow("copy to") << "copyTo 102 10" << "101 102 100 104 103 105 4294967294"
-                             << "pg 4294967294<10 NAME=Gamma,V_PID=0" << "" << true;
-    QTest::newRow("copy to its own TP") << "copyTo 102 11" << "101 102 100 104 103 105" << "" << "" << false;
-    QTest::newRow("copy to another satellite") << "copyTo 102 20" << "101 102 100 104 103 105" << "" << "" << false;
-    QTest::newRow("cut to") << "cutTo 100 11" << "101 102 104 103 105 4294967294"
-                            << "pg 4294967294<11 NAME=Alpha,V_PID=0" << "" << true;
+    QTest::newRow("copy to") << "copyTo 102 10"
+                             << "101 102 100 104 103 105 4294967294"
+                             << "pg 4294967294<10 NAME=Gamma,V_PID=0"
+                             << "" << true;
+    QTest::newRow("copy to its own TP") << "copyTo 102 11"
+                                        << "101 102 100 104 103 105"
+                                        << ""
+                                        << "" << false;
+    QTest::newRow("copy to another satellite") << "copyTo 102 20"
+                                               << "101 102 100 104 103 105"
+                                               << ""
+                                               << "" << false;
+    QTest::newRow("cut to") << "cutTo 100 11"
+                            << "101 102 104 103 105 4294967294"
+                            << "pg 4294967294<11 NAME=Alpha,V_PID=0"
+                            << "" << true;
 }
 
 void TestProgrammeCommands::command()

@@ -82,36 +82,51 @@ void TestTreeCommands::run(Document &document, const QString &op)
 void TestTreeCommands::command_data()
 {
     QTest::addColumn<QString>("operation");
-    QTest::addColumn<int>("satLimit");     // -1: none
-    QTest::addColumn<QString>("tree");     // treeOrder() afterwards
-    QTest::addColumn<QString>("changed");  // a line of the snapshot that must appear
-    QTest::addColumn<int>("state");        // 0 nothing, 1 flag only, 2 one step
+    QTest::addColumn<int>("satLimit");    // -1: none
+    QTest::addColumn<QString>("tree");    // treeOrder() afterwards
+    QTest::addColumn<QString>("changed"); // a line of the snapshot that must appear
+    QTest::addColumn<int>("state");       // 0 nothing, 1 flag only, 2 one step
 
     const QString unassigned = QStringLiteral("hot key Red 4294967295/4294967295/4294967295");
     QTest::newRow("add satellite") << "add s 0" << -1 << "1[10 11] 2[20] 4294967295[]"
                                    << "sat 4294967295<0 NAME=New" << 2;
-    QTest::newRow("add TP") << "add t 2" << -1 << "1[10 11] 2[20 4294967295]" << "tp 4294967295<2 NAME=New" << 2;
-    QTest::newRow("limit reached") << "add s 0" << 2 << "1[10 11] 2[20]" << "" << 0;
-    QTest::newRow("delete satellite") << "delete s 0 1" << -1 << "2[20]" << "service order 104 103" << 2;
+    QTest::newRow("add TP") << "add t 2" << -1 << "1[10 11] 2[20 4294967295]"
+                            << "tp 4294967295<2 NAME=New" << 2;
+    QTest::newRow("limit reached") << "add s 0" << 2 << "1[10 11] 2[20]"
+                                   << "" << 0;
+    QTest::newRow("delete satellite") << "delete s 0 1" << -1 << "2[20]"
+                                      << "service order 104 103" << 2;
     QTest::newRow("delete satellite with hot key") << "delete s 0 2" << -1 << "1[10 11]" << unassigned << 2;
-    QTest::newRow("delete TP") << "delete t 1 10" << -1 << "1[11] 2[20]" << "service order 102 104 103 105" << 2;
-    QTest::newRow("delete two TPs") << "delete t 1 11,10" << -1 << "1[] 2[20]" << "service order 104 103" << 2;
+    QTest::newRow("delete TP") << "delete t 1 10" << -1 << "1[11] 2[20]"
+                               << "service order 102 104 103 105" << 2;
+    QTest::newRow("delete two TPs") << "delete t 1 11,10" << -1 << "1[] 2[20]"
+                                    << "service order 104 103" << 2;
     QTest::newRow("delete TP with hot key") << "delete t 2 20" << -1 << "1[10 11] 2[]" << unassigned << 2;
-    QTest::newRow("delete missing TP") << "delete t 1 20" << -1 << "1[10 11] 2[20]" << "" << 0;
-    QTest::newRow("move TP up") << "up t 1 11" << -1 << "1[11 10] 2[20]" << "" << 2;
-    QTest::newRow("move first TP up") << "up t 1 10" << -1 << "1[10 11] 2[20]" << "" << 0;
-    QTest::newRow("move satellite down") << "down s 0 1" << -1 << "2[20] 1[10 11]" << "" << 2;
-    QTest::newRow("switch satellites") << "exchange s 0 2 1" << -1 << "2[20] 1[10 11]" << "" << 2;
-    QTest::newRow("switch TP with itself") << "exchange t 1 10 10" << -1 << "1[10 11] 2[20]" << "" << 0;
-    QTest::newRow("move TP to the front") << "moveTo t 1 11 10" << -1 << "1[11 10] 2[20]" << "" << 2;
-    QTest::newRow("move to where it is") << "moveTo t 1 10 11" << -1 << "1[10 11] 2[20]" << "" << 1;
-    QTest::newRow("Move To cancelled") << "noTarget s 0" << -1 << "1[10 11] 2[20]" << "" << 1;
+    QTest::newRow("delete missing TP") << "delete t 1 20" << -1 << "1[10 11] 2[20]"
+                                       << "" << 0;
+    QTest::newRow("move TP up") << "up t 1 11" << -1 << "1[11 10] 2[20]"
+                                << "" << 2;
+    QTest::newRow("move first TP up") << "up t 1 10" << -1 << "1[10 11] 2[20]"
+                                      << "" << 0;
+    QTest::newRow("move satellite down") << "down s 0 1" << -1 << "2[20] 1[10 11]"
+                                         << "" << 2;
+    QTest::newRow("switch satellites") << "exchange s 0 2 1" << -1 << "2[20] 1[10 11]"
+                                       << "" << 2;
+    QTest::newRow("switch TP with itself") << "exchange t 1 10 10" << -1 << "1[10 11] 2[20]"
+                                           << "" << 0;
+    QTest::newRow("move TP to the front") << "moveTo t 1 11 10" << -1 << "1[11 10] 2[20]"
+                                          << "" << 2;
+    QTest::newRow("move to where it is") << "moveTo t 1 10 11" << -1 << "1[10 11] 2[20]"
+                                         << "" << 1;
+    QTest::newRow("Move To cancelled") << "noTarget s 0" << -1 << "1[10 11] 2[20]"
+                                       << "" << 1;
     QTest::newRow("paste reversed") << "paste t 1 10,11 2" << -1 << "1[10 11] 2[20 4294967295 4294967294]"
                                     << "tp 4294967294<2 FRQ=11010" << 2;
     QTest::newRow("paste onto the source bumps FRQ") << "paste t 1 10,11 1" << -1
                                                      << "1[10 11 4294967295 4294967294] 2[20]"
                                                      << "tp 4294967294<1 FRQ=11013" << 2;
-    QTest::newRow("paste nothing") << "paste t 1  2" << -1 << "1[10 11] 2[20]" << "" << 1;
+    QTest::newRow("paste nothing") << "paste t 1  2" << -1 << "1[10 11] 2[20]"
+                                   << "" << 1;
 }
 
 void TestTreeCommands::command()

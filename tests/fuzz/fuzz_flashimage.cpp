@@ -28,7 +28,7 @@ const char *fuzzOne(const uint8_t *data, size_t size)
     QByteArray packed = block.isEmpty() ? QByteArray(17, 'p') : block + block.left(int(size % 97));
     packed.replace('*', '+');
     if (!image.replacePresetBlock(packed))
-        return nullptr;  // a block that no longer fits fails the save, as it should
+        return nullptr; // a block that no longer fits fails the save, as it should
 
     // Overlaps or stale checksums the input already had are not the writer's doing.
     if (flashtest::inconsistency(bytes).isEmpty() && !flashtest::inconsistency(image.image()).isEmpty())

@@ -28,7 +28,7 @@ const char *fuzzOne(const uint8_t *data, size_t size)
 
     QByteArray built;
     if (!build(db, columns, built))
-        return nullptr;  // the limits may refuse what a hostile image holds
+        return nullptr; // the limits may refuse what a hostile image holds
     LoadedDatabase again;
     PresetColumns againColumns;
     parsePreset(built, again, againColumns);

@@ -15,7 +15,8 @@ namespace {
 template<typename Base>
 struct Counted : Base
 {
-    Counted(quint32 id, quint32 parentId) : Base(id)
+    Counted(quint32 id, quint32 parentId)
+        : Base(id)
     {
         Base::setParentId(parentId);
         ++alive;

@@ -24,16 +24,23 @@ void TestNode::namesEqual_data()
     QTest::addColumn<QString>("b");
     QTest::addColumn<bool>("equal");
 
-    QTest::newRow("same") << "NAME" << "NAME" << true;
-    QTest::newRow("lower-upper") << "name" << "NAME" << true;
-    QTest::newRow("mixed") << "v_Pid" << "V_PID" << true;
-    QTest::newRow("length") << "NAME" << "NAMES" << false;
-    QTest::newRow("empty") << "" << "" << true;
+    QTest::newRow("same") << "NAME"
+                          << "NAME" << true;
+    QTest::newRow("lower-upper") << "name"
+                                 << "NAME" << true;
+    QTest::newRow("mixed") << "v_Pid"
+                           << "V_PID" << true;
+    QTest::newRow("length") << "NAME"
+                            << "NAMES" << false;
+    QTest::newRow("empty") << ""
+                           << "" << true;
     // Only a-z fold: other letters must match exactly.
     QTest::newRow("latin1-umlaut") << QString::fromUtf8("ä") << QString::fromUtf8("Ä") << false;
     QTest::newRow("dotless-i") << QString::fromUtf8("ı") << "I" << false;
-    QTest::newRow("punctuation") << "@" << "`" << false;
-    QTest::newRow("bracket-vs-brace") << "[" << "{" << false;
+    QTest::newRow("punctuation") << "@"
+                                 << "`" << false;
+    QTest::newRow("bracket-vs-brace") << "["
+                                      << "{" << false;
 }
 
 void TestNode::namesEqual()

@@ -92,8 +92,7 @@ void TestExternalTool::packAndUnpackAreInverse()
 void TestExternalTool::eachRunWorksInItsOwnFolder()
 {
     const QString log = m_dir->filePath("log");
-    const QString script = writeScript(*m_dir, "tool", "dirname \"$2\" >> '" + log.toUtf8()
-                                                           + "'; cp \"$2\" \"$3\"");
+    const QString script = writeScript(*m_dir, "tool", "dirname \"$2\" >> '" + log.toUtf8() + "'; cp \"$2\" \"$3\"");
     ExternalTool first(script, m_dir->path());
     ExternalTool second(script, m_dir->path());
     QByteArray out;
@@ -133,7 +132,7 @@ void TestExternalTool::keptWorkingFolderHoldsTheFiles()
 
 void TestExternalTool::failures_data()
 {
-    QTest::addColumn<QString>("script");  // empty: no tool at all
+    QTest::addColumn<QString>("script"); // empty: no tool at all
     QTest::addColumn<bool>("workDirExists");
     QTest::addColumn<int>("status");
 

@@ -76,7 +76,7 @@ void TestFlashImage::parse_data()
         << buildFlashImage(0x20000, {tableOf(0x40, 40), tableOf(0x10000, 25)}) << false << 0 << 0;
 
     FlashTableSpec countTooLarge = tableOf(0x0, 1);
-    countTooLarge.entryCount = 9;  // 28 + 9 * 48 bytes do not fit
+    countTooLarge.entryCount = 9; // 28 + 9 * 48 bytes do not fit
     QTest::newRow("entries-past-end") << buildFlashImage(0x1b0, {countTooLarge}) << false << 0 << 0;
 
     QTest::newRow("block-past-end")
@@ -84,7 +84,7 @@ void TestFlashImage::parse_data()
         << false << 0 << 0;
 
     FlashBlockSpec farAway = block(1, "far", 0xFFFFFFF0u, 0);
-    farAway.size = 0x100;  // offset + size wraps in 32 bits; must still be refused
+    farAway.size = 0x100; // offset + size wraps in 32 bits; must still be refused
     QTest::newRow("offset-wraps")
         << buildFlashImage(0x1000, {table(0x40, {farAway})}) << false << 0 << 0;
 
@@ -115,9 +115,7 @@ void TestFlashImage::nestedTablesBelongToTheirBlock()
 {
     // Two blocks share tag 0x77; each holds its own table, and the inner one
     // holds a third. Every table must belong to the block whose bytes hold it.
-    FlashTableSpec top = table(0x0, {block(0x77, "first", 0x1000, 0x3000),
-                                     block(0x77, "second", 0x4000, 0x1000),
-                                     block(0x11, "plain", 0x6000, 0x100)});
+    FlashTableSpec top = table(0x0, {block(0x77, "first", 0x1000, 0x3000), block(0x77, "second", 0x4000, 0x1000), block(0x11, "plain", 0x6000, 0x100)});
     FlashTableSpec inFirst = table(0x1100, {block(0x55, "inner", 0x200, 0x1000, 9)});
     FlashTableSpec inInner = table(0x1400, {block(0x66, "deep", 0x100, 0x80, 4)});
     FlashTableSpec inSecond = table(0x4010, {block(0x88, "other", 0x100, 0x40, 7)});
@@ -150,8 +148,7 @@ void TestFlashImage::presetBlockChoice_data()
     QTest::addColumn<QByteArray>("chosen");
 
     QTest::newRow("tag-and-name")
-        << std::vector<FlashTableSpec>{table(0, {block(0x20, "boot", 0x100, 0x10),
-                                                 block(0x9C, "preset_db", 0x200, 0x10)})}
+        << std::vector<FlashTableSpec>{table(0, {block(0x20, "boot", 0x100, 0x10), block(0x9C, "preset_db", 0x200, 0x10)})}
         << QByteArray("preset_db");
     QTest::newRow("name-without-tag")
         << std::vector<FlashTableSpec>{table(0, {block(0x20, "preset", 0x100, 0x10)})} << QByteArray();
@@ -160,8 +157,7 @@ void TestFlashImage::presetBlockChoice_data()
     QTest::newRow("name-is-case-sensitive")
         << std::vector<FlashTableSpec>{table(0, {block(0x9C, "PRESET", 0x100, 0x10)})} << QByteArray();
     QTest::newRow("lookalike-before-the-real-one")
-        << std::vector<FlashTableSpec>{table(0, {block(0x21, "preset_backup", 0x100, 0x10),
-                                                 block(0x9C, "mypreset", 0x200, 0x10)})}
+        << std::vector<FlashTableSpec>{table(0, {block(0x21, "preset_backup", 0x100, 0x10), block(0x9C, "mypreset", 0x200, 0x10)})}
         << QByteArray("mypreset");
     QTest::newRow("last-of-two")
         << std::vector<FlashTableSpec>{table(0, {block(0x9C, "preset_a", 0x100, 0x10)}),
@@ -256,7 +252,7 @@ void TestFlashImage::failedUnpackFailsTheLoad()
 
 void TestFlashImage::savePaths_data()
 {
-    QTest::addColumn<QString>("target");  // below the temporary folder, with its prefix
+    QTest::addColumn<QString>("target"); // below the temporary folder, with its prefix
     QTest::addColumn<bool>("ok");
     QTest::addColumn<bool>("wholeImage"); // else the packed preset alone
 
@@ -281,8 +277,7 @@ void TestFlashImage::savePaths()
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("x.abs")));
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("x.udf")));
     const QString source = dir.filePath(QStringLiteral("source.abs"));
-    const QByteArray image = buildFlashImage(0x1000, {table(0x10, {block(0x9C, "preset", 0x100, 0x40),
-                                                                  block(0x30, "logo", 0x200, 0x80)})});
+    const QByteArray image = buildFlashImage(0x1000, {table(0x10, {block(0x9C, "preset", 0x100, 0x40), block(0x30, "logo", 0x200, 0x80)})});
     QFile file(source);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(image);
@@ -318,8 +313,7 @@ void TestFlashImage::failedSaveKeepsFileAndState()
 {
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("source.abs"));
-    const QByteArray image = buildFlashImage(0x1000, {table(0x10, {block(0x9C, "preset", 0x100, 0x40),
-                                                                  block(0x30, "logo", 0x200, 0x80)})});
+    const QByteArray image = buildFlashImage(0x1000, {table(0x10, {block(0x9C, "preset", 0x100, 0x40), block(0x30, "logo", 0x200, 0x80)})});
     QFile file(source);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(image);

@@ -48,9 +48,7 @@ private slots:
 void TestFlashLayout::unchangedPresetKeepsEveryByte()
 {
     const QByteArray image = buildFlashImage(
-        0x30000, {table(0x100, {block(0x20, "boot", 0x100, 0x300), block(0x9C, "preset", 0x400, 0x500),
-                                block(0xA4, "kernel", 0xFF00, 0x800), block(0x31, "logo", 0x10800, 0x100)}),
-                  table(0x20000, {block(0x40, "fs", 0x100, 0x200)})});
+        0x30000, {table(0x100, {block(0x20, "boot", 0x100, 0x300), block(0x9C, "preset", 0x400, 0x500), block(0xA4, "kernel", 0xFF00, 0x800), block(0x31, "logo", 0x10800, 0x100)}), table(0x20000, {block(0x40, "fs", 0x100, 0x200)})});
     FlashImage flash;
     QVERIFY(flash.parse(image));
     const QByteArray preset = flash.entries()[flash.presetEntry()].block;
@@ -146,8 +144,7 @@ void TestFlashLayout::presetSizeChange()
     // starts out on its boundary.
     const uint32_t nextOffset = nextTag == 0xA4 ? 0x10000 : 0x200;
     const QByteArray image = buildFlashImage(
-        0x30000, {table(0, {block(0x9C, "preset", 0x100, 0x100), block(uint8_t(nextTag), "next", nextOffset, 0x100, 21),
-                            block(0x32, "last", 0x20000, 0x100, 31)})});
+        0x30000, {table(0, {block(0x9C, "preset", 0x100, 0x100), block(uint8_t(nextTag), "next", nextOffset, 0x100, 21), block(0x32, "last", 0x20000, 0x100, 31)})});
 
     FlashImage flash;
     QVERIFY(flash.parse(image));
@@ -189,8 +186,7 @@ void TestFlashLayout::blockPushedPastImageFails()
     QFETCH(int, lastTag);
 
     const QByteArray image = buildFlashImage(
-        imageSize, {table(0, {block(0x9C, "preset", 0x100, 0x100), block(0x30, "mid", 0x200, 0xE00),
-                              block(uint8_t(lastTag), "last", 0x1000, 0x100)})});
+        imageSize, {table(0, {block(0x9C, "preset", 0x100, 0x100), block(0x30, "mid", 0x200, 0xE00), block(uint8_t(lastTag), "last", 0x1000, 0x100)})});
     FlashImage flash;
     QVERIFY(flash.parse(image));
     const std::vector<FlashEntry> before = flash.entries();
@@ -230,8 +226,7 @@ void TestFlashLayout::nestedTableMovesWithItsBlock()
 {
     // Two blocks with one tag, each holding a table: each table must travel
     // with its own block when the grown preset pushes both up.
-    FlashTableSpec top = table(0, {block(0x9C, "preset", 0x100, 0x100), block(0x77, "one", 0x200, 0x400),
-                                   block(0x77, "two", 0x600, 0x400)});
+    FlashTableSpec top = table(0, {block(0x9C, "preset", 0x100, 0x100), block(0x77, "one", 0x200, 0x400), block(0x77, "two", 0x600, 0x400)});
     FlashTableSpec inOne = table(0x210, {block(0x55, "one-a", 0x80, 0x40, 2), block(0x56, "one-b", 0xC0, 0x40, 3)});
     FlashBlockSpec raw = block(0x57, "two-a", 0x80, 0x40, 4);
     raw.noChecksum = true;
@@ -277,10 +272,8 @@ void TestFlashLayout::nestedGrowthStaysInsideEnclosingBlock()
     QFETCH(bool, ok);
 
     // enclosing block at 0x200..0x600; nested table at 0x220 (ends 0x29C)
-    FlashTableSpec top = table(0, {block(0x20, "boot", 0x100, 0x100), block(0x70, "outer", 0x200, 0x400),
-                                   block(0x21, "after", 0x800, 0x100, 5)});
-    FlashTableSpec nested = table(0x220, {block(0x9C, "preset", 28 + 96, 0x80, 2),
-                                          block(0x22, "tail", 28 + 96 + 0x80, 0x40, 3)});
+    FlashTableSpec top = table(0, {block(0x20, "boot", 0x100, 0x100), block(0x70, "outer", 0x200, 0x400), block(0x21, "after", 0x800, 0x100, 5)});
+    FlashTableSpec nested = table(0x220, {block(0x9C, "preset", 28 + 96, 0x80, 2), block(0x22, "tail", 28 + 96 + 0x80, 0x40, 3)});
     const QByteArray image = buildFlashImage(0x2000, {top, nested});
     FlashImage flash;
     QVERIFY(flash.parse(image));
@@ -324,12 +317,10 @@ void TestFlashLayout::secondLayoutChangesNothing()
 {
     FlashTableSpec nested = table(0x20020, {block(0x55, "inner", 0x100, 0x200, 2)});
     const QByteArray image = buildFlashImage(
-        0x50000, {table(0x100, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x200, 0x800),
-                                block(0x31, "logo", 0xA00, 0x100), block(0xA8, "app", 0xFF00, 0x300)}),
-                  table(0x18000, {block(0x77, "holder", 0x8000, 0x1000)}), nested});
+        0x50000, {table(0x100, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x200, 0x800), block(0x31, "logo", 0xA00, 0x100), block(0xA8, "app", 0xFF00, 0x300)}), table(0x18000, {block(0x77, "holder", 0x8000, 0x1000)}), nested});
     FlashImage flash;
     QVERIFY(flash.parse(image));
-    const QByteArray preset = filler(0x10000, 4);  // moves logo, app and the second table
+    const QByteArray preset = filler(0x10000, 4); // moves logo, app and the second table
     QVERIFY2(flash.replacePresetBlock(preset), qPrintable(flash.errorString()));
     const QByteArray once = flash.image();
     QCOMPARE(flashtest::inconsistency(once), QString());
@@ -348,9 +339,7 @@ void TestFlashLayout::corruptedTablesNeverBreakTheImage()
 {
     FlashTableSpec nested = table(0x2040, {block(0x55, "inner", 0x100, 0x200, 2), block(0xA4, "al", 0x400, 0x80, 3)});
     const QByteArray image = buildFlashImage(
-        0x20000, {table(0x40, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x200, 0x400),
-                               block(0x60, "holder", 0x2000 - 0x40, 0x1000), block(0xA8, "app", 0x4000, 0x300)}),
-                  nested});
+        0x20000, {table(0x40, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x200, 0x400), block(0x60, "holder", 0x2000 - 0x40, 0x1000), block(0xA8, "app", 0x4000, 0x300)}), nested});
     // Damage the table bytes (where every offset, size and count lives) at random.
     QRandomGenerator random(20240611);
     const int tableBytes[] = {0x40, 0x40 + 28 + 48 * 4, 0x2040, 0x2040 + 28 + 48 * 2};

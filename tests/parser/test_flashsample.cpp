@@ -43,8 +43,7 @@ struct Session
     FlashPresetCodec codec;
 
     explicit Session(const QString &workDir)
-        : tool(QStringLiteral(TAVRIN_BIN_DIR "/lzma"), workDir),
-          codec(makeFlashPresetCodec(db, columns, tool))
+        : tool(QStringLiteral(TAVRIN_BIN_DIR "/lzma"), workDir), codec(makeFlashPresetCodec(db, columns, tool))
     {
     }
     bool load(const QString &path) { return flash.load(QStringLiteral("defaultdb;") + path, codec); }

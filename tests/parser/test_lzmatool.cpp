@@ -147,7 +147,7 @@ void TestLzmaTool::packsWithKnownSize()
     const QByteArray packed = readAll(path("packed"));
     QVERIFY(packed.size() > 13);
     QCOMPARE(headerSize(packed), quint64(data.size()));
-    QCOMPARE(quint8(packed.at(0)), quint8(0x5D));  // lc 3, lp 0, pb 2
+    QCOMPARE(quint8(packed.at(0)), quint8(0x5D)); // lc 3, lp 0, pb 2
 
     // No end marker: told that the size is unknown, a decoder finds no end.
     writeAll(path("unsized"), withHeaderSize(packed, ~quint64(0)));
@@ -216,7 +216,7 @@ void TestLzmaTool::failuresLeaveNoOutput_data()
     badProps[0] = char(0xE1);
     QTest::newRow("bad properties byte") << QStringList{"d", "IN", "OUT"} << badProps;
     QByteArray wideLiterals = packed;
-    wideLiterals[0] = char(4 * 9 + 3);  // lc 3 + lp 4 is beyond LZMA1
+    wideLiterals[0] = char(4 * 9 + 3); // lc 3 + lp 4 is beyond LZMA1
     QTest::newRow("lc plus lp too large") << QStringList{"d", "IN", "OUT"} << wideLiterals;
     QTest::newRow("truncated stream") << QStringList{"d", "IN", "OUT"} << packed.left(packed.size() / 2);
     QTest::newRow("size larger than the stream")

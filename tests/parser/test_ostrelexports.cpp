@@ -88,13 +88,9 @@ void TestOstrelExports::roundTripWithShippedConfiguration()
              qPrintable(error));
 
     LoadedDatabase db;
-    addRecord(db.satellites, 0, 0, {{"NAME", QStringLiteral("Hot Bird")}, {"LONGITUDE", QStringLiteral("1300")},
-                                    {"DISEQC", QStringLiteral("Port 2")}, {"DISEQC_MODE", QStringLiteral("1.0")}});
-    addRecord(db.transponders, 0, 0, {{"FRQ", QStringLiteral("11034")}, {"SYM", QStringLiteral("27500")},
-                                      {"POL", QStringLiteral("V")}, {"FEC", QStringLiteral("3/4")}});
-    addRecord(db.programmes, 0, 0, {{"NAME", QStringLiteral("Rai 1")}, {"V_PID", QStringLiteral("512")},
-                                    {"A_PID", QStringLiteral("650")}, {"FAV", QStringLiteral("5")},
-                                    {"LOCK", QStringLiteral("Yes")}});
+    addRecord(db.satellites, 0, 0, {{"NAME", QStringLiteral("Hot Bird")}, {"LONGITUDE", QStringLiteral("1300")}, {"DISEQC", QStringLiteral("Port 2")}, {"DISEQC_MODE", QStringLiteral("1.0")}});
+    addRecord(db.transponders, 0, 0, {{"FRQ", QStringLiteral("11034")}, {"SYM", QStringLiteral("27500")}, {"POL", QStringLiteral("V")}, {"FEC", QStringLiteral("3/4")}});
+    addRecord(db.programmes, 0, 0, {{"NAME", QStringLiteral("Rai 1")}, {"V_PID", QStringLiteral("512")}, {"A_PID", QStringLiteral("650")}, {"FAV", QStringLiteral("5")}, {"LOCK", QStringLiteral("Yes")}});
     addRecord(db.programmes, 1, 0, {{"NAME", QStringLiteral("Radio")}, {"V_PID", QStringLiteral("0")}});
     const QByteArray block(16 + 32 * 32, '\0');
     const QByteArray dump = writeUserDump(config, *db.satellites.head(), *db.transponders.head(),
@@ -146,7 +142,7 @@ void TestOstrelExports::textCapacities_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<int>("result");
-    QTest::addColumn<QStringList>("fields");  // "kind:NAME=units" of the shipped configuration
+    QTest::addColumn<QStringList>("fields"); // "kind:NAME=units" of the shipped configuration
     QTest::addColumn<int>("favouriteUnits");
     QTest::newRow("dump") << 2 << 0 << QStringList{"1:NAME=16", "3:NAME=24"} << 16;
     QTest::newRow("default-database") << 3 << 0 << QStringList() << 0;
@@ -167,8 +163,7 @@ void TestOstrelExports::textCapacities()
         return;
     QStringList found;
     for (uint32_t i = 0; i < list->count; ++i) {
-        found << QStringLiteral("%1:%2=%3").arg(list->items[i].kind).arg(readText(list->items[i].name, OstrelNameUnits))
-                     .arg(list->items[i].units);
+        found << QStringLiteral("%1:%2=%3").arg(list->items[i].kind).arg(readText(list->items[i].name, OstrelNameUnits)).arg(list->items[i].units);
     }
     QCOMPARE(found, fields);
     QCOMPARE(list->nameUnits, OstrelNameUnits - 1);

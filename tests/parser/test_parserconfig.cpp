@@ -270,19 +270,45 @@ void TestParserConfig::triggerEvaluation_data()
     QTest::addColumn<QString>("level");
 
     // Start values: MODE "Off", LEVEL "1".
-    QTest::newRow("combobox-option-fires") << "PORT" << "Port 2" << 0 << "On" << "1";
-    QTest::newRow("combobox-zero-fires-other-rule") << "PORT" << "None" << 0 << "Off" << "1";
-    QTest::newRow("combobox-unknown-number") << "PORT" << "3" << 0 << "On" << "1";
-    QTest::newRow("combobox-unknown-name-is-zero") << "PORT" << "Port 9" << 0 << "Off" << "1";
-    QTest::newRow("integer-in-range") << "POWER" << "40" << 0 << "Off" << "77";
-    QTest::newRow("integer-leading-digits") << "POWER" << "15dB" << 0 << "Off" << "77";
-    QTest::newRow("integer-out-of-range") << "POWER" << "99" << 2 << "Off" << "1";
-    QTest::newRow("integer-unknown-option-value") << "POWER" << "50" << 0 << "9" << "1";
-    QTest::newRow("empty-text") << "POWER" << "" << 2 << "Off" << "1";
-    QTest::newRow("no-rules-for-field") << "LEVEL" << "5" << 2 << "Off" << "5";
-    QTest::newRow("field-not-in-record") << "GHOST" << "5" << 2 << "Off" << "1";
-    QTest::newRow("text-target-fires-unchanged") << "POWER" << "2" << 0 << "Off" << "1";
-    QTest::newRow("missing-target-fires-nothing") << "POWER" << "1" << 2 << "Off" << "1";
+    QTest::newRow("combobox-option-fires") << "PORT"
+                                           << "Port 2" << 0 << "On"
+                                           << "1";
+    QTest::newRow("combobox-zero-fires-other-rule") << "PORT"
+                                                    << "None" << 0 << "Off"
+                                                    << "1";
+    QTest::newRow("combobox-unknown-number") << "PORT"
+                                             << "3" << 0 << "On"
+                                             << "1";
+    QTest::newRow("combobox-unknown-name-is-zero") << "PORT"
+                                                   << "Port 9" << 0 << "Off"
+                                                   << "1";
+    QTest::newRow("integer-in-range") << "POWER"
+                                      << "40" << 0 << "Off"
+                                      << "77";
+    QTest::newRow("integer-leading-digits") << "POWER"
+                                            << "15dB" << 0 << "Off"
+                                            << "77";
+    QTest::newRow("integer-out-of-range") << "POWER"
+                                          << "99" << 2 << "Off"
+                                          << "1";
+    QTest::newRow("integer-unknown-option-value") << "POWER"
+                                                  << "50" << 0 << "9"
+                                                  << "1";
+    QTest::newRow("empty-text") << "POWER"
+                                << "" << 2 << "Off"
+                                << "1";
+    QTest::newRow("no-rules-for-field") << "LEVEL"
+                                        << "5" << 2 << "Off"
+                                        << "5";
+    QTest::newRow("field-not-in-record") << "GHOST"
+                                         << "5" << 2 << "Off"
+                                         << "1";
+    QTest::newRow("text-target-fires-unchanged") << "POWER"
+                                                 << "2" << 0 << "Off"
+                                                 << "1";
+    QTest::newRow("missing-target-fires-nothing") << "POWER"
+                                                  << "1" << 2 << "Off"
+                                                  << "1";
 }
 
 void TestParserConfig::triggerEvaluation()
@@ -312,9 +338,7 @@ void TestParserConfig::triggerEvaluation()
 
     RecordStore store;
     DataRecord &record = addRecord(store, 0, 0,
-                                   {{"PORT", QStringLiteral("None")}, {"MODE", QStringLiteral("Off")},
-                                    {"LEVEL", QStringLiteral("1")}, {"LABEL", QStringLiteral("keep")},
-                                    {"POWER", QStringLiteral("0")}});
+                                   {{"PORT", QStringLiteral("None")}, {"MODE", QStringLiteral("Off")}, {"LEVEL", QStringLiteral("1")}, {"LABEL", QStringLiteral("keep")}, {"POWER", QStringLiteral("0")}});
     for (uint32_t i = 0; i < record.count; ++i)
         if (readText(record.values[i].name, OstrelNameUnits) == field)
             copyText(record.values[i].text, OstrelTextUnits, text);
@@ -391,7 +415,8 @@ void TestParserConfig::rereadKeepsFavAndEmptiesLayouts()
 {
     ParserConfig config;
     QVERIFY(readConfigXml(R"(<!-- note --><userdb_dump><fav offset="1" size="2" length="3"/><head size="8"/>
-        <sat size="8" max_num="7"><elem name="A"/></sat><tp size="8"/><pg size="8"/></userdb_dump>)", config));
+        <sat size="8" max_num="7"><elem name="A"/></sat><tp size="8"/><pg size="8"/></userdb_dump>)",
+                          config));
     QCOMPARE(config.satMaxNum, 7);
     QCOMPARE(config.favCount, 2u);
     QVERIFY(readConfigXml(R"(<userdb_dump><head size="16"/><sat size="8"/><tp/><pg/></userdb_dump>)", config));

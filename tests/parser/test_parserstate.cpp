@@ -128,7 +128,7 @@ int32_t TestParserState::save(ParserState &state, const QString &path, Lists &li
 void TestParserState::loadArguments_data()
 {
     QTest::addColumn<int>("type");
-    QTest::addColumn<int>("nullArgument");  // -1: none; 0: path; 1..5: out-parameters
+    QTest::addColumn<int>("nullArgument"); // -1: none; 0: path; 1..5: out-parameters
     QTest::newRow("type-0") << 0 << -1;
     QTest::newRow("type-4") << 4 << -1;
     QTest::newRow("type-negative") << -1 << -1;
@@ -298,8 +298,7 @@ void TestParserState::failedLoads()
         QVERIFY(QFile::remove(confPath(ParserState::configFileName())));
     else if (what == QLatin1String("broken-configuration"))
         QVERIFY(writeFile(confPath(ParserState::configFileName()), "<userdb_dump><head/>"));
-    else if (what == QLatin1String("damaged-dump"))
-    {
+    else if (what == QLatin1String("damaged-dump")) {
         QByteArray bytes = readFile(in);
         bytes[40] = char(bytes.at(40) ^ 1);
         QVERIFY(writeFile(in, bytes));
@@ -350,7 +349,7 @@ QByteArray TestParserState::treeDump(std::vector<int> &countOffsets)
 void TestParserState::loadFailingAfterRecords_data()
 {
     // A child count that the checks refuse makes the reader stop after that many records.
-    QTest::addColumn<int>("count");  // index into the child counts in file order
+    QTest::addColumn<int>("count"); // index into the child counts in file order
     QTest::addColumn<uint32_t>("value");
     QTest::addColumn<QString>("reason");
     QTest::newRow("after-1-record") << 0 << 99u << QStringLiteral("satellite 0 claims 99 transponders");

@@ -97,19 +97,32 @@ void TestPresetData::longitudeFromPreset_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("held");
-    QTest::newRow("west") << "30.50W" << "35818";
-    QTest::newRow("east") << "13.00E" << "1300";
-    QTest::newRow("no binary rounding") << "4.80W" << "33248";
-    QTest::newRow("one decimal") << "19.2E" << "1920";
-    QTest::newRow("extra decimals cut") << "13.567E" << "1356";
-    QTest::newRow("no decimals") << "7E" << "700";
-    QTest::newRow("lower case") << "0.80w" << "32848";
-    QTest::newRow("zero") << "0.00E" << "0";
-    QTest::newRow("far west") << "180.00W" << "50768";
-    QTest::newRow("beyond the west bit") << "400.00E" << "400.00E";
-    QTest::newRow("no hemisphere") << "13.00" << "13.00";
-    QTest::newRow("not a number") << "east" << "east";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("west") << "30.50W"
+                          << "35818";
+    QTest::newRow("east") << "13.00E"
+                          << "1300";
+    QTest::newRow("no binary rounding") << "4.80W"
+                                        << "33248";
+    QTest::newRow("one decimal") << "19.2E"
+                                 << "1920";
+    QTest::newRow("extra decimals cut") << "13.567E"
+                                        << "1356";
+    QTest::newRow("no decimals") << "7E"
+                                 << "700";
+    QTest::newRow("lower case") << "0.80w"
+                                << "32848";
+    QTest::newRow("zero") << "0.00E"
+                          << "0";
+    QTest::newRow("far west") << "180.00W"
+                              << "50768";
+    QTest::newRow("beyond the west bit") << "400.00E"
+                                         << "400.00E";
+    QTest::newRow("no hemisphere") << "13.00"
+                                   << "13.00";
+    QTest::newRow("not a number") << "east"
+                                  << "east";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestPresetData::longitudeFromPreset()
@@ -123,15 +136,24 @@ void TestPresetData::longitudeToPreset_data()
 {
     QTest::addColumn<QString>("held");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("west") << "35818" << "30.50W";
-    QTest::newRow("east") << "1300" << "13.00E";
-    QTest::newRow("hundredths") << "1234" << "12.34E";
-    QTest::newRow("small") << "5" << "0.05E";
-    QTest::newRow("west zero") << "32768" << "0.00W";
-    QTest::newRow("west hundredths") << "33248" << "4.80W";
-    QTest::newRow("over 16 bits") << "70000" << "70000";
-    QTest::newRow("negative") << "-5" << "-5";
-    QTest::newRow("text") << "abc" << "abc";
+    QTest::newRow("west") << "35818"
+                          << "30.50W";
+    QTest::newRow("east") << "1300"
+                          << "13.00E";
+    QTest::newRow("hundredths") << "1234"
+                                << "12.34E";
+    QTest::newRow("small") << "5"
+                           << "0.05E";
+    QTest::newRow("west zero") << "32768"
+                               << "0.00W";
+    QTest::newRow("west hundredths") << "33248"
+                                     << "4.80W";
+    QTest::newRow("over 16 bits") << "70000"
+                                  << "70000";
+    QTest::newRow("negative") << "-5"
+                              << "-5";
+    QTest::newRow("text") << "abc"
+                          << "abc";
 }
 
 void TestPresetData::longitudeToPreset()
@@ -271,7 +293,7 @@ void TestPresetData::malformedInput_data()
     QTest::newRow("odd byte at the end") << full.left(full.size() - 1) << 6 << 3 << 6;
 
     QByteArray noSatHeader = PresetImage(PgColumns, {}).bytes();
-    noSatHeader.chop(2 * 10 + 1);  // "*SAT_NAME" with its flag and terminator
+    noSatHeader.chop(2 * 10 + 1); // "*SAT_NAME" with its flag and terminator
     QTest::newRow("satellite header missing") << noSatHeader << 4 << 0 << 0;
 
     QTest::newRow("trailing garbage flag") << full + QByteArray("\x85", 1) << 6 << 3 << 6;
@@ -480,7 +502,9 @@ void TestPresetData::limits()
     QFETCH(bool, accepted);
 
     PresetColumns columns;
-    columns.programme << "FRQ" << "SYM" << "POL";
+    columns.programme << "FRQ"
+                      << "SYM"
+                      << "POL";
     while (columns.programme.size() < programmeColumns)
         columns.programme << QStringLiteral("C%1").arg(columns.programme.size());
     while (columns.satellite.size() < satelliteColumns)

@@ -135,7 +135,7 @@ void TestPresetDatabase::emptyFileLoadsEmpty()
     QVERIFY(writeAll(empty, QByteArray()));
     LoadedDatabase db;
     PresetColumns columns;
-    db.satellites.append(99, 0, 0);  // left from an earlier load
+    db.satellites.append(99, 0, 0); // left from an earlier load
     QVERIFY(readDefaultDatabase(empty, db, columns, tool));
     QCOMPARE(db.satellites.size(), 0);
     QCOMPARE(db.programmes.size(), 0);

@@ -106,7 +106,7 @@ inline QString describe(const DataRecord &record)
     QString line = QStringLiteral("%1<%2").arg(record.id).arg(record.parentId);
     for (uint32_t i = 0; i < record.count; ++i) {
         line += QLatin1Char(' ') + ostrel::readText(record.values[i].name, OstrelNameUnits)
-                + QLatin1Char('=') + ostrel::readText(record.values[i].text, OstrelTextUnits);
+            + QLatin1Char('=') + ostrel::readText(record.values[i].text, OstrelTextUnits);
     }
     return line;
 }

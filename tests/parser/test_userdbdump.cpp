@@ -313,7 +313,8 @@ void TestUserDbDump::configurationThatCannotRead()
     QVERIFY(!readUserDump(dump, broken, loaded, extras));
     // The writer refuses the same layouts rather than write a dump nothing can read.
     QVERIFY(writeUserDump(broken, *db.satellites.head(), *db.transponders.head(),
-                          *db.programmes.head(), nullptr, nullptr, {}).isNull());
+                          *db.programmes.head(), nullptr, nullptr, {})
+                .isNull());
 }
 
 void TestUserDbDump::renumbering()
@@ -367,7 +368,8 @@ void TestUserDbDump::renumberingRunsOut()
     addRecord(db.programmes, 0x20000, 0, {});
     QString error;
     QVERIFY(writeUserDump(m_config, *db.satellites.head(), *db.transponders.head(),
-                          *db.programmes.head(), nullptr, nullptr, {}, &error).isNull());
+                          *db.programmes.head(), nullptr, nullptr, {}, &error)
+                .isNull());
     QVERIFY2(error.contains(QStringLiteral("free id")), qPrintable(error));
 }
 
@@ -447,7 +449,7 @@ void TestUserDbDump::trailingBlockAndFavourites()
     const QByteArray written = dump.mid(data);
     QCOMPARE(written.left(2), QByteArray(2, char(0xAB)));
     QCOMPARE(written.mid(2, 8), QByteArray("N\0e\0w\0s\0", 8));
-    QCOMPARE(written.mid(10, 8), QByteArray(8, char(0xAB)));  // no name: the slot keeps its bytes
+    QCOMPARE(written.mid(10, 8), QByteArray(8, char(0xAB))); // no name: the slot keeps its bytes
     QCOMPARE(written.mid(18, 8), QByteArray("S\0p\0o\0r\0", 8));
     QCOMPARE(written.mid(26), QByteArray(4, char(0xAB)));
 
@@ -472,7 +474,7 @@ void TestUserDbDump::trailingBlockAndFavourites()
 void TestUserDbDump::favouriteSlotsOutsideBlock()
 {
     LoadedDatabase db;
-    const QByteArray block(14, 'z');  // slot 1 (10..17) runs past the end
+    const QByteArray block(14, 'z'); // slot 1 (10..17) runs past the end
     const QByteArray dump = write(m_config, db, nullptr, &block, {QStringLiteral("A"), QStringLiteral("B")});
     QCOMPARE(dump.mid(32 + 10), QByteArray(4, 'z'));
     LoadedDatabase loaded;

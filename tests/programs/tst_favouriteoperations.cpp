@@ -173,39 +173,61 @@ void TestFavouriteOperations::operation_data()
     QTest::addColumn<QString>("shown");  // rows() afterwards
 
     // Before: fav 5 0 - 4 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Kids
-    QTest::newRow("remove from group 4") << "fav4" << 0 << "Remove channel" << ""
+    QTest::newRow("remove from group 4") << "fav4" << 0 << "Remove channel"
+                                         << ""
                                          << "fav 1 0 - 4 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Kids"
                                          << "Delta";
-    QTest::newRow("group editor adds") << "fav4" << 0 << "Edit Group" << "add 1"
+    QTest::newRow("group editor adds") << "fav4" << 0 << "Edit Group"
+                                       << "add 1"
                                        << "fav 5 4 - 4 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Kids"
                                        << "Alpha Beta Delta";
-    QTest::newRow("group editor removes") << "fav4" << 0 << "Edit Group" << "remove 3"
+    QTest::newRow("group editor removes") << "fav4" << 0 << "Edit Group"
+                                          << "remove 3"
                                           << "fav 5 0 - 0 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Kids"
                                           << "Alpha";
-    QTest::newRow("add without FAV does nothing") << "fav4" << 0 << "Edit Group" << "add 2" << "" << "Alpha Delta";
-    QTest::newRow("group editor cancelled") << "fav4" << 0 << "Edit Group" << "cancel" << "" << "Alpha Delta";
+    QTest::newRow("add without FAV does nothing") << "fav4" << 0 << "Edit Group"
+                                                  << "add 2"
+                                                  << ""
+                                                  << "Alpha Delta";
+    QTest::newRow("group editor cancelled") << "fav4" << 0 << "Edit Group"
+                                            << "cancel"
+                                            << ""
+                                            << "Alpha Delta";
     QTest::newRow("edit hotkey clears the last entry")
-        << "all" << 3 << "Edit HotKey" << "choose 0"
-        << "fav 5 0 - 4 | keys 103 - - | favkeys 1 | names News,Sport,Films,Kids" << "Alpha Beta Gamma Delta";
+        << "all" << 3 << "Edit HotKey"
+        << "choose 0"
+        << "fav 5 0 - 4 | keys 103 - - | favkeys 1 | names News,Sport,Films,Kids"
+        << "Alpha Beta Gamma Delta";
     QTest::newRow("edit hotkey onto a free key")
-        << "all" << 3 << "Edit HotKey" << "choose 1"
-        << "fav 5 0 - 4 | keys - 103 - | favkeys 1 | names News,Sport,Films,Kids" << "Alpha Beta Gamma Delta";
+        << "all" << 3 << "Edit HotKey"
+        << "choose 1"
+        << "fav 5 0 - 4 | keys - 103 - | favkeys 1 | names News,Sport,Films,Kids"
+        << "Alpha Beta Gamma Delta";
     QTest::newRow("hotkey group editor clears the last entry")
-        << "keys" << 1 << "Edit Group" << "choose 3"
-        << "fav 5 0 - 4 | keys - 103 - | favkeys 1 | names News,Sport,Films,Kids" << "Red Green:Delta Blue";
+        << "keys" << 1 << "Edit Group"
+        << "choose 3"
+        << "fav 5 0 - 4 | keys - 103 - | favkeys 1 | names News,Sport,Films,Kids"
+        << "Red Green:Delta Blue";
     QTest::newRow("hotkey group editor without a choice")
-        << "keys" << 0 << "Edit Group" << "none"
-        << "fav 5 0 - 4 | keys 103 - - | favkeys 1 | names News,Sport,Films,Kids" << "Red:Delta Green Blue";
+        << "keys" << 0 << "Edit Group"
+        << "none"
+        << "fav 5 0 - 4 | keys 103 - - | favkeys 1 | names News,Sport,Films,Kids"
+        << "Red:Delta Green Blue";
     QTest::newRow("remove hot key keeps its name")
-        << "keys" << 0 << "Remove channel" << ""
-        << "fav 5 0 - 4 | keys - - 103 | favkeys 1 | names News,Sport,Films,Kids" << "Red Green Blue:Delta";
-    QTest::newRow("fav hotkey editor") << "favkeys" << 0 << "Edit Group" << "choose 3"
+        << "keys" << 0 << "Remove channel"
+        << ""
+        << "fav 5 0 - 4 | keys - - 103 | favkeys 1 | names News,Sport,Films,Kids"
+        << "Red Green Blue:Delta";
+    QTest::newRow("fav hotkey editor") << "favkeys" << 0 << "Edit Group"
+                                       << "choose 3"
                                        << "fav 5 0 - 4 | keys 103 - 103 | favkeys 3 | names News,Sport,Films,Kids"
                                        << "F1:Kids";
-    QTest::newRow("remove fav hot key") << "favkeys" << 0 << "Remove channel" << ""
+    QTest::newRow("remove fav hot key") << "favkeys" << 0 << "Remove channel"
+                                        << ""
                                         << "fav 5 0 - 4 | keys 103 - 103 | favkeys -1 | names News,Sport,Films,Kids"
                                         << "F1";
-    QTest::newRow("rename group 8") << "fav8" << -1 << "Rename Group" << "Cartoons"
+    QTest::newRow("rename group 8") << "fav8" << -1 << "Rename Group"
+                                    << "Cartoons"
                                     << "fav 5 0 - 4 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Cartoons"
                                     << "";
 }

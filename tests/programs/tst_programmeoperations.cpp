@@ -147,18 +147,38 @@ void TestProgrammeOperations::moveAndSwitch_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("rows");
     QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("order");     // NAME of every row afterwards, "" when unchanged
-    QTest::addColumn<QString>("selected");  // rows selected afterwards
+    QTest::addColumn<QString>("order");    // NAME of every row afterwards, "" when unchanged
+    QTest::addColumn<QString>("selected"); // rows selected afterwards
     QTest::addColumn<QString>("refusal");
 
-    QTest::newRow("rows 2 and 5 to 9") << "Move Channel" << "2 5" << 9 << "P0 P1 P3 P4 P6 P7 P8 P2 P5 P9" << "7 8" << "";
-    QTest::newRow("rows 2 and 5 to 5") << "Move Channel" << "2 5" << 5 << "P0 P1 P3 P2 P5 P4 P6 P7 P8 P9" << "3 4" << "";
-    QTest::newRow("one row down") << "Move Channel" << "1" << 4 << "P0 P2 P3 P1 P4 P5 P6 P7 P8 P9" << "3" << "";
-    QTest::newRow("onto a selected row") << "Move Channel" << "2 5" << 6 << "" << "" << "Can't move to 6";
-    QTest::newRow("switch one") << "Switch Channel" << "1" << 8 << "P0 P7 P2 P3 P4 P5 P6 P1 P8 P9" << "7" << "";
-    QTest::newRow("switch several") << "Switch Channel" << "1 3 4" << 8 << "P0 P7 P2 P5 P6 P1 P3 P4 P8 P9"
-                                    << "5 6 7" << "";
-    QTest::newRow("switch onto a selected row") << "Switch Channel" << "1 3" << 4 << "" << "" << "Can't switch to 4";
+    QTest::newRow("rows 2 and 5 to 9") << "Move Channel"
+                                       << "2 5" << 9 << "P0 P1 P3 P4 P6 P7 P8 P2 P5 P9"
+                                       << "7 8"
+                                       << "";
+    QTest::newRow("rows 2 and 5 to 5") << "Move Channel"
+                                       << "2 5" << 5 << "P0 P1 P3 P2 P5 P4 P6 P7 P8 P9"
+                                       << "3 4"
+                                       << "";
+    QTest::newRow("one row down") << "Move Channel"
+                                  << "1" << 4 << "P0 P2 P3 P1 P4 P5 P6 P7 P8 P9"
+                                  << "3"
+                                  << "";
+    QTest::newRow("onto a selected row") << "Move Channel"
+                                         << "2 5" << 6 << ""
+                                         << ""
+                                         << "Can't move to 6";
+    QTest::newRow("switch one") << "Switch Channel"
+                                << "1" << 8 << "P0 P7 P2 P3 P4 P5 P6 P1 P8 P9"
+                                << "7"
+                                << "";
+    QTest::newRow("switch several") << "Switch Channel"
+                                    << "1 3 4" << 8 << "P0 P7 P2 P5 P6 P1 P3 P4 P8 P9"
+                                    << "5 6 7"
+                                    << "";
+    QTest::newRow("switch onto a selected row") << "Switch Channel"
+                                                << "1 3" << 4 << ""
+                                                << ""
+                                                << "Can't switch to 4";
 }
 
 void TestProgrammeOperations::moveAndSwitch()
@@ -351,8 +371,10 @@ void TestProgrammeOperations::copyAndCutTo_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("order"); // All Services afterwards
-    QTest::newRow("copy to") << "Copy Channel To" << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9 P1";
-    QTest::newRow("cut to") << "Cut Channel To" << "P0 P2 P3 P4 P5 P6 P7 P8 P9 P1";
+    QTest::newRow("copy to") << "Copy Channel To"
+                             << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9 P1";
+    QTest::newRow("cut to") << "Cut Channel To"
+                            << "P0 P2 P3 P4 P5 P6 P7 P8 P9 P1";
 }
 
 void TestProgrammeOperations::copyAndCutTo()

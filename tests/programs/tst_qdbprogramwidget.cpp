@@ -27,7 +27,12 @@ namespace {
 
 constexpr quint32 NoId = DB_NS::NoId;
 
-enum class View { AllServices, Satellite, Transponder, Favourite, HotKeys, FavHotKeys };
+enum class View { AllServices,
+                  Satellite,
+                  Transponder,
+                  Favourite,
+                  HotKeys,
+                  FavHotKeys };
 
 struct ViewChoice
 {
@@ -689,10 +694,10 @@ void TestQDBProgramWidget::contextMenu_data()
 {
     // Entries are listed as "text" or "!text" when disabled; "-" is a separator.
     QTest::addColumn<ViewChoice>("choice");
-    QTest::addColumn<int>("row");           // -1: below the last row
+    QTest::addColumn<int>("row"); // -1: below the last row
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("pick");       // entry to trigger, and what it does
+    QTest::addColumn<QString>("pick"); // entry to trigger, and what it does
     QTest::addColumn<QString>("effect");
 
     QTest::newRow("all services, first row")

@@ -22,8 +22,8 @@ inline QString firstByteDifference(const QByteArray &actual, const QByteArray &e
     return QString();
 }
 
-#define COMPARE_BYTES(actual, expected)                                      \
-    do {                                                                     \
+#define COMPARE_BYTES(actual, expected)                                        \
+    do {                                                                       \
         const QString difference_ = firstByteDifference((actual), (expected)); \
-        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));            \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));              \
     } while (false)

@@ -72,15 +72,14 @@ void TestInstalledTree::initTestCase()
     QVERIFY(m_root.isValid());
     // Another user must be able to reach the installed tree and the samples.
     const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                      | QFile::ReadOther | QFile::ExeOther;
+        | QFile::ReadOther | QFile::ExeOther;
     QVERIFY(QFile::setPermissions(m_root.path(), open));
 
     QProcess install;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DESTDIR"), m_root.path());
     install.setProcessEnvironment(env);
-    install.start(QStringLiteral(CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(TAVRIN_BUILD_DIR),
-                                                  QStringLiteral("--prefix"), QStringLiteral("/opt/tavrin")});
+    install.start(QStringLiteral(CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(TAVRIN_BUILD_DIR), QStringLiteral("--prefix"), QStringLiteral("/opt/tavrin")});
     QVERIFY(install.waitForFinished(60000));
     QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
     m_prefix = m_root.filePath(QStringLiteral("opt/tavrin"));

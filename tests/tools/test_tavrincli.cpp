@@ -47,6 +47,7 @@ private:
     QJsonObject exportJson(const QString &file);
     static QJsonObject editedGoldenJson(QJsonObject json);
     static QString treeOf(const QJsonObject &json);
+
 public:
     // NAME and TP of every programme in the service order: by "default_order" in a dump, else as listed.
     struct Programme
@@ -113,8 +114,7 @@ QJsonObject TestTavrinCli::editedGoldenJson(QJsonObject json)
     auto record = [](qint64 id, qint64 parent, const QString &name, const QString &text) {
         QJsonArray values;
         values.append(QJsonArray{name, text});
-        return QJsonObject{{QStringLiteral("id"), id}, {QStringLiteral("parentId"), parent},
-                           {QStringLiteral("values"), values}};
+        return QJsonObject{{QStringLiteral("id"), id}, {QStringLiteral("parentId"), parent}, {QStringLiteral("values"), values}};
     };
     QJsonArray sats = json.value(QStringLiteral("satellites")).toArray();
     sats.append(record(0x10000, 0, QStringLiteral("NAME"), QStringLiteral("New Sat 1.0W")));
@@ -372,10 +372,10 @@ void TestTavrinCli::failures()
         args = QStringList{QStringLiteral("export"), writeFile(QStringLiteral("short.udf"), golden.left(golden.size() / 3))};
     } else if (kind == QLatin1String("malformed-json")) {
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("bad.json"), "{\"satellites\": [}"),
-                QStringLiteral("-o"), out};
+                           QStringLiteral("-o"), out};
     } else if (kind == QLatin1String("duplicate-id")) {
         const QByteArray json = smallJson.toUtf8()
-                                + R"("programmes":[{"id":0,"parentId":0,"values":[]},{"id":0,"parentId":0,"values":[]}]})";
+            + R"("programmes":[{"id":0,"parentId":0,"values":[]},{"id":0,"parentId":0,"values":[]}]})";
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("dup.json"), json), QStringLiteral("-o"), out};
     } else if (kind == QLatin1String("orphan-programme")) {
         const QByteArray json = smallJson.toUtf8() + R"("programmes":[{"id":0,"parentId":77,"values":[]}]})";
@@ -383,7 +383,7 @@ void TestTavrinCli::failures()
     } else if (kind == QLatin1String("save-to-unknown-kind")) {
         const QByteArray json = smallJson.toUtf8() + R"("programmes":[]})";
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("ok.json"), json), QStringLiteral("-o"),
-                m_dir.filePath(QStringLiteral("out.xyz"))};
+                           m_dir.filePath(QStringLiteral("out.xyz"))};
     }
     const Run r = cli(args);
     QCOMPARE(r.exitCode, exitCode);
@@ -420,20 +420,27 @@ void TestTavrinCli::edit_data()
                                               R"({"op":"undo"}])"
                                            << "out.udf" << 0 << "same bytes";
     QTest::newRow("no favourite group past bit 31")
-        << R"([{"op":"favourite","ids":[%1],"group":32,"member":true}])" << "out.udf" << 1
+        << R"([{"op":"favourite","ids":[%1],"group":32,"member":true}])"
+        << "out.udf" << 1
         << "ops[0] favourite: no favourite group 32";
     QTest::newRow("favourite of a missing programme")
-        << R"([{"op":"favourite","ids":[%3],"group":0,"member":true}])" << "out.udf" << 1
+        << R"([{"op":"favourite","ids":[%3],"group":0,"member":true}])"
+        << "out.udf" << 1
         << "ops[0] favourite: no programme %3";
-    QTest::newRow("missing programme") << R"([{"op":"up","ids":[%3]}])" << "out.udf" << 1
+    QTest::newRow("missing programme") << R"([{"op":"up","ids":[%3]}])"
+                                       << "out.udf" << 1
                                        << "ops[0] up: no programme %3";
     QTest::newRow("channel number taken")
-        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LCN":"%4"}}])" << "out.udf" << 1
+        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LCN":"%4"}}])"
+        << "out.udf" << 1
         << "ops[0] edit: Duplicate PG Index";
-    QTest::newRow("nothing to undo") << R"([{"op":"undo"}])" << "out.udf" << 1 << "ops[0] undo: nothing to undo";
-    QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])" << "out.udf" << 2
+    QTest::newRow("nothing to undo") << R"([{"op":"undo"}])"
+                                     << "out.udf" << 1 << "ops[0] undo: nothing to undo";
+    QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])"
+                                       << "out.udf" << 2
                                        << "ops[0] frobnicate: unknown operation";
-    QTest::newRow("not an array") << R"({"op":"undo"})" << "out.udf" << 2 << "must be a JSON array";
+    QTest::newRow("not an array") << R"({"op":"undo"})"
+                                  << "out.udf" << 2 << "must be a JSON array";
 }
 
 void TestTavrinCli::edit()
@@ -479,8 +486,7 @@ void TestTavrinCli::edit()
     }
     // A saved dump is checked as it loads again.
     const QJsonObject reloaded = output.endsWith(QLatin1String(".udf")) ? exportJson(out) : QJsonObject();
-    const QByteArray text =
-        reloaded.isEmpty() ? bytes : QJsonDocument(reloaded).toJson(QJsonDocument::Compact);
+    const QByteArray text = reloaded.isEmpty() ? bytes : QJsonDocument(reloaded).toJson(QJsonDocument::Compact);
     for (const QString &part : fill(expected).split(QLatin1Char('|'))) {
         const QStringList words = part.split(QLatin1Char(' '));
         if (words.first() != QLatin1String("FAV")) {
@@ -528,7 +534,7 @@ void TestTavrinCli::treeEdits_data()
 {
     QTest::addColumn<QByteArray>("ops");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("result");  // treeOf() the reloaded file, or the message
+    QTest::addColumn<QString>("result"); // treeOf() the reloaded file, or the message
 
     const QString astra = QStringLiteral("Astra 5.0E[11295 12013 11009 12516]"),
                   hotbird = QStringLiteral("Hotbird 42.1E[12489 11313 11582 10943]"),
@@ -555,8 +561,7 @@ void TestTavrinCli::treeEdits_data()
     QTest::newRow("paste transponders")
         << QByteArray(R"([{"op":"pasteTransponders","ids":[0,4],"satellite":1},)"
                       R"({"op":"pasteTransponders","ids":[3],"satellite":3}])")
-        << 0 << tree({astra, "Hotbird 42.1E[12489 11313 11582 10943 12013 11295]", eutelsat,
-                      "Turksat 116.3E[11768 12291 12049 12640 11769]"}, 60);
+        << 0 << tree({astra, "Hotbird 42.1E[12489 11313 11582 10943 12013 11295]", eutelsat, "Turksat 116.3E[11768 12291 12049 12640 11769]"}, 60);
     QTest::newRow("undo a delete") << QByteArray(R"([{"op":"delete","kind":"satellite","ids":[0]},{"op":"undo"}])")
                                    << 0 << tree({astra, hotbird, eutelsat, turksat}, 60);
     QTest::newRow("missing transponder") << QByteArray(R"([{"op":"delete","kind":"transponder","ids":[99]}])") << 1
@@ -638,9 +643,12 @@ void TestTavrinCli::programmeEdits_data()
     for (const char *sample : samples) {
         const bool dump = QByteArray(sample).endsWith(".udf");
         const auto row = [sample](const char *name) -> QTestData & { return QTest::addRow("%s %s", sample, name); };
-        row("move") << R"([{"op":"move","ids":[$0],"to":2}])" << "n1 n0 n2 ...";
-        row("switch") << R"([{"op":"switch","ids":[$1],"to":1}])" << "n1 n0 n2 ...";
-        row("delete") << R"([{"op":"delete","kind":"programme","ids":[$1]}])" << "n0 n2 ...";
+        row("move") << R"([{"op":"move","ids":[$0],"to":2}])"
+                    << "n1 n0 n2 ...";
+        row("switch") << R"([{"op":"switch","ids":[$1],"to":1}])"
+                      << "n1 n0 n2 ...";
+        row("delete") << R"([{"op":"delete","kind":"programme","ids":[$1]}])"
+                      << "n0 n2 ...";
         row("add") << R"([{"op":"add","kind":"programme","parent":$tp,"before":$0,"values":{"NAME":"Added"}}])"
                    << "Added n0 n1 ...";
         row("copyTo") << R"([{"op":"copyTo","id":$0,"tp":$other}])" << (dump ? "n0 n1 ... n0" : "~ n0 n1 ... n0 !");

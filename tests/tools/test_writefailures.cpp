@@ -40,12 +40,12 @@ protected:
 // folder (TMPDIR), and the user's file, if any, lies elsewhere.
 struct Writer
 {
-    const char *target;    // file name in the fault folder; empty: working files only
-    const char *original;  // sample the old file holds; empty: some old bytes
-    qint64 fileSizeLimit;  // below the size of the first file it writes that matters
-    const char *message;   // what it says on failure
+    const char *target;   // file name in the fault folder; empty: working files only
+    const char *original; // sample the old file holds; empty: some old bytes
+    qint64 fileSizeLimit; // below the size of the first file it writes that matters
+    const char *message;  // what it says on failure
     const char *program;
-    const char *args;      // OUT the old file, BASE what to load first, JSON the original's export
+    const char *args; // OUT the old file, BASE what to load first, JSON the original's export
 };
 
 const QMap<QString, Writer> &writers()
@@ -144,7 +144,6 @@ void TestWriteFailures::initTestCase()
     }
 }
 
-
 void TestWriteFailures::failedWriteKeepsTheOldFile_data()
 {
     QTest::addColumn<QString>("writer");
@@ -169,7 +168,7 @@ void TestWriteFailures::failedWriteKeepsTheOldFile()
 
     QTemporaryDir run(m_dir.filePath(QStringLiteral("run-XXXXXX")));
     QVERIFY(run.isValid());
-    const QString folder = run.filePath(QStringLiteral("fault"));  // where the writes fail
+    const QString folder = run.filePath(QStringLiteral("fault")); // where the writes fail
     const QByteArray original = sample.isEmpty() ? QByteArray("the user's old file\n") : readAll(Samples + sample);
     QVERIFY(!original.isEmpty());
 

@@ -68,10 +68,7 @@ TreeFixture::TreeFixture()
 
 QString TreeFixture::frq(quint32 tpId)
 {
-    static const QHash<quint32, QString> values{{100, QStringLiteral("11778")}, {101, QStringLiteral("11800")},
-                                                {102, QStringLiteral("12000")}, {200, QStringLiteral("10700")},
-                                                {300, QStringLiteral("12100")}, {301, QStringLiteral("12200")},
-                                                {400, QStringLiteral("11000")}};
+    static const QHash<quint32, QString> values{{100, QStringLiteral("11778")}, {101, QStringLiteral("11800")}, {102, QStringLiteral("12000")}, {200, QStringLiteral("10700")}, {300, QStringLiteral("12100")}, {301, QStringLiteral("12200")}, {400, QStringLiteral("11000")}};
     return values.value(tpId);
 }
 

@@ -23,7 +23,7 @@ struct TreeFixture
 
     static QString frq(quint32 tpId);
 
-    DocumentData doc;  // staged here, then moved into the document
+    DocumentData doc; // staged here, then moved into the document
     Document document;
 };
 

@@ -272,7 +272,7 @@ void TestDBTreeWidget::favouriteGroupsBeyondTheMask()
 
 void TestDBTreeWidget::noDatabase()
 {
-    fill();  // a filled tree must come out empty
+    fill(); // a filled tree must come out empty
     Document empty;
     QVERIFY(!m_tree->setDocument(&empty));
     QCOMPARE(m_tree->topLevelItemCount(), 0);
@@ -287,7 +287,7 @@ void TestDBTreeWidget::rebuildAndClear()
 {
     fill();
     const int once = countItems(m_tree->invisibleRootItem());
-    QCOMPARE(once, 1 + 4 + 1 + 3 + 6 + 4);  // invisible root, roots, sat root, sats, TPs, groups
+    QCOMPARE(once, 1 + 4 + 1 + 3 + 6 + 4); // invisible root, roots, sat root, sats, TPs, groups
 
     m_tree->setbIsChange(true);
     click(QStringLiteral("S/0/1"));
@@ -326,15 +326,24 @@ void TestDBTreeWidget::selectionSignals_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("signal");
 
-    QTest::newRow("All Services") << "A" << "allsrv";
-    QTest::newRow("Satellite Infomation") << "S" << "sat(4294967295)";
-    QTest::newRow("satellite") << "S/1" << "sat(20)";
-    QTest::newRow("TP") << "S/2/1" << "tp(30,301)";
-    QTest::newRow("All Favourites") << "F" << "fav(0)";
-    QTest::newRow("first group") << "F/0" << "fav(1)";
-    QTest::newRow("third group") << "F/2" << "fav(4)";
-    QTest::newRow("HotKey") << "H" << "hotkey";
-    QTest::newRow("Fav HotKey") << "K" << "favhotkey";
+    QTest::newRow("All Services") << "A"
+                                  << "allsrv";
+    QTest::newRow("Satellite Infomation") << "S"
+                                          << "sat(4294967295)";
+    QTest::newRow("satellite") << "S/1"
+                               << "sat(20)";
+    QTest::newRow("TP") << "S/2/1"
+                        << "tp(30,301)";
+    QTest::newRow("All Favourites") << "F"
+                                    << "fav(0)";
+    QTest::newRow("first group") << "F/0"
+                                 << "fav(1)";
+    QTest::newRow("third group") << "F/2"
+                                 << "fav(4)";
+    QTest::newRow("HotKey") << "H"
+                            << "hotkey";
+    QTest::newRow("Fav HotKey") << "K"
+                                << "favhotkey";
 }
 
 void TestDBTreeWidget::selectionSignals()
@@ -353,7 +362,7 @@ void TestDBTreeWidget::selectionSignals()
 
 void TestDBTreeWidget::selectionRestriction_data()
 {
-    QTest::addColumn<QStringList>("clicks");  // "c:" Ctrl+click, "s:" Shift+click, "key:Up" / "key:Down", "set:" setCurrentItem
+    QTest::addColumn<QStringList>("clicks"); // "c:" Ctrl+click, "s:" Shift+click, "key:Up" / "key:Down", "set:" setCurrentItem
     QTest::addColumn<QStringList>("selected");
     QTest::addColumn<QString>("current");
 
@@ -427,7 +436,7 @@ void TestDBTreeWidget::pgSelected_data()
 {
     QTest::addColumn<uint>("sat");
     QTest::addColumn<uint>("tp");
-    QTest::addColumn<QString>("current");  // expected current item afterwards
+    QTest::addColumn<QString>("current"); // expected current item afterwards
 
     QTest::newRow("TP of a collapsed satellite") << 30u << 301u << "S/2/1";
     QTest::newRow("first TP") << 10u << 100u << "S/0/0";
@@ -462,9 +471,9 @@ void TestDBTreeWidget::filter_data()
     QTest::addColumn<int>("searchType");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("sats");      // visible satellites
-    QTest::addColumn<QStringList>("alphaTPs");  // visible TPs of "Alpha 1"
-    QTest::addColumn<QStringList>("gammaTPs");  // visible TPs of "Gamma Alpha"
+    QTest::addColumn<QStringList>("sats");     // visible satellites
+    QTest::addColumn<QStringList>("alphaTPs"); // visible TPs of "Alpha 1"
+    QTest::addColumn<QStringList>("gammaTPs"); // visible TPs of "Gamma Alpha"
 
     const QString a0 = QStringLiteral("TP_11778_H_27500"), a1 = QStringLiteral("TP_11800_V_22000"),
                   a2 = QStringLiteral("TP_12000_H_27500"), g0 = QStringLiteral("TP_12100_H_27500"),
@@ -473,26 +482,38 @@ void TestDBTreeWidget::filter_data()
                   gamma = QStringLiteral("Gamma Alpha");
     const QStringList allSats{alpha, beta, gamma}, alphaAll{a0, a1, a2}, gammaAll{g0, g1};
 
-    QTest::newRow("empty shows all") << 0 << "" << "" << allSats << alphaAll << gammaAll;
-    QTest::newRow("satellite prefix") << 0 << "" << "al" << QStringList{alpha} << alphaAll << gammaAll;
-    QTest::newRow("satellite prefix in capitals") << 0 << "" << "ALPHA" << QStringList{alpha} << alphaAll
+    QTest::newRow("empty shows all") << 0 << ""
+                                     << "" << allSats << alphaAll << gammaAll;
+    QTest::newRow("satellite prefix") << 0 << ""
+                                      << "al" << QStringList{alpha} << alphaAll << gammaAll;
+    QTest::newRow("satellite prefix in capitals") << 0 << ""
+                                                  << "ALPHA" << QStringList{alpha} << alphaAll
                                                   << gammaAll;
-    QTest::newRow("inner match does not count") << 0 << "" << "Alpha 1 " << QStringList{} << alphaAll
+    QTest::newRow("inner match does not count") << 0 << ""
+                                                << "Alpha 1 " << QStringList{} << alphaAll
                                                 << gammaAll;
-    QTest::newRow("satellite mode ignores TPs") << 0 << "" << "TP_12" << QStringList{} << alphaAll << gammaAll;
-    QTest::newRow("TP prefix, nothing current") << 1 << "" << "tp_12" << allSats << QStringList{a2}
+    QTest::newRow("satellite mode ignores TPs") << 0 << ""
+                                                << "TP_12" << QStringList{} << alphaAll << gammaAll;
+    QTest::newRow("TP prefix, nothing current") << 1 << ""
+                                                << "tp_12" << allSats << QStringList{a2}
                                                 << gammaAll;
-    QTest::newRow("TP prefix, TP current") << 1 << "S/0/0" << "TP_118" << allSats << QStringList{a1}
+    QTest::newRow("TP prefix, TP current") << 1 << "S/0/0"
+                                           << "TP_118" << allSats << QStringList{a1}
                                            << QStringList{};
-    QTest::newRow("TP prefix, satellite current") << 1 << "S/2" << "TP_121" << QStringList{gamma} << alphaAll
+    QTest::newRow("TP prefix, satellite current") << 1 << "S/2"
+                                                  << "TP_121" << QStringList{gamma} << alphaAll
                                                   << QStringList{g0};
-    QTest::newRow("TP frequency without the prefix") << 1 << "" << "121" << allSats << QStringList{}
+    QTest::newRow("TP frequency without the prefix") << 1 << ""
+                                                     << "121" << allSats << QStringList{}
                                                      << QStringList{g0};
-    QTest::newRow("TP frequency, satellite mode ignores it") << 0 << "" << "121" << QStringList{} << alphaAll
+    QTest::newRow("TP frequency, satellite mode ignores it") << 0 << ""
+                                                             << "121" << QStringList{} << alphaAll
                                                              << gammaAll;
-    QTest::newRow("TP mode ignores satellite names") << 1 << "" << "Beta" << allSats << QStringList{}
+    QTest::newRow("TP mode ignores satellite names") << 1 << ""
+                                                     << "Beta" << allSats << QStringList{}
                                                      << QStringList{};
-    QTest::newRow("TP mode, empty text, satellite current") << 1 << "S/2" << "" << allSats << alphaAll
+    QTest::newRow("TP mode, empty text, satellite current") << 1 << "S/2"
+                                                            << "" << allSats << alphaAll
                                                             << gammaAll;
 }
 
@@ -554,9 +575,9 @@ void TestDBTreeWidget::filterSurvivesReload()
 
 void TestDBTreeWidget::contextMenu_data()
 {
-    QTest::addColumn<QStringList>("clicks");  // left clicks first, "c:" with Ctrl, "none" clears current
-    QTest::addColumn<QString>("menuAt");      // where the right click lands; "" empty space
-    QTest::addColumn<bool>("pressFirst");     // false: only the context-menu event, no press
+    QTest::addColumn<QStringList>("clicks"); // left clicks first, "c:" with Ctrl, "none" clears current
+    QTest::addColumn<QString>("menuAt");     // where the right click lands; "" empty space
+    QTest::addColumn<bool>("pressFirst");    // false: only the context-menu event, no press
     QTest::addColumn<QStringList>("entries");
 
     const QString paste = QStringLiteral("-Paste TP\tCtrl+V");
@@ -687,8 +708,8 @@ void TestDBTreeWidget::renameInPlace()
 
     // The view commits the editor's text from a queued call.
     QTRY_COMPARE(m_fixture->document.favouriteNames(),
-             (QStringList{QStringLiteral("News"), QStringLiteral("Football"), QStringLiteral("Movies"),
-                          QStringLiteral("Music")}));
+                 (QStringList{QStringLiteral("News"), QStringLiteral("Football"), QStringLiteral("Movies"),
+                              QStringLiteral("Music")}));
     QCOMPARE(item(QStringLiteral("F/1"))->text(0), QStringLiteral("Football"));
     QVERIFY(m_tree->bIsChange());
 

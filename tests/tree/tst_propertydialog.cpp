@@ -271,30 +271,43 @@ void TestPropertyDialog::editorKinds_data()
     };
     const int lowest = std::numeric_limits<int>::min();
     const int highest = std::numeric_limits<int>::max();
-    QTest::newRow("text") << false << "NAME" << "" << int(QVariant::String) << QVariantMap();
-    QTest::newRow("integer-range") << false << "SYM" << "Integer1000:99999:1" << int(QVariant::Int)
+    QTest::newRow("text") << false << "NAME"
+                          << "" << int(QVariant::String) << QVariantMap();
+    QTest::newRow("integer-range") << false << "SYM"
+                                   << "Integer1000:99999:1" << int(QVariant::Int)
                                    << limits(1000, 99999, 1);
-    QTest::newRow("integer-step-only") << false << "SYM" << "Integer::5" << int(QVariant::Int)
+    QTest::newRow("integer-step-only") << false << "SYM"
+                                       << "Integer::5" << int(QVariant::Int)
                                        << limits(lowest, highest, 5);
-    QTest::newRow("integer-negative-minimum") << false << "OFFSET" << "Integer-50:50:" << int(QVariant::Int)
+    QTest::newRow("integer-negative-minimum") << false << "OFFSET"
+                                              << "Integer-50:50:" << int(QVariant::Int)
                                               << limits(-50, 50, 1);
-    QTest::newRow("integer-two-parts") << false << "SYM" << "Integer0:9" << int(QVariant::Int)
+    QTest::newRow("integer-two-parts") << false << "SYM"
+                                       << "Integer0:9" << int(QVariant::Int)
                                        << limits(lowest, highest, 1);
-    QTest::newRow("integer-four-parts") << false << "SYM" << "Integer0:9:1:2" << int(QVariant::Int)
+    QTest::newRow("integer-four-parts") << false << "SYM"
+                                        << "Integer0:9:1:2" << int(QVariant::Int)
                                         << limits(lowest, highest, 1);
-    QTest::newRow("integer-not-a-number") << false << "SYM" << "Integer0:x:1" << int(QVariant::Int)
+    QTest::newRow("integer-not-a-number") << false << "SYM"
+                                          << "Integer0:x:1" << int(QVariant::Int)
                                           << limits(0, highest, 1);
-    QTest::newRow("options") << false << "POL" << "H;V" << enumType
+    QTest::newRow("options") << false << "POL"
+                             << "H;V" << enumType
                              << QVariantMap{{"enumNames", QStringList{"H", "V"}}};
-    QTest::newRow("options-empty-kept") << false << "POL" << "H;;V" << enumType
+    QTest::newRow("options-empty-kept") << false << "POL"
+                                        << "H;;V" << enumType
                                         << QVariantMap{{"enumNames", QStringList{"H", "", "V"}}};
-    QTest::newRow("fav-mask") << true << "FAV" << "#" << flagType
+    QTest::newRow("fav-mask") << true << "FAV"
+                              << "#" << flagType
                               << QVariantMap{{"flagNames", QStringList{"News", "Sport", "Kids"}}};
-    QTest::newRow("fav-any-case") << true << "fav" << "#" << flagType
+    QTest::newRow("fav-any-case") << true << "fav"
+                                  << "#" << flagType
                                   << QVariantMap{{"flagNames", QStringList{"News", "Sport", "Kids"}}};
-    QTest::newRow("hash-not-fav") << true << "LOCK" << "#" << enumType
+    QTest::newRow("hash-not-fav") << true << "LOCK"
+                                  << "#" << enumType
                                   << QVariantMap{{"enumNames", QStringList{"#"}}};
-    QTest::newRow("hash-outside-programmes") << false << "FAV" << "#" << enumType
+    QTest::newRow("hash-outside-programmes") << false << "FAV"
+                                             << "#" << enumType
                                              << QVariantMap{{"enumNames", QStringList{"#"}}};
 }
 
@@ -330,19 +343,37 @@ void TestPropertyDialog::okWritesTextsBack_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("text") << "" << 0 << "Das Erste" << "Das Erste" << "Das Erste";
+    QTest::newRow("text") << "" << 0 << "Das Erste"
+                          << "Das Erste"
+                          << "Das Erste";
     // What the editor cannot show is shown as the nearest it can, but a field
     // left alone keeps its stored text: OK must not turn an option value the
     // configuration does not know into another one.
-    QTest::newRow("unknown-option-shown-first-kept") << "H;V;L" << 0 << "R" << "H" << "R";
-    QTest::newRow("option-exact-case-kept") << "H;V" << 0 << "v" << "H" << "v";
-    QTest::newRow("integer-clamped-high-kept") << "Integer0:65535:1" << 0 << "70000" << "65535" << "70000";
-    QTest::newRow("integer-clamped-low-kept") << "Integer950:99999:1" << 0 << "12" << "950" << "12";
-    QTest::newRow("integer-no-number-kept") << "Integer::" << 0 << "abc" << "0" << "abc";
-    QTest::newRow("fav-bit-31") << "#" << 32 << "2147483649" << "g0, g31" << "2147483649";
+    QTest::newRow("unknown-option-shown-first-kept") << "H;V;L" << 0 << "R"
+                                                     << "H"
+                                                     << "R";
+    QTest::newRow("option-exact-case-kept") << "H;V" << 0 << "v"
+                                            << "H"
+                                            << "v";
+    QTest::newRow("integer-clamped-high-kept") << "Integer0:65535:1" << 0 << "70000"
+                                               << "65535"
+                                               << "70000";
+    QTest::newRow("integer-clamped-low-kept") << "Integer950:99999:1" << 0 << "12"
+                                              << "950"
+                                              << "12";
+    QTest::newRow("integer-no-number-kept") << "Integer::" << 0 << "abc"
+                                            << "0"
+                                            << "abc";
+    QTest::newRow("fav-bit-31") << "#" << 32 << "2147483649"
+                                << "g0, g31"
+                                << "2147483649";
     QTest::newRow("fav-all-bits") << "#" << 32 << "4294967295" << QString() << "4294967295";
-    QTest::newRow("fav-bits-without-group-kept") << "#" << 2 << "13" << "g0" << "13";
-    QTest::newRow("fav-no-groups") << "#" << 0 << "6" << "" << "6";
+    QTest::newRow("fav-bits-without-group-kept") << "#" << 2 << "13"
+                                                 << "g0"
+                                                 << "13";
+    QTest::newRow("fav-no-groups") << "#" << 0 << "6"
+                                   << ""
+                                   << "6";
 }
 
 void TestPropertyDialog::okWritesTextsBack()
@@ -373,12 +404,12 @@ void TestPropertyDialog::okWritesTextsBack()
 void TestPropertyDialog::okCompletesAndKeeps()
 {
     const TemplateVector templates{
-        field("id", "0", "Integer::", {false, true, true}),       // closed: existing, untouched
+        field("id", "0", "Integer::", {false, true, true}), // closed: existing, untouched
         field("NAME", "New Satellite"),
-        field("LONGITUDE", "0", "Integer0:65535:1"),              // missing: default
+        field("LONGITUDE", "0", "Integer0:65535:1"),                       // missing: default
         field("LNB_LOW", "9750", "Integer0:20000:1", {true, false, true}), // hidden, missing
-        field("LNB_POWER", "On", "Off;On", {true, true}),         // read-only, kept
-        field("COMMENT", "none"),                                 // shown, missing, empty text
+        field("LNB_POWER", "On", "Off;On", {true, true}),                  // read-only, kept
+        field("COMMENT", "none"),                                          // shown, missing, empty text
     };
     SatNode sat(3);
     sat.setValue(QStringLiteral("EXTRA"), QStringLiteral("x")); // no field names it
@@ -390,10 +421,7 @@ void TestPropertyDialog::okCompletesAndKeeps()
 
     dialog.clickedOK();
 
-    const Attributes expected{{"EXTRA", "x"},          {"ID", "99999"},
-                              {"name", "Astra"},       {"LNB_POWER", "Off"},
-                              {"LONGITUDE", "0"},      {"LNB_LOW", "9750"},
-                              {"COMMENT", "none"}};
+    const Attributes expected{{"EXTRA", "x"}, {"ID", "99999"}, {"name", "Astra"}, {"LNB_POWER", "Off"}, {"LONGITUDE", "0"}, {"LNB_LOW", "9750"}, {"COMMENT", "none"}};
     QCOMPARE(attributesOf(sat).size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
         QCOMPARE(sat.attributes().at(i).name, expected.at(i).name);
@@ -511,13 +539,20 @@ void TestPropertyDialog::editedValuesReachTheNode_data()
     QTest::addColumn<int>("downPresses");
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("text") << "NAME" << "Hot Bird" << 0 << "Hot Bird";
-    QTest::newRow("text-emptied") << "NAME" << "" << 0 << "";
-    QTest::newRow("text-typed-over-capacity") << "NAME" << "Hot Bird 13E" << 0 << "Hot Bird";
-    QTest::newRow("integer") << "LONGITUDE" << "1300" << 0 << "1300";
-    QTest::newRow("integer-typed-over-maximum") << "LNB_LOW" << "987654" << 0 << "9876";
-    QTest::newRow("option") << "DISEQC" << "" << 2 << "Port 2";
-    QTest::newRow("option-past-last") << "DISEQC" << "" << 9 << "Port 2";
+    QTest::newRow("text") << "NAME"
+                          << "Hot Bird" << 0 << "Hot Bird";
+    QTest::newRow("text-emptied") << "NAME"
+                                  << "" << 0 << "";
+    QTest::newRow("text-typed-over-capacity") << "NAME"
+                                              << "Hot Bird 13E" << 0 << "Hot Bird";
+    QTest::newRow("integer") << "LONGITUDE"
+                             << "1300" << 0 << "1300";
+    QTest::newRow("integer-typed-over-maximum") << "LNB_LOW"
+                                                << "987654" << 0 << "9876";
+    QTest::newRow("option") << "DISEQC"
+                            << "" << 2 << "Port 2";
+    QTest::newRow("option-past-last") << "DISEQC"
+                                      << "" << 9 << "Port 2";
 }
 
 void TestPropertyDialog::editedValuesReachTheNode()
@@ -530,7 +565,7 @@ void TestPropertyDialog::editedValuesReachTheNode()
     TemplateVector templates{field("NAME"), field("LONGITUDE", "0", "Integer0:65535:1"),
                              field("LNB_LOW", "9750", "Integer0:20000:1"),
                              field("DISEQC", "None", "None;Port 1;Port 2")};
-    templates[0].maxLength = 8;  // what the file keeps of a name
+    templates[0].maxLength = 8; // what the file keeps of a name
     SatNode sat(3);
     sat.setValue(QStringLiteral("NAME"), QStringLiteral("Astra"));
     QPropertyDialog dialog(nullptr, &templates, &sat);
@@ -674,19 +709,40 @@ void TestPropertyDialog::duplicateName_data()
     QTest::addColumn<QString>("checked"); // the field that carries the check
 
     const QString fifth = QStringLiteral("Duplicate PG Index = 5, NAME = Sport");
-    QTest::newRow("fifth") << quint32(1) << true << "Sport" << fifth << "ZDF" << "NAME";
+    QTest::newRow("fifth") << quint32(1) << true << "Sport" << fifth << "ZDF"
+                           << "NAME";
     QTest::newRow("first") << quint32(4) << true << "Das Erste"
-                           << "Duplicate PG Index = 1, NAME = Das Erste" << "Sport" << "NAME";
-    QTest::newRow("own-name") << quint32(4) << true << "Sport" << "" << "Sport" << "NAME";
-    QTest::newRow("zero-never-counts") << quint32(1) << true << "0" << "" << "0" << "NAME";
-    QTest::newRow("case-differs") << quint32(1) << true << "sport" << "" << "sport" << "NAME";
-    QTest::newRow("no-check-on-field") << quint32(1) << false << "Sport" << "" << "Sport" << "NAME";
+                           << "Duplicate PG Index = 1, NAME = Das Erste"
+                           << "Sport"
+                           << "NAME";
+    QTest::newRow("own-name") << quint32(4) << true << "Sport"
+                              << ""
+                              << "Sport"
+                              << "NAME";
+    QTest::newRow("zero-never-counts") << quint32(1) << true << "0"
+                                       << ""
+                                       << "0"
+                                       << "NAME";
+    QTest::newRow("case-differs") << quint32(1) << true << "sport"
+                                  << ""
+                                  << "sport"
+                                  << "NAME";
+    QTest::newRow("no-check-on-field") << quint32(1) << false << "Sport"
+                                       << ""
+                                       << "Sport"
+                                       << "NAME";
     // A new programme has id 0 until it is added; programme 0 still counts.
     QTest::newRow("new-programme") << DB_NS::NoId << true << "Das Erste"
-                                   << "Duplicate PG Index = 1, NAME = Das Erste" << "New Channel" << "NAME";
+                                   << "Duplicate PG Index = 1, NAME = Das Erste"
+                                   << "New Channel"
+                                   << "NAME";
     // Any checked field, not only NAME: a channel number Sport already has.
-    QTest::newRow("channel-number") << quint32(1) << true << "12" << fifth << "0" << "LCN";
-    QTest::newRow("free-channel-number") << quint32(1) << true << "13" << "" << "13" << "LCN";
+    QTest::newRow("channel-number") << quint32(1) << true << "12" << fifth << "0"
+                                    << "LCN";
+    QTest::newRow("free-channel-number") << quint32(1) << true << "13"
+                                         << ""
+                                         << "13"
+                                         << "LCN";
 }
 
 void TestPropertyDialog::duplicateName()
@@ -751,9 +807,12 @@ void TestPropertyDialog::configurationTriggerSetsOtherField_data()
     QTest::addColumn<QString>("system");
     QTest::addColumn<QString>("modulation");
 
-    QTest::newRow("to-s2") << "QPSK" << 1 << "DVB-S2" << "8PSK";
-    QTest::newRow("to-t2-range") << "QPSK" << 2 << "T2" << "8PSK";
-    QTest::newRow("unchanged-still-fires") << "8PSK" << 0 << "DVB-S" << "QPSK";
+    QTest::newRow("to-s2") << "QPSK" << 1 << "DVB-S2"
+                           << "8PSK";
+    QTest::newRow("to-t2-range") << "QPSK" << 2 << "T2"
+                                 << "8PSK";
+    QTest::newRow("unchanged-still-fires") << "8PSK" << 0 << "DVB-S"
+                                           << "QPSK";
 }
 
 void TestPropertyDialog::configurationTriggerSetsOtherField()

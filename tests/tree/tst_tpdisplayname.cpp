@@ -33,7 +33,7 @@ void TestTpDisplayName::displayName_data()
     QTest::newRow("none") << Attributes{other} << QStringLiteral("TP");
     QTest::newRow("no attributes") << Attributes{} << QStringLiteral("TP");
     QTest::newRow("stored order does not matter") << Attributes{sym, other, pol, frq}
-                                                   << QStringLiteral("TP_11778_H_27500");
+                                                  << QStringLiteral("TP_11778_H_27500");
     QTest::newRow("names in any case") << Attributes{{QStringLiteral("frq"), QStringLiteral("10700")},
                                                      {QStringLiteral("Pol"), QStringLiteral("V")}}
                                        << QStringLiteral("TP_10700_V");

@@ -193,7 +193,8 @@ void TestTreeEditing::step(const QString &step)
             m_messages << d->windowTitle();
             d->table()->setCurrentCell(with == QLatin1String("none") ? -1 : with.toInt(), 0);
             d->findChild<QPushButton *>(with == QLatin1String("cancel") ? QStringLiteral("pushButton_Cancel")
-                                                                        : QStringLiteral("pushButton_OK"))->click();
+                                                                        : QStringLiteral("pushButton_OK"))
+                ->click();
         });
     }
     chooseFromMenu(entry);
@@ -203,15 +204,15 @@ void TestTreeEditing::step(const QString &step)
 
 void TestTreeEditing::operation_data()
 {
-    QTest::addColumn<int>("satLimit");  // -1: none
-    QTest::addColumn<bool>("sixTPs");   // Alpha 1 holds FRQs 11778 11800 11779 12000 13000 13100
+    QTest::addColumn<int>("satLimit"); // -1: none
+    QTest::addColumn<bool>("sixTPs");  // Alpha 1 holds FRQs 11778 11800 11779 12000 13000 13100
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("rows");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QStringList>("selected");
-    QTest::addColumn<QString>("event");   // the last selection signal of the last step
-    QTest::addColumn<QString>("dialog");  // the last dialog's title (and a message box's text)
-    QTest::addColumn<int>("state");       // undo steps; -1 the change flag only
+    QTest::addColumn<QString>("event");  // the last selection signal of the last step
+    QTest::addColumn<QString>("dialog"); // the last dialog's title (and a message box's text)
+    QTest::addColumn<int>("state");      // undo steps; -1 the change flag only
 
     const QString alpha = QStringLiteral("10[11778 11800 12000]"), beta = QStringLiteral("20[10700]"),
                   gamma = QStringLiteral("30[12100 12200]");
@@ -259,12 +260,15 @@ void TestTreeEditing::operation_data()
 
     QTest::newRow("move TP up") << -1 << false << QStringList{"click:S/0/1", "menu:&Move Up"}
                                 << rows({"10[11800 11778 12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"}
-                                << "" << "" << 1;
+                                << ""
+                                << "" << 1;
     QTest::newRow("move satellite up past the unnamed one")
         << -1 << false << QStringList{"click:S/2", "menu:&Move Up"} << rows({alpha, gamma, beta}) << "S/1"
-        << QStringList{"S/1"} << "" << "" << 1;
+        << QStringList{"S/1"} << ""
+        << "" << 1;
     QTest::newRow("move satellite down") << -1 << false << QStringList{"click:S/0", "menu:&Move Down"}
-                                         << rows({beta, alpha, gamma}) << "S/1" << QStringList{"S/1"} << "" << "" << 1;
+                                         << rows({beta, alpha, gamma}) << "S/1" << QStringList{"S/1"} << ""
+                                         << "" << 1;
 
     QTest::newRow("switch first and third satellite")
         << -1 << false << QStringList{"click:S/0", "menu:&Switch To|target:2"} << rows({gamma, beta, alpha}) << "S/2"
@@ -292,20 +296,25 @@ void TestTreeEditing::operation_data()
 
     QTest::newRow("paste reverses the copied block")
         << -1 << false << QStringList{"click:S/0/0", "ctrl:S/0/1", "ctrl:S/0/2", "key:C", "click:S/1", "key:V"}
-        << rows({alpha, "20[10700 12000 11800 11778]", gamma}) << "S/1" << QStringList{} << "" << "" << 1;
+        << rows({alpha, "20[10700 12000 11800 11778]", gamma}) << "S/1" << QStringList{} << ""
+        << "" << 1;
     QTest::newRow("paste skips taken FRQs") << -1 << true << QStringList{"click:S/0/0", "key:C", "key:V"}
                                             << rows({"10[11778 11800 11779 12000 13000 13100 11780]", beta, gamma})
-                                            << "S/0/0" << QStringList{} << "" << "" << 1;
+                                            << "S/0/0" << QStringList{} << ""
+                                            << "" << 1;
     QTest::newRow("paste twice")
         << -1 << false
         << QStringList{"click:S/0/0", "menu:Copy TP\tCtrl+C", "click:S/1", "menu:Paste TP\tCtrl+V", "key:V"}
-        << rows({alpha, "20[10700 11778 11779]", gamma}) << "S/1" << QStringList{} << "" << "" << 2;
+        << rows({alpha, "20[10700 11778 11779]", gamma}) << "S/1" << QStringList{} << ""
+        << "" << 2;
     QTest::newRow("paste on a favourite group")
         << -1 << false << QStringList{"click:S/0/0", "key:C", "click:F/0", "key:V"} << all << group
-        << QStringList{group} << "" << "" << 0;
+        << QStringList{group} << ""
+        << "" << 0;
     QTest::newRow("copying satellites empties the buffer")
         << -1 << false << QStringList{"click:S/0/0", "key:C", "click:S/2", "key:C", "click:S/1", "key:V"} << all
-        << "S/1" << QStringList{} << "" << "" << -1;
+        << "S/1" << QStringList{} << ""
+        << "" << -1;
 
     QTest::newRow("edit TP") << -1 << false << QStringList{"click:S/0/0", "menu:&Edit|prop:FRQ=11900"}
                              << rows({"10[11900 11800 12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"} << ""

@@ -75,7 +75,7 @@ bool encode(const Bytes &in, Bytes &out, std::string &error)
         return false;
     }
     options.dict_size = dictionaryFor(in.size());
-    options.ext_flags = 0;  // no end marker: the header carries the size
+    options.ext_flags = 0; // no end marker: the header carries the size
     lzma_filter filters[] = {{LZMA_FILTER_LZMA1EXT, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
 
     lzma_stream strm = LZMA_STREAM_INIT;

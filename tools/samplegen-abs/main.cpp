@@ -22,7 +22,7 @@ namespace {
 constexpr qint64 ImageSize = 0x50000;
 constexpr qint64 FirstTable = 0x80;
 constexpr qint64 PresetStart = 0x1000;
-constexpr qint64 PresetRoom = 0x7000;  // the next block starts at 0x8000
+constexpr qint64 PresetRoom = 0x7000; // the next block starts at 0x8000
 
 void setValues(DataRecord &record, const QStringList &names, const QStringList &texts)
 {
@@ -45,9 +45,13 @@ void makeDatabase(RecordStore &sats, RecordStore &tps, RecordStore &pgs, PresetC
                         QStringLiteral("NAME")};
     pgNames += columns.programme;
 
-    struct Sat { const char *name; const char *longitude; int transponders; };
-    const Sat satellites[] = {{"*Meridian 13.0E", "1300", 3}, {"*Boreal 30.5W", "35818", 2},
-                              {"*Austral 4.8W", "33248", 2}};
+    struct Sat
+    {
+        const char *name;
+        const char *longitude;
+        int transponders;
+    };
+    const Sat satellites[] = {{"*Meridian 13.0E", "1300", 3}, {"*Boreal 30.5W", "35818", 2}, {"*Austral 4.8W", "33248", 2}};
     uint32_t id = 0;
     int channel = 1;
     for (const Sat &s : satellites) {

@@ -51,8 +51,8 @@ public:
         // Transponders go round the satellites; in a small database the last
         // one is left without programmes, as real lists have such entries.
         const int tpsWithProgrammes = m_size.transponders > 1 && m_size.programmes < 1000
-                                          ? m_size.transponders - 1
-                                          : m_size.transponders;
+            ? m_size.transponders - 1
+            : m_size.transponders;
         std::vector<quint32> satOfTp(size_t(m_size.transponders));
         for (int t = 0; t < m_size.transponders; ++t) {
             const quint32 sat = quint32(t % qMax(1, m_size.satellites));
@@ -67,18 +67,14 @@ public:
     }
 
 private:
-    using Values = QHash<QString, QString>;  // upper-case field name -> text
+    using Values = QHash<QString, QString>; // upper-case field name -> text
 
     Values satelliteValues(int s)
     {
         const int degrees = 5 + (s * 37) % 170;
         const bool west = s % 3 == 2;
         Values v;
-        v.insert(QStringLiteral("NAME"), QStringLiteral("%1 %2.%3%4")
-                                             .arg(QString::fromUtf8(satelliteNames[s % 8]))
-                                             .arg(degrees)
-                                             .arg(s % 10)
-                                             .arg(west ? QLatin1Char('W') : QLatin1Char('E')));
+        v.insert(QStringLiteral("NAME"), QStringLiteral("%1 %2.%3%4").arg(QString::fromUtf8(satelliteNames[s % 8])).arg(degrees).arg(s % 10).arg(west ? QLatin1Char('W') : QLatin1Char('E')));
         // Hundredths of a degree; the receiver marks west with bit 15.
         const int hundredths = degrees * 100 + (s % 10) * 10;
         v.insert(QStringLiteral("LONGITUDE"), QString::number(west ? 0x8000 | hundredths : hundredths));

@@ -14,12 +14,12 @@ struct SampleSize
     int transponders = 16;
     int programmes = 60;
     int favourites = 5;
-    bool nonLatinNames = true;  // mix Cyrillic, Greek, Arabic and CJK names in
+    bool nonLatinNames = true; // mix Cyrillic, Greek, Arabic and CJK names in
     quint32 seed = 1;
 
     static SampleSize small();
-    static SampleSize large();   // 10,000 programmes / 3,000 TPs / 100 satellites
-    static SampleSize stress();  // 50,000 / 10,000 / 200
+    static SampleSize large();  // 10,000 programmes / 3,000 TPs / 100 satellites
+    static SampleSize stress(); // 50,000 / 10,000 / 200
 };
 
 struct SampleRecords

@@ -131,12 +131,9 @@ bool editValues(Document &document, const QJsonObject &op, Failure &failure)
         // The property dialog refuses a value another programme has in a checked field.
         const TemplateField field = document.fieldsOf(kind).value(it.key());
         if (kind == NodeKind::Programme && field.duplicateCheck && node->value(it.key()) != text) {
-            const Document::Duplicate duplicate =
-                document.findDuplicate(static_cast<const DB_NS::PGNode *>(node), it.key(), text);
+            const Document::Duplicate duplicate = document.findDuplicate(static_cast<const DB_NS::PGNode *>(node), it.key(), text);
             if (duplicate.position > 0)
-                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2")
-                                         .arg(duplicate.position)
-                                         .arg(duplicate.name));
+                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name));
         }
         edited.setValue(it.key(), text);
     }
@@ -177,8 +174,7 @@ bool treeNodes(const Document &document, NodeKind kind, const QVector<quint32> &
         }
         const quint32 sat = i == 0 ? satelliteOfTp(document, id) : *satId;
         if (!document.findNode(kind, id, sat))
-            return fail(failure, i == 0 ? QStringLiteral("no transponder %1").arg(id)
-                                        : QStringLiteral("no transponder %1 on satellite %2").arg(id).arg(sat));
+            return fail(failure, i == 0 ? QStringLiteral("no transponder %1").arg(id) : QStringLiteral("no transponder %1 on satellite %2").arg(id).arg(sat));
         *satId = sat;
     }
     return true;
@@ -354,9 +350,7 @@ bool addRecord(Document &document, const QJsonObject &op, Failure &failure)
         if (field.duplicateCheck) {
             const Document::Duplicate duplicate = document.findDuplicate(&fresh, it.key(), it.value().toString());
             if (duplicate.position > 0)
-                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2")
-                                         .arg(duplicate.position)
-                                         .arg(duplicate.name));
+                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name));
         }
         fresh.setValue(it.key(), it.value().toString());
     }
@@ -480,8 +474,7 @@ EditResult applyOperations(Document &document, const QJsonArray &ops, QString *m
         } else if (operation.value()(document, op, failure)) {
             continue;
         }
-        *message = QStringLiteral("ops[%1] %2: %3").arg(i).arg(name.isEmpty() ? QStringLiteral("?") : name,
-                                                             failure.text);
+        *message = QStringLiteral("ops[%1] %2: %3").arg(i).arg(name.isEmpty() ? QStringLiteral("?") : name, failure.text);
         return failure.malformed ? EditResult::Malformed : EditResult::Refused;
     }
     return EditResult::Applied;

@@ -7,7 +7,9 @@
 
 class Document;
 
-enum class EditResult { Applied, Refused, Malformed };
+enum class EditResult { Applied,
+                        Refused,
+                        Malformed };
 
 // Applies ops in order and stops at the first one that cannot run; message
 // then says which one and why ("ops[3] up: no programme 77").

@@ -75,7 +75,8 @@ namespace {
 class NodeListWriter
 {
 public:
-    explicit NodeListWriter(QByteArray &out) : m_out(out) {}
+    explicit NodeListWriter(QByteArray &out)
+        : m_out(out) {}
 
     // The list as the value of a key of the top-level object.
     template<typename Nodes>

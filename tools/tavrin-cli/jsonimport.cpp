@@ -91,7 +91,10 @@ bool checkParents(const std::vector<std::unique_ptr<ChildT>> &children, const QS
     for (size_t i = 0; i < children.size(); ++i) {
         if (!parentIds.contains(children[i]->getParentId())) {
             *error = QStringLiteral("%1[%2]: parentId %3 names no record of '%4'")
-                         .arg(key).arg(i).arg(children[i]->getParentId()).arg(parentKey);
+                         .arg(key)
+                         .arg(i)
+                         .arg(children[i]->getParentId())
+                         .arg(parentKey);
             return false;
         }
     }

@@ -12,7 +12,7 @@
 struct ImportedDocument
 {
     std::unique_ptr<ChannelDatabase> database;
-    std::optional<QStringList> favourites;  // absent: keep the base file's
+    std::optional<QStringList> favourites; // absent: keep the base file's
 };
 
 // Reads the JSON that export writes. On a malformed document, a record that

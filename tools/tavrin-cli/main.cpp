@@ -25,14 +25,15 @@
 
 namespace {
 
-const char *const usageText =
-    "usage:\n"
-    "  tavrin-cli export FILE [--customer NAME] [--format json|csv] [-o OUT]\n"
-    "  tavrin-cli import JSON -o FILE [--base BASE] [--customer NAME]\n"
-    "  tavrin-cli info FILE\n"
-    "  tavrin-cli edit FILE --ops OPS.json -o OUT [--customer NAME]\n";
+const char *const usageText = "usage:\n"
+                              "  tavrin-cli export FILE [--customer NAME] [--format json|csv] [-o OUT]\n"
+                              "  tavrin-cli import JSON -o FILE [--base BASE] [--customer NAME]\n"
+                              "  tavrin-cli info FILE\n"
+                              "  tavrin-cli edit FILE --ops OPS.json -o OUT [--customer NAME]\n";
 
-enum Exit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
+enum Exit { ExitOk = 0,
+            ExitFailed = 1,
+            ExitUsage = 2 };
 
 int fail(const QString &message, int code = ExitFailed)
 {
@@ -43,7 +44,8 @@ int fail(const QString &message, int code = ExitFailed)
 int usage(const QString &problem)
 {
     QTextStream err(stderr);
-    err << "tavrin-cli: " << problem << '\n' << usageText;
+    err << "tavrin-cli: " << problem << '\n'
+        << usageText;
     return ExitUsage;
 }
 
@@ -68,8 +70,8 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
     for (int i = 2; i < args.size(); ++i) {
         const QString &a = args.at(i);
         const bool takesValue = a == QLatin1String("-o") || a == QLatin1String("--base")
-                                || a == QLatin1String("--customer") || a == QLatin1String("--ops")
-                                || a == QLatin1String("--format");
+            || a == QLatin1String("--customer") || a == QLatin1String("--ops")
+            || a == QLatin1String("--format");
         if (takesValue) {
             if (i + 1 >= args.size()) {
                 *problem = QStringLiteral("%1 needs a value").arg(a);
@@ -273,8 +275,7 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     QJsonParseError parseError;
     const QJsonDocument ops = QJsonDocument::fromJson(opsFile.readAll(), &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return fail(QStringLiteral("tavrin-cli: %1: offset %2: %3").arg(o.ops).arg(parseError.offset)
-                        .arg(parseError.errorString()), ExitUsage);
+        return fail(QStringLiteral("tavrin-cli: %1: offset %2: %3").arg(o.ops).arg(parseError.offset).arg(parseError.errorString()), ExitUsage);
     if (!ops.isArray())
         return fail(QStringLiteral("tavrin-cli: %1: the operations must be a JSON array").arg(o.ops), ExitUsage);
 
@@ -297,8 +298,7 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     }
 
     if (o.output.endsWith(QLatin1String(".json"), Qt::CaseInsensitive)) {
-        const QByteArray json =
-            QJsonDocument(documentToJson(document.data(), kind)).toJson(QJsonDocument::Indented);
+        const QByteArray json = QJsonDocument(documentToJson(document.data(), kind)).toJson(QJsonDocument::Indented);
         QString error;
         if (!writeOutput(o.output, json, &error))
             return fail(QStringLiteral("tavrin-cli: cannot write %1").arg(error));
@@ -306,8 +306,7 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     }
     const int outKind = registry.kindForPath(o.output);
     int result = -1;
-    const SaveOutcome outcome =
-        document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer, &result);
+    const SaveOutcome outcome = document.save(&library, registry.libraryByType.value(outKind), o.output, outKind, o.customer, &result);
     if (outcome == SaveOutcome::Saved) {
         if (!document.saveNote().isEmpty())
             std::fprintf(stderr, "%s\n", qPrintable(document.saveNote()));
