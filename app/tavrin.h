@@ -73,6 +73,7 @@ private:
     void reportSave(SaveOutcome outcome, int kind);
     QString openFilter() const;
     void createFileExtras();
+    void createStatusBar();
     void fillRecentMenu();
     void openRecent(const QString &path);
     QString takeSafetyCopy(const QString &target);
@@ -81,6 +82,7 @@ private:
     void updateStatus();
     QString viewStatusText() const;
     void rememberView();
+    static QString counted(int n, const char *one, const char *many);
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 
