@@ -10,6 +10,7 @@
 
 class Dialogs;
 class ParserLibrary;
+class DBTreeWidgetItem;
 class QLabel;
 class QMenu;
 enum class SaveOutcome;
@@ -82,6 +83,8 @@ private:
     void updateStatus();
     QString viewStatusText() const;
     void rememberView();
+    void renameView();
+    void nameViewAfter(const DBTreeWidgetItem *item);
     static QString counted(int n, const char *one, const char *many);
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
@@ -101,4 +104,9 @@ private:
     QLabel *m_fileStatus = nullptr;
     bool m_statusPending = false;
     QString m_viewName; // what the tree selected for the table
+    // The tree item that names the view: its kind, id and its parent's id
+    // (TP ids are unique within their satellite only).
+    int m_viewKind = 0;
+    quint32 m_viewId = 0;
+    quint32 m_viewParentId = 0;
 };

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
 
 QString Tavrin::counted(int n, const char *one, const char *many)
 {
@@ -42,10 +43,18 @@ void Tavrin::createStatusBar()
     connect(m_document, &Document::modifiedChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::fileChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::documentReset, this, &Tavrin::scheduleStatusUpdate);
-    // A renamed group that the table shows renames the view.
+    // A renamed group, satellite or TP that names the view renames it. The
+    // tree relabels its item on the same signals, so the name is read after.
     connect(m_document, &Document::favouriteGroupRenamed, this, [this] {
-        if (ui->programWidget->viewMode() == QDBProgramWidget::FavouriteGroup)
-            rememberView();
+        if (m_viewKind == FavGroupItem)
+            QTimer::singleShot(0, this, &Tavrin::renameView);
+    });
+    connect(m_document, &Document::nodeChanged, this, [this](NodeKind kind, quint32 id, quint32 satId) {
+        const bool satellite = kind == NodeKind::Satellite
+            && ((m_viewKind == SatItem && id == m_viewId) || (m_viewKind == TPItem && id == m_viewParentId));
+        const bool tp = kind == NodeKind::Transponder && m_viewKind == TPItem && id == m_viewId && satId == m_viewParentId;
+        if (satellite || tp)
+            QTimer::singleShot(0, this, &Tavrin::renameView);
     });
 }
 
@@ -76,9 +85,33 @@ void Tavrin::updateStatus()
 void Tavrin::rememberView()
 {
     const auto *current = DBTreeWidgetItem::from(ui->dbTreeWidget->currentItem());
-    m_viewName = current ? current->text(0) : QString();
-    if (current && current->kind() == TPItem && current->parent())
-        m_viewName = current->parent()->text(0) + QStringLiteral(" / ") + m_viewName;
+    const auto *parent = current ? DBTreeWidgetItem::from(current->parent()) : nullptr;
+    m_viewKind = current ? current->kind() : NoKind;
+    m_viewId = current ? current->id() : 0;
+    m_viewParentId = parent ? parent->id() : 0;
+    nameViewAfter(current);
+}
+
+void Tavrin::renameView()
+{
+    // The tree's current item may have moved on to a picked programme's TP,
+    // so the view's own item is looked up again.
+    const DBTreeWidgetItem *item = nullptr;
+    for (QTreeWidgetItemIterator it(ui->dbTreeWidget); *it && !item; ++it) {
+        const auto *candidate = DBTreeWidgetItem::from(*it);
+        const auto *parent = candidate ? DBTreeWidgetItem::from(candidate->parent()) : nullptr;
+        if (candidate && candidate->kind() == m_viewKind && candidate->id() == m_viewId
+            && (parent ? parent->id() : 0) == m_viewParentId)
+            item = candidate;
+    }
+    nameViewAfter(item);
+}
+
+void Tavrin::nameViewAfter(const DBTreeWidgetItem *item)
+{
+    m_viewName = item ? item->text(0) : QString();
+    if (item && item->kind() == TPItem && item->parent())
+        m_viewName = item->parent()->text(0) + QStringLiteral(" / ") + m_viewName;
     scheduleStatusUpdate();
 }
 

@@ -96,6 +96,8 @@ private slots:
     void recentFiles();
     void statusSaysWhereYouAre_data();
     void statusSaysWhereYouAre();
+    void statusFollowsARename_data();
+    void statusFollowsARename();
     void commandLine_data();
     void commandLine();
     void busyWhileLoading_data();
@@ -818,6 +820,44 @@ void TestTavrin::statusSaysWhereYouAre()
     QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Edited")));
     QTRY_COMPARE(fileStatus->text(), QStringLiteral("User dump, changed"));
     QCOMPARE(viewStatus->text(), view);
+}
+
+void TestTavrin::statusFollowsARename_data()
+{
+    QTest::addColumn<int>("topLevel"); // the view's item: this top-level item's first child...
+    QTest::addColumn<int>("depth");    // ...and its first child as often again
+    QTest::addColumn<QString>("renamed");
+    QTest::newRow("satellite") << 0 << 1 << "Sat Two \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("favourite group") << 1 << 0 << "Edited \u2014 1 programme";
+}
+
+void TestTavrin::statusFollowsARename()
+{
+    QFETCH(int, topLevel);
+    QFETCH(int, depth);
+    QFETCH(QString, renamed);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    QTreeWidgetItem *view = tree()->topLevelItem(topLevel)->child(0);
+    for (int i = 0; i < depth; ++i)
+        view = view->child(0);
+    tree()->setCurrentItem(view);
+    // Picking a programme moves the tree's current item, not the view.
+    emit table()->pgSelected(1, 10, 100);
+    QVERIFY(tree()->currentItem() != view);
+
+    DocumentEdits &edits = m_window->document()->edits();
+    if (topLevel == 1) {
+        QVERIFY(edits.renameGroup(0, QStringLiteral("Edited")));
+    } else {
+        QVector<NodeAttribute> values = m_window->document()->database()->findSat(1)->attributes();
+        for (NodeAttribute &attribute : values) {
+            if (attribute.name == QLatin1String("NAME"))
+                attribute.value = QStringLiteral("Sat Two");
+        }
+        QVERIFY(edits.editNode(NodeKind::Satellite, 1, DB_NS::NoId, values));
+    }
+    auto *viewStatus = m_window->findChild<QLabel *>(QStringLiteral("labelViewStatus"));
+    QTRY_COMPARE(viewStatus->text(), renamed);
 }
 
 bool TestTavrin::openRealSample(const QString &copyName, const QByteArray &bytes)
