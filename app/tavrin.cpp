@@ -135,7 +135,7 @@ void Tavrin::createEditMenu()
     undo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/undo.png")));
     QAction *redo = stack->createRedoAction(this, QStringLiteral("Redo"));
     redo->setObjectName(QStringLiteral("actionRedo"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     redo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/redo.png")));
 
     auto *menu = new QMenu(QStringLiteral("&Edit"), this);
@@ -291,7 +291,7 @@ QString Tavrin::openFilter() const
     QStringList patterns;
     for (const QString &extension : m_registry.libraryByExtension.keys())
         patterns << QStringLiteral("*.") + extension;
-    const QString described = m_registry.openFilter();
+    QString described = m_registry.openFilter();
     if (patterns.isEmpty())
         return described;
     return QStringLiteral("All supported files (%1);;").arg(patterns.join(QLatin1Char(' '))) + described;

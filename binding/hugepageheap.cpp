@@ -34,10 +34,12 @@ HugePageHeap::~HugePageHeap()
 void HugePageHeap::advise()
 {
     char *end = heapEnd();
-    if (end == reinterpret_cast<char *>(-1) || end <= m_end)
+    // sbrk reports failure as (void *)-1.
+    if (reinterpret_cast<intptr_t>(end) == -1 || end <= m_end)
         return;
     const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
-    char *start = reinterpret_cast<char *>((reinterpret_cast<uintptr_t>(m_end) + page - 1) & ~(page - 1));
+    // madvise wants a page-aligned start: the first page boundary at or after m_end.
+    char *start = m_end + (page - reinterpret_cast<uintptr_t>(m_end) % page) % page;
     if (end > start)
         madvise(start, size_t(end - start), MADV_HUGEPAGE); // advice only: failing changes nothing
     m_end = end;

@@ -127,8 +127,7 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
     } else if (move) {
         const bool down = target > rows.last();
         const int adjusted = target - int(std::count_if(rows.cbegin(), rows.cend(), [target](int r) { return r < target; }));
-        const QVector<quint32> all = moved;
-        reorder = [all, b, down](ChannelDatabase &database) {
+        reorder = [all = moved, b, down](ChannelDatabase &database) {
             QVector<DB_NS::PGNode *> nodes;
             for (const quint32 id : all) {
                 nodes.append(database.findPG(id));

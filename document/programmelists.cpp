@@ -63,7 +63,7 @@ QVector<quint32> Document::insertProgrammes(std::vector<DetachedProgramme> &prog
         entry.node->setParentId(tp->id());
         if (tp->addPG(entry.node.get(), anchor)) {
             ids.append(entry.node->id());
-            entry.node.release();
+            static_cast<void>(entry.node.release()); // the list owns it now
         }
     }
     emit programmesInserted(ids);
@@ -87,7 +87,7 @@ void Document::restoreProgrammes(std::vector<DetachedProgramme> &programmes,
         DB_NS::TPNode *tp = entry.node ? findTp(*db, entry.satId, entry.tpId) : nullptr;
         if (tp && tp->addPG(entry.node.get(), DB_NS::NoId)) {
             ids.append(entry.node->id());
-            entry.node.release();
+            static_cast<void>(entry.node.release()); // the list owns it now
         }
     }
     // Appended above; the snapshot gives each list its old order back.

@@ -197,7 +197,7 @@ bool Document::restoreNodes(DetachedNodes &nodes)
         }
         // A node the lists refuse (its id taken meanwhile) stays here rather than leak.
         if (added)
-            it->node.release();
+            static_cast<void>(it->node.release()); // the list owns it now
     }
     // Programmes of a node that stayed out stay out with it.
     QSet<const DB_NS::Node *> refused;

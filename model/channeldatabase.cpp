@@ -23,7 +23,7 @@ std::unique_ptr<ChannelDatabase> ChannelDatabase::build(std::vector<std::unique_
 
     for (auto &sat : sats) {
         if (sat && db->addSat(sat.get()))
-            sat.release();
+            static_cast<void>(sat.release()); // the list owns it now
     }
 
     // Two satellites may hold TPs with one id; a programme goes to the first
@@ -38,7 +38,7 @@ std::unique_ptr<ChannelDatabase> ChannelDatabase::build(std::vector<std::unique_
             continue;
         if (!firstTp.contains(tp->id()))
             firstTp.insert(tp->id(), tp.get());
-        tp.release();
+        static_cast<void>(tp.release()); // the list owns it now
     }
 
     for (auto &pg : pgs) {
@@ -46,7 +46,7 @@ std::unique_ptr<ChannelDatabase> ChannelDatabase::build(std::vector<std::unique_
             continue;
         TPNode *tp = firstTp.value(pg->getParentId(), nullptr);
         if (tp && tp->addPG(pg.get(), NoId))
-            pg.release();
+            static_cast<void>(pg.release()); // the list owns it now
     }
     // Whatever was left out is freed with the vectors.
     return db;

@@ -25,7 +25,7 @@ public:
     };
 
     static constexpr int DefaultTimeoutMs = 30000;
-    static constexpr qint64 DefaultOutputLimit = 64 * 1024 * 1024;
+    static constexpr qint64 DefaultOutputLimit = qint64(64) * 1024 * 1024;
 
     // The lzma tool shipped with the program (beside it, or in lib/tavrin of
     // an installed tree); working folders under the system's temporary folder

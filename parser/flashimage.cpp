@@ -55,16 +55,18 @@ bool FlashImage::parse(const QByteArray &image)
     const QByteArray marker(flash::TableMarker, flash::MarkerSize);
     const qint64 size = image.size();
     int total = 0;
-    qsizetype from = 0;
+    // Positions are int, as Qt 5 indexes a byte array; each is checked
+    // against the size before it is used, so none can pass INT_MAX.
+    int from = 0;
     for (;;) {
-        const qint64 at = image.indexOf(marker, from);
+        const int at = image.indexOf(marker, from);
         if (at < 0)
             break;
-        if (at + flash::VersionOffset >= size || image.at(at + flash::VersionOffset) != '0') {
+        if (qint64(at) + flash::VersionOffset >= size || image.at(at + flash::VersionOffset) != '0') {
             from = at + 1; // a marker without its '0' is data, not a table
             continue;
         }
-        if (at + flash::HeaderSize > size)
+        if (qint64(at) + flash::HeaderSize > size)
             return fail(QStringLiteral("the table at %1 is cut off").arg(hex(at)));
         const int count = uint8_t(image.at(at + flash::CountOffset));
         if (total + count > flash::MaxEntries)
@@ -98,8 +100,7 @@ bool FlashImage::parse(const QByteArray &image)
         const int tableIndex = int(m_tables.size());
         for (int k = 0; k < count; ++k) {
             FlashEntry entry;
-            entry.raw = image.mid(at + flash::HeaderSize + qint64(flash::EntrySize) * k,
-                                  flash::EntrySize);
+            entry.raw = image.mid(at + flash::HeaderSize + flash::EntrySize * k, flash::EntrySize);
             entry.tablePosition = at;
             entry.table = tableIndex;
             entry.indexInTable = k;
@@ -107,12 +108,12 @@ bool FlashImage::parse(const QByteArray &image)
             if (entry.blockStart() + entry.size() > size)
                 return fail(QStringLiteral("block \"%1\" of the table at %2 lies outside the image")
                                 .arg(QString::fromUtf8(entry.name()), hex(at)));
-            entry.block = image.mid(entry.blockStart(), entry.size());
+            entry.block = image.mid(int(entry.blockStart()), int(entry.size()));
             m_entries.push_back(entry);
         }
         m_tables.push_back(table);
         total += count;
-        from = table.end();
+        from = int(table.end());
     }
 
     // When several blocks qualify, the last one is what a load shows and a save replaces.

@@ -165,7 +165,7 @@ bool FlashLayout::placeBlock(int e)
                 return false;
         }
         // The checksum covers the nested tables and blocks as they are now.
-        entry.block = m_image.mid(start, entry.block.size());
+        entry.block = m_image.mid(int(start), entry.block.size()); // put() placed it inside the image
     }
 
     entry.setOffset(uint32_t(start - m_newTable[entry.table]));

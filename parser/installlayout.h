@@ -25,7 +25,7 @@ inline QString installedDataDir(const QString &programDir)
 inline QString besideOrInstalled(const QString &programDir, const QString &name,
                                  const QString &installedDir)
 {
-    const QString beside = programDir + QLatin1Char('/') + name;
+    QString beside = programDir + QLatin1Char('/') + name;
     if (QFileInfo::exists(beside))
         return beside;
     const QString installed = installedDir + QLatin1Char('/') + name;

@@ -158,4 +158,4 @@ typedef int32_t (*OstrelGetTextCapacitiesFn)(int32_t type, CapacityList **list);
 } // extern "C"
 
 static_assert(sizeof(HotKeyItem) == 24, "HotKeyItem crosses the boundary as 24 bytes");
-static_assert(sizeof(FieldValue) == 2 * (OstrelNameUnits + OstrelTextUnits), "FieldValue is packed text");
+static_assert(sizeof(FieldValue) == sizeof(char16_t) * (OstrelNameUnits + OstrelTextUnits), "FieldValue is packed text");

@@ -604,8 +604,8 @@ bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordL
             std::fill(slot, slot + length, '\0');
             const int units = int(std::min<uint64_t>(length / 2, uint64_t(name.size())));
             for (int u = 0; u < units; ++u) {
-                slot[2 * u] = char(name.at(u).unicode() & 0xFF);
-                slot[2 * u + 1] = char(name.at(u).unicode() >> 8);
+                slot[2 * std::size_t(u)] = char(name.at(u).unicode() & 0xFF);
+                slot[2 * std::size_t(u) + 1] = char(name.at(u).unicode() >> 8);
             }
         }
         dump += block;

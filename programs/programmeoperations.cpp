@@ -184,7 +184,7 @@ void QDBProgramWidget::actRenameGroupTriggered()
 {
     if (!m_document || !m_favouriteNames || m_currentFavId == 0 || m_currentFavId == NoId)
         return;
-    const int index = 31 - qCountLeadingZeroBits(m_currentFavId);
+    const int index = 31 - int(qCountLeadingZeroBits(m_currentFavId));
     if (index >= m_favouriteNames->size())
         return;
     QFavGroupRenameDialog dialog(this, m_favouriteNames->at(index));

@@ -468,7 +468,7 @@ void DBTreeWidget::slotRenameFavItem(unsigned int id, const QString &name)
 {
     if (!m_allFavouritesRoot || id == 0)
         return;
-    const int index = 31 - qCountLeadingZeroBits(quint32(id));
+    const int index = 31 - int(qCountLeadingZeroBits(quint32(id)));
     if (QTreeWidgetItem *group = m_allFavouritesRoot->child(index))
         group->setText(0, name); // slotItemChanged records it
 }

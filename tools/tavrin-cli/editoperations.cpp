@@ -42,7 +42,7 @@ bool readIds(const QJsonObject &op, QVector<quint32> *ids, Failure &failure)
     const QJsonValue value = op.value(QStringLiteral("ids"));
     if (!value.isArray() || value.toArray().isEmpty())
         return fail(failure, QStringLiteral("'ids' must be a non-empty array of ids"), true);
-    for (const QJsonValue &entry : value.toArray()) {
+    for (const QJsonValue entry : value.toArray()) {
         QJsonObject one{{QStringLiteral("id"), entry}};
         quint32 id = 0;
         if (!readId(one, QStringLiteral("id"), &id, failure))
@@ -428,7 +428,7 @@ bool favourite(Document &document, const QJsonObject &op, Failure &failure)
 
 // One operation name for every kind: programmes go to the table's operation,
 // satellites and TPs to the tree's.
-Operation byKind(Operation programme, Operation treeNode)
+Operation byKind(const Operation &programme, const Operation &treeNode)
 {
     return [programme, treeNode](Document &document, const QJsonObject &op, Failure &failure) {
         const bool isProgramme = op.value(QStringLiteral("kind")).toString() == QLatin1String("programme");

@@ -77,7 +77,7 @@ bool parseOptions(const QStringList &args, Options &o, QString *problem)
                 *problem = QStringLiteral("%1 needs a value").arg(a);
                 return false;
             }
-            const QString value = args.at(++i);
+            const QString &value = args.at(++i);
             if (a == QLatin1String("-o"))
                 o.output = value;
             else if (a == QLatin1String("--base"))
