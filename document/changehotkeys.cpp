@@ -5,8 +5,8 @@
 #include <utility>
 
 ChangeHotKeys::ChangeHotKeys(Document *document, const QString &text, QVector<HotKey> after,
-                             QVector<FavHotKey> favAfter)
-    : QUndoCommand(text)
+                             QVector<FavHotKey> favAfter, QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , m_document(document)
     , m_before(document->hotKeys())
     , m_after(std::move(after))

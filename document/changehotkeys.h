@@ -11,7 +11,8 @@ class Document;
 class ChangeHotKeys : public QUndoCommand
 {
 public:
-    ChangeHotKeys(Document *document, const QString &text, QVector<HotKey> after, QVector<FavHotKey> favAfter);
+    ChangeHotKeys(Document *document, const QString &text, QVector<HotKey> after, QVector<FavHotKey> favAfter,
+                  QUndoCommand *parent = nullptr);
 
     void redo() override;
     void undo() override;

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+class QUndoCommand;
+
 /**
  * One method per menu entry and key that edits the document. Each checks
  * its preconditions and pushes one undo step (a multi-row operation is one
@@ -133,6 +135,7 @@ private:
     void resetTree();
     void resetProgrammeIds();
     quint32 copyToTp(quint32 programmeId, quint32 tpId, bool cut);
+    void repointHotKeys(QUndoCommand *step, const QSet<quint32> &programmeIds, const HotKey &target);
     MoveOutcome moveOrSwitch(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position, bool move);
 
     QVector<QVector<NodeAttribute>> m_programmeClipboard;

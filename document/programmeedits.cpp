@@ -4,6 +4,7 @@
 #include "documentedits.h"
 
 #include "addprogrammes.h"
+#include "changehotkeys.h"
 #include "removeprogrammes.h"
 #include "reorderprogrammes.h"
 
@@ -183,8 +184,31 @@ int DocumentEdits::deleteProgrammes(const QVector<quint32> &ids)
     }
     if (present.isEmpty())
         return 0;
-    m_document->undoStack()->push(new RemoveProgrammes(m_document, QStringLiteral("Delete Channel"), present));
+    const QString text = QStringLiteral("Delete Channel");
+    auto *step = new QUndoCommand(text);
+    new RemoveProgrammes(m_document, text, present, step);
+    repointHotKeys(step, seen, HotKey());
+    m_document->undoStack()->push(step);
     return present.size();
+}
+
+// A hot key names its programme by id; one that pointed at a programme that
+// goes would send the receiver to nothing, so it follows the programme to
+// `target` (unassigned when that is empty). No key involved, no child step.
+void DocumentEdits::repointHotKeys(QUndoCommand *step, const QSet<quint32> &programmeIds, const HotKey &target)
+{
+    QVector<HotKey> keys = m_document->hotKeys();
+    bool changed = false;
+    for (HotKey &key : keys) {
+        if (key.pgId == NoId || !programmeIds.contains(key.pgId))
+            continue;
+        key.satId = target.satId;
+        key.tpId = target.tpId;
+        key.pgId = target.pgId;
+        changed = true;
+    }
+    if (changed)
+        new ChangeHotKeys(m_document, step->text(), keys, m_document->favHotKeys(), step);
 }
 
 quint32 DocumentEdits::insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId,
@@ -312,9 +336,14 @@ quint32 DocumentEdits::copyToTp(quint32 programmeId, quint32 tpId, bool cut)
         m_document->undoStack()->push(new AddProgrammes(m_document, text, std::move(entries)));
         return id;
     }
+    HotKey target;
+    target.satId = sat->id();
+    target.tpId = tpId;
+    target.pgId = id;
     auto *step = new QUndoCommand(text);
     new RemoveProgrammes(m_document, text, {programmeId}, step);
     new AddProgrammes(m_document, text, std::move(entries), step);
+    repointHotKeys(step, {programmeId}, target);
     m_document->undoStack()->push(step);
     return id;
 }

@@ -20,6 +20,7 @@ void loadFixture(Document &document)
     DocumentData data = documentFixtureData();
     data.pgFields[QStringLiteral("NAME")].duplicateCheck = false;
     data.pgFields[QStringLiteral("V_PID")].duplicateCheck = true;
+    data.hotKeys << HotKey{QStringLiteral("Green"), 1, 10, 100};
     document.setFile(QStringLiteral("fixture.udf"), OstrelUserDump);
     document.reset(std::move(data));
 }
@@ -141,6 +142,10 @@ void TestProgrammeCommands::command_data()
                                   << "101 102 103"
                                   << "sat 2 order 103"
                                   << "" << true;
+    QTest::newRow("delete unassigns its hot key") << "delete 104"
+                                                  << "101 102 100 103 105"
+                                                  << "hot key Red 4294967295/4294967295/4294967295"
+                                                  << "" << true;
     QTest::newRow("delete nothing there") << "delete 7"
                                           << "101 102 100 104 103 105"
                                           << ""
@@ -187,6 +192,10 @@ void TestProgrammeCommands::command_data()
                             << "101 102 104 103 105 4294967294"
                             << "pg 4294967294<11 NAME=Alpha,V_PID=0"
                             << "" << true;
+    QTest::newRow("cut to takes the hot key along") << "cutTo 100 11"
+                                                    << "101 102 104 103 105 4294967294"
+                                                    << "hot key Green 1/11/4294967294"
+                                                    << "" << true;
 }
 
 void TestProgrammeCommands::command()
