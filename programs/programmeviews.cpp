@@ -230,15 +230,21 @@ void QDBProgramWidget::resetTable()
     }
 }
 
-void QDBProgramWidget::buildProgrammeColumns()
+QStringList QDBProgramWidget::openFieldNames() const
 {
-    QStringList labels;
+    QStringList names;
     if (m_pgTemplate) {
         for (const TemplateField &field : qAsConst(*m_pgTemplate)) {
             if (field.open)
-                labels.append(field.name);
+                names.append(field.name);
         }
     }
+    return names;
+}
+
+void QDBProgramWidget::buildProgrammeColumns()
+{
+    const QStringList labels = openFieldNames();
     m_table->setColumnCount(labels.size());
     m_table->setHorizontalHeaderLabels(labels);
     resizeColumns();
@@ -328,13 +334,7 @@ void QDBProgramWidget::buildHotKeyView()
 {
     if (!m_hotKeys || m_hotKeys->isEmpty())
         return;
-    QStringList labels{QStringLiteral("HotKey")};
-    if (m_pgTemplate) {
-        for (const TemplateField &field : qAsConst(*m_pgTemplate)) {
-            if (field.open)
-                labels.append(field.name);
-        }
-    }
+    const QStringList labels = QStringList{QStringLiteral("HotKey")} + openFieldNames();
     m_table->setColumnCount(labels.size());
     m_table->setHorizontalHeaderLabels(labels);
     m_table->setRowCount(m_hotKeys->size());

@@ -151,6 +151,8 @@ private:
     QVector<DB_NS::PGNode *> viewCandidates() const;
     void resetTable();
     void refreshView();
+    /** The programme attributes the table shows, in template order. */
+    QStringList openFieldNames() const;
     void buildProgrammeColumns();
     void buildHotKeyView();
     void buildFavHotKeyView();
