@@ -1,5 +1,7 @@
 #include "qfavgrouprenamedialog.h"
 
+#include "dialogbuttons.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -11,15 +13,7 @@ QFavGroupRenameDialog::QFavGroupRenameDialog(QWidget *parent, const QString &cur
     m_lineEdit = new QLineEdit(currentName, this);
     m_lineEdit->setObjectName(QStringLiteral("lineEdit_name"));
     m_lineEdit->setGeometry(30, 30, 170, 20);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("pushButton_OK"));
-    ok->setGeometry(225, 15, 50, 25);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("pushButton_Cancel"));
-    cancel->setGeometry(225, 45, 50, 25);
-    connect(ok, &QPushButton::clicked, this, &QFavGroupRenameDialog::clickedOK);
-    connect(cancel, &QPushButton::clicked, this, &QFavGroupRenameDialog::clickedCancel);
-    ok->setFocus();
+    addOkCancelButtons(this, &QFavGroupRenameDialog::clickedOK, &QFavGroupRenameDialog::clickedCancel);
 }
 
 void QFavGroupRenameDialog::setMaxNameLength(int units)

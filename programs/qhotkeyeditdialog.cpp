@@ -1,5 +1,7 @@
 #include "qhotkeyeditdialog.h"
 
+#include "dialogbuttons.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -16,15 +18,7 @@ QHotKeyEditDialog::QHotKeyEditDialog(QWidget *parent, const QVector<HotKey> &hot
     m_combo->setGeometry(110, 30, 110, 20);
     for (const HotKey &key : hotKeys)
         m_combo->addItem(key.name);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("pushButton_OK"));
-    ok->setGeometry(225, 15, 50, 25);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("pushButton_Cancel"));
-    cancel->setGeometry(225, 45, 50, 25);
-    connect(ok, &QPushButton::clicked, this, &QHotKeyEditDialog::clickedOK);
-    connect(cancel, &QPushButton::clicked, this, &QHotKeyEditDialog::clickedCancel);
-    ok->setFocus();
+    addOkCancelButtons(this, &QHotKeyEditDialog::clickedOK, &QHotKeyEditDialog::clickedCancel);
 }
 
 void QHotKeyEditDialog::clickedOK()

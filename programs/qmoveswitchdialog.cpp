@@ -1,5 +1,7 @@
 #include "qmoveswitchdialog.h"
 
+#include "dialogbuttons.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -15,15 +17,7 @@ QMoveSwitchDialog::QMoveSwitchDialog(QWidget *parent, int maximum)
     m_spinBox->setGeometry(140, 30, 80, 20);
     m_spinBox->setRange(1, maximum);
     m_spinBox->setValue(1);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("pushButton_OK"));
-    ok->setGeometry(225, 15, 50, 25);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("pushButton_Cancel"));
-    cancel->setGeometry(225, 45, 50, 25);
-    connect(ok, &QPushButton::clicked, this, &QMoveSwitchDialog::clickedOK);
-    connect(cancel, &QPushButton::clicked, this, &QMoveSwitchDialog::clickedCancel);
-    ok->setFocus();
+    addOkCancelButtons(this, &QMoveSwitchDialog::clickedOK, &QMoveSwitchDialog::clickedCancel);
 }
 
 void QMoveSwitchDialog::clickedOK()
