@@ -1,0 +1,541 @@
+// What the main window does around opening and saving: its form, the status
+// bar, the menus besides File, the safety copy, where settings go, the limits
+// the file puts on texts, its warnings, and an editing session.
+
+#include "windowfixture.h"
+
+#include "channeldatabase.h"
+#include "dbtreewidgetitem.h"
+#include "documentedits.h"
+#include "qfavgrouprenamedialog.h"
+#include "qpropertydialog.h"
+#include "qtvariantproperty.h"
+#include "recentfiles.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+
+class TestTavrinWindow : public WindowFixture
+{
+    Q_OBJECT
+
+private slots:
+    void formHasItsActionsAndIcons();
+    void safetyCopyOncePerOpen_data();
+    void safetyCopyOncePerOpen();
+    void exportListWritesTheShownRows();
+    void exportListFailureLeavesNoFile();
+    void recentFiles();
+    void statusSaysWhereYouAre_data();
+    void statusSaysWhereYouAre();
+    void statusFollowsARename_data();
+    void statusFollowsARename();
+    void busyWhileLoading_data();
+    void busyWhileLoading();
+    void about();
+    void settingsLiveInUserConfigFolder();
+    void favouriteNameLimitedAtEntry_data();
+    void favouriteNameLimitedAtEntry();
+    void cutTextsNamedInSaveMessage_data();
+    void cutTextsNamedInSaveMessage();
+    void saveSaysWhenGroupingWins();
+    void favouriteHotKeysNeedTheOptionalEntry_data();
+    void favouriteHotKeysNeedTheOptionalEntry();
+    void standardWarningHasOkCancelAndNoDefault_data();
+    void standardWarningHasOkCancelAndNoDefault();
+    void destroyingWindowReleasesLibrary();
+    void editMoveUndoRedoSaveReload();
+};
+
+void TestTavrinWindow::formHasItsActionsAndIcons()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin"));
+    QVERIFY(!m_window->windowIcon().isNull());
+    auto *combo = m_window->findChild<QComboBox *>(QStringLiteral("comboBox"));
+    QVERIFY(combo);
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(0), QStringLiteral("SAT"));
+    QCOMPARE(combo->itemText(1), QStringLiteral("TP"));
+
+    auto *toolBar = m_window->findChild<QToolBar *>(QStringLiteral("mainToolBar"));
+    QVERIFY(toolBar);
+    QList<QAction *> tools = toolBar->actions();
+    QVERIFY(tools.size() == 6 && tools.at(3)->isSeparator());
+    tools.removeAt(3);
+    QCOMPARE(tools, (QList<QAction *>{action("actionOpen"), action("actionSave"), action("actionSave_As"), action("actionUndo"), action("actionRedo")}));
+    // The icons come from the resources; a wrong path gives a null icon.
+    for (const char *name : {"actionOpen", "actionSave", "actionSave_As", "actionUndo", "actionRedo"})
+        QVERIFY2(!action(name)->icon().pixmap(16, 16).isNull(), name);
+    QCOMPARE(action("actionSave_As")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+
+    auto *fileMenu = m_window->findChild<QMenu *>(QStringLiteral("menuFile"));
+    QVERIFY(fileMenu);
+    QStringList entries;
+    for (QAction *a : fileMenu->actions())
+        entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-", "Exit"}));
+}
+
+void TestTavrinWindow::safetyCopyOncePerOpen_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("written") << ""
+                             << "Safety copy written: ";
+    QTest::newRow("read-only-file") << "read-only"
+                                    << "No safety copy: ";
+    QTest::newRow("copy-not-writable") << "folder"
+                                       << "could not be written";
+}
+
+void TestTavrinWindow::safetyCopyOncePerOpen()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(QString, status);
+    const QString opened = file(QStringLiteral("a.udf"));
+    const QString copy = opened + QStringLiteral(".bak");
+    if (obstacle == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(opened, QFile::ReadOwner | QFile::ReadGroup));
+    if (obstacle == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(copy));
+    openThroughMenu(opened);
+
+    action("actionSave")->trigger();
+    // A copy that cannot be made never stops the save.
+    QCOMPARE(m_state->saveCalls, 1);
+    const QString message = m_window->statusBar()->currentMessage();
+    QVERIFY2(message.contains(status), qPrintable(message));
+    if (!obstacle.isEmpty()) {
+        QVERIFY(!QFileInfo(copy).isFile());
+        return;
+    }
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+
+    // The second save keeps the copy of the file as it was opened.
+    writeAll(opened, "saved once");
+    action("actionSave")->trigger();
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+
+    // Opening again takes a new copy, replacing the old one.
+    openThroughMenu(opened);
+    action("actionSave")->trigger();
+    QCOMPARE(readAll(copy), QStringLiteral("saved once"));
+}
+
+void TestTavrinWindow::exportListWritesTheShownRows()
+{
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(QStringLiteral("F"));
+    m_dialogs.saveAnswers << file(QStringLiteral("out/list"));
+    QTRY_VERIFY(action("actionExportList")->isEnabled());
+    action("actionExportList")->trigger();
+
+    const FakeDialogs::Call dialog = m_dialogs.callsOf(QStringLiteral("save")).value(0);
+    QCOMPARE(dialog.title, QStringLiteral("Export List"));
+    QCOMPARE(dialog.filter, QStringLiteral("CSV file (*.csv)"));
+    // As the table shows it: the stand-in's records start with id and tp_id,
+    // which take the first two columns without a cell.
+    QCOMPARE(readAll(file(QStringLiteral("out/list.csv"))), QStringLiteral("NAME,V_PID,FAV\r\n,,First\r\n"));
+    QCOMPARE(m_dialogs.messages(), QStringList());
+}
+
+void TestTavrinWindow::exportListFailureLeavesNoFile()
+{
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    const QString target = file(QStringLiteral("missing/list.csv"));
+    m_dialogs.saveAnswers << target;
+    QTRY_VERIFY(action("actionExportList")->isEnabled());
+    action("actionExportList")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"critical|Export List|Export Error!"});
+    QVERIFY(m_dialogs.calls.last().informative.startsWith(target));
+    QVERIFY(!QFileInfo::exists(target));
+}
+
+void TestTavrinWindow::recentFiles()
+{
+    QCOMPARE(recentMenu(), QStringList{"-(none)"});
+    // Ten distinct opens: the newest eight stay, newest first.
+    QStringList opened;
+    for (int i = 0; i < 10; ++i) {
+        const QString path = file(QStringLiteral("r%1.udf").arg(i));
+        writeAll(path, "data");
+        openThroughMenu(path);
+        opened.prepend(path);
+    }
+    QCOMPARE(RecentFiles::list(), opened.mid(0, 8));
+    // Opening one again moves it to the top, once.
+    openThroughMenu(opened.at(5));
+    QCOMPARE(RecentFiles::list().first(), opened.at(5));
+    QCOMPARE(RecentFiles::list().count(opened.at(5)), 1);
+    QCOMPARE(recentMenu().size(), 8);
+
+    // A file that went away is taken off the list, with a message.
+    QVERIFY(QFile::remove(opened.at(0)));
+    m_dialogs.reset();
+    m_window->findChild<QMenu *>(QStringLiteral("menuRecent"))->actions().at(1)->trigger();
+    QCOMPARE(m_dialogs.messages(),
+             QStringList{"critical|Open Recent|The file is no longer there and was taken off the list."});
+    QVERIFY(!RecentFiles::list().contains(opened.at(0)));
+    QCOMPARE(RecentFiles::list().size(), 7);
+    // An entry that is there opens.
+    QCOMPARE(recentMenu().size(), 7);
+    m_window->findChild<QMenu *>(QStringLiteral("menuRecent"))->actions().at(1)->trigger();
+    QCOMPARE(m_window->filePath(), RecentFiles::list().first());
+}
+
+void TestTavrinWindow::statusSaysWhereYouAre_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("view");
+    QTest::newRow("no-filter") << ""
+                               << "All Services \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("filter-hides-all") << "S"
+                                      << "All Services \u2014 0 programmes, 2 hidden by the filter";
+    QTest::newRow("filter-keeps-one") << "fi"
+                                      << "All Services \u2014 1 programme, 1 hidden by the filter";
+}
+
+void TestTavrinWindow::statusSaysWhereYouAre()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, view);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(filter);
+    auto *viewStatus = m_window->findChild<QLabel *>(QStringLiteral("labelViewStatus"));
+    auto *fileStatus = m_window->findChild<QLabel *>(QStringLiteral("labelFileStatus"));
+    QTRY_COMPARE(viewStatus->text(), view);
+    QCOMPARE(fileStatus->text(), QStringLiteral("User dump, unchanged"));
+    // Picking a programme moves the tree to its TP, but the table still shows All Services.
+    emit table()->pgSelected(1, 10, 100);
+    QCOMPARE(DBTreeWidgetItem::from(tree()->currentItem())->kind(), TPItem);
+    QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Edited")));
+    QTRY_COMPARE(fileStatus->text(), QStringLiteral("User dump, changed"));
+    QCOMPARE(viewStatus->text(), view);
+}
+
+void TestTavrinWindow::statusFollowsARename_data()
+{
+    QTest::addColumn<int>("topLevel"); // the view's item: this top-level item's first child...
+    QTest::addColumn<int>("depth");    // ...and its first child as often again
+    QTest::addColumn<QString>("renamed");
+    QTest::newRow("satellite") << 0 << 1 << "Sat Two \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("favourite group") << 1 << 0 << "Edited \u2014 1 programme";
+}
+
+void TestTavrinWindow::statusFollowsARename()
+{
+    QFETCH(int, topLevel);
+    QFETCH(int, depth);
+    QFETCH(QString, renamed);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    QTreeWidgetItem *view = tree()->topLevelItem(topLevel)->child(0);
+    for (int i = 0; i < depth; ++i)
+        view = view->child(0);
+    tree()->setCurrentItem(view);
+    // Picking a programme moves the tree's current item, not the view.
+    emit table()->pgSelected(1, 10, 100);
+    QVERIFY(tree()->currentItem() != view);
+
+    DocumentEdits &edits = m_window->document()->edits();
+    if (topLevel == 1) {
+        QVERIFY(edits.renameGroup(0, QStringLiteral("Edited")));
+    } else {
+        QVector<NodeAttribute> values = m_window->document()->database()->findSat(1)->attributes();
+        for (NodeAttribute &attribute : values) {
+            if (attribute.name == QLatin1String("NAME"))
+                attribute.value = QStringLiteral("Sat Two");
+        }
+        QVERIFY(edits.editNode(NodeKind::Satellite, 1, DB_NS::NoId, values));
+    }
+    auto *viewStatus = m_window->findChild<QLabel *>(QStringLiteral("labelViewStatus"));
+    QTRY_COMPARE(viewStatus->text(), renamed);
+}
+
+namespace {
+
+// What the window showed while the library's Load ran.
+struct DuringLoad
+{
+    static inline QMainWindow *window = nullptr;
+    static inline bool visible = false;
+    static inline int cursor = -1;
+    static inline QString message;
+
+    static void look()
+    {
+        visible = window->isVisible();
+        const QCursor *c = QApplication::overrideCursor();
+        cursor = c ? int(c->shape()) : -1;
+        message = window->statusBar()->currentMessage();
+    }
+};
+
+} // namespace
+
+void TestTavrinWindow::busyWhileLoading_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("menu") << true;
+    QTest::newRow("command-line") << false;
+}
+
+void TestTavrinWindow::busyWhileLoading()
+{
+    QFETCH(bool, fromMenu);
+    DuringLoad::window = m_window.get();
+    m_state->onLoad = &DuringLoad::look;
+    if (fromMenu)
+        openThroughMenu(file(QStringLiteral("a.udf")));
+    else
+        m_window->openFromArguments({QStringLiteral("Tavrin"), file(QStringLiteral("a.udf"))});
+    m_state->onLoad = nullptr;
+
+    QCOMPARE(m_state->loadCalls, 1);
+    QVERIFY(DuringLoad::visible);
+    QCOMPARE(DuringLoad::cursor, int(Qt::WaitCursor));
+    QCOMPARE(DuringLoad::message, QStringLiteral("Loading a.udf..."));
+    // Afterwards the cursor and the status bar are as before.
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString());
+    QVERIFY(m_window->document()->hasDatabase());
+}
+
+void TestTavrinWindow::about()
+{
+    action("actionAbout")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"about|About|Tavrin 2.20.2.0"});
+    QCOMPARE(m_dialogs.calls.first().parent, m_window.get());
+}
+
+void TestTavrinWindow::settingsLiveInUserConfigFolder()
+{
+    QFile registry(m_iniPath);
+    QVERIFY(registry.open(QIODevice::ReadOnly));
+    const QByteArray registryBytes = registry.readAll();
+    registry.close();
+
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    m_dialogs.saveAnswers << file(QStringLiteral("out/copy.udf"));
+    action("actionSave_As")->trigger();
+
+    const QString settingsFile = UserSettings().fileName();
+    QVERIFY2(settingsFile.startsWith(m_configDir.path() + QLatin1Char('/')), qPrintable(settingsFile));
+    QSettings written(settingsFile, QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("lastopendir")).toString(), m_dir->path());
+    QCOMPARE(written.value(QStringLiteral("lastsavdir")).toString(), file(QStringLiteral("out")));
+    // The registry next to the program is only read.
+    QVERIFY(registry.open(QIODevice::ReadOnly));
+    QCOMPARE(registry.readAll(), registryBytes);
+}
+
+void TestTavrinWindow::favouriteNameLimitedAtEntry_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::newRow("tree-in-place") << "tree";
+    QTest::newRow("group-rename-dialog") << "dialog";
+}
+
+void TestTavrinWindow::favouriteNameLimitedAtEntry()
+{
+    QFETCH(QString, editor);
+    m_state->favouriteNameUnits = 16;
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    const QString typed = QStringLiteral("A favourite name of 36 characters..");
+    QCOMPARE(typed.size() + 1, 36);
+    const QString longName = typed + QLatin1Char('!');
+
+    if (editor == QLatin1String("tree")) {
+        QTreeWidgetItem *group = tree()->topLevelItem(1)->child(0);
+        tree()->setCurrentItem(group);
+        tree()->editItem(group, 0);
+        auto *line = tree()->viewport()->findChild<QLineEdit *>();
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, longName);
+        QTest::keyClick(line, Qt::Key_Return);
+    } else {
+        table()->favSelected(1);
+        ModalAnswer<QFavGroupRenameDialog> answer([&longName](QFavGroupRenameDialog *dialog) {
+            dialog->lineEdit()->clear();
+            QTest::keyClicks(dialog->lineEdit(), longName);
+            dialog->clickedOK();
+        });
+        QMetaObject::invokeMethod(table(), "actRenameGroupTriggered");
+        QVERIFY(answer.answered());
+    }
+    // The view commits an in-place edit from a queued call.
+    QTRY_COMPARE(m_window->document()->favouriteNames().value(0), longName.left(16));
+}
+
+void TestTavrinWindow::cutTextsNamedInSaveMessage_data()
+{
+    QTest::addColumn<int>("nameUnits");
+    QTest::addColumn<QString>("informative");
+    QTest::newRow("everything-fits") << 0 << "";
+    QTest::newRow("one-cut") << 5 << "These texts did not fit the file and were cut:\n"
+                                     "programme 101 \"Second\" NAME: 6 characters, 5 kept";
+    QTest::newRow("two-cut") << 4 << "These texts did not fit the file and were cut:\n"
+                                     "programme 100 \"First\" NAME: 5 characters, 4 kept\n"
+                                     "programme 101 \"Second\" NAME: 6 characters, 4 kept";
+}
+
+void TestTavrinWindow::cutTextsNamedInSaveMessage()
+{
+    QFETCH(int, nameUnits);
+    QFETCH(QString, informative);
+    m_state->programmeNameUnits = nameUnits;
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"about|Save File|Save OK!"});
+    QCOMPARE(m_dialogs.calls.last().informative, informative);
+}
+
+// A flash image keeps programmes under their TP: a service order across TPs
+// is saved grouped, and the save message says so.
+void TestTavrinWindow::saveSaysWhenGroupingWins()
+{
+    openThroughMenu(file(QStringLiteral("c.abs")), kOk);
+    Document *document = m_window->document();
+    QVERIFY(document->database()->findSat(1)->addTP(new DB_NS::TPNode(11)));
+    const quint32 added = document->edits().insertProgramme(1, 11, DB_NS::NoId, {{QStringLiteral("NAME"), QStringLiteral("Third")}});
+    m_dialogs.reset();
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
+
+    document->edits().moveTo(document->serviceOrder(), {2}, 1);
+    QCOMPARE(document->serviceOrder().first(), added);
+    m_dialogs.reset();
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
+    QVERIFY(m_dialogs.calls.last().informative.contains(QLatin1String("cannot store")));
+}
+
+void TestTavrinWindow::favouriteHotKeysNeedTheOptionalEntry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("favHotKeys");
+    QTest::newRow("with-entry") << "a.udf" << 1;
+    QTest::newRow("without-entry") << "f.mud" << 0;
+}
+
+void TestTavrinWindow::favouriteHotKeysNeedTheOptionalEntry()
+{
+    QFETCH(QString, name);
+    QFETCH(int, favHotKeys);
+    openThroughMenu(file(name));
+    QVERIFY(m_window->document()->data().database);
+    QCOMPARE(m_window->document()->data().favHotKeys.size(), favHotKeys);
+}
+
+void TestTavrinWindow::standardWarningHasOkCancelAndNoDefault_data()
+{
+    QTest::addColumn<bool>("clickOk");
+    QTest::newRow("ok") << true;
+    QTest::newRow("cancel") << false;
+}
+
+void TestTavrinWindow::standardWarningHasOkCancelAndNoDefault()
+{
+    QFETCH(bool, clickOk);
+    StandardDialogs dialogs;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString text;
+    bool hadDefault = true;
+    ModalAnswer<QMessageBox> answer([&](QMessageBox *box) {
+        buttons = box->standardButtons();
+        icon = box->icon();
+        text = box->text();
+        hadDefault = box->defaultButton() != nullptr;
+        box->button(clickOk ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+    });
+    const bool result = dialogs.warningOkCancel(m_window.get(), QStringLiteral("Warning"), QStringLiteral("Close?"));
+    QVERIFY(answer.answered());
+    QCOMPARE(result, clickOk);
+    QCOMPARE(answer.title(), QStringLiteral("Warning"));
+    QCOMPARE(text, QStringLiteral("Close?"));
+    QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(icon, QMessageBox::Warning);
+    QVERIFY(!hadDefault);
+}
+
+void TestTavrinWindow::destroyingWindowReleasesLibrary()
+{
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    QCOMPARE(m_state->cleanCalls, 0);
+    m_window.reset();
+    QCOMPARE(m_state->cleanCalls, 1);
+}
+
+// What a user does first: rename a programme, move it, look elsewhere and
+// back, change their mind twice, then again, save, and open the file again.
+void TestTavrinWindow::editMoveUndoRedoSaveReload()
+{
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
+    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+        QSKIP("needs samples/small.udf and the built parser library");
+    const QString ini = file(QStringLiteral("shipped.ini"));
+    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
+    const QString opened = file(QStringLiteral("small.udf"));
+    QVERIFY(QFile::copy(sample, opened));
+    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
+    m_window->show();
+    m_dialogs.openAnswers << opened;
+    action("actionOpen")->trigger();
+    QTreeWidgetItem *allServices = tree()->topLevelItem(0);
+    tree()->setCurrentItem(allServices);
+    QTableWidget *rows = table()->table();
+    QVERIFY(rows->rowCount() > 5);
+
+    rows->setFocus();
+    rows->selectRow(3);
+    const quint32 id = table()->programmeAt(3)->id();
+    const QString name = rows->item(3, 0)->text();
+    ModalAnswer<QPropertyDialog> rename([](QPropertyDialog *dialog) {
+        dialog->shownProperty(QStringLiteral("NAME"))->setValue(QStringLiteral("Renamed"));
+        dialog->clickedOK();
+    });
+    QTest::keyClick(rows, Qt::Key_Return);
+    QVERIFY(rename.answered());
+    QCOMPARE(rows->item(3, 0)->text(), QStringLiteral("Renamed"));
+    QTest::keyClick(rows, Qt::Key_Plus);
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QCOMPARE(rows->currentRow(), 4);
+
+    tree()->setCurrentItem(allServices->child(0)->child(0));
+    QCOMPARE(table()->viewMode(), QDBProgramWidget::Satellite);
+    tree()->setCurrentItem(allServices);
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QCOMPARE(action("actionUndo")->text(), QStringLiteral("Undo Move Down"));
+
+    action("actionUndo")->trigger();
+    action("actionUndo")->trigger();
+    QCOMPARE(table()->programmeAt(3)->id(), id);
+    QCOMPARE(rows->item(3, 0)->text(), name);
+    QVERIFY(!action("actionUndo")->isEnabled());
+    QVERIFY(!m_window->hasUnsavedChanges());
+
+    action("actionRedo")->trigger();
+    action("actionRedo")->trigger();
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QVERIFY(m_window->hasUnsavedChanges());
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
+    QVERIFY(!m_window->hasUnsavedChanges());
+
+    m_dialogs.openAnswers << opened;
+    action("actionOpen")->trigger();
+    QVERIFY(!action("actionUndo")->isEnabled());
+    tree()->setCurrentItem(tree()->topLevelItem(0));
+    QCOMPARE(table()->programmeAt(4)->id(), id);
+    QCOMPARE(rows->item(4, 0)->text(), QStringLiteral("Renamed"));
+}
+
+QTEST_MAIN(TestTavrinWindow)
+#include "tst_tavrinwindow.moc"
