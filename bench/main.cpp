@@ -8,8 +8,10 @@
 //   --wall   report wall-clock time instead of the GUI thread's CPU time. On
 //            an idle machine they agree but for the disk waits of Save; on
 //            a busy one only the CPU time is worth comparing.
-// Exit status: 0 all figures pass (or, with --smoke, all ran), 1 a benchmark
-// failed to run, 2 bad usage, 3 a figure misses its target.
+// Exit status: 0 all figures run pass (or, with --smoke, all ran), 1 a
+// benchmark failed to run or none was run, 2 bad usage, 3 a figure misses its
+// target. Figures a --benchmark_filter leaves out are left out of the table;
+// one run at one size only is "partial", judged on its target alone.
 
 #include "benchcommon.h"
 #include "benchreport.h"
@@ -28,6 +30,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace bench;
@@ -259,6 +262,11 @@ int main(int argc, char **argv)
             return 1;
         }
         return 0;
+    }
+    const QVector<BenchFigure> &run = report.figures();
+    if (std::none_of(run.cbegin(), run.cend(), [](const BenchFigure &figure) { return figure.measured(); })) {
+        err << "tavrin-bench: no figure was run\n";
+        return 1;
     }
     return report.allPass() ? 0 : 3;
 }
