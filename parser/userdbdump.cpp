@@ -369,8 +369,12 @@ bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordLi
             if (const DataRecord *r = list->records[i]; r && r->id <= HighestFileId)
                 m_used[r->id] = true;
 
+    // Sized up front: growing these would rehash them a few times more at 50,000 programmes than at 10,000.
     QHash<uint32_t, std::vector<uint32_t>> tpsBySatellite;
     QHash<uint32_t, std::vector<uint32_t>> pgsByTransponder;
+    tpsBySatellite.reserve(int(std::min<uint32_t>(satellites.count, transponders.count)));
+    pgsByTransponder.reserve(int(std::min<uint32_t>(transponders.count, programmes.count)));
+    m_plan.reserve(satellites.count);
     for (uint32_t i = 0; i < transponders.count; ++i)
         if (const DataRecord *r = transponders.records[i])
             tpsBySatellite[r->parentId].push_back(i);
@@ -389,6 +393,7 @@ bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordLi
         SatellitePlan satPlan{sat, {}};
         const auto tps = tpsBySatellite.constFind(sat->id);
         if (tps != tpsBySatellite.cend()) {
+            satPlan.transponders.reserve(tps->size());
             for (const uint32_t t : *tps) {
                 if (tpTaken[t])
                     continue;
@@ -396,6 +401,7 @@ bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordLi
                 TransponderPlan tpPlan{transponders.records[t], {}};
                 const auto pgs = pgsByTransponder.constFind(tpPlan.record->id);
                 if (pgs != pgsByTransponder.cend()) {
+                    tpPlan.programmes.reserve(pgs->size());
                     for (const uint32_t p : *pgs) {
                         if (pgTaken[p])
                             continue;
