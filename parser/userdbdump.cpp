@@ -39,8 +39,8 @@ void writeDecimal(char16_t *text, uint32_t value)
         digits[count++] = char16_t(u'0' + value % 10);
         value /= 10;
     } while (value != 0);
-    std::fill(text, text + OstrelTextUnits, u'\0');
     std::reverse_copy(digits, digits + count, text);
+    std::fill(text + count, text + OstrelTextUnits, u'\0');
 }
 
 // A record's text without a copy: the writer only reads it while it encodes
@@ -153,7 +153,8 @@ void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout 
 {
     const uint64_t base = byteOffset * 8;
     const size_t n = layout.fields.size();
-    DataRecord &record = store.append(0, 0, uint32_t(n));
+    // Every value below is written whole, its name and its text to the last unit.
+    DataRecord &record = store.append(0, 0, uint32_t(n), RecordStore::Values::WrittenByCaller);
     for (size_t j = 0; j < n; ++j) {
         const int field = layout.order[j];
         const FieldDescriptor &d = layout.fields[size_t(field)];
