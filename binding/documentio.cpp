@@ -6,24 +6,60 @@
 #include "serviceorder.h"
 #include "textcapacities.h"
 
-LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, DocumentData &doc,
-                        int *result)
+namespace {
+
+struct LoadedLists
 {
     RecordList *sats = nullptr;
     RecordList *tps = nullptr;
     RecordList *pgs = nullptr;
     NameList *favourites = nullptr;
     HotKeyList *hotKeys = nullptr;
+};
+
+LoadStatus loadLists(ParserLibrary &library, int kind, const QString &path, LoadedLists &lists, int *result)
+{
     const std::u16string widePath(reinterpret_cast<const char16_t *>(path.utf16()), size_t(path.size()));
-    const int32_t rc = library.load(kind, widePath.c_str(), &sats, &tps, &pgs, &favourites, &hotKeys);
+    const int32_t rc = library.load(kind, widePath.c_str(), &lists.sats, &lists.tps, &lists.pgs,
+                                    &lists.favourites, &lists.hotKeys);
     if (result)
         *result = rc;
     if (rc != 0)
         return LoadStatus::LoadError;
-    if (!sats || !tps || !pgs)
+    if (!lists.sats || !lists.tps || !lists.pgs)
         return LoadStatus::NoDatabase;
+    return LoadStatus::Loaded;
+}
 
-    doc.database = databaseFromRecords(*sats, *tps, *pgs);
+} // namespace
+
+LoadStatus loadSummary(ParserLibrary &library, int kind, const QString &path, DocumentSummary &summary,
+                       int *result)
+{
+    LoadedLists lists;
+    const LoadStatus status = loadLists(library, kind, path, lists, result);
+    if (status != LoadStatus::Loaded)
+        return status;
+    summary.counts = countDatabase(*lists.sats, *lists.tps, *lists.pgs);
+    // Counted as loadDocument keeps them: every favourite slot, every hot key that is there.
+    summary.favourites = lists.favourites && lists.favourites->names ? int(lists.favourites->count) : 0;
+    summary.hotKeys = 0;
+    for (uint32_t i = 0; lists.hotKeys && lists.hotKeys->items && i < lists.hotKeys->count; ++i) {
+        if (lists.hotKeys->items[i])
+            ++summary.hotKeys;
+    }
+    summary.satMaxNum = library.getSatMaxNum();
+    return LoadStatus::Loaded;
+}
+
+LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, DocumentData &doc,
+                        int *result)
+{
+    LoadedLists lists;
+    const LoadStatus status = loadLists(library, kind, path, lists, result);
+    if (status != LoadStatus::Loaded)
+        return status;
+    doc.database = databaseFromRecords(*lists.sats, *lists.tps, *lists.pgs);
     if (kind == OstrelUserDump)
         ServiceOrder::sortByDefaultOrder(*doc.database);
     doc.satTemplate = templateVector(library.satTemplate());
@@ -37,13 +73,13 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
     doc.pgFields = templateMap(&pgList);
 
     doc.favouriteNames.clear();
-    if (favourites && favourites->names) {
+    if (const NameList *favourites = lists.favourites; favourites && favourites->names) {
         for (uint32_t i = 0; i < favourites->count; ++i)
             doc.favouriteNames << (favourites->names[i] ? QString::fromUtf16(favourites->names[i]) : QString());
     }
 
     doc.hotKeys.clear();
-    if (hotKeys && hotKeys->items) {
+    if (const HotKeyList *hotKeys = lists.hotKeys; hotKeys && hotKeys->items) {
         for (uint32_t i = 0; i < hotKeys->count; ++i) {
             if (const HotKeyItem *key = hotKeys->items[i])
                 doc.hotKeys.append(HotKey{key->name ? QString::fromUtf16(key->name) : QString(), key->satId,

@@ -2,6 +2,7 @@
 // The load and save sequences between a bound parser library and the editor's
 // document.
 
+#include "databasecounts.h"
 #include "documentdata.h"
 
 #include <QString>
@@ -18,6 +19,20 @@ enum class LoadStatus {
 // everything in doc with what the library handed out.
 LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, DocumentData &doc,
                         int *result = nullptr);
+
+// The numbers `tavrin-cli info` shows of a file.
+struct DocumentSummary
+{
+    DatabaseCounts counts;
+    int favourites = 0;
+    int hotKeys = 0;
+    int satMaxNum = -1;
+};
+
+// Runs Load as loadDocument does and counts what the document would hold,
+// without building its database.
+LoadStatus loadSummary(ParserLibrary &library, int kind, const QString &path, DocumentSummary &summary,
+                       int *result = nullptr);
 
 enum class SaveOutcome { Saved,
                          NotSupported,

@@ -52,7 +52,8 @@ void SaveRecords::Records::add(const DB_NS::Node &node, int defaultOrder)
 {
     const auto &attributes = node.attributes();
     const uint32_t count = uint32_t(attributes.size());
-    DataRecord &record = blocks.append(node.id(), node.getParentId(), count);
+    // copyText below writes every unit of each value, name and text.
+    DataRecord &record = blocks.append(node.id(), node.getParentId(), count, ostrel::RecordBlocks::Values::WrittenByCaller);
     for (uint32_t i = 0; i < count; ++i) {
         const NodeAttribute &attribute = attributes[int(i)];
         FieldValue &value = record.values[i];

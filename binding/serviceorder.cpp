@@ -10,14 +10,45 @@
 
 namespace ServiceOrder {
 
+namespace {
+
+// The key of "default_order", looked for first where the last programme had
+// it: every programme of one file carries its fields in one order, so the
+// name is compared once instead of against every field before it.
+class DefaultOrderKeys
+{
+public:
+    qint64 operator()(const DB_NS::PGNode &programme)
+    {
+        const QVector<DB_NS::NodeAttribute> &attributes = programme.attributes();
+        const DB_NS::NodeAttribute *attribute = nullptr;
+        if (m_at < attributes.size() && DB_NS::NodeAttribute::namesEqual(attributes.at(m_at).name, DefaultOrderField)) {
+            attribute = &attributes.at(m_at);
+        } else {
+            attribute = programme.findAttribute(DefaultOrderField);
+            if (attribute)
+                m_at = int(attribute - attributes.constData());
+        }
+        return attribute ? keyOf(attribute->value) : 0;
+    }
+
+    static qint64 keyOf(const QString &value)
+    {
+        bool ok = false;
+        const qint64 key = value.midRef(0).trimmed().toLongLong(&ok);
+        return ok ? key : 0;
+    }
+
+private:
+    int m_at = 0;
+};
+
+} // namespace
+
 qint64 defaultOrderKey(const DB_NS::PGNode &programme)
 {
     const DB_NS::NodeAttribute *attribute = programme.findAttribute(DefaultOrderField);
-    if (!attribute)
-        return 0;
-    bool ok = false;
-    const qint64 key = attribute->value.trimmed().toLongLong(&ok);
-    return ok ? key : 0;
+    return attribute ? DefaultOrderKeys::keyOf(attribute->value) : 0;
 }
 
 void sortByDefaultOrder(ChannelDatabase &database)
@@ -25,8 +56,9 @@ void sortByDefaultOrder(ChannelDatabase &database)
     // Each key is read once; the sort then compares integers only.
     std::vector<std::pair<qint64, DB_NS::PGNode *>> keyed;
     keyed.reserve(database.allPGs().size());
+    DefaultOrderKeys keyOf;
     for (DB_NS::PGNode *programme : database.allPGs())
-        keyed.emplace_back(defaultOrderKey(*programme), programme);
+        keyed.emplace_back(keyOf(*programme), programme);
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     std::vector<DB_NS::PGNode *> order;
     order.reserve(keyed.size());
@@ -39,8 +71,9 @@ bool matchesDefaultOrder(const ChannelDatabase &database)
 {
     qint64 previous = 0;
     bool first = true;
+    DefaultOrderKeys keyOf;
     for (const DB_NS::PGNode *programme : database.allPGs()) {
-        const qint64 key = defaultOrderKey(*programme);
+        const qint64 key = keyOf(*programme);
         if (!first && key < previous)
             return false;
         previous = key;

@@ -13,9 +13,10 @@ inline void copyText(char16_t *dst, int capacity, const QString &text)
 {
     if (!dst || capacity <= 0)
         return;
-    std::fill(dst, dst + capacity, u'\0');
+    // Each unit is written once: the text, then zeros to the end of the field.
     const int units = std::min(int(text.size()), capacity - 1);
     std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, dst);
+    std::fill(dst + units, dst + capacity, u'\0');
 }
 
 // Reads a fixed UTF-16 field up to its terminator, never past capacity units.

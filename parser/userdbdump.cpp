@@ -39,8 +39,8 @@ void writeDecimal(char16_t *text, uint32_t value)
         digits[count++] = char16_t(u'0' + value % 10);
         value /= 10;
     } while (value != 0);
-    std::fill(text, text + OstrelTextUnits, u'\0');
     std::reverse_copy(digits, digits + count, text);
+    std::fill(text + count, text + OstrelTextUnits, u'\0');
 }
 
 // A record's text without a copy: the writer only reads it while it encodes
@@ -153,7 +153,8 @@ void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout 
 {
     const uint64_t base = byteOffset * 8;
     const size_t n = layout.fields.size();
-    DataRecord &record = store.append(0, 0, uint32_t(n));
+    // Every value below is written whole, its name and its text to the last unit.
+    DataRecord &record = store.append(0, 0, uint32_t(n), RecordStore::Values::WrittenByCaller);
     for (size_t j = 0; j < n; ++j) {
         const int field = layout.order[j];
         const FieldDescriptor &d = layout.fields[size_t(field)];
@@ -369,8 +370,12 @@ bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordLi
             if (const DataRecord *r = list->records[i]; r && r->id <= HighestFileId)
                 m_used[r->id] = true;
 
+    // Sized up front: growing these would rehash them a few times more at 50,000 programmes than at 10,000.
     QHash<uint32_t, std::vector<uint32_t>> tpsBySatellite;
     QHash<uint32_t, std::vector<uint32_t>> pgsByTransponder;
+    tpsBySatellite.reserve(int(std::min<uint32_t>(satellites.count, transponders.count)));
+    pgsByTransponder.reserve(int(std::min<uint32_t>(transponders.count, programmes.count)));
+    m_plan.reserve(satellites.count);
     for (uint32_t i = 0; i < transponders.count; ++i)
         if (const DataRecord *r = transponders.records[i])
             tpsBySatellite[r->parentId].push_back(i);
@@ -389,6 +394,7 @@ bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordLi
         SatellitePlan satPlan{sat, {}};
         const auto tps = tpsBySatellite.constFind(sat->id);
         if (tps != tpsBySatellite.cend()) {
+            satPlan.transponders.reserve(tps->size());
             for (const uint32_t t : *tps) {
                 if (tpTaken[t])
                     continue;
@@ -396,6 +402,7 @@ bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordLi
                 TransponderPlan tpPlan{transponders.records[t], {}};
                 const auto pgs = pgsByTransponder.constFind(tpPlan.record->id);
                 if (pgs != pgsByTransponder.cend()) {
+                    tpPlan.programmes.reserve(pgs->size());
                     for (const uint32_t p : *pgs) {
                         if (pgTaken[p])
                             continue;

@@ -119,9 +119,15 @@ QString parserPath(int kind, const QString &path, const QString &customer)
     return kind == OstrelFlashImage ? customer + QLatin1Char(';') + path : path;
 }
 
-// Opens FILE as File, Open would; false after printing the editor's message.
-bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, const QString &file,
-                  const QString &customer, DocumentData &doc, int *kind)
+// The editor's message for a file that did not load, with the reader's reason after it.
+int failLoad(ParserLibrary &library)
+{
+    const QString reason = library.errorText();
+    return fail(reason.isEmpty() ? QStringLiteral("Load Error!") : QStringLiteral("Load Error!\n") + reason);
+}
+
+// Binds the library for FILE's kind; false after printing the editor's message.
+bool bindFor(const FileTypeRegistry &registry, ParserLibrary &library, const QString &file, int *kind)
 {
     if (!QFile::exists(file)) {
         fail(QStringLiteral("tavrin-cli: %1: no such file").arg(file));
@@ -133,10 +139,17 @@ bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, cons
         return false;
     }
     *kind = registry.kindForPath(file);
+    return true;
+}
+
+// Opens FILE as File, Open would; false after printing the editor's message.
+bool openDocument(const FileTypeRegistry &registry, ParserLibrary &library, const QString &file,
+                  const QString &customer, DocumentData &doc, int *kind)
+{
+    if (!bindFor(registry, library, file, kind))
+        return false;
     if (loadDocument(library, *kind, parserPath(*kind, file, customer), doc) != LoadStatus::Loaded) {
-        // The reader's reason follows the message, as the editor shows it.
-        const QString reason = library.errorText();
-        fail(reason.isEmpty() ? QStringLiteral("Load Error!") : QStringLiteral("Load Error!\n") + reason);
+        failLoad(library);
         return false;
     }
     return true;
@@ -187,21 +200,21 @@ int runExport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
 
 int runInfo(const FileTypeRegistry &registry, ParserLibrary &library, const Options &o)
 {
-    DocumentData doc;
     int kind = 0;
-    if (!openDocument(registry, library, o.input, o.customer, doc, &kind))
+    if (!bindFor(registry, library, o.input, &kind))
         return ExitFailed;
-    size_t tps = 0;
-    for (const DB_NS::SatNode *sat : doc.database->sats())
-        tps += sat->tps().size();
+    // Only the numbers are shown, so the database itself is never built.
+    DocumentSummary summary;
+    if (loadSummary(library, kind, parserPath(kind, o.input, o.customer), summary) != LoadStatus::Loaded)
+        return failLoad(library);
     QTextStream out(stdout);
     out << "kind: " << kind << '\n'
-        << "satellites: " << doc.database->sats().size() << '\n'
-        << "transponders: " << tps << '\n'
-        << "programmes: " << doc.database->allPGs().size() << '\n'
-        << "favourites: " << doc.favouriteNames.size() << '\n'
-        << "hot keys: " << doc.hotKeys.size() << '\n'
-        << "satellite maximum: " << doc.satMaxNum << '\n';
+        << "satellites: " << summary.counts.satellites << '\n'
+        << "transponders: " << summary.counts.transponders << '\n'
+        << "programmes: " << summary.counts.programmes << '\n'
+        << "favourites: " << summary.favourites << '\n'
+        << "hot keys: " << summary.hotKeys << '\n'
+        << "satellite maximum: " << summary.satMaxNum << '\n';
     return ExitOk;
 }
 
