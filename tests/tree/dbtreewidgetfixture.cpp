@@ -1,0 +1,121 @@
+#include "dbtreewidgetfixture.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
+#include <QtTest>
+
+void DBTreeWidgetFixture::init()
+{
+    m_fixture = std::make_unique<TreeFixture>();
+    m_tree = std::make_unique<DBTreeWidget>();
+    m_tree->setHeaderHidden(true);
+    m_tree->resize(300, 800);
+    m_events.clear();
+    DBTreeWidget *tree = m_tree.get();
+    connect(tree, &DBTreeWidget::signal_allsrv_selected, this, [this] { m_events << QStringLiteral("allsrv"); });
+    connect(tree, &DBTreeWidget::signal_fav_selected, this,
+            [this](unsigned int id) { m_events << QStringLiteral("fav(%1)").arg(id); });
+    connect(tree, &DBTreeWidget::signal_sat_selected, this,
+            [this](unsigned int id) { m_events << QStringLiteral("sat(%1)").arg(id); });
+    connect(tree, &DBTreeWidget::signal_tp_selected, this, [this](unsigned int sat, unsigned int tp) {
+        m_events << QStringLiteral("tp(%1,%2)").arg(sat).arg(tp);
+    });
+    connect(tree, &DBTreeWidget::signal_hotkey_selected, this, [this] { m_events << QStringLiteral("hotkey"); });
+    connect(tree, &DBTreeWidget::signal_favhotkey_selected, this,
+            [this] { m_events << QStringLiteral("favhotkey"); });
+}
+
+void DBTreeWidgetFixture::cleanup()
+{
+    m_tree.reset();
+    m_fixture.reset();
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+}
+
+void DBTreeWidgetFixture::fill(bool expand)
+{
+    QVERIFY(m_fixture->attach(*m_tree));
+    if (expand)
+        m_tree->expandAll();
+    m_tree->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_tree.get()));
+    // Taking focus makes "All Services" current; tests start after that.
+    m_events.clear();
+}
+
+QTreeWidgetItem *DBTreeWidgetFixture::item(const QString &path)
+{
+    return itemAtPath(*m_tree, path);
+}
+
+QPoint DBTreeWidgetFixture::posOf(const QString &path)
+{
+    QTreeWidgetItem *target = item(path);
+    return target ? m_tree->visualItemRect(target).center() : QPoint();
+}
+
+void DBTreeWidgetFixture::click(const QString &path, Qt::KeyboardModifiers modifiers)
+{
+    QVERIFY2(item(path), qPrintable(path));
+    QTest::mouseClick(m_tree->viewport(), Qt::LeftButton, modifiers, posOf(path));
+}
+
+QString DBTreeWidgetFixture::pathOf(QTreeWidgetItem *target)
+{
+    for (const QString &root : {QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("F"), QStringLiteral("H"),
+                                QStringLiteral("K")}) {
+        QTreeWidgetItem *base = item(root);
+        if (target == base)
+            return root;
+        if (!base)
+            continue;
+        for (int i = 0; i < base->childCount(); ++i) {
+            if (base->child(i) == target)
+                return root + QStringLiteral("/%1").arg(i);
+            for (int j = 0; j < base->child(i)->childCount(); ++j) {
+                if (base->child(i)->child(j) == target)
+                    return root + QStringLiteral("/%1/%2").arg(i).arg(j);
+            }
+        }
+    }
+    return QStringLiteral("?");
+}
+
+QStringList DBTreeWidgetFixture::selectedPaths()
+{
+    QStringList paths;
+    for (QTreeWidgetItem *selected : m_tree->selectedItems())
+        paths << pathOf(selected);
+    paths.sort();
+    return paths;
+}
+
+MenuSnapshot DBTreeWidgetFixture::openMenu(const QPoint &pos, bool pressFirst, const std::function<void(QMenu *)> &act)
+{
+    if (pressFirst)
+        QTest::mouseClick(m_tree->viewport(), Qt::RightButton, Qt::NoModifier, pos);
+
+    MenuSnapshot snapshot;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        poll.stop();
+        snapshot.shown = true;
+        for (QAction *action : menu->actions())
+            snapshot.entries << (action->isEnabled() ? QLatin1Char('+') : QLatin1Char('-')) + action->text();
+        if (act)
+            act(menu);
+        else
+            menu->close();
+    });
+    poll.start();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, m_tree->viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(m_tree->viewport(), &event);
+    poll.stop();
+    return snapshot;
+}

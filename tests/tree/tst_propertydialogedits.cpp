@@ -1,0 +1,454 @@
+// Editing in the property dialog: finished edits and what they write, an
+// editor still open at OK or Cancel, the favourite mask, the duplicate check
+// and the triggers a field change runs.
+
+#include "propertydialogfixture.h"
+
+#include "favouritemaskeditor.h"
+#include "modalanswer.h"
+#include "parserconfig.h"
+#include "qttreepropertybrowser.h"
+#include "records.h"
+#include "triggers.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using DB_NS::PGNode;
+using DB_NS::SatNode;
+
+namespace {
+
+// A real configuration whose SYSTEM option sets MODULATION.
+const QByteArray triggerConfig = R"(<userdb_dump><head size="8"/><sat size="8"/><tp size="8"/>
+<pg size="64">
+  <elem name="NAME" type="Text" size="32" default="New Channel" duplicatecheck="1"/>
+  <elem name="SYSTEM" type="Combobox" size="2" default="0">
+    <opt value="0" name="DVB-S"/><opt value="1" name="DVB-S2"/><opt value="2" name="T2"/>
+    <trigger from="0" to="0" elem_name="MODULATION" value="0"/>
+    <trigger from="1" to="2" elem_name="MODULATION" value="1"/>
+  </elem>
+  <elem name="MODULATION" type="Combobox" size="2" default="0">
+    <opt value="0" name="QPSK"/><opt value="1" name="8PSK"/>
+  </elem>
+</pg></userdb_dump>)";
+
+} // namespace
+
+class TestPropertyDialogEdits : public PropertyDialogFixture
+{
+    Q_OBJECT
+
+private slots:
+    void finishedEditSetsChanged_data();
+    void finishedEditSetsChanged();
+    void editedValuesReachTheNode_data();
+    void editedValuesReachTheNode();
+    void okCommitsAnOpenEditor_data();
+    void okCommitsAnOpenEditor();
+    void cancelWithOpenEditorChecksNothing();
+    void favouriteMask_data();
+    void favouriteMask();
+    void duplicateName_data();
+    void duplicateName();
+    void configurationTriggerSetsOtherField_data();
+    void configurationTriggerSetsOtherField();
+    void triggerWritesWithoutChecks();
+};
+
+void TestPropertyDialogEdits::finishedEditSetsChanged_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::newRow("text-enter") << "NAME" << int(Qt::Key_Return);
+    QTest::newRow("text-escape") << "NAME" << int(Qt::Key_Escape);
+    QTest::newRow("integer-enter") << "LONGITUDE" << int(Qt::Key_Enter);
+    QTest::newRow("options-escape") << "DISEQC" << int(Qt::Key_Escape);
+}
+
+void TestPropertyDialogEdits::finishedEditSetsChanged()
+{
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    const TemplateVector templates{field("NAME"), field("LONGITUDE", "0", "Integer0:65535:1"),
+                                   field("DISEQC", "None", "None;Port 1")};
+    SatNode sat(3);
+    sat.setValue(QStringLiteral("NAME"), QStringLiteral("Astra"));
+    QPropertyDialog dialog(nullptr, &templates, &sat);
+    showActive(dialog);
+
+    QWidget *editor = openEditor(dialog, name);
+    QVERIFY(editor);
+    QVERIFY(!dialog.changed()); // opening is not finishing
+    finishEditor(editor, Qt::Key(key));
+    QVERIFY(dialog.changed());
+
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(sat.value(QStringLiteral("NAME")), QStringLiteral("Astra"));
+    QCOMPARE(sat.value(QStringLiteral("LONGITUDE")), QStringLiteral("0"));
+    QCOMPARE(sat.value(QStringLiteral("DISEQC")), QStringLiteral("None"));
+}
+
+void TestPropertyDialogEdits::editedValuesReachTheNode_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("downPresses");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("text") << "NAME"
+                          << "Hot Bird" << 0 << "Hot Bird";
+    QTest::newRow("text-emptied") << "NAME"
+                                  << "" << 0 << "";
+    QTest::newRow("text-typed-over-capacity") << "NAME"
+                                              << "Hot Bird 13E" << 0 << "Hot Bird";
+    QTest::newRow("integer") << "LONGITUDE"
+                             << "1300" << 0 << "1300";
+    QTest::newRow("integer-typed-over-maximum") << "LNB_LOW"
+                                                << "987654" << 0 << "9876";
+    QTest::newRow("option") << "DISEQC"
+                            << "" << 2 << "Port 2";
+    QTest::newRow("option-past-last") << "DISEQC"
+                                      << "" << 9 << "Port 2";
+}
+
+void TestPropertyDialogEdits::editedValuesReachTheNode()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(int, downPresses);
+    QFETCH(QString, written);
+
+    TemplateVector templates{field("NAME"), field("LONGITUDE", "0", "Integer0:65535:1"),
+                             field("LNB_LOW", "9750", "Integer0:20000:1"),
+                             field("DISEQC", "None", "None;Port 1;Port 2")};
+    templates[0].maxLength = 8; // what the file keeps of a name
+    SatNode sat(3);
+    sat.setValue(QStringLiteral("NAME"), QStringLiteral("Astra"));
+    QPropertyDialog dialog(nullptr, &templates, &sat);
+    showActive(dialog);
+
+    QWidget *editor = openEditor(dialog, name);
+    QVERIFY(editor);
+    if (downPresses == 0)
+        typeInto(editor, typed);
+    for (int i = 0; i < downPresses; ++i)
+        QTest::keyClick(editor, Qt::Key_Down);
+    finishEditor(editor);
+
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(dialog.changed());
+    QCOMPARE(sat.value(name), written);
+}
+
+void TestPropertyDialogEdits::okCommitsAnOpenEditor_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("new-name") << "Das Erste HD" << false;
+    QTest::newRow("duplicate-keeps-dialog-open") << "Kika" << true;
+}
+
+void TestPropertyDialogEdits::okCommitsAnOpenEditor()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, refused);
+    const TemplateVector templates{field("NAME", "", "", {true, false, false, true}), field("SID")};
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(0);
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+    auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("okButton"));
+
+    QWidget *editor = openEditor(dialog, QStringLiteral("NAME"));
+    QVERIFY(editor);
+    typeInto(editor, typed);
+    ModalAnswer<QMessageBox> answer([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    // Straight to OK: the click takes the focus, which commits the editor.
+    QTest::mouseClick(ok, Qt::LeftButton);
+
+    QVERIFY(dialog.changed());
+    QCOMPARE(answer.answered(), refused);
+    QCOMPARE(dialog.isVisible(), refused);
+    if (refused) {
+        QCOMPARE(pg->value(QStringLiteral("NAME")), QStringLiteral("Das Erste"));
+        QCOMPARE(dialog.browser()->topLevelItems().at(0)->text(1), QStringLiteral("Das Erste"));
+        QApplication::setActiveWindow(&dialog);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(pg->value(QStringLiteral("NAME")), refused ? QStringLiteral("Das Erste") : typed);
+}
+
+void TestPropertyDialogEdits::cancelWithOpenEditorChecksNothing()
+{
+    const TemplateVector templates{field("NAME", "", "", {true, false, false, true})};
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(0);
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+
+    QPointer<QWidget> editor = openEditor(dialog, QStringLiteral("NAME"));
+    QVERIFY(editor);
+    typeInto(editor, QStringLiteral("Kika"));
+    ModalAnswer<QMessageBox> answer([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cancelButton")), Qt::LeftButton);
+
+    QTRY_VERIFY(!editor); // its edit reports after the dialog closed
+    QTest::qWait(50);
+    QVERIFY(!answer.answered());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(pg->value(QStringLiteral("NAME")), QStringLiteral("Das Erste"));
+}
+
+void TestPropertyDialogEdits::favouriteMask_data()
+{
+    QTest::addColumn<int>("groups");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QList<int>>("clicked");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("set-two") << 3 << "0" << QList<int>{0, 2} << "5";
+    QTest::newRow("clear-one") << 3 << "7" << QList<int>{1} << "5";
+    QTest::newRow("toggle-back") << 3 << "1" << QList<int>{2, 2} << "1";
+    QTest::newRow("bit-31-stays") << 32 << "2147483648" << QList<int>{0} << "2147483649";
+    QTest::newRow("set-bit-31") << 32 << "0" << QList<int>{31} << "2147483648";
+    QTest::newRow("bits-without-group-stay") << 2 << "12" << QList<int>{1} << "14";
+}
+
+void TestPropertyDialogEdits::favouriteMask()
+{
+    QFETCH(int, groups);
+    QFETCH(QString, stored);
+    QFETCH(QList<int>, clicked);
+    QFETCH(QString, written);
+
+    QStringList names;
+    for (int i = 0; i < groups; ++i)
+        names.append(QStringLiteral("Group %1").arg(i));
+    const TemplateVector templates{field("NAME"), field("FAV", "0", "#")};
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(3);
+    pg->setValue(QStringLiteral("FAV"), stored);
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &names, pg);
+    showActive(dialog);
+
+    auto *editor = qobject_cast<FavouriteMaskEditor *>(openEditor(dialog, QStringLiteral("FAV")));
+    QVERIFY(editor);
+    QCOMPARE(editor->groupNames(), names);
+    editor->showPopup();
+    QAbstractItemView *list = editor->view();
+    QTRY_VERIFY(list->isVisible());
+    for (const int group : clicked) {
+        const QModelIndex index = list->model()->index(group, 0);
+        list->scrollTo(index);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualRect(index).center());
+        QVERIFY(list->isVisible()); // a click toggles, the list stays open
+    }
+    editor->hidePopup();
+    finishEditor(editor);
+
+    dialog.clickedOK();
+    QCOMPARE(pg->value(QStringLiteral("FAV")), written);
+}
+
+void TestPropertyDialogEdits::duplicateName_data()
+{
+    QTest::addColumn<quint32>("editedId");
+    QTest::addColumn<bool>("check");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("checked"); // the field that carries the check
+
+    const QString fifth = QStringLiteral("Duplicate PG Index = 5, NAME = Sport");
+    QTest::newRow("fifth") << quint32(1) << true << "Sport" << fifth << "ZDF"
+                           << "NAME";
+    QTest::newRow("first") << quint32(4) << true << "Das Erste"
+                           << "Duplicate PG Index = 1, NAME = Das Erste"
+                           << "Sport"
+                           << "NAME";
+    QTest::newRow("own-name") << quint32(4) << true << "Sport"
+                              << ""
+                              << "Sport"
+                              << "NAME";
+    QTest::newRow("zero-never-counts") << quint32(1) << true << "0"
+                                       << ""
+                                       << "0"
+                                       << "NAME";
+    QTest::newRow("case-differs") << quint32(1) << true << "sport"
+                                  << ""
+                                  << "sport"
+                                  << "NAME";
+    QTest::newRow("no-check-on-field") << quint32(1) << false << "Sport"
+                                       << ""
+                                       << "Sport"
+                                       << "NAME";
+    // A new programme has id 0 until it is added; programme 0 still counts.
+    QTest::newRow("new-programme") << DB_NS::NoId << true << "Das Erste"
+                                   << "Duplicate PG Index = 1, NAME = Das Erste"
+                                   << "New Channel"
+                                   << "NAME";
+    // Any checked field, not only NAME: a channel number Sport already has.
+    QTest::newRow("channel-number") << quint32(1) << true << "12" << fifth << "0"
+                                    << "LCN";
+    QTest::newRow("free-channel-number") << quint32(1) << true << "13"
+                                         << ""
+                                         << "13"
+                                         << "LCN";
+}
+
+void TestPropertyDialogEdits::duplicateName()
+{
+    QFETCH(quint32, editedId);
+    QFETCH(bool, check);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, written);
+    QFETCH(QString, checked);
+
+    const bool name = checked == QLatin1String("NAME");
+    const TemplateVector templates{field("NAME", "New Channel", "", {true, false, false, check && name}),
+                                   field("SID", "0", "Integer0:65535:1"),
+                                   field("LCN", "0", "", {true, false, false, check && !name})};
+    auto database = makeDatabase();
+    database->findPG(4)->setValue(QStringLiteral("LCN"), QStringLiteral("12"));
+    PGNode fresh(0);
+    PGNode *pg = editedId == DB_NS::NoId ? &fresh : database->findPG(editedId);
+    const int row = name ? 0 : 2;
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+
+    QString shownText;
+    QString shownTitle;
+    ModalAnswer<QMessageBox> answer([&](QMessageBox *box) {
+        shownText = box->text();
+        shownTitle = box->windowTitle();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QWidget *editor = openEditor(dialog, checked);
+    QVERIFY(editor);
+    typeInto(editor, typed);
+    finishEditor(editor);
+
+    QCOMPARE(answer.answered(), !message.isEmpty());
+    QCOMPARE(shownText, message);
+    if (answer.answered())
+        QCOMPARE(shownTitle, QStringLiteral("Error"));
+    QCOMPARE(dialog.browser()->topLevelItems().at(row)->text(1), written);
+
+    // A refused name is not remembered: the next refusal restores the same.
+    if (answer.answered()) {
+        ModalAnswer<QMessageBox> again([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+        editor = openEditor(dialog, checked);
+        QVERIFY(editor);
+        typeInto(editor, typed);
+        finishEditor(editor);
+        QVERIFY(again.answered());
+        QCOMPARE(dialog.browser()->topLevelItems().at(row)->text(1), written);
+    }
+
+    dialog.clickedOK();
+    QCOMPARE(pg->value(checked), written);
+}
+
+void TestPropertyDialogEdits::configurationTriggerSetsOtherField_data()
+{
+    QTest::addColumn<QString>("storedModulation");
+    QTest::addColumn<int>("downPresses");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("modulation");
+
+    QTest::newRow("to-s2") << "QPSK" << 1 << "DVB-S2"
+                           << "8PSK";
+    QTest::newRow("to-t2-range") << "QPSK" << 2 << "T2"
+                                 << "8PSK";
+    QTest::newRow("unchanged-still-fires") << "8PSK" << 0 << "DVB-S"
+                                           << "QPSK";
+}
+
+void TestPropertyDialogEdits::configurationTriggerSetsOtherField()
+{
+    QFETCH(QString, storedModulation);
+    QFETCH(int, downPresses);
+    QFETCH(QString, system);
+    QFETCH(QString, modulation);
+
+    ostrel::ParserConfig config;
+    QString error;
+    QVERIFY2(ostrel::readConfigXml(triggerConfig, config, &error), qPrintable(error));
+    ostrel::setTriggerConfig(&config);
+    ostrel::TemplateStore store;
+    ostrel::buildTemplates(OstrelProgramme, config.pg, ostrel::triggerCallback(OstrelProgramme), store);
+    const TemplateVector templates = templateVector(store.head());
+    QCOMPARE(templates.size(), 3);
+    QVERIFY(templates.at(0).duplicateCheck);
+
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(2);
+    pg->setValue(QStringLiteral("SYSTEM"), QStringLiteral("DVB-S"));
+    pg->setValue(QStringLiteral("MODULATION"), storedModulation);
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+
+    QWidget *editor = openEditor(dialog, QStringLiteral("SYSTEM"));
+    QVERIFY(qobject_cast<QComboBox *>(editor));
+    for (int i = 0; i < downPresses; ++i)
+        QTest::keyClick(editor, Qt::Key_Down);
+    finishEditor(editor);
+
+    QCOMPARE(dialog.browser()->topLevelItems().at(2)->text(1), modulation); // at once
+    dialog.clickedOK();
+    QCOMPARE(pg->value(QStringLiteral("SYSTEM")), system);
+    QCOMPARE(pg->value(QStringLiteral("MODULATION")), modulation);
+    QCOMPARE(pg->value(QStringLiteral("NAME")), QStringLiteral("0"));
+}
+
+void TestPropertyDialogEdits::triggerWritesWithoutChecks()
+{
+    // Every field has the trigger; only SKIP's fires, and it sets a NAME that
+    // the fifth programme has.
+    const TemplateVector templates{
+        field("NAME", "", "", {true, false, false, true}, renamingTrigger),
+        field("SKIP", "0", "Integer0:1:1", {}, renamingTrigger),
+        field("COMMENT", "", "", {}, renamingTrigger)};
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(1);
+    const QString longComment(150, QLatin1Char('c'));
+    pg->setValue(QStringLiteral("COMMENT"), longComment);
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+
+    ModalAnswer<QMessageBox> answer([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    QWidget *editor = openEditor(dialog, QStringLiteral("SKIP"));
+    QVERIFY(editor);
+    typeInto(editor, QStringLiteral("1"));
+    finishEditor(editor);
+
+    QCOMPARE(triggerCalls, QStringList{"SKIP"});
+    QCOMPARE(dialog.browser()->topLevelItems().at(0)->text(1), QStringLiteral("Sport"));
+    QTest::qWait(50);
+    QVERIFY(!answer.answered());
+
+    dialog.clickedOK();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(pg->value(QStringLiteral("NAME")), QStringLiteral("Sport"));
+    QCOMPARE(pg->value(QStringLiteral("SKIP")), QStringLiteral("1"));
+    QCOMPARE(pg->value(QStringLiteral("COMMENT")), longComment);
+}
+
+QTEST_MAIN(TestPropertyDialogEdits)
+#include "tst_propertydialogedits.moc"
