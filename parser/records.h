@@ -24,7 +24,7 @@ public:
     TemplateStore(const TemplateStore &) = delete;
     TemplateStore &operator=(const TemplateStore &) = delete;
 
-    // Appends a zeroed template; its editor spec (if any) is copied and owned here.
+    // Appends a zeroed template; its editorSpec (if any) is copied and owned here.
     FieldTemplate &append(int32_t kind, const QString &name, const QString &defaultText,
                           const QString *editorSpec = nullptr);
     void clear();

@@ -171,14 +171,14 @@ void QPropertyDialog::buildProperties()
 
 QtVariantProperty *QPropertyDialog::createProperty(const TemplateField &field)
 {
-    const QString &spec = field.editorSpec;
+    const QString &editorText = field.editorSpec;
     const QString integerPrefix = QStringLiteral("Integer");
-    if (spec.isEmpty())
+    if (editorText.isEmpty())
         return m_manager->addProperty(QVariant::String, field.name);
 
-    if (spec.startsWith(integerPrefix)) {
+    if (editorText.startsWith(integerPrefix)) {
         QtVariantProperty *property = m_manager->addProperty(QVariant::Int, field.name);
-        const QStringList parts = spec.mid(integerPrefix.size()).split(QLatin1Char(':'), Qt::KeepEmptyParts);
+        const QStringList parts = editorText.mid(integerPrefix.size()).split(QLatin1Char(':'), Qt::KeepEmptyParts);
         if (parts.size() == 3) {
             const QString limits[] = {QStringLiteral("minimum"), QStringLiteral("maximum"),
                                       QStringLiteral("step")};
@@ -193,7 +193,7 @@ QtVariantProperty *QPropertyDialog::createProperty(const TemplateField &field)
         return property;
     }
 
-    if (isProgrammeDialog() && spec == QLatin1String("#")
+    if (isProgrammeDialog() && editorText == QLatin1String("#")
         && NodeAttribute::namesEqual(field.name, QStringLiteral("FAV"))) {
         QtVariantProperty *property = m_manager->addProperty(QtVariantPropertyManager::flagTypeId(), field.name);
         property->setAttribute(QStringLiteral("flagNames"), m_favGroupNames ? *m_favGroupNames : QStringList());
@@ -202,7 +202,7 @@ QtVariantProperty *QPropertyDialog::createProperty(const TemplateField &field)
 
     QtVariantProperty *property = m_manager->addProperty(QtVariantPropertyManager::enumTypeId(), field.name);
     property->setAttribute(QStringLiteral("enumNames"),
-                           spec.split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive));
+                           editorText.split(QLatin1Char(';'), Qt::KeepEmptyParts, Qt::CaseSensitive));
     return property;
 }
 

@@ -92,7 +92,7 @@ void TestParserConfig::editorSpecs_data()
     QTest::addColumn<QByteArray>("elem");
     QTest::addColumn<int>("type");
     QTest::addColumn<bool>("hasSpec");
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("editorText");
 
     QTest::newRow("integer-range") << QByteArray(R"(<elem name="A" type="Integer" min="0" max="65535" step="1"/>)")
                                    << int(FieldType::Integer) << true << QStringLiteral("Integer0:65535:1");
@@ -118,11 +118,11 @@ void TestParserConfig::editorSpecs()
     QFETCH(QByteArray, elem);
     QFETCH(int, type);
     QFETCH(bool, hasSpec);
-    QFETCH(QString, spec);
+    QFETCH(QString, editorText);
     const FieldDescriptor d = onlySatField(elem);
     QCOMPARE(int(d.type), type);
     QCOMPARE(d.hasEditorSpec, hasSpec);
-    QCOMPARE(d.editorSpec, spec);
+    QCOMPARE(d.editorSpec, editorText);
 }
 
 void TestParserConfig::comboboxDefault_data()

@@ -17,13 +17,13 @@ using DB_NS::PGNode;
 using DB_NS::SatNode;
 using DB_NS::TPNode;
 
-TemplateField field(const QString &name, const QString &defaultText, const QString &spec, FieldOptions options,
+TemplateField field(const QString &name, const QString &defaultText, const QString &editorText, FieldOptions options,
                     TriggerCallback trigger)
 {
     TemplateField f;
     f.name = name;
     f.defaultText = defaultText;
-    f.editorSpec = spec;
+    f.editorSpec = editorText;
     f.open = options.open;
     f.readOnly = options.readOnly;
     f.editHidden = options.editHidden;

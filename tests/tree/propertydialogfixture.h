@@ -18,7 +18,7 @@ struct FieldOptions
     bool duplicateCheck = false;
 };
 
-TemplateField field(const QString &name, const QString &defaultText = QString(), const QString &spec = QString(),
+TemplateField field(const QString &name, const QString &defaultText = QString(), const QString &editorText = QString(),
                     FieldOptions options = {}, TriggerCallback trigger = nullptr);
 
 // One satellite, one TP, programmes 0..5 named "Das Erste", "ZDF", "0",

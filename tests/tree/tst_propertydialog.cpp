@@ -108,7 +108,7 @@ void TestPropertyDialog::editorKinds_data()
 {
     QTest::addColumn<bool>("programme");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("editorText");
     QTest::addColumn<int>("type");
     QTest::addColumn<QVariantMap>("attributes");
 
@@ -161,11 +161,11 @@ void TestPropertyDialog::editorKinds()
 {
     QFETCH(bool, programme);
     QFETCH(QString, name);
-    QFETCH(QString, spec);
+    QFETCH(QString, editorText);
     QFETCH(int, type);
     QFETCH(QVariantMap, attributes);
 
-    const TemplateVector templates{field(name, "", spec)};
+    const TemplateVector templates{field(name, "", editorText)};
     const QStringList favourites{"News", "Sport", "Kids"};
     auto database = makeDatabase();
     SatNode sat(3);
@@ -183,7 +183,7 @@ void TestPropertyDialog::editorKinds()
 
 void TestPropertyDialog::okWritesTextsBack_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("editorText");
     QTest::addColumn<int>("favourites");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
@@ -224,7 +224,7 @@ void TestPropertyDialog::okWritesTextsBack_data()
 
 void TestPropertyDialog::okWritesTextsBack()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, editorText);
     QFETCH(int, favourites);
     QFETCH(QString, stored);
     QFETCH(QString, shown);
@@ -233,7 +233,7 @@ void TestPropertyDialog::okWritesTextsBack()
     QStringList groups;
     for (int i = 0; i < favourites; ++i)
         groups.append(QStringLiteral("g%1").arg(i));
-    const TemplateVector templates{field("FAV", "0", spec)};
+    const TemplateVector templates{field("FAV", "0", editorText)};
     auto database = makeDatabase();
     PGNode *pg = database->findPG(1);
     pg->setValue(QStringLiteral("FAV"), stored);
