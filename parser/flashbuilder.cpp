@@ -29,11 +29,11 @@ struct Placed
 
 } // namespace
 
-QByteArray buildFlashImage(qint64 size, const std::vector<FlashTableSpec> &tables)
+QByteArray buildFlashImage(qint64 size, const std::vector<FlashTablePlan> &tables)
 {
     QByteArray image(int(size), char(0xFF));
     std::vector<Placed> placed;
-    for (const FlashTableSpec &table : tables) {
+    for (const FlashTablePlan &table : tables) {
         QByteArray header(flash::HeaderSize, '\0');
         std::memcpy(header.data(), flash::TableMarker, flash::MarkerSize);
         header.replace(12, 12, table.reserved.leftJustified(12, '\0', true));
@@ -43,7 +43,7 @@ QByteArray buildFlashImage(qint64 size, const std::vector<FlashTableSpec> &table
         put(image, table.position, header);
 
         for (size_t k = 0; k < table.blocks.size(); ++k) {
-            const FlashBlockSpec &block = table.blocks[k];
+            const FlashBlockPlan &block = table.blocks[k];
             const uint32_t blockSize = block.data.isEmpty() ? block.size : uint32_t(block.data.size());
             QByteArray entry(flash::EntrySize, '\0');
             entry[0] = char(block.tag);

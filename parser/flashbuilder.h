@@ -9,7 +9,7 @@
 
 namespace ostrel {
 
-struct FlashBlockSpec
+struct FlashBlockPlan
 {
     uint8_t tag = 0;
     QByteArray name;         // at most 23 bytes are kept
@@ -19,10 +19,10 @@ struct FlashBlockSpec
     uint32_t size = 0;       // written as the entry's size when data is empty (for bad images)
 };
 
-struct FlashTableSpec
+struct FlashTablePlan
 {
     qint64 position = 0;
-    std::vector<FlashBlockSpec> blocks;
+    std::vector<FlashBlockPlan> blocks;
     QByteArray reserved = QByteArrayLiteral("reserved-12b"); // header bytes 12..23
     int entryCount = -1;                                     // written as the count when >= 0, else blocks.size()
     char version = '0';                                      // header byte 26
@@ -30,6 +30,6 @@ struct FlashTableSpec
 
 // An image of size bytes, erased (0xFF), with the tables and blocks written in
 // order and every checksum computed over the final bytes, innermost block first.
-QByteArray buildFlashImage(qint64 size, const std::vector<FlashTableSpec> &tables);
+QByteArray buildFlashImage(qint64 size, const std::vector<FlashTablePlan> &tables);
 
 } // namespace ostrel

@@ -18,9 +18,9 @@ FieldTemplate &TemplateStore::append(int32_t kind, const QString &name, const QS
     copyText(t.name, OstrelNameUnits, name);
     copyText(t.defaultText, OstrelTextUnits, defaultText);
     if (editorSpec) {
-        m_specs.push_back(std::make_unique<std::u16string>(
+        m_editorTexts.push_back(std::make_unique<std::u16string>(
             reinterpret_cast<const char16_t *>(editorSpec->utf16()), size_t(editorSpec->size())));
-        t.editorSpec = m_specs.back()->c_str();
+        t.editorSpec = m_editorTexts.back()->c_str();
         t.editorSpecLength = int32_t(editorSpec->size() + 1);
     }
     m_items.push_back(t);
@@ -31,7 +31,7 @@ FieldTemplate &TemplateStore::append(int32_t kind, const QString &name, const QS
 void TemplateStore::clear()
 {
     m_items.clear();
-    m_specs.clear();
+    m_editorTexts.clear();
     refreshHead();
 }
 

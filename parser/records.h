@@ -36,7 +36,7 @@ private:
 
     TemplateList m_head;
     std::vector<FieldTemplate> m_items;
-    std::vector<std::unique_ptr<std::u16string>> m_specs;
+    std::vector<std::unique_ptr<std::u16string>> m_editorTexts;
 };
 
 class NameStore

@@ -85,9 +85,9 @@ inline int entryNamed(const ostrel::FlashImage &image, const char *name)
 }
 
 // One block or table of an image description for buildFlashImage.
-inline ostrel::FlashBlockSpec block(uint8_t tag, const char *name, uint32_t offset, int size, char seed = 1)
+inline ostrel::FlashBlockPlan block(uint8_t tag, const char *name, uint32_t offset, int size, char seed = 1)
 {
-    ostrel::FlashBlockSpec b;
+    ostrel::FlashBlockPlan b;
     b.tag = tag;
     b.name = name;
     b.offset = offset;
@@ -95,9 +95,9 @@ inline ostrel::FlashBlockSpec block(uint8_t tag, const char *name, uint32_t offs
     return b;
 }
 
-inline ostrel::FlashTableSpec table(qint64 position, std::vector<ostrel::FlashBlockSpec> blocks)
+inline ostrel::FlashTablePlan table(qint64 position, std::vector<ostrel::FlashBlockPlan> blocks)
 {
-    ostrel::FlashTableSpec t;
+    ostrel::FlashTablePlan t;
     t.position = position;
     t.blocks = std::move(blocks);
     return t;

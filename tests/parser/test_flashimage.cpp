@@ -12,14 +12,14 @@ using flashtest::block;
 using flashtest::filler;
 using flashtest::table;
 
-Q_DECLARE_METATYPE(std::vector<ostrel::FlashTableSpec>)
+Q_DECLARE_METATYPE(std::vector<ostrel::FlashTablePlan>)
 
 namespace {
 
 // A table of count small blocks laid one after another behind the table.
-FlashTableSpec tableOf(qint64 position, int count)
+FlashTablePlan tableOf(qint64 position, int count)
 {
-    std::vector<FlashBlockSpec> blocks;
+    std::vector<FlashBlockPlan> blocks;
     const uint32_t first = uint32_t(28 + 48 * count);
     for (int i = 0; i < count; ++i)
         blocks.push_back(block(0x10, "part", first + uint32_t(i) * 16, 16, char(i)));
@@ -56,7 +56,7 @@ void TestFlashImage::parse_data()
     QTest::newRow("no-table") << filler(4096, 3) << true << 0 << 0;
     QTest::newRow("empty-image") << QByteArray() << true << 0 << 0;
 
-    FlashTableSpec noVersion = tableOf(0x40, 2);
+    FlashTablePlan noVersion = tableOf(0x40, 2);
     noVersion.version = '1';
     QTest::newRow("marker-without-0") << buildFlashImage(0x1000, {noVersion}) << true << 0 << 0;
 
@@ -75,7 +75,7 @@ void TestFlashImage::parse_data()
     QTest::newRow("65-entries")
         << buildFlashImage(0x20000, {tableOf(0x40, 40), tableOf(0x10000, 25)}) << false << 0 << 0;
 
-    FlashTableSpec countTooLarge = tableOf(0x0, 1);
+    FlashTablePlan countTooLarge = tableOf(0x0, 1);
     countTooLarge.entryCount = 9; // 28 + 9 * 48 bytes do not fit
     QTest::newRow("entries-past-end") << buildFlashImage(0x1b0, {countTooLarge}) << false << 0 << 0;
 
@@ -83,12 +83,12 @@ void TestFlashImage::parse_data()
         << buildFlashImage(0x1000, {table(0x40, {block(1, "a", 0x100, 0x10), block(2, "b", 0xFB0, 0x20)})})
         << false << 0 << 0;
 
-    FlashBlockSpec farAway = block(1, "far", 0xFFFFFFF0u, 0);
+    FlashBlockPlan farAway = block(1, "far", 0xFFFFFFF0u, 0);
     farAway.size = 0x100; // offset + size wraps in 32 bits; must still be refused
     QTest::newRow("offset-wraps")
         << buildFlashImage(0x1000, {table(0x40, {farAway})}) << false << 0 << 0;
 
-    FlashBlockSpec beyond = block(1, "beyond", 0x2000, 0);
+    FlashBlockPlan beyond = block(1, "beyond", 0x2000, 0);
     QTest::newRow("empty-block-beyond-end")
         << buildFlashImage(0x1000, {table(0x40, {beyond})}) << false << 0 << 0;
 }
@@ -115,10 +115,10 @@ void TestFlashImage::nestedTablesBelongToTheirBlock()
 {
     // Two blocks share tag 0x77; each holds its own table, and the inner one
     // holds a third. Every table must belong to the block whose bytes hold it.
-    FlashTableSpec top = table(0x0, {block(0x77, "first", 0x1000, 0x3000), block(0x77, "second", 0x4000, 0x1000), block(0x11, "plain", 0x6000, 0x100)});
-    FlashTableSpec inFirst = table(0x1100, {block(0x55, "inner", 0x200, 0x1000, 9)});
-    FlashTableSpec inInner = table(0x1400, {block(0x66, "deep", 0x100, 0x80, 4)});
-    FlashTableSpec inSecond = table(0x4010, {block(0x88, "other", 0x100, 0x40, 7)});
+    FlashTablePlan top = table(0x0, {block(0x77, "first", 0x1000, 0x3000), block(0x77, "second", 0x4000, 0x1000), block(0x11, "plain", 0x6000, 0x100)});
+    FlashTablePlan inFirst = table(0x1100, {block(0x55, "inner", 0x200, 0x1000, 9)});
+    FlashTablePlan inInner = table(0x1400, {block(0x66, "deep", 0x100, 0x80, 4)});
+    FlashTablePlan inSecond = table(0x4010, {block(0x88, "other", 0x100, 0x40, 7)});
     FlashImage flash;
     QVERIFY2(flash.parse(buildFlashImage(0x8000, {top, inFirst, inInner, inSecond})),
              qPrintable(flash.errorString()));
@@ -144,30 +144,30 @@ void TestFlashImage::nestedTablesBelongToTheirBlock()
 
 void TestFlashImage::presetBlockChoice_data()
 {
-    QTest::addColumn<std::vector<FlashTableSpec>>("tables");
+    QTest::addColumn<std::vector<FlashTablePlan>>("tables");
     QTest::addColumn<QByteArray>("chosen");
 
     QTest::newRow("tag-and-name")
-        << std::vector<FlashTableSpec>{table(0, {block(0x20, "boot", 0x100, 0x10), block(0x9C, "preset_db", 0x200, 0x10)})}
+        << std::vector<FlashTablePlan>{table(0, {block(0x20, "boot", 0x100, 0x10), block(0x9C, "preset_db", 0x200, 0x10)})}
         << QByteArray("preset_db");
     QTest::newRow("name-without-tag")
-        << std::vector<FlashTableSpec>{table(0, {block(0x20, "preset", 0x100, 0x10)})} << QByteArray();
+        << std::vector<FlashTablePlan>{table(0, {block(0x20, "preset", 0x100, 0x10)})} << QByteArray();
     QTest::newRow("tag-without-name")
-        << std::vector<FlashTableSpec>{table(0, {block(0x9C, "system", 0x100, 0x10)})} << QByteArray();
+        << std::vector<FlashTablePlan>{table(0, {block(0x9C, "system", 0x100, 0x10)})} << QByteArray();
     QTest::newRow("name-is-case-sensitive")
-        << std::vector<FlashTableSpec>{table(0, {block(0x9C, "PRESET", 0x100, 0x10)})} << QByteArray();
+        << std::vector<FlashTablePlan>{table(0, {block(0x9C, "PRESET", 0x100, 0x10)})} << QByteArray();
     QTest::newRow("lookalike-before-the-real-one")
-        << std::vector<FlashTableSpec>{table(0, {block(0x21, "preset_backup", 0x100, 0x10), block(0x9C, "mypreset", 0x200, 0x10)})}
+        << std::vector<FlashTablePlan>{table(0, {block(0x21, "preset_backup", 0x100, 0x10), block(0x9C, "mypreset", 0x200, 0x10)})}
         << QByteArray("mypreset");
     QTest::newRow("last-of-two")
-        << std::vector<FlashTableSpec>{table(0, {block(0x9C, "preset_a", 0x100, 0x10)}),
+        << std::vector<FlashTablePlan>{table(0, {block(0x9C, "preset_a", 0x100, 0x10)}),
                                        table(0x800, {block(0x9C, "preset_b", 0x100, 0x10)})}
         << QByteArray("preset_b");
 }
 
 void TestFlashImage::presetBlockChoice()
 {
-    QFETCH(std::vector<FlashTableSpec>, tables);
+    QFETCH(std::vector<FlashTablePlan>, tables);
     QFETCH(QByteArray, chosen);
 
     QTemporaryDir dir;

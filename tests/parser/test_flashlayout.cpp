@@ -58,7 +58,7 @@ void TestFlashLayout::unchangedPresetKeepsEveryByte()
 
 void TestFlashLayout::checksumsRefreshedExceptNcrc()
 {
-    FlashBlockSpec raw = block(0x50, "raw", 0x300, 0x80);
+    FlashBlockPlan raw = block(0x50, "raw", 0x300, 0x80);
     raw.noChecksum = true;
     QByteArray image = buildFlashImage(
         0x2000, {table(0, {block(0x9C, "preset", 0x100, 0x100), raw, block(0x51, "sum", 0x400, 0x80)})});
@@ -198,7 +198,7 @@ void TestFlashLayout::blockPushedPastImageFails()
 
 void TestFlashLayout::movedTableKeepsItsHeader()
 {
-    FlashTableSpec second = table(0x10000, {block(0x40, "fs", 0x100, 0x200, 3), block(0xA4, "app", 0x10000, 0x100, 4)});
+    FlashTablePlan second = table(0x10000, {block(0x40, "fs", 0x100, 0x200, 3), block(0xA4, "app", 0x10000, 0x100, 4)});
     second.reserved = "second-table";
     const QByteArray image = buildFlashImage(
         0x40000, {table(0, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x8000, 0x7000)}), second});
@@ -226,11 +226,11 @@ void TestFlashLayout::nestedTableMovesWithItsBlock()
 {
     // Two blocks with one tag, each holding a table: each table must travel
     // with its own block when the grown preset pushes both up.
-    FlashTableSpec top = table(0, {block(0x9C, "preset", 0x100, 0x100), block(0x77, "one", 0x200, 0x400), block(0x77, "two", 0x600, 0x400)});
-    FlashTableSpec inOne = table(0x210, {block(0x55, "one-a", 0x80, 0x40, 2), block(0x56, "one-b", 0xC0, 0x40, 3)});
-    FlashBlockSpec raw = block(0x57, "two-a", 0x80, 0x40, 4);
+    FlashTablePlan top = table(0, {block(0x9C, "preset", 0x100, 0x100), block(0x77, "one", 0x200, 0x400), block(0x77, "two", 0x600, 0x400)});
+    FlashTablePlan inOne = table(0x210, {block(0x55, "one-a", 0x80, 0x40, 2), block(0x56, "one-b", 0xC0, 0x40, 3)});
+    FlashBlockPlan raw = block(0x57, "two-a", 0x80, 0x40, 4);
     raw.noChecksum = true;
-    FlashTableSpec inTwo = table(0x610, {raw});
+    FlashTablePlan inTwo = table(0x610, {raw});
     const QByteArray image = buildFlashImage(0x2000, {top, inOne, inTwo});
     FlashImage flash;
     QVERIFY(flash.parse(image));
@@ -272,8 +272,8 @@ void TestFlashLayout::nestedGrowthStaysInsideEnclosingBlock()
     QFETCH(bool, ok);
 
     // enclosing block at 0x200..0x600; nested table at 0x220 (ends 0x29C)
-    FlashTableSpec top = table(0, {block(0x20, "boot", 0x100, 0x100), block(0x70, "outer", 0x200, 0x400), block(0x21, "after", 0x800, 0x100, 5)});
-    FlashTableSpec nested = table(0x220, {block(0x9C, "preset", 28 + 96, 0x80, 2), block(0x22, "tail", 28 + 96 + 0x80, 0x40, 3)});
+    FlashTablePlan top = table(0, {block(0x20, "boot", 0x100, 0x100), block(0x70, "outer", 0x200, 0x400), block(0x21, "after", 0x800, 0x100, 5)});
+    FlashTablePlan nested = table(0x220, {block(0x9C, "preset", 28 + 96, 0x80, 2), block(0x22, "tail", 28 + 96 + 0x80, 0x40, 3)});
     const QByteArray image = buildFlashImage(0x2000, {top, nested});
     FlashImage flash;
     QVERIFY(flash.parse(image));
@@ -304,8 +304,8 @@ void TestFlashLayout::nestedGrowthStaysInsideEnclosingBlock()
 
 void TestFlashLayout::presetHoldingATableIsRefused()
 {
-    FlashTableSpec top = table(0, {block(0x9C, "preset", 0x100, 0x400)});
-    FlashTableSpec nested = table(0x110, {block(0x22, "inside", 0x100, 0x40)});
+    FlashTablePlan top = table(0, {block(0x9C, "preset", 0x100, 0x400)});
+    FlashTablePlan nested = table(0x110, {block(0x22, "inside", 0x100, 0x40)});
     const QByteArray image = buildFlashImage(0x1000, {top, nested});
     FlashImage flash;
     QVERIFY(flash.parse(image));
@@ -315,7 +315,7 @@ void TestFlashLayout::presetHoldingATableIsRefused()
 
 void TestFlashLayout::secondLayoutChangesNothing()
 {
-    FlashTableSpec nested = table(0x20020, {block(0x55, "inner", 0x100, 0x200, 2)});
+    FlashTablePlan nested = table(0x20020, {block(0x55, "inner", 0x100, 0x200, 2)});
     const QByteArray image = buildFlashImage(
         0x50000, {table(0x100, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x200, 0x800), block(0x31, "logo", 0xA00, 0x100), block(0xA8, "app", 0xFF00, 0x300)}), table(0x18000, {block(0x77, "holder", 0x8000, 0x1000)}), nested});
     FlashImage flash;
@@ -337,7 +337,7 @@ void TestFlashLayout::secondLayoutChangesNothing()
 
 void TestFlashLayout::corruptedTablesNeverBreakTheImage()
 {
-    FlashTableSpec nested = table(0x2040, {block(0x55, "inner", 0x100, 0x200, 2), block(0xA4, "al", 0x400, 0x80, 3)});
+    FlashTablePlan nested = table(0x2040, {block(0x55, "inner", 0x100, 0x200, 2), block(0xA4, "al", 0x400, 0x80, 3)});
     const QByteArray image = buildFlashImage(
         0x20000, {table(0x40, {block(0x20, "boot", 0x100, 0x100), block(0x9C, "preset", 0x200, 0x400), block(0x60, "holder", 0x2000 - 0x40, 0x1000), block(0xA8, "app", 0x4000, 0x300)}), nested});
     // Damage the table bytes (where every offset, size and count lives) at random.

@@ -91,7 +91,7 @@ void TestParserConfig::editorSpecs_data()
 {
     QTest::addColumn<QByteArray>("elem");
     QTest::addColumn<int>("type");
-    QTest::addColumn<bool>("hasSpec");
+    QTest::addColumn<bool>("hasEditorText");
     QTest::addColumn<QString>("editorText");
 
     QTest::newRow("integer-range") << QByteArray(R"(<elem name="A" type="Integer" min="0" max="65535" step="1"/>)")
@@ -117,11 +117,11 @@ void TestParserConfig::editorSpecs()
 {
     QFETCH(QByteArray, elem);
     QFETCH(int, type);
-    QFETCH(bool, hasSpec);
+    QFETCH(bool, hasEditorText);
     QFETCH(QString, editorText);
     const FieldDescriptor d = onlySatField(elem);
     QCOMPARE(int(d.type), type);
-    QCOMPARE(d.hasEditorSpec, hasSpec);
+    QCOMPARE(d.hasEditorSpec, hasEditorText);
     QCOMPARE(d.editorSpec, editorText);
 }
 

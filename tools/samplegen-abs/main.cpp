@@ -91,10 +91,10 @@ QByteArray pattern(int size, quint32 seed)
     return bytes;
 }
 
-FlashBlockSpec block(uint8_t tag, const char *name, qint64 tablePosition, qint64 start,
+FlashBlockPlan block(uint8_t tag, const char *name, qint64 tablePosition, qint64 start,
                      const QByteArray &data, bool noChecksum = false)
 {
-    FlashBlockSpec b;
+    FlashBlockPlan b;
     b.tag = tag;
     b.name = name;
     b.offset = uint32_t(start - tablePosition);
@@ -130,7 +130,7 @@ int main(int argc, char **argv)
     }
 
     const qint64 first = FirstTable;
-    FlashTableSpec top;
+    FlashTablePlan top;
     top.position = first;
     top.reserved = "BOXIMG-v1.02";
     top.blocks = {block(0x20, "bootloader", first, 0x200, pattern(0xC00, 1)),
@@ -142,14 +142,14 @@ int main(int argc, char **argv)
 
     // Inside rootfs: its own table with two blocks.
     const qint64 nestedAt = 0x18040;
-    FlashTableSpec nested;
+    FlashTablePlan nested;
     nested.position = nestedAt;
     nested.reserved = "ROOTFS-parts";
     nested.blocks = {block(0x61, "fonts", nestedAt, 0x18400, pattern(0x1800, 6)),
                      block(0x62, "images", nestedAt, 0x1A000, pattern(0x2000, 7))};
 
     const qint64 second = 0x30000;
-    FlashTableSpec upper;
+    FlashTablePlan upper;
     upper.position = second;
     upper.reserved = "BOXIMG-user1";
     upper.blocks = {block(0x70, "userdata", second, 0x31000, pattern(0x2000, 8)),
