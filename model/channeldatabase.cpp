@@ -155,11 +155,11 @@ void ChannelDatabase::relinkProgrammes()
 }
 
 // The usual case after a move: every list already holds exactly the
-// programmes a rebuild would give it, only their order differs. Splicing each
-// to the back in allPGs order then gives the same lists without touching the
-// indexes or allocating. False when any list differs; the splices made by
-// then only moved listed programmes among themselves, which the rebuild
-// that follows does not depend on.
+// programmes a rebuild would give it, only their order differs. Each list is
+// then checked in one walk and sorted by allPGs position only where it is out
+// of order, without look-ups, allocation or touching the indexes. False when
+// any list differs; a list sorted by then only had its own entries reordered,
+// which the rebuild that follows does not depend on.
 bool ChannelDatabase::reorderProgrammesInPlace()
 {
     std::size_t inTps = 0;
@@ -169,22 +169,42 @@ bool ChannelDatabase::reorderProgrammesInPlace()
         for (const TPNode *tp : sat->m_tps)
             inTps += tp->m_pgs.size();
     }
-    // With the counts equal, each programme found in its own TP's and
-    // satellite's lists leaves no room for any other entry there.
     if (inTps != m_allPGs.size() || inSats != m_allPGs.size())
         return false;
-    const TPNode *checkedTp = nullptr;
+
+    const quint64 pass = ++m_relinkPass;
+    quint32 position = 0;
     for (PGNode *pg : m_allPGs) {
-        TPNode *tp = pg->m_parent;
-        SatNode *sat = tp ? tp->m_parent : nullptr;
-        if (!sat)
-            return false;
-        if (tp != checkedTp) {
-            if (!sat->m_tps.holds(tp) || !m_sats.holds(sat))
+        pg->m_relinkPass = pass;
+        pg->m_allPosition = position++;
+    }
+    // Every entry of a TP's (or satellite's) list is a programme of allPGs
+    // whose own TP (or satellite) that is. Entries of different lists are then
+    // different programmes, and with the counts equal they are all of allPGs,
+    // each in exactly its own lists.
+    const auto ordered = [pass](IndexedList<PGNode> &list, const auto &belongs) {
+        quint32 last = 0;
+        bool sorted = true;
+        bool first = true;
+        for (const PGNode *pg : list) {
+            if (pg->m_relinkPass != pass || !belongs(pg))
                 return false;
-            checkedTp = tp;
+            sorted = sorted && (first || pg->m_allPosition > last);
+            last = pg->m_allPosition;
+            first = false;
         }
-        if (!tp->m_pgs.moveToBack(pg) || !sat->m_allPGs.moveToBack(pg))
+        if (!sorted)
+            list.sort([](const PGNode *a, const PGNode *b) { return a->m_allPosition < b->m_allPosition; });
+        return true;
+    };
+    for (SatNode *sat : m_sats) {
+        if (sat->m_parent != this)
+            return false;
+        for (TPNode *tp : sat->m_tps) {
+            if (tp->m_parent != sat || !ordered(tp->m_pgs, [tp](const PGNode *pg) { return pg->m_parent == tp; }))
+                return false;
+        }
+        if (!ordered(sat->m_allPGs, [sat](const PGNode *pg) { return pg->m_parent && pg->m_parent->m_parent == sat; }))
             return false;
     }
     return true;

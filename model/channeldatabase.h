@@ -114,4 +114,5 @@ private:
 
     DB_NS::IndexedList<DB_NS::SatNode> m_sats;
     DB_NS::IndexedList<DB_NS::PGNode> m_allPGs;
+    quint64 m_relinkPass = 0;
 };

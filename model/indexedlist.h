@@ -162,6 +162,13 @@ public:
         return true;
     }
 
+    /** Orders the entries by less; the index stays valid, as no entry moves in memory. */
+    template<typename Less>
+    void sort(Less less)
+    {
+        m_items.sort(less);
+    }
+
     /** Forgets every entry without deleting any node. */
     void clear()
     {

@@ -25,6 +25,10 @@ private:
     friend class ::ChannelDatabase;
 
     TPNode *m_parent = nullptr;
+    // Where the last relink found it in allPGs, and which relink that was;
+    // lets a relink check and order the other lists without look-ups.
+    quint64 m_relinkPass = 0;
+    quint32 m_allPosition = 0;
 };
 
 } // namespace DB_NS
