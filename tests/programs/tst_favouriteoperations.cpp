@@ -5,6 +5,7 @@
 #include "dbtreewidget.h"
 #include "modalanswer.h"
 #include "programmefixture.h"
+#include "tablemenu.h"
 #include "qdbprogramwidget.h"
 #include "qfavgroupeditdialog.h"
 #include "qfavgrouprenamedialog.h"
@@ -135,32 +136,9 @@ void TestFavouriteOperations::show(const QString &view)
 // Opens the context menu over row (or below the rows) and chooses the entry; false when it is not there or disabled.
 bool TestFavouriteOperations::pick(int row, const QString &entry)
 {
-    QTableWidget *table = m_widget->table();
-    table->setCurrentCell(row, 0);
+    m_widget->table()->setCurrentCell(row, 0);
     // Row -1: below the rows, as on an empty group.
-    const QPoint at = row >= 0 ? table->visualItemRect(table->item(row, 0)).center()
-                               : QPoint(20, table->viewport()->height() - 5);
-    bool found = false;
-    QTimer timer;
-    timer.setInterval(10);
-    connect(&timer, &QTimer::timeout, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        timer.stop();
-        for (QAction *action : menu->actions()) {
-            if (action->text().startsWith(entry) && action->isEnabled()) {
-                menu->setActiveAction(action);
-                found = true;
-            }
-        }
-        QTest::keyClick(menu, found ? Qt::Key_Return : Qt::Key_Escape);
-    });
-    timer.start();
-    const QPoint global = table->viewport()->mapToGlobal(at);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, m_widget->mapFromGlobal(global), global);
-    QApplication::sendEvent(m_widget, &event);
-    return found;
+    return pickTableMenuEntry(*m_widget, row, entry);
 }
 
 void TestFavouriteOperations::operation_data()

@@ -5,6 +5,7 @@
 #include "documentedits.h"
 #include "modalanswer.h"
 #include "programmefixture.h"
+#include "tablemenu.h"
 #include "programmeitem.h"
 #include "qdbprogramwidget.h"
 #include "qmoveswitchdialog.h"
@@ -116,30 +117,7 @@ void TestProgrammeOperations::selectRows(const QVector<int> &rows)
 
 bool TestProgrammeOperations::pick(int row, const QString &entry)
 {
-    QTableWidget *table = m_widget->table();
-    const QPoint at = row >= 0 ? table->visualItemRect(table->item(row, 0)).center()
-                               : QPoint(20, table->viewport()->height() - 5);
-    bool found = false;
-    QTimer timer;
-    timer.setInterval(10);
-    connect(&timer, &QTimer::timeout, [&] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        timer.stop();
-        for (QAction *action : menu->actions()) {
-            if (action->text().startsWith(entry) && action->isEnabled()) {
-                menu->setActiveAction(action);
-                found = true;
-            }
-        }
-        QTest::keyClick(menu, found ? Qt::Key_Return : Qt::Key_Escape);
-    });
-    timer.start();
-    const QPoint global = table->viewport()->mapToGlobal(at);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, m_widget->mapFromGlobal(global), global);
-    QApplication::sendEvent(m_widget, &event);
-    return found;
+    return pickTableMenuEntry(*m_widget, row, entry);
 }
 
 void TestProgrammeOperations::moveAndSwitch_data()
