@@ -21,11 +21,15 @@ bool ParserLibrary::bind(const QString &libraryName)
         return false;
     }
 
-    // A bare name is looked for next to the program before the system paths.
+    // A bare name is looked for next to the program (only in lib/tavrin when
+    // installed) before the system paths.
     QStringList candidates;
-    if (!libraryName.contains(QLatin1Char('/')))
-        candidates << programDir() + QLatin1Char('/') + libraryName
-                   << tavrin::installedLibraryDir(programDir()) + QLatin1Char('/') + libraryName;
+    if (!libraryName.contains(QLatin1Char('/'))) {
+        const QString dir = programDir();
+        if (!tavrin::isInstalledTree(dir))
+            candidates << dir + QLatin1Char('/') + libraryName;
+        candidates << tavrin::installedLibraryDir(dir) + QLatin1Char('/') + libraryName;
+    }
     candidates << libraryName;
     for (const QString &candidate : qAsConst(candidates)) {
         auto library = std::make_unique<QLibrary>(candidate);
