@@ -217,13 +217,16 @@ void TestPropertyDialogEdits::favouriteMask_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QList<int>>("clicked");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("openedByClick"); // a press on the box opens the list, its release lands on group 0
 
-    QTest::newRow("set-two") << 3 << "0" << QList<int>{0, 2} << "5";
-    QTest::newRow("clear-one") << 3 << "7" << QList<int>{1} << "5";
-    QTest::newRow("toggle-back") << 3 << "1" << QList<int>{2, 2} << "1";
-    QTest::newRow("bit-31-stays") << 32 << "2147483648" << QList<int>{0} << "2147483649";
-    QTest::newRow("set-bit-31") << 32 << "0" << QList<int>{31} << "2147483648";
-    QTest::newRow("bits-without-group-stay") << 2 << "12" << QList<int>{1} << "14";
+    QTest::newRow("set-two") << 3 << "0" << QList<int>{0, 2} << "5" << false;
+    QTest::newRow("clear-one") << 3 << "7" << QList<int>{1} << "5" << false;
+    QTest::newRow("toggle-back") << 3 << "1" << QList<int>{2, 2} << "1" << false;
+    QTest::newRow("bit-31-stays") << 32 << "2147483648" << QList<int>{0} << "2147483649" << false;
+    QTest::newRow("set-bit-31") << 32 << "0" << QList<int>{31} << "2147483648" << false;
+    QTest::newRow("bits-without-group-stay") << 2 << "12" << QList<int>{1} << "14" << false;
+    QTest::newRow("release-that-opens-toggles-nothing") << 3 << "6" << QList<int>{} << "6" << true;
+    QTest::newRow("click-in-the-opened-list-toggles") << 3 << "6" << QList<int>{0} << "7" << true;
 }
 
 void TestPropertyDialogEdits::favouriteMask()
@@ -232,6 +235,7 @@ void TestPropertyDialogEdits::favouriteMask()
     QFETCH(QString, stored);
     QFETCH(QList<int>, clicked);
     QFETCH(QString, written);
+    QFETCH(bool, openedByClick);
 
     QStringList names;
     for (int i = 0; i < groups; ++i)
@@ -246,8 +250,15 @@ void TestPropertyDialogEdits::favouriteMask()
     auto *editor = qobject_cast<FavouriteMaskEditor *>(openEditor(dialog, QStringLiteral("FAV")));
     QVERIFY(editor);
     QCOMPARE(editor->groupNames(), names);
-    editor->showPopup();
     QAbstractItemView *list = editor->view();
+    if (openedByClick) {
+        QTest::mousePress(editor, Qt::LeftButton);
+        QTRY_VERIFY(list->isVisible());
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                            list->visualRect(list->model()->index(0, 0)).center());
+    } else {
+        editor->showPopup();
+    }
     QTRY_VERIFY(list->isVisible());
     for (const int group : clicked) {
         const QModelIndex index = list->model()->index(group, 0);
