@@ -56,6 +56,8 @@ private slots:
     void favouriteMask();
     void duplicateName_data();
     void duplicateName();
+    void valueTheFileCannotHold_data();
+    void valueTheFileCannotHold();
     void configurationTriggerSetsOtherField_data();
     void configurationTriggerSetsOtherField();
     void triggerWritesWithoutChecks();
@@ -372,6 +374,57 @@ void TestPropertyDialogEdits::duplicateName()
 
     dialog.clickedOK();
     QCOMPARE(pg->value(checked), written);
+}
+
+void TestPropertyDialogEdits::valueTheFileCannotHold_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message"); // empty: OK closes the dialog
+
+    QTest::newRow("text-in-number") << "SID"
+                                    << "abc"
+                                    << "SID: 'abc' is not a number from 0 to 65535";
+    QTest::newRow("just-in-range") << "SID"
+                                   << "65535"
+                                   << "";
+    // SID holds 70000 from the file: a value nobody changed never blocks OK.
+    QTest::newRow("other-field-changed") << "NAME"
+                                         << "Renamed"
+                                         << "";
+}
+
+void TestPropertyDialogEdits::valueTheFileCannotHold()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+
+    TemplateVector templates{field("NAME"), field("SID")};
+    templates[1].range = ValueRange{OstrelValueNumber, 0, 65535, {}};
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(1);
+    pg->setValue(QStringLiteral("SID"), QStringLiteral("70000"));
+    const QString before = pg->value(name);
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+
+    QWidget *editor = openEditor(dialog, name);
+    QVERIFY(editor);
+    typeInto(editor, typed);
+    finishEditor(editor);
+    QString shown;
+    ModalAnswer<QMessageBox> answer([&shown](QMessageBox *box) {
+        shown = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+
+    QCOMPARE(shown, message);
+    QCOMPARE(dialog.isVisible(), !message.isEmpty());
+    QCOMPARE(pg->value(name), message.isEmpty() ? typed : before);
+    QCOMPARE(pg->value(QStringLiteral("SID")), name == QLatin1String("SID") && message.isEmpty() ? typed : QStringLiteral("70000"));
 }
 
 void TestPropertyDialogEdits::configurationTriggerSetsOtherField_data()
