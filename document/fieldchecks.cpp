@@ -69,7 +69,7 @@ QString valuesRefusal(const TemplateMap &fields, const QVector<NodeAttribute> &b
         if (old && old->value == value.value)
             continue;
         if (const TemplateField *field = findField(fields, value.name)) {
-            const QString refusal = valueRefusal(field->name, field->range, value.value);
+            QString refusal = valueRefusal(field->name, field->range, value.value);
             if (!refusal.isEmpty())
                 return refusal;
         }

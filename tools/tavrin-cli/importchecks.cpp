@@ -35,8 +35,8 @@ QString importRefusal(const ChannelDatabase &imported, const ChannelDatabase *ba
         }
     }
     for (const DB_NS::PGNode *programme : imported.allPGs()) {
-        const QString refusal = nodeRefusal(*programme, base ? base->findPG(programme->id()) : nullptr,
-                                            OstrelProgramme, "programme", ranges);
+        QString refusal = nodeRefusal(*programme, base ? base->findPG(programme->id()) : nullptr,
+                                      OstrelProgramme, "programme", ranges);
         if (!refusal.isEmpty())
             return refusal;
     }
