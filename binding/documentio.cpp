@@ -1,6 +1,7 @@
 #include "documentio.h"
 
 #include "boundarytext.h"
+#include "fieldranges.h"
 #include "parserlibrary.h"
 #include "recordconversion.h"
 #include "serviceorder.h"
@@ -98,6 +99,7 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
 
     doc.satMaxNum = library.getSatMaxNum();
     applyTextCapacities(doc, TextCapacities::query(library, kind));
+    applyFieldRanges(doc, FieldRanges::query(library, kind));
     return LoadStatus::Loaded;
 }
 

@@ -1,6 +1,7 @@
 #include "documentedits.h"
 
 #include "changevalues.h"
+#include "fieldchecks.h"
 #include "renamegroup.h"
 #include "reorderprogrammes.h"
 
@@ -54,11 +55,18 @@ void DocumentEdits::reset()
     resetProgrammeIds();
 }
 
-bool DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values)
+bool DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
+                             QString *refusal)
 {
     const DB_NS::Node *node = m_document->findNode(kind, id, satId);
     if (!node)
         return false;
+    const QString why = valuesRefusal(m_document->fieldsOf(kind), node->attributes(), values);
+    if (!why.isEmpty()) {
+        if (refusal)
+            *refusal = why;
+        return false;
+    }
     if (sameValues(node->attributes(), values))
         return true;
     m_document->undoStack()->push(

@@ -27,9 +27,11 @@ public:
 
     /**
      * The property dialog's OK: values replace the node's attributes.
-     * False when the node is gone; true with no step when nothing differs.
+     * False when the node is gone, or when a changed value cannot be stored
+     * (refusal says why); true with no step when nothing differs.
      */
-    bool editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
+    bool editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
+                  QString *refusal = nullptr);
 
     /** Rename Group and the tree's in-place rename of favourite group index. */
     bool renameGroup(int index, const QString &name);
@@ -53,8 +55,11 @@ public:
     std::unique_ptr<DB_NS::Node> newNode(NodeKind kind, quint32 satId = DB_NS::NoId);
     /** No satellite may be added: the limit is reached by the satellites that are shown (those with a NAME). */
     bool satelliteLimitReached() const;
-    /** Add Satellite / Add TP: appends node to the satellites or to satellite satId. One step. */
-    bool addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node);
+    /**
+     * Add Satellite / Add TP: appends node to the satellites or to satellite satId. One step.
+     * A value other than the field's default that cannot be stored refuses it (refusal says why).
+     */
+    bool addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal = nullptr);
     /** Delete: the satellites, or TPs of satellite satId, with their programmes. One step. */
     bool removeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids);
     /** Move Up / Move Down: one place among the shown neighbours. */
@@ -93,9 +98,11 @@ public:
     int deleteProgrammes(const QVector<quint32> &ids);
     /**
      * Insert Channel: a programme with values in the TP, before the programme
-     * beforeId (NoId appends). Returns its id, or NoId when the TP is gone.
+     * beforeId (NoId appends). Returns its id, or NoId when the TP is gone
+     * or a value other than the field's default cannot be stored (refusal says why).
      */
-    quint32 insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId, const QVector<NodeAttribute> &values);
+    quint32 insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId, const QVector<NodeAttribute> &values,
+                            QString *refusal = nullptr);
     /** Copy Channel: the clipboard holds copies of these programmes' values. It outlives a load. */
     void copyProgrammes(const QVector<quint32> &ids);
     bool hasClipboard() const { return !m_programmeClipboard.isEmpty(); }

@@ -5,6 +5,7 @@
 
 #include "addprogrammes.h"
 #include "changehotkeys.h"
+#include "fieldchecks.h"
 #include "removeprogrammes.h"
 #include "reorderprogrammes.h"
 
@@ -212,12 +213,19 @@ void DocumentEdits::repointHotKeys(QUndoCommand *step, const QSet<quint32> &prog
 }
 
 quint32 DocumentEdits::insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId,
-                                       const QVector<NodeAttribute> &values)
+                                       const QVector<NodeAttribute> &values, QString *refusal)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
     if (!tp)
         return NoId;
+    const QString why = valuesRefusal(m_document->fieldsOf(NodeKind::Programme),
+                                      defaultValues(m_document->templateOf(NodeKind::Programme)), values);
+    if (!why.isEmpty()) {
+        if (refusal)
+            *refusal = why;
+        return NoId;
+    }
     Document::DetachedProgramme entry;
     entry.satId = satId;
     entry.tpId = tpId;

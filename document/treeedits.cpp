@@ -4,6 +4,7 @@
 #include "documentedits.h"
 
 #include "addnodes.h"
+#include "fieldchecks.h"
 #include "removenodes.h"
 #include "reordernodes.h"
 
@@ -68,11 +69,18 @@ bool DocumentEdits::satelliteLimitReached() const
     return qint64(shown) >= qint64(qint32(limit));
 }
 
-bool DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node)
+bool DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal)
 {
     const ChannelDatabase *db = m_document->database();
     if (!db || !node || !isTreeKind(kind))
         return false;
+    const QString why = valuesRefusal(m_document->fieldsOf(kind), defaultValues(m_document->templateOf(kind)),
+                                      node->attributes());
+    if (!why.isEmpty()) {
+        if (refusal)
+            *refusal = why;
+        return false;
+    }
     if (kind == NodeKind::Satellite) {
         if (!dynamic_cast<DB_NS::SatNode *>(node.get()) || satelliteLimitReached() || db->findSat(node->id()))
             return false;

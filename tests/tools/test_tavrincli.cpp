@@ -275,6 +275,8 @@ void TestTavrinCli::failures_data()
     QTest::newRow("duplicate-id") << "duplicate-id" << 2 << "programmes[1]: id 0 is used twice";
     QTest::newRow("orphan-programme") << "orphan-programme" << 2 << "programmes[0]: parentId 77 names no record";
     QTest::newRow("save-to-unknown-kind") << "save-to-unknown-kind" << 1 << "Save Error!";
+    QTest::newRow("number-the-file-cannot-hold") << "number-the-file-cannot-hold" << 1
+                                                 << "programme 0: SID: 'abc' is not a number from 0 to 65535";
 }
 
 void TestTavrinCli::failures()
@@ -320,6 +322,9 @@ void TestTavrinCli::failures()
     } else if (kind == QLatin1String("orphan-programme")) {
         const QByteArray json = smallJson.toUtf8() + R"("programmes":[{"id":0,"parentId":77,"values":[]}]})";
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("orphan.json"), json), QStringLiteral("-o"), out};
+    } else if (kind == QLatin1String("number-the-file-cannot-hold")) {
+        const QByteArray json = smallJson.toUtf8() + R"("programmes":[{"id":0,"parentId":0,"values":[["SID","abc"]]}]})";
+        args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("sid.json"), json), QStringLiteral("-o"), out};
     } else if (kind == QLatin1String("save-to-unknown-kind")) {
         const QByteArray json = smallJson.toUtf8() + R"("programmes":[]})";
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("ok.json"), json), QStringLiteral("-o"),

@@ -78,6 +78,11 @@ void TestTavrinCliEdit::edit_data()
         << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LCN":"%4"}}])"
         << "out.udf" << 1
         << "ops[0] edit: Duplicate PG Index";
+    QTest::newRow("numbers at the edge of their bits")
+        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"SID":"65535","V_PID":"8191","LOCK":"1"}}])"
+        << "out.udf" << 0 << R"(["V_PID","8191"]|["SID","65535"]|["LOCK","Yes"])";
+    QTest::newRow("not an option") << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LOCK":"Maybe"}}])"
+                                   << "out.udf" << 1 << "ops[0] edit: LOCK: 'Maybe' is not one of No, Yes or a number from 0 to 1";
     QTest::newRow("nothing to undo") << R"([{"op":"undo"}])"
                                      << "out.udf" << 1 << "ops[0] undo: nothing to undo";
     QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])"
@@ -306,6 +311,17 @@ void TestTavrinCliEdit::programmeEdits_data()
                            << (dump ? "n1 n2 ... n0" : "~ n1 n2 ... n0 !");
         row("refused") << R"([{"op":"delete","kind":"programme","ids":[$2]},{"op":"switch","ids":[$0],"to":1}])"
                        << "ops[1] switch: Can't switch to 1";
+        // Numbers the receiver's fields cannot hold are refused, in every kind.
+        row("not a number") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"SID":"abc"}}])"
+                            << "ops[0] edit: SID: 'abc' is not a number from 0 to 65535";
+        row("beyond the bits") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"V_PID":"99999999"}}])"
+                               << "ops[0] edit: V_PID: '99999999' is not a number from 0 to 8191";
+        row("negative") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"SID":"-1"}}])"
+                        << "ops[0] edit: SID: '-1' is not a number from 0 to 65535";
+        row("just in range") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"NAME":"Edge","SID":"65535","V_PID":"8191"}}])"
+                             << "Edge n1 n2 ...";
+        row("added out of range") << R"([{"op":"add","kind":"programme","parent":$tp,"values":{"NAME":"Added","SID":"65536"}}])"
+                                  << "ops[0] add: SID: '65536' is not a number from 0 to 65535";
     }
 }
 

@@ -137,7 +137,10 @@ bool editValues(Document &document, const QJsonObject &op, Failure &failure)
         }
         edited.setValue(it.key(), text);
     }
-    return document.edits().editNode(kind, id, satId, edited.attributes());
+    QString refusal;
+    if (!document.edits().editNode(kind, id, satId, edited.attributes(), &refusal))
+        return fail(failure, refusal.isEmpty() ? QStringLiteral("no %1 %2").arg(kindName(kind)).arg(id) : refusal);
+    return true;
 }
 
 bool renameGroup(Document &document, const QJsonObject &op, Failure &failure)
@@ -222,7 +225,8 @@ bool addNode(Document &document, const QJsonObject &op, Failure &failure)
     std::unique_ptr<DB_NS::Node> node = edits.newNode(kind, satId);
     for (const TemplateField &field : document.templateOf(kind))
         node->addAttribute(field.name, texts.value(field.name).toString(field.defaultText));
-    return edits.addNode(kind, satId, std::move(node));
+    QString refusal;
+    return edits.addNode(kind, satId, std::move(node), &refusal) || fail(failure, refusal);
 }
 
 bool moveNodesTo(Document &document, const QJsonObject &op, Failure &failure)
@@ -354,8 +358,9 @@ bool addRecord(Document &document, const QJsonObject &op, Failure &failure)
         }
         fresh.setValue(it.key(), it.value().toString());
     }
-    document.edits().insertProgramme(satId, parent, before, fresh.attributes());
-    return true;
+    QString refusal;
+    return document.edits().insertProgramme(satId, parent, before, fresh.attributes(), &refusal) != DB_NS::NoId
+        || fail(failure, refusal);
 }
 
 Operation copyOrCutTo(bool cut)
