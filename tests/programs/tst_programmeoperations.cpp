@@ -224,7 +224,7 @@ void TestProgrammeOperations::moveKeysInViews_data()
     // Satellite 1 lists TP 10 (P0 P1 P6 P9), then TP 11 (P2 P3 P7); the
     // service order is P0 ... P9.
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("view"); // "sat", "tp" (TP 10) or "all"
+    QTest::addColumn<QString>("view"); // "sat" or "tp" (TP 10)
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("rows");    // the view's rows afterwards, "" when unchanged
@@ -237,17 +237,10 @@ void TestProgrammeOperations::moveKeysInViews_data()
     QTest::newRow("transponder, minus") << dump << "tp" << minus << 2 << "P0 P6 P1 P9"
                                         << "P0 P6 P2 P3 P4 P5 P1 P7 P8 P9"
                                         << "";
-    QTest::newRow("default database, within a TP") << ddf << "sat" << plus << 1 << "P0 P6 P1 P9 P2 P3 P7"
-                                                   << "P0 P6 P2 P3 P4 P5 P1 P7 P8 P9"
-                                                   << "";
     QTest::newRow("default database, across TPs")
         << ddf << "sat" << plus << 3 << ""
         << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9"
         << "Can't move to 5: a default database keeps each transponder's programmes together";
-    QTest::newRow("default database, all services")
-        << ddf << "all" << minus << 2 << ""
-        << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9"
-        << "Can't move to 2: a default database keeps each transponder's programmes together";
 }
 
 void TestProgrammeOperations::moveKeysInViews()
@@ -263,10 +256,8 @@ void TestProgrammeOperations::moveKeysInViews()
     load(kind);
     if (view == QLatin1String("sat"))
         m_widget->satSelected(1);
-    else if (view == QLatin1String("tp"))
-        m_widget->tpSelected(1, 10);
     else
-        m_widget->allSrvSelected();
+        m_widget->tpSelected(1, 10);
     const QStringList before = names(m_widget->table());
     selectRows({row});
     QString shown;
