@@ -154,6 +154,13 @@ public:
     QVector<quint32> insertProgrammes(std::vector<DetachedProgramme> &programmes);
     /** Lists taken programmes again and puts every list back in the order it had before they were taken. */
     void restoreProgrammes(std::vector<DetachedProgramme> &programmes, const ChannelDatabase::OrderSnapshot &order);
+    /**
+     * Lists the programme in TP tpId of satellite satId instead of its own:
+     * with order, every list as the snapshot has it; otherwise in front of
+     * anchorId in allPGs (NoId: last), every other list following allPGs.
+     */
+    bool transferProgramme(quint32 id, quint32 satId, quint32 tpId, quint32 anchorId,
+                           const ChannelDatabase::OrderSnapshot *order);
 
 signals:
     void aboutToReset();

@@ -85,21 +85,25 @@ bool DocumentEdits::renameGroup(int index, const QString &name)
     return true;
 }
 
-QVector<int> DocumentEdits::moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows)
+DocumentEdits::MoveOutcome DocumentEdits::moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows,
+                                                 bool exchange)
 {
-    return moveBy(rowIds, std::move(selectedRows), true);
+    return moveBy(rowIds, std::move(selectedRows), true, exchange);
 }
 
-QVector<int> DocumentEdits::moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows)
+DocumentEdits::MoveOutcome DocumentEdits::moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows,
+                                                   bool exchange)
 {
-    return moveBy(rowIds, std::move(selectedRows), false);
+    return moveBy(rowIds, std::move(selectedRows), false, exchange);
 }
 
-QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up)
+DocumentEdits::MoveOutcome DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up,
+                                                 bool exchange)
 {
+    MoveOutcome outcome;
     ChannelDatabase *db = m_document->database();
     if (!db)
-        return {};
+        return outcome;
     // The flag goes up even when nothing can move, as the user asked for a
     // change; a move that happens is an undo step and needs no note.
     QVector<int> rows = cleanRows(std::move(selectedRows), rowIds.size());
@@ -107,7 +111,7 @@ QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> 
         std::reverse(rows.begin(), rows.end());
     if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1)) {
         m_document->noteChange();
-        return {};
+        return outcome;
     }
 
     // Each move is worked out on the rows as the earlier moves left them, so
@@ -129,18 +133,28 @@ QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> 
     }
     if (moves.isEmpty()) {
         m_document->noteChange();
-        return {};
+        return outcome;
     }
+    // A view grouped by TP shows neighbours that may lie far apart in the
+    // service order; going next to one would carry the programme past all
+    // between, so the two trade places instead.
+    const ReorderProgrammes::Reorder reorder = [moves, up, exchange](ChannelDatabase &database) {
+        for (const auto &move : moves) {
+            if (exchange)
+                database.exchangePGs(move.first, move.second);
+            else if (up)
+                database.movePGBefore(move.first, move.second);
+            else
+                database.movePGAfter(move.first, move.second);
+        }
+    };
+    outcome.refusal = groupingRefusal(reorder, true, newRows.first() + 1);
+    if (!outcome.refusal.isEmpty())
+        return outcome;
     m_document->undoStack()->push(new ReorderProgrammes(
-        m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved,
-        [moves, up](ChannelDatabase &database) {
-            for (const auto &move : moves) {
-                if (up)
-                    database.movePGBefore(move.first, move.second);
-                else
-                    database.movePGAfter(move.first, move.second);
-            }
-        }));
+        m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved, reorder));
     std::sort(newRows.begin(), newRows.end());
-    return newRows;
+    outcome.moved = true;
+    outcome.rows = newRows;
+    return outcome;
 }

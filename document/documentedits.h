@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,15 +37,25 @@ public:
     /** Rename Group and the tree's in-place rename of favourite group index. */
     bool renameGroup(int index, const QString &name);
 
+    /** What Move Up, Move Down, Move Channel and Switch Channel did: the rows to select, or the refusal to show. */
+    struct MoveOutcome
+    {
+        bool moved = false;
+        QString refusal; // "Can't move to 4"; empty unless the target was refused
+        QVector<int> rows;
+    };
+
     /**
      * Move Up and Move Down of the selected rows of a programme view whose
      * rows show rowIds. Each selected programme goes before (after) the one
-     * shown above (below) it; a selection that holds the first (last) row
-     * moves nothing. The change flag is set either way. Returns the rows to
-     * select afterwards, empty when nothing moved.
+     * shown above (below) it, or, with exchange (a view grouped by TP, not in
+     * service order), takes that one's place in the service order and gives
+     * it its own. A selection that holds the first (last) row moves nothing,
+     * and the change flag is set. A move that a grouped file could not store
+     * is refused, and nothing is set.
      */
-    QVector<int> moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows);
-    QVector<int> moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows);
+    MoveOutcome moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool exchange = false);
+    MoveOutcome moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool exchange = false);
 
     // --- the tree's operations (treeedits.cpp) -----------------------------
     /**
@@ -78,18 +89,12 @@ public:
 
     // --- programme operations (programmeedits.cpp) -------------------------
 
-    /** What Move Channel and Switch Channel did: the rows to select, or the refusal to show. */
-    struct MoveOutcome
-    {
-        bool moved = false;
-        QString refusal; // "Can't move to 4"; empty unless the target was refused
-        QVector<int> rows;
-    };
     /**
      * Move Channel / Switch Channel of the selected rows of a view whose rows
      * show rowIds to the 1-based position, as entered in the dialog. A target
      * that is a selected row (or outside the view) is refused; either way,
      * and when a row lacks its programme, the change flag is set without a step.
+     * A move that a grouped file could not store is refused without it.
      */
     MoveOutcome moveTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
     MoveOutcome switchTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
@@ -109,8 +114,15 @@ public:
     void clearClipboard() { m_programmeClipboard.clear(); }
     /** Paste Channel into the TP; the ids of the copies, empty when nothing was pasted. */
     QVector<quint32> paste(quint32 satId, quint32 tpId);
-    /** Copy Channel To / Cut Channel To another TP of the programme's satellite; the copy's id or NoId. */
+    /** Copy Channel To another TP of the programme's satellite; the copy's id or NoId. */
     quint32 copyTo(quint32 programmeId, quint32 tpId);
+    /**
+     * Cut Channel To: the programme itself goes to another TP of its
+     * satellite, with its id, values, place in the service order and hot
+     * key; only its NAME changes when the TP has that name already. In a
+     * grouped file it goes last in the TP, where the save puts it. Its id,
+     * or NoId.
+     */
     quint32 cutTo(quint32 programmeId, quint32 tpId);
     // --- favourite groups and hot keys (favouriteedits.cpp) -----------------
     /** A programme's wish for one group: join (true) or leave (false). */
@@ -141,7 +153,13 @@ public:
 private:
     void resetTree();
     void resetProgrammeIds();
-    quint32 copyToTp(quint32 programmeId, quint32 tpId, bool cut);
+    /**
+     * The refusal of a reorder that a default database or flash image could
+     * not store: one that changes which TP each place of the service order
+     * holds and leaves programmes outside the writer's grouping. Empty when
+     * the reorder is fine, and always for a dump.
+     */
+    QString groupingRefusal(const std::function<void(ChannelDatabase &)> &reorder, bool move, int position) const;
     void repointHotKeys(QUndoCommand *step, const QSet<quint32> &programmeIds, const HotKey &target);
     MoveOutcome moveOrSwitch(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position, bool move);
 
@@ -149,7 +167,7 @@ private:
     quint32 m_nextNewId = DB_NS::NoId;
     QSet<quint32> m_highFileIds;
 
-    QVector<int> moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up);
+    MoveOutcome moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up, bool exchange);
 
     Document *m_document;
     quint32 m_nextTempId = DB_NS::NoId;

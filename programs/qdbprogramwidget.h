@@ -175,6 +175,8 @@ private:
     void paintCornerButton(QWidget *button);
     // Operations (programmeoperations.cpp).
     quint32 copyOrCutTo(bool cut);
+    // Move Up (up) or Move Down of the selected rows, as the view orders them.
+    void moveBy(bool up);
 
     Document *m_document = nullptr;
     // Views into the document's data, refreshed when it is reset.

@@ -408,8 +408,12 @@ void TestTavrinWindow::saveSaysWhenGroupingWins()
     action("actionSave")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
 
-    document->edits().moveTo(document->serviceOrder(), {2}, 1);
-    QCOMPARE(document->serviceOrder().first(), added);
+    // A move across TPs is refused; a programme added to the first TP still
+    // goes last in the service order, which the save cannot keep.
+    QVERIFY(!document->edits().moveTo(document->serviceOrder(), {2}, 1).refusal.isEmpty());
+    QCOMPARE(document->serviceOrder().last(), added);
+    const quint32 late = document->edits().insertProgramme(1, 10, DB_NS::NoId, {{QStringLiteral("NAME"), QStringLiteral("Fourth")}});
+    QCOMPARE(document->serviceOrder().last(), late);
     m_dialogs.reset();
     action("actionSave")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});

@@ -81,8 +81,9 @@ void TestProgrammeViews::views_data()
     QTest::newRow("all services, dump sorted by default_order")
         << ViewChoice{View::AllServices} << 2 << QDBProgramWidget::AllServices
         << names("alpine,Gamma,Delta,Alpha,xab,ABC");
+    // By TP, each TP's programmes in the service order.
     QTest::newRow("satellite") << ViewChoice{View::Satellite, 1} << 2 << QDBProgramWidget::Satellite
-                               << names("Alpha,Gamma,alpine");
+                               << names("Gamma,Alpha,alpine");
     QTest::newRow("unknown satellite") << ViewChoice{View::Satellite, 99} << 0 << QDBProgramWidget::Satellite
                                        << QStringList();
     QTest::newRow("no satellite") << ViewChoice{View::Satellite, NoId} << 0 << QDBProgramWidget::NoSatellite

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -276,11 +277,8 @@ Operation moveBy(bool up)
         QVector<int> rows;
         if (!readIds(op, &ids, failure) || !serviceRows(document, ids, &rowIds, &rows, failure))
             return false;
-        if (up)
-            document.edits().moveUp(rowIds, rows);
-        else
-            document.edits().moveDown(rowIds, rows);
-        return true;
+        const DocumentEdits::MoveOutcome outcome = up ? document.edits().moveUp(rowIds, rows) : document.edits().moveDown(rowIds, rows);
+        return outcome.refusal.isEmpty() ? true : fail(failure, outcome.refusal);
     };
 }
 
@@ -380,17 +378,21 @@ Operation copyOrCutTo(bool cut)
 
 bool paste(Document &document, const QJsonObject &op, Failure &failure)
 {
-    QVector<quint32> ids;
+    QVector<quint32> ids, rowIds;
+    QVector<int> rows;
     quint32 tp = 0;
-    if (!readIds(op, &ids, failure) || !readId(op, QStringLiteral("tp"), &tp, failure))
+    if (!readIds(op, &ids, failure) || !readId(op, QStringLiteral("tp"), &tp, failure)
+        || !serviceRows(document, ids, &rowIds, &rows, failure))
         return false;
-    for (const quint32 id : qAsConst(ids)) {
-        if (!programmeExists(document, id, failure))
-            return false;
-    }
     const quint32 satId = satelliteOfTp(document, tp);
     if (satId == DB_NS::NoId)
         return fail(failure, QStringLiteral("no transponder %1").arg(tp));
+    // Copied as the table's rows are, whatever order ids lists them in.
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    ids.clear();
+    for (const int row : qAsConst(rows))
+        ids.append(rowIds.at(row));
     document.edits().copyProgrammes(ids);
     document.edits().paste(satId, tp);
     return true;
