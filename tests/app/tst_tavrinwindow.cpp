@@ -122,10 +122,13 @@ void TestTavrinWindow::safetyCopyOncePerOpen()
     action("actionSave")->trigger();
     QCOMPARE(readAll(copy), QStringLiteral("data"));
 
-    // Opening again takes a new copy, replacing the old one.
+    // Opening again keeps the copy: it holds the receiver's original, and the
+    // status bar names it.
     openThroughMenu(opened);
     action("actionSave")->trigger();
-    QCOMPARE(readAll(copy), QStringLiteral("saved once"));
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("Safety copy kept: %1 already exists and was not replaced").arg(copy));
 }
 
 void TestTavrinWindow::exportListWritesTheShownRows()
