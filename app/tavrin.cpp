@@ -337,7 +337,9 @@ void Tavrin::openFile(const QString &picked)
     // not load changes nothing.
     const QString libraryName = m_registry.libraryForPath(picked);
     if (libraryName.isEmpty() || !m_library->bind(libraryName)) {
-        rebindOpenFile();
+        // A library that failed to bind took the open file's library with it.
+        if (!libraryName.isEmpty())
+            rebindOpenFile();
         m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("This file isn't supported yet"));
         return;
     }
