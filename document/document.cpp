@@ -82,7 +82,6 @@ void Document::reset(DocumentData data)
     m_undoStack.clear();
     m_data = std::move(data);
     m_edits->reset();
-    setNoted(false);
     emit documentReset();
     emitModified();
 }
@@ -171,20 +170,9 @@ QVector<quint32> Document::serviceOrder() const
     return ids;
 }
 
-void Document::noteChange()
-{
-    setNoted(true);
-}
-
 void Document::markClean()
 {
     m_undoStack.setClean();
-    setNoted(false);
-}
-
-void Document::setNoted(bool noted)
-{
-    m_noted = noted;
     emitModified();
 }
 

@@ -101,10 +101,11 @@ public:
     // --- history and the change flag --------------------------------------
     QUndoStack *undoStack() { return &m_undoStack; }
     DocumentEdits &edits() { return *m_edits; }
-    /** Unsaved edits, or a change noted without an undo step, since the last load or save. */
-    bool isModified() const { return m_noted || !m_undoStack.isClean(); }
-    /** Notes a change that has no undo step; it holds until the next load or save. */
-    void noteChange();
+    /**
+     * Unsaved edits: the undo stack is away from the state of the last load
+     * or save. Nothing else raises it, so Undo can always clear it.
+     */
+    bool isModified() const { return !m_undoStack.isClean(); }
     /** Forgets unsaved changes without saving (a declined close). */
     void markClean();
 
@@ -179,7 +180,6 @@ signals:
     void fileChanged();
 
 private:
-    void setNoted(bool noted);
     void emitModified();
 
     DocumentData m_data;
@@ -187,7 +187,6 @@ private:
     int m_kind = 0;
     QString m_customer;
     QUndoStack m_undoStack;
-    bool m_noted = false;
     QString m_saveNote;
     bool m_lastModified = false;
     std::unique_ptr<DocumentEdits> m_edits;

@@ -92,15 +92,11 @@ QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> 
     ChannelDatabase *db = m_document->database();
     if (!db)
         return {};
-    // The flag goes up even when nothing can move, as the user asked for a
-    // change; a move that happens is an undo step and needs no note.
     QVector<int> rows = cleanRows(std::move(selectedRows), rowIds.size());
     if (!up)
         std::reverse(rows.begin(), rows.end());
-    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1)) {
-        m_document->noteChange();
+    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1))
         return {};
-    }
 
     // Each move is worked out on the rows as the earlier moves left them, so
     // a block of rows moves as one.
@@ -119,10 +115,8 @@ QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> 
         shown.move(r, to);
         newRows.append(to);
     }
-    if (moves.isEmpty()) {
-        m_document->noteChange();
+    if (moves.isEmpty())
         return {};
-    }
     m_document->undoStack()->push(new ReorderProgrammes(
         m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved,
         [moves, up](ChannelDatabase &database) {

@@ -38,8 +38,8 @@ public:
      * Move Up and Move Down of the selected rows of a programme view whose
      * rows show rowIds. Each selected programme goes before (after) the one
      * shown above (below) it; a selection that holds the first (last) row
-     * moves nothing. The change flag is set either way. Returns the rows to
-     * select afterwards, empty when nothing moved.
+     * moves nothing. Returns the rows to select afterwards, empty when
+     * nothing moved.
      */
     QVector<int> moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows);
     QVector<int> moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows);
@@ -61,10 +61,8 @@ public:
     bool moveNode(NodeKind kind, quint32 satId, quint32 id, bool up);
     /** Switch To: the two change places. */
     bool exchangeNodes(NodeKind kind, quint32 satId, quint32 id, quint32 otherId);
-    /** Move To: ids, in their present order, right in front of targetId. */
+    /** Move To: ids, in their present order, right in front of targetId (no step when they are there). */
     bool moveNodesBefore(NodeKind kind, quint32 satId, const QVector<quint32> &ids, quint32 targetId);
-    /** Move To asked for, or Switch To confirmed without a row: the change flag goes up without a step. */
-    void noteTargetChoice();
     /** Copy: copies of the satellite's TPs, last position first; the buffer is emptied first. */
     int copyTransponders(quint32 satId, const QVector<quint32> &tpIds);
     bool hasCopiedTransponders() const { return !m_copyBuffer.empty(); }
@@ -83,8 +81,8 @@ public:
     /**
      * Move Channel / Switch Channel of the selected rows of a view whose rows
      * show rowIds to the 1-based position, as entered in the dialog. A target
-     * that is a selected row (or outside the view) is refused; either way,
-     * and when a row lacks its programme, the change flag is set without a step.
+     * that is a selected row (or outside the view) is refused, and a row
+     * without its programme moves nothing; neither is a step.
      */
     MoveOutcome moveTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
     MoveOutcome switchTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
@@ -100,7 +98,7 @@ public:
     void copyProgrammes(const QVector<quint32> &ids);
     bool hasClipboard() const { return !m_programmeClipboard.isEmpty(); }
     void clearClipboard() { m_programmeClipboard.clear(); }
-    /** Paste Channel into the TP; the ids of the copies, empty when nothing was pasted. */
+    /** Paste Channel into the TP; the ids of the copies, empty (no step) when nothing was pasted. */
     QVector<quint32> paste(quint32 satId, quint32 tpId);
     /** Copy Channel To / Cut Channel To another TP of the programme's satellite; the copy's id or NoId. */
     quint32 copyTo(quint32 programmeId, quint32 tpId);
@@ -120,7 +118,7 @@ public:
      * Edit HotKey, or Edit Group in the hot-key view (programmeId NoId: the
      * dialog was accepted without a choice, the key keeps its assignment).
      * Every other key that pointed at the same programme is unassigned.
-     * The change flag is set even when nothing changes.
+     * True with no step when nothing changes.
      */
     bool assignHotKey(int key, quint32 programmeId);
     /** Remove channel in the hot-key view. */

@@ -203,11 +203,9 @@ void DBTreeWidget::clearTree()
 
 void DBTreeWidget::setbIsChange(bool bIsChange)
 {
-    if (!m_document)
-        return;
-    if (bIsChange)
-        m_document->noteChange();
-    else
+    // A change is an undo step, which has set the flag already; only
+    // clearing it (a declined close) is left to do here.
+    if (m_document && !bIsChange)
         m_document->markClean();
 }
 

@@ -61,6 +61,7 @@ public slots:
     void slotSearchTypeChanged(int index);
     /** Makes the programme's TP current without emitting a selection signal; pg is unused. */
     void slotPGSelected(unsigned int sat, unsigned int tp, unsigned int pg);
+    /** False forgets unsaved changes (a declined close); true adds nothing, as every change is an undo step. */
     void setbIsChange(bool bIsChange);
 
 private slots:

@@ -4,6 +4,7 @@
 #include "dbtreewidgetfixture.h"
 
 #include "dbtreewidgetitem.h"
+#include "documentedits.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -138,7 +139,7 @@ void TestDBTreeWidget::rebuildAndClear()
     const int once = countItems(m_tree->invisibleRootItem());
     QCOMPARE(once, 1 + 4 + 1 + 3 + 6 + 4); // invisible root, roots, sat root, sats, TPs, groups
 
-    m_tree->setbIsChange(true);
+    QVERIFY(m_fixture->document.edits().renameGroup(3, QStringLiteral("Changed")));
     click(QStringLiteral("S/0/1"));
     m_events.clear();
     QVERIFY(m_fixture->attach(*m_tree));
