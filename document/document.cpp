@@ -118,7 +118,7 @@ const TemplateMap &Document::fieldsOf(NodeKind kind) const
     return NoFields;
 }
 
-DB_NS::Node *Document::findNode(NodeKind kind, quint32 id, quint32 satId) const
+DB_NS::Node *Document::findNode(NodeKind kind, quint32 id, std::optional<quint32> satId) const
 {
     const ChannelDatabase *db = m_data.database.get();
     if (!db)
@@ -127,7 +127,7 @@ DB_NS::Node *Document::findNode(NodeKind kind, quint32 id, quint32 satId) const
     case NodeKind::Satellite:
         return db->findSat(id);
     case NodeKind::Transponder:
-        if (const DB_NS::SatNode *sat = db->findSat(satId))
+        if (const DB_NS::SatNode *sat = satId ? db->findSat(*satId) : nullptr)
             return sat->findTP(id);
         return nullptr;
     case NodeKind::Programme:

@@ -9,6 +9,7 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DocumentEdits;
@@ -77,7 +78,12 @@ public:
     /** The satellite limit; 4294967295 means none. */
     quint32 satMaxNum() const { return quint32(m_data.satMaxNum); }
 
-    DB_NS::Node *findNode(NodeKind kind, quint32 id, quint32 satId = DB_NS::NoId) const;
+    /**
+     * The satellite, the programme, or the TP of satellite satId; a TP needs
+     * its satellite (TP ids are unique per satellite only), and every id is a
+     * record's own, 4294967295 included.
+     */
+    DB_NS::Node *findNode(NodeKind kind, quint32 id, std::optional<quint32> satId = std::nullopt) const;
 
     /**
      * The first other programme whose field holds text (a "0" never

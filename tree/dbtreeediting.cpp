@@ -20,8 +20,6 @@ using DB_NS::NoId;
 
 namespace {
 
-constexpr quint32 AllSatellites = 0xFFFFFFFFu;
-
 NodeKind nodeKindOf(const DBTreeWidgetItem *item)
 {
     return item->kind() == SatItem ? NodeKind::Satellite : NodeKind::Transponder;
@@ -186,8 +184,10 @@ void DBTreeWidget::showAfterDelete(QTreeWidgetItem *item)
     const DBTreeWidgetItem *shown = DBTreeWidgetItem::from(item);
     if (shown->kind() == TPItem)
         emit signal_tp_selected(satIdOf(shown), shown->id());
+    else if (shown->kind() == SatelliteRoot)
+        emit signal_allsat_selected();
     else
-        emit signal_sat_selected(shown->kind() == SatelliteRoot ? AllSatellites : shown->id());
+        emit signal_sat_selected(shown->id());
 }
 
 void DBTreeWidget::slotMoveUp()

@@ -231,6 +231,8 @@ void DBTreeWidget::slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetI
         emit signal_favhotkey_selected();
         break;
     case SatelliteRoot:
+        emit signal_allsat_selected();
+        break;
     case SatItem:
         emit signal_sat_selected(item->id());
         break;

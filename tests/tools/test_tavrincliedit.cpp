@@ -195,6 +195,12 @@ void TestTavrinCliEdit::treeEdits_data()
         << QByteArray(R"([{"op":"add","kind":"satellite","values":{"NAME":"Nilesat 7.0W"}},)"
                       R"({"op":"add","kind":"transponder","parent":2,"values":{"FRQ":"11900","POL":"V"}}])")
         << 0 << tree({astra, hotbird, "Eutelsat 79.2W[11024 12291 10998 11413 11900]", turksat, "Nilesat 7.0W[]"}, 60);
+    // The first new satellite takes 4294967295 and its TP 4294967294; scripts name them so.
+    QTest::newRow("add satellite, transponder and programme")
+        << QByteArray(R"([{"op":"add","kind":"satellite","values":{"NAME":"Nilesat 7.0W"}},)"
+                      R"({"op":"add","kind":"transponder","parent":4294967295,"values":{"FRQ":"11900"}},)"
+                      R"({"op":"add","kind":"programme","parent":4294967294,"values":{"NAME":"Nile TV"}}])")
+        << 0 << tree({astra, hotbird, eutelsat, turksat, "Nilesat 7.0W[11900]"}, 61);
     QTest::newRow("move transponders to the front")
         << QByteArray(R"([{"op":"moveTo","kind":"transponder","ids":[12,4],"before":0}])") << 0
         << tree({"Astra 5.0E[12013 12516 11295 11009]", hotbird, eutelsat, turksat}, 60);
