@@ -73,8 +73,17 @@ bool DocumentEdits::renameGroup(int index, const QString &name)
         return false;
     if (names.at(index) == name)
         return true;
+    // A group saved without a name is gone after a reload, while its
+    // members keep its bit.
+    if (!isGroupName(name))
+        return false;
     m_document->undoStack()->push(new RenameGroup(m_document, index, names.at(index), name));
     return true;
+}
+
+bool DocumentEdits::isGroupName(const QString &name)
+{
+    return !name.trimmed().isEmpty();
 }
 
 QVector<int> DocumentEdits::moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows)

@@ -31,8 +31,13 @@ public:
      */
     bool editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
 
-    /** Rename Group and the tree's in-place rename of favourite group index. */
+    /**
+     * Rename Group and the tree's in-place rename of favourite group index.
+     * False for a missing group or a name isGroupName() refuses.
+     */
     bool renameGroup(int index, const QString &name);
+    /** A group needs a name: one that is empty or only spaces is refused. */
+    static bool isGroupName(const QString &name);
 
     /**
      * Move Up and Move Down of the selected rows of a programme view whose

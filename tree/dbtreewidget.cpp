@@ -434,8 +434,9 @@ void DBTreeWidget::slotItemChanged(QTreeWidgetItem *item, int column)
     if (!group || group->kind() != FavGroupItem || !m_allFavouritesRoot || !m_document)
         return;
     const int index = m_allFavouritesRoot->indexOfChild(item);
+    // A refused name (an empty one) leaves the item showing the group's name.
     if (!m_document->edits().renameGroup(index, item->text(column)))
-        return;
+        showGroupName(index, m_document->favouriteNames().value(index));
 }
 
 void DBTreeWidget::showGroupName(int index, const QString &name)

@@ -78,6 +78,8 @@ void TestTavrinCliEdit::edit_data()
         << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LCN":"%4"}}])"
         << "out.udf" << 1
         << "ops[0] edit: Duplicate PG Index";
+    QTest::newRow("group name of spaces") << R"([{"op":"renameGroup","group":0,"name":"  "}])"
+                                          << "out.udf" << 1 << "ops[0] renameGroup: Can't rename group 0: a group needs a name";
     QTest::newRow("nothing to undo") << R"([{"op":"undo"}])"
                                      << "out.udf" << 1 << "ops[0] undo: nothing to undo";
     QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])"

@@ -149,8 +149,11 @@ bool renameGroup(Document &document, const QJsonObject &op, Failure &failure)
     const QJsonValue name = op.value(QStringLiteral("name"));
     if (!group.isDouble() || !name.isString())
         return fail(failure, QStringLiteral("needs 'group' (index) and 'name' (text)"), true);
-    if (!document.edits().renameGroup(group.toInt(-1), name.toString()))
-        return fail(failure, QStringLiteral("no favourite group %1").arg(group.toInt(-1)));
+    const int index = group.toInt(-1);
+    if (index < 0 || index >= document.favouriteNames().size())
+        return fail(failure, QStringLiteral("no favourite group %1").arg(index));
+    if (!document.edits().renameGroup(index, name.toString()))
+        return fail(failure, QStringLiteral("Can't rename group %1: a group needs a name").arg(index));
     return true;
 }
 
