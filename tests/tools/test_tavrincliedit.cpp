@@ -267,7 +267,10 @@ static TestTavrinCliEdit::Programme programmeOf(const QJsonObject &record, QStri
 
 QVector<TestTavrinCliEdit::Programme> TestTavrinCliEdit::serviceOrder(const QString &file)
 {
-    const QJsonObject json = exportJson(file);
+    QFile text(file);
+    const QJsonObject json = file.endsWith(QLatin1String(".json")) && text.open(QIODevice::ReadOnly)
+        ? QJsonDocument::fromJson(text.readAll()).object()
+        : exportJson(file);
     QVector<QPair<int, Programme>> listed;
     for (const QJsonValue &record : json.value(QStringLiteral("programmes")).toArray()) {
         QString order;
@@ -314,6 +317,10 @@ void TestTavrinCliEdit::programmeEdits_data()
                            << (dump ? "n1 n2 ... n0" : "~ n1 n2 ... n0 !");
         row("refused") << R"([{"op":"delete","kind":"programme","ids":[$2]},{"op":"switch","ids":[$0],"to":1}])"
                        << "ops[1] switch: Can't switch to 1";
+        // A JSON OUT holds what the save writes, "default_order" renumbered.
+        if (dump)
+            row("move, as JSON") << R"([{"op":"move","ids":[$0],"to":2}])"
+                                 << "n1 n0 n2 ...";
     }
 }
 
@@ -344,7 +351,8 @@ void TestTavrinCliEdit::programmeEdits()
     for (int i = 0; i < 3; ++i)
         ops.replace(QStringLiteral("$%1").arg(i), QString::number(before.at(i).id));
 
-    const QString out = m_dir.filePath(QStringLiteral("edited-") + sample);
+    const bool asJson = QByteArray(QTest::currentDataTag()).endsWith("JSON");
+    const QString out = m_dir.filePath(QStringLiteral("edited-") + sample + (asJson ? QStringLiteral(".json") : QString()));
     QFile::remove(out);
     const Run r = cli({QStringLiteral("edit"), input, QStringLiteral("--ops"),
                        writeFile(QStringLiteral("ops.json"), ops.toUtf8()), QStringLiteral("-o"), out});
