@@ -259,6 +259,7 @@ void Tavrin::connectWidgets()
     connect(ui->actionExit, &QAction::triggered, this, &Tavrin::slotExit);
     connect(tree, &DBTreeWidget::signal_allsrv_selected, table, &QDBProgramWidget::allSrvSelected);
     connect(tree, &DBTreeWidget::signal_sat_selected, table, &QDBProgramWidget::satSelected);
+    connect(tree, &DBTreeWidget::signal_allsat_selected, table, &QDBProgramWidget::allSatSelected);
     connect(tree, &DBTreeWidget::signal_fav_selected, table, &QDBProgramWidget::favSelected);
     connect(tree, &DBTreeWidget::signal_tp_selected, table, &QDBProgramWidget::tpSelected);
     connect(tree, &DBTreeWidget::signal_hotkey_selected, table, &QDBProgramWidget::hotkeySelected);

@@ -81,8 +81,17 @@ bool DocumentEdits::renameGroup(int index, const QString &name)
         return false;
     if (names.at(index) == name)
         return true;
+    // A group saved without a name is gone after a reload, while its
+    // members keep its bit.
+    if (!isGroupName(name))
+        return false;
     m_document->undoStack()->push(new RenameGroup(m_document, index, names.at(index), name));
     return true;
+}
+
+bool DocumentEdits::isGroupName(const QString &name)
+{
+    return !name.trimmed().isEmpty();
 }
 
 DocumentEdits::MoveOutcome DocumentEdits::moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows,
@@ -104,15 +113,11 @@ DocumentEdits::MoveOutcome DocumentEdits::moveBy(const QVector<quint32> &rowIds,
     ChannelDatabase *db = m_document->database();
     if (!db)
         return outcome;
-    // The flag goes up even when nothing can move, as the user asked for a
-    // change; a move that happens is an undo step and needs no note.
     QVector<int> rows = cleanRows(std::move(selectedRows), rowIds.size());
     if (!up)
         std::reverse(rows.begin(), rows.end());
-    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1)) {
-        m_document->noteChange();
+    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1))
         return outcome;
-    }
 
     // Each move is worked out on the rows as the earlier moves left them, so
     // a block of rows moves as one.
@@ -131,10 +136,8 @@ DocumentEdits::MoveOutcome DocumentEdits::moveBy(const QVector<quint32> &rowIds,
         shown.move(r, to);
         newRows.append(to);
     }
-    if (moves.isEmpty()) {
-        m_document->noteChange();
+    if (moves.isEmpty())
         return outcome;
-    }
     // A view grouped by TP shows neighbours that may lie far apart in the
     // service order; going next to one would carry the programme past all
     // between, so the two trade places instead.

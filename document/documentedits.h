@@ -34,8 +34,13 @@ public:
     bool editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
                   QString *refusal = nullptr);
 
-    /** Rename Group and the tree's in-place rename of favourite group index. */
+    /**
+     * Rename Group and the tree's in-place rename of favourite group index.
+     * False for a missing group or a name isGroupName() refuses.
+     */
     bool renameGroup(int index, const QString &name);
+    /** A group needs a name: one that is empty or only spaces is refused. */
+    static bool isGroupName(const QString &name);
 
     /** What Move Up, Move Down, Move Channel and Switch Channel did: the rows to select, or the refusal to show. */
     struct MoveOutcome
@@ -51,8 +56,8 @@ public:
      * shown above (below) it, or, with exchange (a view grouped by TP, not in
      * service order), takes that one's place in the service order and gives
      * it its own. A selection that holds the first (last) row moves nothing,
-     * and the change flag is set. A move that a grouped file could not store
-     * is refused, and nothing is set.
+     * and a move that a grouped file could not store is refused; neither is
+     * a step.
      */
     MoveOutcome moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool exchange = false);
     MoveOutcome moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool exchange = false);
@@ -77,10 +82,8 @@ public:
     bool moveNode(NodeKind kind, quint32 satId, quint32 id, bool up);
     /** Switch To: the two change places. */
     bool exchangeNodes(NodeKind kind, quint32 satId, quint32 id, quint32 otherId);
-    /** Move To: ids, in their present order, right in front of targetId. */
+    /** Move To: ids, in their present order, right in front of targetId (no step when they are there). */
     bool moveNodesBefore(NodeKind kind, quint32 satId, const QVector<quint32> &ids, quint32 targetId);
-    /** Move To asked for, or Switch To confirmed without a row: the change flag goes up without a step. */
-    void noteTargetChoice();
     /** Copy: copies of the satellite's TPs, last position first; the buffer is emptied first. */
     int copyTransponders(quint32 satId, const QVector<quint32> &tpIds);
     bool hasCopiedTransponders() const { return !m_copyBuffer.empty(); }
@@ -92,9 +95,9 @@ public:
     /**
      * Move Channel / Switch Channel of the selected rows of a view whose rows
      * show rowIds to the 1-based position, as entered in the dialog. A target
-     * that is a selected row (or outside the view) is refused; either way,
-     * and when a row lacks its programme, the change flag is set without a step.
-     * A move that a grouped file could not store is refused without it.
+     * that is a selected row (or outside the view) is refused, and a row
+     * without its programme moves nothing; neither is a step. A move that a
+     * grouped file could not store is refused too.
      */
     MoveOutcome moveTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
     MoveOutcome switchTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
@@ -112,7 +115,7 @@ public:
     void copyProgrammes(const QVector<quint32> &ids);
     bool hasClipboard() const { return !m_programmeClipboard.isEmpty(); }
     void clearClipboard() { m_programmeClipboard.clear(); }
-    /** Paste Channel into the TP; the ids of the copies, empty when nothing was pasted. */
+    /** Paste Channel into the TP; the ids of the copies, empty (no step) when nothing was pasted. */
     QVector<quint32> paste(quint32 satId, quint32 tpId);
     /** Copy Channel To another TP of the programme's satellite; the copy's id or NoId. */
     quint32 copyTo(quint32 programmeId, quint32 tpId);
@@ -139,7 +142,7 @@ public:
      * Edit HotKey, or Edit Group in the hot-key view (programmeId NoId: the
      * dialog was accepted without a choice, the key keeps its assignment).
      * Every other key that pointed at the same programme is unassigned.
-     * The change flag is set even when nothing changes.
+     * True with no step when nothing changes.
      */
     bool assignHotKey(int key, quint32 programmeId);
     /** Remove channel in the hot-key view. */

@@ -97,13 +97,8 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
     ChannelDatabase *db = m_document->database();
     if (!db)
         return outcome;
-    // The accepted dialog raises the flag before anything is checked, so a
-    // refused target or a row without its programme still marks a change;
-    // a move that happens is a step of its own.
-    const auto nothing = [this, &outcome] {
-        m_document->noteChange();
-        return outcome;
-    };
+    // A refused target or a row without its programme changes nothing.
+    const auto nothing = [&outcome] { return outcome; };
     const int target = position - 1;
     const QVector<int> rows = ascendingRows(std::move(selectedRows));
     if (target < 0 || target >= rowIds.size() || rows.contains(target)) {
@@ -328,11 +323,8 @@ QVector<quint32> DocumentEdits::paste(quint32 satId, quint32 tpId)
     const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
     if (!tp)
         return {};
-    if (m_programmeClipboard.isEmpty()) {
-        // Paste raises the flag before it looks at the clipboard.
-        m_document->noteChange();
+    if (m_programmeClipboard.isEmpty())
         return {};
-    }
     QSet<QString> names = namesIn(*tp);
     std::vector<Document::DetachedProgramme> entries;
     entries.reserve(std::size_t(m_programmeClipboard.size()));

@@ -162,19 +162,11 @@ bool DocumentEdits::moveNodesBefore(NodeKind kind, quint32 satId, const QVector<
     const int target = after.indexOf(targetId);
     for (int k = 0; k < moved.size(); ++k)
         after.insert(target + k, moved.at(k));
-    // Already in front of the target: the flag goes up as for any Move To.
-    if (after == before) {
-        m_document->noteChange();
+    // Already in front of the target: done, with nothing to undo.
+    if (after == before)
         return true;
-    }
     m_document->undoStack()->push(new ReorderNodes(m_document, QStringLiteral("Move To"), kind, satId, before, after));
     return true;
-}
-
-void DocumentEdits::noteTargetChoice()
-{
-    if (m_document->hasDatabase())
-        m_document->noteChange();
 }
 
 int DocumentEdits::copyTransponders(quint32 satId, const QVector<quint32> &tpIds)
@@ -202,10 +194,8 @@ QVector<quint32> DocumentEdits::pasteTransponders(quint32 satId)
     const DB_NS::SatNode *sat = db ? db->findSat(satId) : nullptr;
     if (!sat)
         return {};
-    if (m_copyBuffer.empty()) {
-        m_document->noteChange();
+    if (m_copyBuffer.empty())
         return {};
-    }
     QSet<quint64> frequencies;
     for (const DB_NS::TPNode *tp : sat->tps())
         frequencies.insert(frequencyOf(*tp));

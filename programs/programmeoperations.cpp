@@ -42,13 +42,7 @@ void QDBProgramWidget::actEditChannelTriggered()
     dialog.setWindowTitle(QStringLiteral("Program Information"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    // A change the dialog reports but that leaves every value as it was
-    // still raises the flag, without an undo step.
-    const int steps = m_document->undoStack()->index();
-    if (!m_document->edits().editNode(NodeKind::Programme, copy.id(), NoId, copy.attributes()))
-        return;
-    if (dialog.changed() && m_document->undoStack()->index() == steps)
-        emit signalbIsChange(true);
+    m_document->edits().editNode(NodeKind::Programme, copy.id(), NoId, copy.attributes());
 }
 
 void QDBProgramWidget::actMoveUpChannelTriggered()

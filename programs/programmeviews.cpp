@@ -113,14 +113,18 @@ void QDBProgramWidget::satSelected(unsigned int id)
         return;
     m_currentSatId = id;
     m_currentTpId = m_currentFavId = NoId;
-    if (id == NoId) {
-        m_viewMode = NoSatellite;
-        resetTable();
-        return;
-    }
     m_viewMode = Satellite;
     resetTable();
     fillRows(viewCandidates());
+}
+
+void QDBProgramWidget::allSatSelected()
+{
+    if (!m_database)
+        return;
+    m_currentSatId = m_currentTpId = m_currentFavId = NoId;
+    m_viewMode = NoSatellite;
+    resetTable();
 }
 
 void QDBProgramWidget::tpSelected(unsigned int satId, unsigned int tpId)
@@ -214,6 +218,8 @@ void QDBProgramWidget::refreshView()
         allSrvSelected();
         break;
     case NoSatellite:
+        allSatSelected();
+        break;
     case Satellite:
         satSelected(m_currentSatId);
         break;

@@ -6,11 +6,14 @@
 #include "channeldatabase.h"
 #include "documentedits.h"
 #include "parserlibrary.h"
+#include "qmoveswitchdialog.h"
+#include "qselecttargetnodedialog.h"
 
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 
 class TestTavrin : public WindowFixture
@@ -30,6 +33,8 @@ private slots:
     void unsavedChanges_data();
     void unsavedChanges();
     void declinedOpenKeepsEverything();
+    void nothingDoneNothingAsked_data();
+    void nothingDoneNothingAsked();
     void save_data();
     void save();
     void saveWithoutDocumentDoesNothing();
@@ -317,6 +322,46 @@ void TestTavrin::declinedOpenKeepsEverything()
     openThroughMenu(file(QStringLiteral("b.udf")));
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 0);
     QCOMPARE(m_window->filePath(), file(QStringLiteral("b.udf")));
+}
+
+void TestTavrin::nothingDoneNothingAsked_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("answer"); // the button the dialog gets
+    QTest::newRow("Move To cancelled") << "actionMove"
+                                       << "pushButton_Cancel";
+    QTest::newRow("Switch To without a row") << "actionSwitch"
+                                             << "pushButton_OK";
+    QTest::newRow("Move Channel refused") << "actMoveChannel"
+                                          << "pushButton_OK";
+    QTest::newRow("Paste Channel with nothing copied") << "actPasteChannel"
+                                                       << "";
+}
+
+// Operations that end without a change leave nothing to save, so closing asks nothing.
+void TestTavrin::nothingDoneNothingAsked()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, answer);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    QTreeWidgetItem *satellite = tree()->topLevelItem(0)->child(0)->child(0);
+    tree()->setCurrentItem(operation.startsWith(QLatin1String("action")) ? satellite : satellite->child(0));
+    table()->table()->selectRow(0);
+    ModalAnswer<QSelectTargetNodeDialog> target(
+        [&answer](QSelectTargetNodeDialog *d) { d->findChild<QPushButton *>(answer)->click(); });
+    ModalAnswer<QMoveSwitchDialog> position([](QMoveSwitchDialog *d) {
+        d->spinBox()->setValue(1); // the selected row itself
+        d->findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
+    });
+    ModalAnswer<QMessageBox> refusal([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+    QObject *owner = operation.startsWith(QLatin1String("action")) ? static_cast<QObject *>(tree()) : table();
+    owner->findChild<QAction *>(operation)->trigger();
+    QCOMPARE(target.answered() || position.answered(), !answer.isEmpty());
+
+    QVERIFY(!m_window->document()->isModified());
+    action("actionClose")->trigger();
+    QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 0);
+    QVERIFY(!m_window->document()->hasDatabase());
 }
 
 void TestTavrin::save_data()

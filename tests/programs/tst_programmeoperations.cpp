@@ -188,7 +188,8 @@ void TestProgrammeOperations::moveAndSwitch()
     QVERIFY(dialog.answered());
     QCOMPARE(dialog.title(), title);
     QCOMPARE(shown, refusal);
-    QVERIFY(m_fx.document->isModified());
+    // A refused target leaves nothing to save.
+    QCOMPARE(m_fx.document->isModified(), !order.isEmpty());
     if (order.isEmpty()) {
         QCOMPARE(names(m_widget->table()), before);
         QCOMPARE(m_fx.document->undoStack()->count(), 0);

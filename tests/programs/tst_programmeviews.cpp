@@ -86,8 +86,11 @@ void TestProgrammeViews::views_data()
                                << names("Gamma,Alpha,alpine");
     QTest::newRow("unknown satellite") << ViewChoice{View::Satellite, 99} << 0 << QDBProgramWidget::Satellite
                                        << QStringList();
-    QTest::newRow("no satellite") << ViewChoice{View::Satellite, NoId} << 0 << QDBProgramWidget::NoSatellite
+    QTest::newRow("no satellite") << ViewChoice{View::AllSatellites} << 0 << QDBProgramWidget::NoSatellite
                                   << QStringList();
+    // A new satellite may have the highest id; it is a satellite like any other.
+    QTest::newRow("satellite with the highest id") << ViewChoice{View::Satellite, NoId} << 0
+                                                   << QDBProgramWidget::Satellite << QStringList();
     QTest::newRow("transponder") << ViewChoice{View::Transponder, 2, 20} << 0 << QDBProgramWidget::Transponder
                                  << names("Delta,ABC,xab");
     QTest::newRow("transponder of another satellite")

@@ -83,6 +83,8 @@ void TestTavrinCliEdit::edit_data()
         << "out.udf" << 0 << R"(["V_PID","8191"]|["SID","65535"]|["LOCK","Yes"])";
     QTest::newRow("not an option") << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LOCK":"Maybe"}}])"
                                    << "out.udf" << 1 << "ops[0] edit: LOCK: 'Maybe' is not one of No, Yes or a number from 0 to 1";
+    QTest::newRow("group name of spaces") << R"([{"op":"renameGroup","group":0,"name":"  "}])"
+                                          << "out.udf" << 1 << "ops[0] renameGroup: Can't rename group 0: a group needs a name";
     QTest::newRow("nothing to undo") << R"([{"op":"undo"}])"
                                      << "out.udf" << 1 << "ops[0] undo: nothing to undo";
     QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])"
@@ -200,6 +202,12 @@ void TestTavrinCliEdit::treeEdits_data()
         << QByteArray(R"([{"op":"add","kind":"satellite","values":{"NAME":"Nilesat 7.0W"}},)"
                       R"({"op":"add","kind":"transponder","parent":2,"values":{"FRQ":"11900","POL":"V"}}])")
         << 0 << tree({astra, hotbird, "Eutelsat 79.2W[11024 12291 10998 11413 11900]", turksat, "Nilesat 7.0W[]"}, 60);
+    // The first new satellite takes 4294967295 and its TP 4294967294; scripts name them so.
+    QTest::newRow("add satellite, transponder and programme")
+        << QByteArray(R"([{"op":"add","kind":"satellite","values":{"NAME":"Nilesat 7.0W"}},)"
+                      R"({"op":"add","kind":"transponder","parent":4294967295,"values":{"FRQ":"11900"}},)"
+                      R"({"op":"add","kind":"programme","parent":4294967294,"values":{"NAME":"Nile TV"}}])")
+        << 0 << tree({astra, hotbird, eutelsat, turksat, "Nilesat 7.0W[11900]"}, 61);
     QTest::newRow("move transponders to the front")
         << QByteArray(R"([{"op":"moveTo","kind":"transponder","ids":[12,4],"before":0}])") << 0
         << tree({"Astra 5.0E[12013 12516 11295 11009]", hotbird, eutelsat, turksat}, 60);
@@ -264,7 +272,10 @@ static TestTavrinCliEdit::Programme programmeOf(const QJsonObject &record, QStri
 
 QVector<TestTavrinCliEdit::Programme> TestTavrinCliEdit::serviceOrder(const QString &file)
 {
-    const QJsonObject json = exportJson(file);
+    QFile text(file);
+    const QJsonObject json = file.endsWith(QLatin1String(".json")) && text.open(QIODevice::ReadOnly)
+        ? QJsonDocument::fromJson(text.readAll()).object()
+        : exportJson(file);
     QVector<QPair<int, Programme>> listed;
     for (const QJsonValue &record : json.value(QStringLiteral("programmes")).toArray()) {
         QString order;
@@ -329,6 +340,10 @@ void TestTavrinCliEdit::programmeEdits_data()
                              << "Edge n1 n2 ...";
         row("added out of range") << R"([{"op":"add","kind":"programme","parent":$tp,"values":{"NAME":"Added","SID":"65536"}}])"
                                   << "ops[0] add: SID: '65536' is not a number from 0 to 65535";
+        // A JSON OUT holds what the save writes, "default_order" renumbered.
+        if (dump)
+            row("move, as JSON") << R"([{"op":"move","ids":[$0],"to":2}])"
+                                 << "n1 n0 n2 ...";
     }
 }
 
@@ -359,7 +374,8 @@ void TestTavrinCliEdit::programmeEdits()
     for (int i = 0; i < 3; ++i)
         ops.replace(QStringLiteral("$%1").arg(i), QString::number(before.at(i).id));
 
-    const QString out = m_dir.filePath(QStringLiteral("edited-") + sample);
+    const bool asJson = QByteArray(QTest::currentDataTag()).endsWith("JSON");
+    const QString out = m_dir.filePath(QStringLiteral("edited-") + sample + (asJson ? QStringLiteral(".json") : QString()));
     QFile::remove(out);
     const Run r = cli({QStringLiteral("edit"), input, QStringLiteral("--ops"),
                        writeFile(QStringLiteral("ops.json"), ops.toUtf8()), QStringLiteral("-o"), out});
