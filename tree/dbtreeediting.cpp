@@ -239,7 +239,10 @@ void DBTreeWidget::slotSwitch()
                 candidates << tp;
         }
     }
-    QSelectTargetNodeDialog dialog(this, candidates);
+    QSelectTargetNodeDialog dialog(this, candidates,
+                                   kind == NodeKind::Satellite
+                                       ? QStringLiteral("Pick the satellite to switch places with.")
+                                       : QStringLiteral("Pick the TP to switch places with."));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);
@@ -274,7 +277,10 @@ void DBTreeWidget::slotMove()
     } else {
         return;
     }
-    QSelectTargetNodeDialog dialog(this, candidates);
+    QSelectTargetNodeDialog dialog(this, candidates,
+                                   kind == NodeKind::Satellite
+                                       ? QStringLiteral("Pick the satellite to move the selection in front of.")
+                                       : QStringLiteral("Pick the TP to move the selection in front of."));
     if (dialog.exec() != QDialog::Accepted || !dialog.selectedNode() || !m_document)
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);
