@@ -106,6 +106,7 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     createEditMenu();
     createFileExtras();
     connectWidgets();
+    followDocument();
     m_registry = FileTypeRegistry::fromFile(m_iniPath);
 }
 

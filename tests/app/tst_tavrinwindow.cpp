@@ -27,6 +27,8 @@ class TestTavrinWindow : public WindowFixture
 
 private slots:
     void formHasItsActionsAndIcons();
+    void fileActionsNeedADocument_data();
+    void fileActionsNeedADocument();
     void safetyCopyOncePerOpen_data();
     void safetyCopyOncePerOpen();
     void exportListWritesTheShownRows();
@@ -80,6 +82,27 @@ void TestTavrinWindow::formHasItsActionsAndIcons()
     for (QAction *a : fileMenu->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-", "Exit"}));
+}
+
+void TestTavrinWindow::fileActionsNeedADocument_data()
+{
+    QTest::addColumn<QStringList>("files"); // opened in turn; "-" closes
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("at start") << QStringList() << false;
+    QTest::newRow("opened") << QStringList{"a.udf"} << true;
+    QTest::newRow("closed") << QStringList{"a.udf", "-"} << false;
+    QTest::newRow("unsupported file") << QStringList{"d.txt"} << false;
+}
+
+void TestTavrinWindow::fileActionsNeedADocument()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, enabled);
+    for (const QString &name : files)
+        name == QLatin1String("-") ? action("actionClose")->trigger() : openThroughMenu(file(name));
+    QCoreApplication::processEvents(); // the status bar's update comes after
+    for (const char *name : {"actionSave", "actionSave_As", "actionClose", "actionExportList"})
+        QVERIFY2(action(name)->isEnabled() == enabled, name);
 }
 
 void TestTavrinWindow::safetyCopyOncePerOpen_data()
