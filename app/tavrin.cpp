@@ -41,11 +41,6 @@ namespace {
 const QString kLastOpenDir = QStringLiteral("lastopendir");
 const QString kLastSaveDir = QStringLiteral("lastsavdir");
 
-QString titleFor(const QString &customer)
-{
-    return customer.isEmpty() ? QStringLiteral("Tavrin") : QStringLiteral("Tavrin - %1").arg(customer);
-}
-
 // A name typed without an extension gets the one of the chosen filter ("UserDB file(*.udf)").
 QString withFilterSuffix(const QString &path, const QString &filter)
 {
@@ -333,12 +328,10 @@ void Tavrin::openFile(const QString &picked)
     // change flag and the title stay as they were.
     if (!closeDocument())
         return;
-    setWindowTitle(titleFor(customer));
 
     const QString libraryName = m_registry.libraryForPath(picked);
     if (libraryName.isEmpty() || !m_library->bind(libraryName)) {
         m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("This file isn't supported yet"));
-        setWindowTitle(titleFor(QString()));
         return;
     }
     LoadStatus status;
@@ -358,7 +351,6 @@ void Tavrin::openFile(const QString &picked)
         // The reader's reason tells a damaged file from a file of another kind.
         m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"),
                             m_library->errorText());
-        setWindowTitle(titleFor(QString()));
         return;
     case LoadStatus::NoDatabase:
         m_document->setFile(picked, kind, customer);
@@ -434,7 +426,6 @@ void Tavrin::slotSaveAs()
     if (outcome == SaveOutcome::Saved) {
         rememberFolder(kLastSaveDir, given);
         RecentFiles::add(given);
-        setWindowTitle(titleFor(m_document->customer()));
     }
     reportSave(outcome, newKind);
 }

@@ -81,6 +81,7 @@ private:
     SaveOutcome saveTo(const QString &path, int kind, const QString &customer);
     void followDocument();
     void updateFileActions();
+    void updateWindowTitle();
     void scheduleStatusUpdate();
     void updateStatus();
     QString viewStatusText() const;

@@ -29,6 +29,8 @@ private slots:
     void formHasItsActionsAndIcons();
     void fileActionsNeedADocument_data();
     void fileActionsNeedADocument();
+    void titleMarksUnsavedChanges_data();
+    void titleMarksUnsavedChanges();
     void safetyCopyOncePerOpen_data();
     void safetyCopyOncePerOpen();
     void exportListWritesTheShownRows();
@@ -103,6 +105,38 @@ void TestTavrinWindow::fileActionsNeedADocument()
     QCoreApplication::processEvents(); // the status bar's update comes after
     for (const char *name : {"actionSave", "actionSave_As", "actionClose", "actionExportList"})
         QVERIFY2(action(name)->isEnabled() == enabled, name);
+}
+
+void TestTavrinWindow::titleMarksUnsavedChanges_data()
+{
+    QTest::addColumn<QStringList>("steps"); // after opening a.udf
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("modified");
+    const QString opened = QStringLiteral("a.udf[*] - Tavrin");
+    QTest::newRow("opened") << QStringList() << opened << false;
+    QTest::newRow("edited") << QStringList{"edit"} << opened << true;
+    QTest::newRow("edit undone") << QStringList{"edit", "undo"} << opened << false;
+    QTest::newRow("edited, saved") << QStringList{"edit", "save"} << opened << false;
+    QTest::newRow("closed") << QStringList{"close"} << "Tavrin" << false;
+}
+
+void TestTavrinWindow::titleMarksUnsavedChanges()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, title);
+    QFETCH(bool, modified);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    Document *document = m_window->document();
+    for (const QString &step : steps) {
+        if (step == QLatin1String("edit"))
+            QVERIFY(document->edits().renameGroup(0, QStringLiteral("Edited")));
+        else if (step == QLatin1String("undo"))
+            document->undoStack()->undo();
+        else
+            action(step == QLatin1String("save") ? "actionSave" : "actionClose")->trigger();
+    }
+    QCOMPARE(m_window->windowTitle(), title);
+    QCOMPARE(m_window->isWindowModified(), modified);
 }
 
 void TestTavrinWindow::safetyCopyOncePerOpen_data()
