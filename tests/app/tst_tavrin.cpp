@@ -555,8 +555,10 @@ void TestTavrin::commandLine()
     if (!customerAnswer.isEmpty())
         customer = answerCustomer(customerAnswer);
     m_window->openFromArguments(arguments);
-    if (customer)
+    if (customer) {
         QVERIFY(customer->answered());
+        QCOMPARE(customer->title(), QStringLiteral("Choose customer"));
+    }
 
     QCOMPARE(bool(m_window->document()->data().database), loaded);
     QCOMPARE(m_state->loadCalls, loaded ? 1 : 0);

@@ -34,7 +34,7 @@ void TestDBTreeWidgetSelection::selectionSignals_data()
 
     QTest::newRow("All Services") << "A"
                                   << "allsrv";
-    QTest::newRow("Satellite Infomation") << "S"
+    QTest::newRow("Satellite Information") << "S"
                                           << "sat(4294967295)";
     QTest::newRow("satellite") << "S/1"
                                << "sat(20)";
