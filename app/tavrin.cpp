@@ -510,5 +510,5 @@ void Tavrin::closeEvent(QCloseEvent *event)
 
 void Tavrin::slotAbout()
 {
-    m_dialogs->about(this, QStringLiteral("About"), QStringLiteral("Tavrin 2.20.2.0"));
+    m_dialogs->about(this, QStringLiteral("About"), QStringLiteral("Tavrin " TAVRIN_VERSION));
 }
