@@ -35,7 +35,7 @@ void TestDBTreeWidgetSelection::selectionSignals_data()
     QTest::newRow("All Services") << "A"
                                   << "allsrv";
     QTest::newRow("Satellite Information") << "S"
-                                          << "sat(4294967295)";
+                                           << "sat(4294967295)";
     QTest::newRow("satellite") << "S/1"
                                << "sat(20)";
     QTest::newRow("TP") << "S/2/1"
