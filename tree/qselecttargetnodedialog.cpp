@@ -52,13 +52,15 @@ QSelectTargetNodeDialog::QSelectTargetNodeDialog(QWidget *parent, const QVector<
         m_table->setItem(row, 0, item);
     }
     m_table->resizeColumnToContents(0);
+    // No row is current until the user moves there, so the first arrow key
+    // picks the first row instead of moving past an unselected current one.
+    m_table->setCurrentIndex(QModelIndex());
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName(QStringLiteral("pushButton_OK"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("pushButton_Cancel"));
-    // The table takes the focus and makes a row current without selecting it;
-    // only a selected row is a pick, and Enter means OK once there is one.
+    // Only a selected row is a pick, and Enter means OK once there is one.
     ok->setDefault(true);
     ok->setEnabled(false);
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, ok,
