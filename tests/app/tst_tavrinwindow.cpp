@@ -27,10 +27,8 @@ class TestTavrinWindow : public WindowFixture
 
 private slots:
     void formHasItsActionsAndIcons();
-    void fileActionsNeedADocument_data();
-    void fileActionsNeedADocument();
-    void titleMarksUnsavedChanges_data();
-    void titleMarksUnsavedChanges();
+    void windowFollowsTheDocument_data();
+    void windowFollowsTheDocument();
     void safetyCopyOncePerOpen_data();
     void safetyCopyOncePerOpen();
     void exportListWritesTheShownRows();
@@ -86,49 +84,33 @@ void TestTavrinWindow::formHasItsActionsAndIcons()
     QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-", "Exit"}));
 }
 
-void TestTavrinWindow::fileActionsNeedADocument_data()
+void TestTavrinWindow::windowFollowsTheDocument_data()
 {
-    QTest::addColumn<QStringList>("files"); // opened in turn; "-" closes
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("at start") << QStringList() << false;
-    QTest::newRow("opened") << QStringList{"a.udf"} << true;
-    QTest::newRow("closed") << QStringList{"a.udf", "-"} << false;
-    QTest::newRow("unsupported file") << QStringList{"d.txt"} << false;
-}
-
-void TestTavrinWindow::fileActionsNeedADocument()
-{
-    QFETCH(QStringList, files);
-    QFETCH(bool, enabled);
-    for (const QString &name : files)
-        name == QLatin1String("-") ? action("actionClose")->trigger() : openThroughMenu(file(name));
-    QCoreApplication::processEvents(); // the status bar's update comes after
-    for (const char *name : {"actionSave", "actionSave_As", "actionClose", "actionExportList"})
-        QVERIFY2(action(name)->isEnabled() == enabled, name);
-}
-
-void TestTavrinWindow::titleMarksUnsavedChanges_data()
-{
-    QTest::addColumn<QStringList>("steps"); // after opening a.udf
+    QTest::addColumn<QStringList>("steps"); // open:FILE, edit, undo, save, close
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("fileActions"); // Save, Save As, Close, Export List enabled
     const QString opened = QStringLiteral("a.udf[*] - Tavrin");
-    QTest::newRow("opened") << QStringList() << opened << false;
-    QTest::newRow("edited") << QStringList{"edit"} << opened << true;
-    QTest::newRow("edit undone") << QStringList{"edit", "undo"} << opened << false;
-    QTest::newRow("edited, saved") << QStringList{"edit", "save"} << opened << false;
-    QTest::newRow("closed") << QStringList{"close"} << "Tavrin" << false;
+    QTest::newRow("at start") << QStringList() << "Tavrin" << false << false;
+    QTest::newRow("opened") << QStringList{"open:a.udf"} << opened << false << true;
+    QTest::newRow("edited") << QStringList{"open:a.udf", "edit"} << opened << true << true;
+    QTest::newRow("edit undone") << QStringList{"open:a.udf", "edit", "undo"} << opened << false << true;
+    QTest::newRow("edited, saved") << QStringList{"open:a.udf", "edit", "save"} << opened << false << true;
+    QTest::newRow("closed") << QStringList{"open:a.udf", "close"} << "Tavrin" << false << false;
+    QTest::newRow("unsupported file") << QStringList{"open:d.txt"} << "Tavrin" << false << false;
 }
 
-void TestTavrinWindow::titleMarksUnsavedChanges()
+void TestTavrinWindow::windowFollowsTheDocument()
 {
     QFETCH(QStringList, steps);
     QFETCH(QString, title);
     QFETCH(bool, modified);
-    openThroughMenu(file(QStringLiteral("a.udf")));
+    QFETCH(bool, fileActions);
     Document *document = m_window->document();
     for (const QString &step : steps) {
-        if (step == QLatin1String("edit"))
+        if (step.startsWith(QLatin1String("open:")))
+            openThroughMenu(file(step.mid(5)));
+        else if (step == QLatin1String("edit"))
             QVERIFY(document->edits().renameGroup(0, QStringLiteral("Edited")));
         else if (step == QLatin1String("undo"))
             document->undoStack()->undo();
@@ -137,6 +119,9 @@ void TestTavrinWindow::titleMarksUnsavedChanges()
     }
     QCOMPARE(m_window->windowTitle(), title);
     QCOMPARE(m_window->isWindowModified(), modified);
+    QCoreApplication::processEvents(); // the status bar's update comes after
+    for (const char *name : {"actionSave", "actionSave_As", "actionClose", "actionExportList"})
+        QVERIFY2(action(name)->isEnabled() == fileActions, name);
 }
 
 void TestTavrinWindow::safetyCopyOncePerOpen_data()
