@@ -243,13 +243,11 @@ void DBTreeWidget::slotSwitch()
                                    kind == NodeKind::Satellite
                                        ? QStringLiteral("Pick the satellite to switch places with.")
                                        : QStringLiteral("Pick the TP to switch places with."));
-    if (dialog.exec() != QDialog::Accepted || !m_document)
+    // The dialog accepts only with a target picked.
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedNode() || !m_document)
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);
-    if (!dialog.selectedNode())
-        m_document->edits().noteTargetChoice();
-    else
-        m_document->edits().exchangeNodes(kind, satId, id, dialog.selectedNode()->id());
+    m_document->edits().exchangeNodes(kind, satId, id, dialog.selectedNode()->id());
 }
 
 void DBTreeWidget::slotMove()
