@@ -41,11 +41,6 @@ namespace {
 const QString kLastOpenDir = QStringLiteral("lastopendir");
 const QString kLastSaveDir = QStringLiteral("lastsavdir");
 
-QString titleFor(const QString &customer)
-{
-    return customer.isEmpty() ? QStringLiteral("Tavrin") : QStringLiteral("Tavrin - %1").arg(customer);
-}
-
 // A name typed without an extension gets the one of the chosen filter ("UserDB file(*.udf)").
 QString withFilterSuffix(const QString &path, const QString &filter)
 {
@@ -106,6 +101,7 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     createEditMenu();
     createFileExtras();
     connectWidgets();
+    followDocument();
     m_registry = FileTypeRegistry::fromFile(m_iniPath);
 }
 
@@ -363,7 +359,6 @@ void Tavrin::openFile(const QString &picked)
             m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"), reason);
         return;
     }
-    setWindowTitle(titleFor(customer));
     ui->lineEdit_leftFilter->clear();
     m_safetyCopyFor = picked;
     RecentFiles::add(picked);
@@ -466,7 +461,6 @@ bool Tavrin::saveAs()
     if (outcome == SaveOutcome::Saved) {
         rememberFolder(kLastSaveDir, given);
         RecentFiles::add(given);
-        setWindowTitle(titleFor(m_document->customer()));
     }
     reportSave(outcome, newKind);
     return outcome == SaveOutcome::Saved;
@@ -554,5 +548,5 @@ void Tavrin::closeEvent(QCloseEvent *event)
 
 void Tavrin::slotAbout()
 {
-    m_dialogs->about(this, QStringLiteral("About"), QStringLiteral("Tavrin 2.20.2.0"));
+    m_dialogs->about(this, QStringLiteral("About"), QStringLiteral("Tavrin " TAVRIN_VERSION));
 }

@@ -83,6 +83,9 @@ private:
     void openRecent(const QString &path);
     QString takeSafetyCopy(const QString &target);
     SaveOutcome saveTo(const QString &path, int kind, const QString &customer);
+    void followDocument();
+    void updateFileActions();
+    void updateWindowTitle();
     void scheduleStatusUpdate();
     void updateStatus();
     QString viewStatusText() const;

@@ -71,7 +71,7 @@ void Tavrin::updateStatus()
 {
     m_statusPending = false;
     m_viewStatus->setText(viewStatusText());
-    findChild<QAction *>(QStringLiteral("actionExportList"))->setEnabled(ui->programWidget->table()->columnCount() > 0);
+    updateFileActions();
     if (!m_document->hasDatabase()) {
         m_fileStatus->clear();
         return;

@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 /**
- * OK above Cancel at the right of the small 300 x 80 input dialogs (move to,
- * hot key, group name), OK with the focus. The slots are the dialog's own,
+ * OK above Cancel at the right of the small 300 x 80 input dialogs (hot
+ * key, group name), OK with the focus. The slots are the dialog's own,
  * so that a test can click either button by its object name.
  */
 QPushButton *addOkCancelButtons(QDialog *dialog, QPushButton **cancel);

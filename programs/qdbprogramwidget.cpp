@@ -100,7 +100,7 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent)
     m_radioGroup->addButton(m_radioTvRadio, 2);
     m_radioTv->setChecked(true);
 
-    m_filterLabel = new QLabel(QStringLiteral("filtrate:"), this);
+    m_filterLabel = new QLabel(QStringLiteral("filter:"), this);
     m_filterEdit = new QLineEdit(this);
     m_filterEdit->setObjectName(QStringLiteral("lineEdit_filter"));
     m_findLabel = new QLabel(QStringLiteral("find:"), this);

@@ -93,7 +93,7 @@ public slots:
     void allSrvSelected();
     /** The satellite's view; any id is a satellite's, 4294967295 included. */
     void satSelected(unsigned int id);
-    /** "Satellite Infomation": the columns, no rows. */
+    /** "Satellite Information": the columns, no rows. */
     void allSatSelected();
     void tpSelected(unsigned int satId, unsigned int tpId);
     void favSelected(unsigned int id);

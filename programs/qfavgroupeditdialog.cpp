@@ -22,7 +22,7 @@ QTableWidgetItem *memberItem(bool member)
 QFavGroupEditDialog::QFavGroupEditDialog(QWidget *parent, const ChannelDatabase *database, quint32 favId)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Favorite Group Edit"));
+    setWindowTitle(QStringLiteral("Favourite Group Edit"));
     setFixedSize(360, 300);
     m_table = makeDialogTable(this, 2);
     m_table->setHorizontalHeaderLabels({QStringLiteral("Service Name"), QStringLiteral("member")});

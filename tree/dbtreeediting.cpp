@@ -234,11 +234,12 @@ void DBTreeWidget::slotSwitch()
                 candidates << tp;
         }
     }
-    QSelectTargetNodeDialog dialog(this, candidates);
-    if (dialog.exec() != QDialog::Accepted || !m_document)
-        return;
-    // Confirmed without a row: nothing to switch with.
-    if (!dialog.selectedNode())
+    QSelectTargetNodeDialog dialog(this, candidates,
+                                   kind == NodeKind::Satellite
+                                       ? QStringLiteral("Pick the satellite to switch places with.")
+                                       : QStringLiteral("Pick the TP to switch places with."));
+    // The dialog accepts only with a target picked.
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedNode() || !m_document)
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);
     m_document->edits().exchangeNodes(kind, satId, id, dialog.selectedNode()->id());
@@ -267,7 +268,10 @@ void DBTreeWidget::slotMove()
     } else {
         return;
     }
-    QSelectTargetNodeDialog dialog(this, candidates);
+    QSelectTargetNodeDialog dialog(this, candidates,
+                                   kind == NodeKind::Satellite
+                                       ? QStringLiteral("Pick the satellite to move the selection in front of.")
+                                       : QStringLiteral("Pick the TP to move the selection in front of."));
     if (dialog.exec() != QDialog::Accepted || !dialog.selectedNode() || !m_document)
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);

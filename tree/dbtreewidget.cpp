@@ -158,7 +158,7 @@ bool DBTreeWidget::rebuild()
         roots << m_favHotKeyRoot;
     }
     addTopLevelItems(roots);
-    m_satelliteRoot = new DBTreeWidgetItem(SatelliteRoot, AllSatellites, tr("Satellite Infomation"));
+    m_satelliteRoot = new DBTreeWidgetItem(SatelliteRoot, AllSatellites, tr("Satellite Information"));
     m_allServicesRoot->addChild(m_satelliteRoot);
     // Only the roots are expanded; satellites added below start collapsed.
     expandAll();

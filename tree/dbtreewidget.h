@@ -53,7 +53,7 @@ signals:
     void signal_tp_selected(unsigned int sat_id, unsigned int tp_id);
     void signal_hotkey_selected();
     void signal_favhotkey_selected();
-    /** "Satellite Infomation" became current, or is current again after a deletion. */
+    /** "Satellite Information" became current, or is current again after a deletion. */
     void signal_allsat_selected();
 
 public slots:

@@ -3,9 +3,12 @@
 #include "satnode.h"
 #include "tpdisplayname.h"
 
+#include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -23,18 +26,21 @@ QString rowText(const DB_NS::Node *node)
 
 } // namespace
 
-QSelectTargetNodeDialog::QSelectTargetNodeDialog(QWidget *parent, const QVector<const DB_NS::Node *> &candidates)
+QSelectTargetNodeDialog::QSelectTargetNodeDialog(QWidget *parent, const QVector<const DB_NS::Node *> &candidates,
+                                                 const QString &instruction)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Select target node"));
-    setFixedSize(360, 400);
 
+    auto *label = new QLabel(instruction, this);
+    label->setObjectName(QStringLiteral("label_instruction"));
     m_table = new QTableWidget(this);
     m_table->setObjectName(QStringLiteral("tableWidget"));
-    m_table->setGeometry(20, 20, 270, 363);
+    label->setBuddy(m_table);
     m_table->setColumnCount(1);
     m_table->setHorizontalHeaderLabels({QStringLiteral("name")});
     m_table->horizontalHeader()->setSectionsClickable(false);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -46,22 +52,42 @@ QSelectTargetNodeDialog::QSelectTargetNodeDialog(QWidget *parent, const QVector<
         m_table->setItem(row, 0, item);
     }
     m_table->resizeColumnToContents(0);
+    // No row is current until the user moves there, so the first arrow key
+    // picks the first row instead of moving past an unselected current one.
+    m_table->setCurrentIndex(QModelIndex());
 
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("pushButton_Cancel"));
-    cancel->setGeometry(300, 160, 50, 30);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName(QStringLiteral("pushButton_OK"));
-    ok->setGeometry(300, 200, 50, 30);
-    connect(cancel, &QPushButton::clicked, this, &QSelectTargetNodeDialog::clickedCancel);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("pushButton_Cancel"));
+    // Only a selected row is a pick, and Enter means OK once there is one.
+    ok->setDefault(true);
+    ok->setEnabled(false);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, ok,
+            [this, ok] { ok->setEnabled(pickedNode() != nullptr); });
     connect(ok, &QPushButton::clicked, this, &QSelectTargetNodeDialog::clickedOK);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QSelectTargetNodeDialog::clickedCancel);
+    connect(m_table, &QTableWidget::itemDoubleClicked, this, &QSelectTargetNodeDialog::clickedOK);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(m_table);
+    layout->addWidget(buttons);
+    setFixedSize(sizeHint().expandedTo(QSize(360, 400)));
+}
+
+const DB_NS::Node *QSelectTargetNodeDialog::pickedNode() const
+{
+    const QList<QTableWidgetItem *> picked = m_table->selectedItems();
+    return picked.isEmpty() ? nullptr
+                            : static_cast<const DB_NS::Node *>(picked.first()->data(Qt::UserRole).value<void *>());
 }
 
 void QSelectTargetNodeDialog::clickedOK()
 {
-    if (const QTableWidgetItem *item = m_table->item(m_table->currentRow(), 0))
-        m_selectedNode = static_cast<const DB_NS::Node *>(item->data(Qt::UserRole).value<void *>());
-    accept();
+    m_selectedNode = pickedNode();
+    if (m_selectedNode)
+        accept();
 }
 
 void QSelectTargetNodeDialog::clickedCancel()

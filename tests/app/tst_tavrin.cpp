@@ -59,9 +59,9 @@ void TestTavrin::open_data()
     QTest::addColumn<QString>("title");
 
     QTest::newRow("user-dump") << "a.udf" << kNone << 2 << ""
-                               << "Tavrin";
+                               << "a.udf[*] - Tavrin";
     QTest::newRow("flash-image-defaultdb") << "c.abs" << kOk << 1 << "defaultdb;"
-                                           << "Tavrin - defaultdb";
+                                           << "c.abs (defaultdb)[*] - Tavrin";
 }
 
 void TestTavrin::open()
@@ -148,7 +148,7 @@ void TestTavrin::cancelledCustomerKeepsLoadedDocument()
     openThroughMenu(file(QStringLiteral("c.abs")), kCancel);
     QCOMPARE(m_window->filePath(), file(QStringLiteral("a.udf")));
     QCOMPARE(m_window->fileKind(), 2);
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("a.udf[*] - Tavrin"));
     QCOMPARE(m_window->document()->database(), loaded);
     QVERIFY(tree()->bIsChange());
     QCOMPARE(m_dialogs.messages(), QStringList());
@@ -163,7 +163,7 @@ void TestTavrin::cancelledCustomerKeepsLoadedDocument()
 void TestTavrin::unsupportedFileKeepsCurrent()
 {
     openThroughMenu(file(QStringLiteral("c.abs")), kOk);
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("c.abs (defaultdb)[*] - Tavrin"));
     m_window->findChild<QLineEdit *>(QStringLiteral("lineEdit_leftFilter"))->setText(QStringLiteral("Sat"));
 
     openThroughMenu(file(QStringLiteral("d.txt")));
@@ -174,7 +174,7 @@ void TestTavrin::unsupportedFileKeepsCurrent()
     QVERIFY(m_window->parserLibrary()->isLoaded());
     QVERIFY(tree()->topLevelItemCount() > 0);
     QCOMPARE(m_window->findChild<QLineEdit *>(QStringLiteral("lineEdit_leftFilter"))->text(), QStringLiteral("Sat"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("c.abs (defaultdb)[*] - Tavrin"));
 
     // The open file is still the one saved.
     action("actionSave")->trigger();
@@ -213,7 +213,7 @@ void TestTavrin::failedLoad()
     QVERIFY(document->isModified());
     QCOMPARE(document->undoStack()->count(), 1);
     QCOMPARE(m_window->filePath(), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("c.abs (defaultdb)[*] - Tavrin"));
     QVERIFY(tree()->topLevelItemCount() > 0);
     // The library reads the open file again, for what its save reuses.
     QCOMPARE(m_state->loadCalls, 3);
@@ -313,7 +313,7 @@ void TestTavrin::declinedOpenKeepsEverything()
     QCOMPARE(document->favouriteNames().value(0), QStringLiteral("Edited"));
     QVERIFY(document->isModified());
     QCOMPARE(m_window->filePath(), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("c.abs (defaultdb)[*] - Tavrin"));
     QVERIFY(tree()->topLevelItemCount() > 0);
 
     // Undoing the edit leaves nothing unsaved: the next open does not warn.
@@ -436,49 +436,49 @@ void TestTavrin::saveAs_data()
                                   << "out/new.udf"
                                   << "" << kNone << 0 << udf << 2 << "out/new.udf"
                                   << ""
-                                  << ok << "Tavrin" << false;
+                                  << ok << "new.udf[*] - Tavrin" << false;
     QTest::newRow("dialog-cancelled") << "a.udf"
                                       << ""
                                       << "" << kNone << 0 << udf << -1 << ""
                                       << "" << QStringList()
-                                      << "Tavrin" << true;
+                                      << "a.udf[*] - Tavrin" << true;
     QTest::newRow("blank-name") << "a.udf"
                                 << "   "
                                 << "" << kNone << 0 << udf << -1 << ""
                                 << "" << QStringList()
-                                << "Tavrin" << true;
+                                << "a.udf[*] - Tavrin" << true;
     QTest::newRow("image-keeps-customer") << "c.abs"
                                           << "out/new.abs"
                                           << "" << kNone << 0 << abs << 1 << "out/new.abs"
-                                          << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+                                          << "defaultdb;" << ok << "new.abs (defaultdb)[*] - Tavrin" << false;
     QTest::newRow("kind-without-library") << "c.abs"
                                           << "out/new.ddf"
                                           << "" << kNone << 0 << abs << -1 << ""
                                           << ""
-                                          << QStringList{"critical|Save File|Save Error!"} << "Tavrin - defaultdb" << true;
+                                          << QStringList{"critical|Save File|Save Error!"} << "c.abs (defaultdb)[*] - Tavrin" << true;
     QTest::newRow("save-fails") << "a.udf"
                                 << "out/new.udf"
                                 << "" << kNone << 1 << udf << 2 << "out/new.udf"
                                 << ""
-                                << QStringList{"critical|Save File|Save Error!"} << "Tavrin" << true;
+                                << QStringList{"critical|Save File|Save Error!"} << "a.udf[*] - Tavrin" << true;
     QTest::newRow("dump-to-image-asks-customer") << "a.udf"
                                                  << "out/new.abs"
                                                  << "" << kOk << 0 << udf << 1 << "out/new.abs"
-                                                 << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+                                                 << "defaultdb;" << ok << "new.abs (defaultdb)[*] - Tavrin" << false;
     QTest::newRow("customer-cancelled") << "a.udf"
                                         << "out/new.abs"
                                         << "" << kCancel << 0 << udf << -1 << ""
                                         << ""
-                                        << QStringList() << "Tavrin" << true;
+                                        << QStringList() << "a.udf[*] - Tavrin" << true;
     QTest::newRow("no-extension-first-filter") << "a.udf"
                                                << "out/new"
                                                << "" << kNone << 0 << udf << 2 << "out/new.udf"
-                                               << "" << ok << "Tavrin" << false;
+                                               << "" << ok << "new.udf[*] - Tavrin" << false;
     QTest::newRow("no-extension-chosen-filter") << "c.abs"
                                                 << "out/new"
                                                 << "Bin file(*.abs)" << kNone << 0 << abs << 1
                                                 << "out/new.abs"
-                                                << "defaultdb;" << ok << "Tavrin - defaultdb" << false;
+                                                << "defaultdb;" << ok << "new.abs (defaultdb)[*] - Tavrin" << false;
 }
 
 void TestTavrin::saveAs()
@@ -527,6 +527,7 @@ void TestTavrin::saveAs()
     }
     QCOMPARE(m_dialogs.messages(), messages);
     QCOMPARE(m_window->windowTitle(), title);
+    QCOMPARE(m_window->isWindowModified(), changedAfter);
     QCOMPARE(tree()->bIsChange(), changedAfter);
     // Only a save that happened moves the folder, and the document to the copy.
     const bool succeeded = messages == QStringList{"about|Save File|Save OK!"};
@@ -616,9 +617,9 @@ void TestTavrin::commandLine_data()
     QTest::addColumn<QString>("title");
 
     QTest::newRow("dump") << "a.udf" << kNone << true << ""
-                          << "Tavrin";
+                          << "a.udf[*] - Tavrin";
     QTest::newRow("image") << "c.abs" << kOk << true << "defaultdb;"
-                           << "Tavrin - defaultdb";
+                           << "c.abs (defaultdb)[*] - Tavrin";
     QTest::newRow("image-customer-cancelled") << "c.abs" << kCancel << false << ""
                                               << "Tavrin";
     QTest::newRow("no-argument") << "" << kNone << false << ""
@@ -640,8 +641,10 @@ void TestTavrin::commandLine()
     if (!customerAnswer.isEmpty())
         customer = answerCustomer(customerAnswer);
     m_window->openFromArguments(arguments);
-    if (customer)
+    if (customer) {
         QVERIFY(customer->answered());
+        QCOMPARE(customer->title(), QStringLiteral("Choose customer"));
+    }
 
     QCOMPARE(bool(m_window->document()->data().database), loaded);
     QCOMPARE(m_state->loadCalls, loaded ? 1 : 0);

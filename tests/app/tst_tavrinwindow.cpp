@@ -27,6 +27,8 @@ class TestTavrinWindow : public WindowFixture
 
 private slots:
     void formHasItsActionsAndIcons();
+    void windowFollowsTheDocument_data();
+    void windowFollowsTheDocument();
     void safetyCopyOncePerOpen_data();
     void safetyCopyOncePerOpen();
     void exportListWritesTheShownRows();
@@ -80,6 +82,46 @@ void TestTavrinWindow::formHasItsActionsAndIcons()
     for (QAction *a : fileMenu->actions())
         entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(entries, (QStringList{"Open", "Open &Recent", "Save", "Save as...", "Export List\u2026", "Close", "-", "Exit"}));
+}
+
+void TestTavrinWindow::windowFollowsTheDocument_data()
+{
+    QTest::addColumn<QStringList>("steps"); // open:FILE, edit, undo, save, close
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<bool>("fileActions"); // Save, Save As, Close, Export List enabled
+    const QString opened = QStringLiteral("a.udf[*] - Tavrin");
+    QTest::newRow("at start") << QStringList() << "Tavrin" << false << false;
+    QTest::newRow("opened") << QStringList{"open:a.udf"} << opened << false << true;
+    QTest::newRow("edited") << QStringList{"open:a.udf", "edit"} << opened << true << true;
+    QTest::newRow("edit undone") << QStringList{"open:a.udf", "edit", "undo"} << opened << false << true;
+    QTest::newRow("edited, saved") << QStringList{"open:a.udf", "edit", "save"} << opened << false << true;
+    QTest::newRow("closed") << QStringList{"open:a.udf", "close"} << "Tavrin" << false << false;
+    QTest::newRow("unsupported file") << QStringList{"open:d.txt"} << "Tavrin" << false << false;
+}
+
+void TestTavrinWindow::windowFollowsTheDocument()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, title);
+    QFETCH(bool, modified);
+    QFETCH(bool, fileActions);
+    Document *document = m_window->document();
+    for (const QString &step : steps) {
+        if (step.startsWith(QLatin1String("open:")))
+            openThroughMenu(file(step.mid(5)));
+        else if (step == QLatin1String("edit"))
+            QVERIFY(document->edits().renameGroup(0, QStringLiteral("Edited")));
+        else if (step == QLatin1String("undo"))
+            document->undoStack()->undo();
+        else
+            action(step == QLatin1String("save") ? "actionSave" : "actionClose")->trigger();
+    }
+    QCOMPARE(m_window->windowTitle(), title);
+    QCOMPARE(m_window->isWindowModified(), modified);
+    QCoreApplication::processEvents(); // the status bar's update comes after
+    for (const char *name : {"actionSave", "actionSave_As", "actionClose", "actionExportList"})
+        QVERIFY2(action(name)->isEnabled() == fileActions, name);
 }
 
 void TestTavrinWindow::safetyCopyOncePerOpen_data()
@@ -312,7 +354,8 @@ void TestTavrinWindow::busyWhileLoading()
 void TestTavrinWindow::about()
 {
     action("actionAbout")->trigger();
-    QCOMPARE(m_dialogs.messages(), QStringList{"about|About|Tavrin 2.20.2.0"});
+    // The version of project() in CMake, 0.1 today.
+    QCOMPARE(m_dialogs.messages(), QStringList{"about|About|Tavrin " TAVRIN_VERSION});
     QCOMPARE(m_dialogs.calls.first().parent, m_window.get());
 }
 

@@ -129,7 +129,7 @@ void TestProgrammeKeysAndMenu::keys_data()
                                                   << "rows Alpha Gamma ABC";
     QTest::newRow("ctrl+v outside a transponder") << sat << int(Qt::Key_V) << ctrl << 0 << true << "";
     // A group's Return and Delete are its own, never the programme's edit or delete.
-    QTest::newRow("group return") << group << int(Qt::Key_Return) << none << 0 << false << "Favorite Group Edit: ";
+    QTest::newRow("group return") << group << int(Qt::Key_Return) << none << 0 << false << "Favourite Group Edit: ";
     QTest::newRow("group delete") << group << int(Qt::Key_Delete) << none << 0 << false << "rows ABC";
     QTest::newRow("group minus passes") << group << int(Qt::Key_Minus) << none << 1 << false << "";
     QTest::newRow("all favourites delete passes")

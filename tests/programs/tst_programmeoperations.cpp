@@ -130,35 +130,58 @@ void TestProgrammeOperations::moveAndSwitch_data()
     QTest::addColumn<QString>("order");    // NAME of every row afterwards, "" when unchanged
     QTest::addColumn<QString>("selected"); // rows selected afterwards
     QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("keys"); // typed into the dialog; "" sets the position and clicks OK
 
     QTest::newRow("rows 2 and 5 to 9") << "Move Channel"
                                        << "2 5" << 9 << "P0 P1 P3 P4 P6 P7 P8 P2 P5 P9"
                                        << "7 8"
+                                       << ""
                                        << "";
     QTest::newRow("rows 2 and 5 to 5") << "Move Channel"
                                        << "2 5" << 5 << "P0 P1 P3 P2 P5 P4 P6 P7 P8 P9"
                                        << "3 4"
+                                       << ""
                                        << "";
     QTest::newRow("one row down") << "Move Channel"
                                   << "1" << 4 << "P0 P2 P3 P1 P4 P5 P6 P7 P8 P9"
                                   << "3"
+                                  << ""
                                   << "";
     QTest::newRow("onto a selected row") << "Move Channel"
                                          << "2 5" << 6 << ""
                                          << ""
-                                         << "Can't move to 6";
+                                         << "Can't move to 6"
+                                         << "";
     QTest::newRow("switch one") << "Switch Channel"
                                 << "1" << 8 << "P0 P7 P2 P3 P4 P5 P6 P1 P8 P9"
                                 << "7"
+                                << ""
                                 << "";
     QTest::newRow("switch several") << "Switch Channel"
                                     << "1 3 4" << 8 << "P0 P7 P2 P5 P6 P1 P3 P4 P8 P9"
                                     << "5 6 7"
+                                    << ""
                                     << "";
     QTest::newRow("switch onto a selected row") << "Switch Channel"
                                                 << "1 3" << 4 << ""
                                                 << ""
-                                                << "Can't switch to 4";
+                                                << "Can't switch to 4"
+                                                << "";
+    QTest::newRow("keys: 9, Enter") << "Move Channel"
+                                    << "1" << 0 << "P0 P2 P3 P4 P5 P6 P7 P8 P1 P9"
+                                    << "8"
+                                    << ""
+                                    << "9\r";
+    QTest::newRow("keys: 8, Enter (switch)") << "Switch Channel"
+                                             << "1" << 0 << "P0 P7 P2 P3 P4 P5 P6 P1 P8 P9"
+                                             << "7"
+                                             << ""
+                                             << "8\r";
+    QTest::newRow("keys: Escape") << "Move Channel"
+                                  << "1" << 0 << ""
+                                  << ""
+                                  << ""
+                                  << "9\x1b";
 }
 
 void TestProgrammeOperations::moveAndSwitch()
@@ -169,13 +192,16 @@ void TestProgrammeOperations::moveAndSwitch()
     QFETCH(QString, order);
     QFETCH(QString, selected);
     QFETCH(QString, refusal);
+    QFETCH(QString, keys);
 
     load();
     m_widget->allSrvSelected();
     const QStringList before = names(m_widget->table());
     selectRows(numbers(rows));
     const QString title = entry.section(QLatin1Char(' '), 0, 0);
-    ModalAnswer<QMoveSwitchDialog> dialog([position](QMoveSwitchDialog *d) {
+    ModalAnswer<QMoveSwitchDialog> dialog([position, keys](QMoveSwitchDialog *d) {
+        if (!keys.isEmpty())
+            return QTest::keyClicks(d->focusWidget(), keys);
         d->spinBox()->setValue(position);
         d->findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
     });

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -210,6 +211,10 @@ void TestProgrammeViews::filter()
     show(*m_widget, choice);
     const int all = m_widget->table()->rowCount();
     auto *edit = m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"));
+    QStringList labels;
+    for (const QLabel *label : m_widget->findChildren<QLabel *>())
+        labels << label->text();
+    QVERIFY2(labels.contains(QStringLiteral("filter:")), qPrintable(labels.join(QLatin1Char(' '))));
     QTest::keyClicks(edit, filter);
     QCOMPARE(columnTexts(m_widget->table()), names);
     edit->clear();

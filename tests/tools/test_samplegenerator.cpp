@@ -4,6 +4,8 @@
 #include "samplegenerator.h"
 #include "userdbdump.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestSampleGenerator : public QObject
@@ -16,6 +18,8 @@ private slots:
     void dumpLoadsWithTheGeneratedCounts();
     void sameSeedSameBytes();
     void smallSampleHasWhatUsersMeet();
+    void helpPrintsUsage_data();
+    void helpPrintsUsage();
 
 private:
     ostrel::ParserConfig m_config;
@@ -93,6 +97,31 @@ void TestSampleGenerator::smallSampleHasWhatUsersMeet()
     }
     QVERIFY(nonLatin);
     QVERIFY(radio);
+}
+
+void TestSampleGenerator::helpPrintsUsage_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("option");
+    for (const char *program : {"tavrin-samplegen", "tavrin-samplegen-abs"}) {
+        for (const char *option : {"--help", "-h"})
+            QTest::addRow("%s %s", program, option) << QString::fromLatin1(program) << QString::fromLatin1(option);
+    }
+}
+
+// Asking for help must not be taken for the name of the file to write.
+void TestSampleGenerator::helpPrintsUsage()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, option);
+    QTemporaryDir dir;
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(TAVRIN_BIN_DIR "/") + program, {option});
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(process.readAllStandardOutput().startsWith("usage: " + program.toUtf8() + ' '));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestSampleGenerator)

@@ -28,7 +28,7 @@ struct TreeFixture
 };
 
 /**
- * An item by a short path: "A" All Services, "S" Satellite Infomation,
+ * An item by a short path: "A" All Services, "S" Satellite Information,
  * "S/1" its second satellite, "S/1/0" that satellite's first TP,
  * "F" All Favourites, "F/2" its third group, "H" HotKey, "K" Fav HotKey.
  * Null when the path names no item.

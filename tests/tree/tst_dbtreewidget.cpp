@@ -78,7 +78,7 @@ void TestDBTreeWidget::structure()
     fill(false);
 
     QCOMPARE(childTexts(*m_tree, nullptr), roots);
-    QCOMPARE(childTexts(*m_tree, item(QStringLiteral("A"))), QStringList{QStringLiteral("Satellite Infomation")});
+    QCOMPARE(childTexts(*m_tree, item(QStringLiteral("A"))), QStringList{QStringLiteral("Satellite Information")});
     // The satellite without NAME has no item, and neither have its TPs.
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("S"))),
              (QStringList{QStringLiteral("Alpha 1"), QStringLiteral("Beta"), QStringLiteral("Gamma Alpha")}));

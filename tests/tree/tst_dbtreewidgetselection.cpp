@@ -34,8 +34,8 @@ void TestDBTreeWidgetSelection::selectionSignals_data()
 
     QTest::newRow("All Services") << "A"
                                   << "allsrv";
-    QTest::newRow("Satellite Infomation") << "S"
-                                          << "allsat";
+    QTest::newRow("Satellite Information") << "S"
+                                           << "allsat";
     QTest::newRow("satellite") << "S/1"
                                << "sat(20)";
     QTest::newRow("TP") << "S/2/1"

@@ -157,7 +157,8 @@ void TestTreeEditing::chooseFromMenu(const QString &text)
 
 // "click:S/0/1", "ctrl:S/0/2", "key:C", "undo", or "menu:ENTRY|ANSWER" where ANSWER is
 // box:ok / box:cancel (message box), prop:ok / prop:cancel / prop:FIELD=TEXT
-// (property dialog), target:N / target:none / target:cancel (target dialog).
+// (property dialog), target:N / target:none / target:cancel / target:keys K1 K2… (target
+// dialog; none finds OK disabled and cancels, keys go to the focused widget).
 void TestTreeEditing::step(const QString &step)
 {
     const QString kind = step.section(QLatin1Char(':'), 0, 0);
@@ -195,9 +196,19 @@ void TestTreeEditing::step(const QString &step)
     } else if (answer.startsWith(QLatin1String("target:"))) {
         target = std::make_unique<ModalAnswer<QSelectTargetNodeDialog>>([this, with](QSelectTargetNodeDialog *d) {
             m_messages << d->windowTitle();
+            if (with.startsWith(QLatin1String("keys "))) {
+                const QStringList keys = with.mid(5).split(QLatin1Char(' '));
+                for (int i = 0; i < keys.size() && d->isVisible(); ++i)
+                    QTest::keyClick(d->focusWidget(), Qt::Key(QKeySequence::fromString(keys.at(i))[0]));
+                return;
+            }
+            auto *ok = d->findChild<QPushButton *>(QStringLiteral("pushButton_OK"));
             d->table()->setCurrentCell(with == QLatin1String("none") ? -1 : with.toInt(), 0);
-            d->findChild<QPushButton *>(with == QLatin1String("cancel") ? QStringLiteral("pushButton_Cancel")
-                                                                        : QStringLiteral("pushButton_OK"))
+            if (with == QLatin1String("none") && ok->isEnabled())
+                m_messages << QStringLiteral("OK without a target");
+            (with == QLatin1String("cancel") || with == QLatin1String("none")
+                 ? d->findChild<QPushButton *>(QStringLiteral("pushButton_Cancel"))
+                 : ok)
                 ->click();
         });
     }
@@ -295,6 +306,12 @@ void TestTreeEditing::operation_data()
     QTest::newRow("move satellite before the unnamed one")
         << -1 << false << QStringList{"click:S/0", "menu:&Move To|target:1"} << rows({beta, alpha, gamma}) << "S/1"
         << QStringList{"S/1"} << "" << target << 1;
+    QTest::newRow("Move To by keys") << -1 << false
+                                     << QStringList{"click:S/0", "menu:&Move To|target:keys Down Down Return"}
+                                     << rows({beta, alpha, gamma}) << "S/1" << QStringList{"S/1"} << "" << target << 1;
+    QTest::newRow("Move To: Enter needs a pick")
+        << -1 << false << QStringList{"click:S/0/1", "menu:&Move To|target:keys Return Escape"} << all << "S/0/1"
+        << QStringList{"S/0/1"} << "" << target << -1;
     QTest::newRow("Move To cancelled") << -1 << false << QStringList{"click:S/0/1", "menu:&Move To|target:cancel"}
                                        << all << "S/0/1" << QStringList{"S/0/1"} << "" << target << 0;
 
@@ -394,13 +411,12 @@ void TestTreeEditing::targetDialog()
     QVERIFY(m_fixture->attach(*m_tree));
     const ChannelDatabase *db = m_fixture->document.database();
     QVector<const DB_NS::Node *> candidates{db->findSat(20), db->findSat(40), db->findSat(10)->findTP(101)};
-    QSelectTargetNodeDialog dialog(m_tree.get(), candidates);
+    QSelectTargetNodeDialog dialog(m_tree.get(), candidates, QStringLiteral("Pick one."));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Select target node"));
     QCOMPARE(dialog.size(), QSize(360, 400));
     QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
     QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
     QTableWidget *table = dialog.table();
-    QCOMPARE(table->geometry(), QRect(20, 20, 270, 363));
     QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("name"));
     QVERIFY(!table->horizontalHeader()->sectionsClickable());
     QVERIFY(table->verticalHeader()->isHidden());
@@ -413,12 +429,13 @@ void TestTreeEditing::targetDialog()
     QCOMPARE(texts, (QStringList{QStringLiteral("Beta"), QStringLiteral("[40]"), QStringLiteral("TP_11800_V_22000")}));
     auto *cancel = dialog.findChild<QPushButton *>(QStringLiteral("pushButton_Cancel"));
     auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("pushButton_OK"));
-    QCOMPARE(cancel->geometry(), QRect(300, 160, 50, 30));
-    QCOMPARE(ok->geometry(), QRect(300, 200, 50, 30));
     QCOMPARE(ok->text(), QStringLiteral("OK"));
     QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+    QVERIFY(ok->isDefault());
+    QVERIFY(!ok->isEnabled());
 
     table->setCurrentCell(1, 0);
+    QVERIFY(ok->isEnabled());
     ok->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.selectedNode(), candidates.at(1));
@@ -444,14 +461,14 @@ void TestTreeEditing::tableFollowsUndo()
 
 // The first satellite added takes 4294967295, the highest id: its view
 // lists what was added under it and offers the table's menu, while
-// "Satellite Infomation" still shows no rows.
+// "Satellite Information" still shows no rows.
 void TestTreeEditing::newSatelliteView_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("view");
     QTest::addColumn<int>("rows");
     QTest::newRow("the new satellite") << "S/2" << int(QDBProgramWidget::Satellite) << 1;
-    QTest::newRow("Satellite Infomation") << "S" << int(QDBProgramWidget::NoSatellite) << 0;
+    QTest::newRow("Satellite Information") << "S" << int(QDBProgramWidget::NoSatellite) << 0;
 }
 
 void TestTreeEditing::newSatelliteView()

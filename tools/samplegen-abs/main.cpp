@@ -110,8 +110,13 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = app.arguments();
+    const QLatin1String usage("usage: tavrin-samplegen-abs OUT.abs\n");
+    if (args.size() == 2 && (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h"))) {
+        QTextStream(stdout) << usage;
+        return 0;
+    }
     if (args.size() != 2) {
-        err << "usage: tavrin-samplegen-abs OUT.abs\n";
+        err << usage;
         return 2;
     }
 

@@ -13,8 +13,13 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     QTextStream err(stderr);
+    const QLatin1String usage("usage: tavrin-samplegen CONFIG.xml small|large|stress OUT.udf\n");
+    if (args.size() == 2 && (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h"))) {
+        QTextStream(stdout) << usage;
+        return 0;
+    }
     if (args.size() != 4) {
-        err << "usage: tavrin-samplegen CONFIG.xml small|large|stress OUT.udf\n";
+        err << usage;
         return 2;
     }
     SampleSize size;
