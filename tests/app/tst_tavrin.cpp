@@ -330,8 +330,8 @@ void TestTavrin::nothingDoneNothingAsked_data()
     QTest::addColumn<QString>("answer"); // the button the dialog gets
     QTest::newRow("Move To cancelled") << "actionMove"
                                        << "pushButton_Cancel";
-    QTest::newRow("Switch To without a row") << "actionSwitch"
-                                             << "pushButton_OK";
+    QTest::newRow("Switch To cancelled") << "actionSwitch"
+                                         << "pushButton_Cancel";
     QTest::newRow("Move Channel refused") << "actMoveChannel"
                                           << "pushButton_OK";
     QTest::newRow("Paste Channel with nothing copied") << "actPasteChannel"

@@ -311,7 +311,7 @@ void TestTreeEditing::operation_data()
                                      << rows({beta, alpha, gamma}) << "S/1" << QStringList{"S/1"} << "" << target << 1;
     QTest::newRow("Move To: Enter needs a pick")
         << -1 << false << QStringList{"click:S/0/1", "menu:&Move To|target:keys Return Escape"} << all << "S/0/1"
-        << QStringList{"S/0/1"} << "" << target << -1;
+        << QStringList{"S/0/1"} << "" << target << 0;
     QTest::newRow("Move To cancelled") << -1 << false << QStringList{"click:S/0/1", "menu:&Move To|target:cancel"}
                                        << all << "S/0/1" << QStringList{"S/0/1"} << "" << target << 0;
 
