@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 QString StandardDialogs::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
                                          const QString &filter)
@@ -36,14 +35,15 @@ void StandardDialogs::about(QWidget *parent, const QString &title, const QString
     box.exec();
 }
 
-bool StandardDialogs::warningOkCancel(QWidget *parent, const QString &title, const QString &text)
+QMessageBox::StandardButton StandardDialogs::warningSaveDiscardCancel(QWidget *parent, const QString &title,
+                                                                      const QString &text)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
-    // No default: Enter must not discard changes; Escape still cancels.
-    for (QAbstractButton *button : box.buttons()) {
-        if (auto *push = qobject_cast<QPushButton *>(button))
-            push->setAutoDefault(false);
-    }
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    // Enter keeps the work; only a deliberate Discard loses it.
+    box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
+    const int answer = box.exec();
+    return answer == QMessageBox::Save || answer == QMessageBox::Discard ? QMessageBox::StandardButton(answer)
+                                                                         : QMessageBox::Cancel;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
 class QWidget;
@@ -28,8 +29,10 @@ public:
     virtual void about(QWidget *parent, const QString &title, const QString &text,
                        const QString &informative = QString())
         = 0;
-    // A warning with OK and Cancel and no default button; true for OK.
-    virtual bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A warning with Save (the default), Discard and Cancel (Escape); the button chosen.
+    virtual QMessageBox::StandardButton warningSaveDiscardCancel(QWidget *parent, const QString &title,
+                                                                 const QString &text)
+        = 0;
 };
 
 // The real dialogs: QFileDialog and QMessageBox.
@@ -44,5 +47,6 @@ public:
                   const QString &informative = QString()) override;
     void about(QWidget *parent, const QString &title, const QString &text,
                const QString &informative = QString()) override;
-    bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) override;
+    QMessageBox::StandardButton warningSaveDiscardCancel(QWidget *parent, const QString &title,
+                                                         const QString &text) override;
 };

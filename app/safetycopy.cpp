@@ -7,6 +7,9 @@
 
 SafetyCopy writeSafetyCopy(const QString &path, QString *error)
 {
+    const QString copy = path + QStringLiteral(".bak");
+    if (QFileInfo(copy).isFile())
+        return SafetyCopy::Kept;
     // Checked on the mode bits, not access(): a read-only file stays untouched
     // whoever runs the editor.
     const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
@@ -23,7 +26,7 @@ SafetyCopy writeSafetyCopy(const QString &path, QString *error)
         *error = original.errorString();
         return SafetyCopy::Failed;
     }
-    if (!ostrel::saveFileAtomically(path + QStringLiteral(".bak"), bytes, error))
+    if (!ostrel::saveFileAtomically(copy, bytes, error))
         return SafetyCopy::Failed;
     return SafetyCopy::Written;
 }

@@ -222,6 +222,8 @@ QString Tavrin::takeSafetyCopy(const QString &target)
     switch (writeSafetyCopy(path, &error)) {
     case SafetyCopy::Written:
         return QStringLiteral("Safety copy written: %1").arg(copy);
+    case SafetyCopy::Kept:
+        return QStringLiteral("Safety copy kept: %1 already exists and was not replaced").arg(copy);
     case SafetyCopy::ReadOnly:
         return QStringLiteral("No safety copy: %1 is read-only").arg(QDir::toNativeSeparators(path));
     case SafetyCopy::Failed:
@@ -257,6 +259,7 @@ void Tavrin::connectWidgets()
     connect(ui->actionExit, &QAction::triggered, this, &Tavrin::slotExit);
     connect(tree, &DBTreeWidget::signal_allsrv_selected, table, &QDBProgramWidget::allSrvSelected);
     connect(tree, &DBTreeWidget::signal_sat_selected, table, &QDBProgramWidget::satSelected);
+    connect(tree, &DBTreeWidget::signal_allsat_selected, table, &QDBProgramWidget::allSatSelected);
     connect(tree, &DBTreeWidget::signal_fav_selected, table, &QDBProgramWidget::favSelected);
     connect(tree, &DBTreeWidget::signal_tp_selected, table, &QDBProgramWidget::tpSelected);
     connect(tree, &DBTreeWidget::signal_hotkey_selected, table, &QDBProgramWidget::hotkeySelected);
@@ -317,27 +320,28 @@ void Tavrin::openFile(const QString &picked)
     // The picked path and kind stay local until the open really proceeds, so a
     // cancelled customer choice leaves the loaded document saving where it came from.
     const int kind = m_registry.kindForPath(picked);
-    QString path = picked;
     QString customer;
     if (kind == OstrelFlashImage) {
         FlashCustomChoseDialog dialog(this);
         if (dialog.exec() != QDialog::Accepted)
             return;
         customer = dialog.customer;
-        path = QStringLiteral("%1;").arg(customer) + picked;
     }
     if (!m_library)
         m_library = std::make_unique<ParserLibrary>();
-    // Declining the warning stops the open: the document, its edits, the
+    // Cancelling the question stops the open: the document, its edits, the
     // change flag and the title stay as they were.
-    if (!closeDocument())
+    if (!settleUnsavedChanges())
         return;
-    setWindowTitle(titleFor(customer));
 
+    // The open document stays until the new file has loaded: a file that does
+    // not load changes nothing.
     const QString libraryName = m_registry.libraryForPath(picked);
     if (libraryName.isEmpty() || !m_library->bind(libraryName)) {
+        // A library that failed to bind took the open file's library with it.
+        if (!libraryName.isEmpty())
+            rebindOpenFile();
         m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("This file isn't supported yet"));
-        setWindowTitle(titleFor(QString()));
         return;
     }
     LoadStatus status;
@@ -351,20 +355,15 @@ void Tavrin::openFile(const QString &picked)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         status = m_document->load(*m_library, picked, kind, customer);
     }
-    switch (status) {
-    case LoadStatus::LoadError:
-        m_document->setFile(picked, kind, customer);
+    if (status != LoadStatus::Loaded) {
         // The reader's reason tells a damaged file from a file of another kind.
-        m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"),
-                            m_library->errorText());
-        setWindowTitle(titleFor(QString()));
+        const QString reason = m_library->errorText();
+        rebindOpenFile();
+        if (status == LoadStatus::LoadError)
+            m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"), reason);
         return;
-    case LoadStatus::NoDatabase:
-        m_document->setFile(picked, kind, customer);
-        return;
-    case LoadStatus::Loaded:
-        break;
     }
+    setWindowTitle(titleFor(customer));
     ui->lineEdit_leftFilter->clear();
     m_safetyCopyFor = picked;
     RecentFiles::add(picked);
@@ -373,18 +372,52 @@ void Tavrin::openFile(const QString &picked)
         ui->dbTreeWidget->setCurrentItem(allServices);
 }
 
-void Tavrin::slotSave()
+void Tavrin::rebindOpenFile()
 {
-    if (m_document->path().isEmpty() || !m_document->hasDatabase())
+    // Trying another file made the library forget the open one, and a save
+    // reuses what it kept of it (a dump's header and trailing block, an
+    // image's other blocks): it reads that file again. The document keeps
+    // its own data, edits and history.
+    if (!m_document->hasDatabase())
         return;
     const int kind = m_document->kind();
-    reportSave(saveTo(m_document->path(), kind, m_document->customer()), kind);
+    const QString libraryName = m_registry.libraryForPath(m_document->path());
+    DocumentSummary unused;
+    bool read = false;
+    {
+        BusyStatus busy(ui->statusBar, usesLzma(kind), QStringLiteral("Unpacking\u2026"));
+        read = !libraryName.isEmpty() && m_library->bind(libraryName)
+            && loadSummary(*m_library, kind, m_document->parserPath(), unused) == LoadStatus::Loaded;
+    }
+    if (!read)
+        ui->statusBar->showMessage(QStringLiteral("%1 could not be read again: a save may leave out what the window does not show")
+                                       .arg(QDir::toNativeSeparators(m_document->path())));
+}
+
+void Tavrin::slotSave()
+{
+    save();
+}
+
+bool Tavrin::save()
+{
+    if (m_document->path().isEmpty() || !m_document->hasDatabase())
+        return false;
+    const int kind = m_document->kind();
+    const SaveOutcome outcome = saveTo(m_document->path(), kind, m_document->customer());
+    reportSave(outcome, kind);
+    return outcome == SaveOutcome::Saved;
 }
 
 void Tavrin::slotSaveAs()
 {
+    saveAs();
+}
+
+bool Tavrin::saveAs()
+{
     if (!m_document->hasDatabase())
-        return;
+        return false;
 
     const QString filePath = m_document->parserPath();
     QString filter;
@@ -405,14 +438,14 @@ void Tavrin::slotSaveAs()
         break;
     }
     if (filter.isEmpty())
-        return;
+        return false;
 
     // The dialog proposes the current file's name in the last save folder.
     const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).fileName());
     QString chosenFilter;
     QString given = m_dialogs->getSaveFileName(this, QStringLiteral("Save File"), proposed, filter, &chosenFilter);
     if (given.trimmed().isEmpty())
-        return;
+        return false;
     given = withFilterSuffix(given, chosenFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : chosenFilter);
 
     const int newKind = m_registry.kindForPath(given);
@@ -423,7 +456,7 @@ void Tavrin::slotSaveAs()
         } else {
             FlashCustomChoseDialog dialog(this);
             if (dialog.exec() != QDialog::Accepted)
-                return;
+                return false;
             customer = dialog.customer;
         }
     }
@@ -436,6 +469,7 @@ void Tavrin::slotSaveAs()
         setWindowTitle(titleFor(m_document->customer()));
     }
     reportSave(outcome, newKind);
+    return outcome == SaveOutcome::Saved;
 }
 
 void Tavrin::reportSave(SaveOutcome outcome, int kind)
@@ -467,19 +501,20 @@ void Tavrin::reportSave(SaveOutcome outcome, int kind)
     }
 }
 
-bool Tavrin::confirmDiscard()
+bool Tavrin::settleUnsavedChanges()
 {
-    return !hasUnsavedChanges()
-        || m_dialogs->warningOkCancel(this, QStringLiteral("Warning"),
-                                      QStringLiteral("The changed data was not saved. Do you want to close it?"));
-}
-
-bool Tavrin::closeDocument()
-{
-    if (!confirmDiscard())
+    if (!hasUnsavedChanges())
+        return true;
+    switch (m_dialogs->warningSaveDiscardCancel(this, QStringLiteral("Warning"),
+                                                QStringLiteral("The changed data was not saved. Do you want to close it?"))) {
+    case QMessageBox::Save:
+        // A save that fails or is cancelled keeps the document, and stops what asked.
+        return m_document->path().isEmpty() ? saveAs() : save();
+    case QMessageBox::Discard:
+        return true;
+    default:
         return false;
-    releaseDocument();
-    return true;
+    }
 }
 
 void Tavrin::releaseDocument()
@@ -495,12 +530,13 @@ void Tavrin::releaseDocument()
 
 void Tavrin::slotClose()
 {
-    closeDocument();
+    if (settleUnsavedChanges())
+        releaseDocument();
 }
 
 void Tavrin::slotExit()
 {
-    if (!confirmDiscard())
+    if (!settleUnsavedChanges())
         return;
     m_document->markClean();
     close();
@@ -508,7 +544,7 @@ void Tavrin::slotExit()
 
 void Tavrin::closeEvent(QCloseEvent *event)
 {
-    if (!confirmDiscard()) {
+    if (!settleUnsavedChanges()) {
         event->ignore();
         return;
     }

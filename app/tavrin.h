@@ -68,9 +68,13 @@ protected:
 private:
     void connectWidgets();
     void createEditMenu();
-    bool confirmDiscard();
-    bool closeDocument();
+    // Asks about unsaved changes before open, close and exit; false stops them.
+    bool settleUnsavedChanges();
     void releaseDocument();
+    void rebindOpenFile();
+    // Each true when the document was saved.
+    bool save();
+    bool saveAs();
     void reportSave(SaveOutcome outcome, int kind);
     QString openFilter() const;
     void createFileExtras();

@@ -35,7 +35,7 @@ void Tavrin::createStatusBar()
     // also follows a programme picked in the table, which changes no view.
     DBTreeWidget *tree = ui->dbTreeWidget;
     for (auto signal : {&DBTreeWidget::signal_allsrv_selected, &DBTreeWidget::signal_hotkey_selected,
-                        &DBTreeWidget::signal_favhotkey_selected})
+                        &DBTreeWidget::signal_favhotkey_selected, &DBTreeWidget::signal_allsat_selected})
         connect(tree, signal, this, &Tavrin::rememberView);
     connect(tree, &DBTreeWidget::signal_sat_selected, this, &Tavrin::rememberView);
     connect(tree, &DBTreeWidget::signal_fav_selected, this, &Tavrin::rememberView);

@@ -67,6 +67,7 @@ bool BenchSession::ensureWidgets()
     // the tree selects and refreshes only that.
     QObject::connect(m_tree, &DBTreeWidget::signal_allsrv_selected, m_table, &QDBProgramWidget::allSrvSelected);
     QObject::connect(m_tree, &DBTreeWidget::signal_sat_selected, m_table, &QDBProgramWidget::satSelected);
+    QObject::connect(m_tree, &DBTreeWidget::signal_allsat_selected, m_table, &QDBProgramWidget::allSatSelected);
     QObject::connect(m_tree, &DBTreeWidget::signal_tp_selected, m_table, &QDBProgramWidget::tpSelected);
     QObject::connect(m_tree, &DBTreeWidget::signal_fav_selected, m_table, &QDBProgramWidget::favSelected);
     QObject::connect(m_tree, &DBTreeWidget::signal_hotkey_selected, m_table, &QDBProgramWidget::hotkeySelected);

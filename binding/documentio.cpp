@@ -1,6 +1,7 @@
 #include "documentio.h"
 
 #include "boundarytext.h"
+#include "fieldranges.h"
 #include "parserlibrary.h"
 #include "recordconversion.h"
 #include "serviceorder.h"
@@ -98,6 +99,7 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
 
     doc.satMaxNum = library.getSatMaxNum();
     applyTextCapacities(doc, TextCapacities::query(library, kind));
+    applyFieldRanges(doc, FieldRanges::query(library, kind));
     return LoadStatus::Loaded;
 }
 
@@ -110,8 +112,7 @@ SaveOutcome saveDocument(ParserLibrary *library, const QString &libraryName, int
         return SaveOutcome::NotAttempted;
     // A dump's "default_order" follows the service order once that differs
     // from the stored values; until then they are written as loaded.
-    SaveRecords records(*doc.database,
-                        kind == OstrelUserDump && !ServiceOrder::matchesDefaultOrder(*doc.database));
+    SaveRecords records(*doc.database, ServiceOrder::renumbersOnSave(*doc.database, kind));
     SaveNames names(doc.favouriteNames);
     SaveHotKeys hotKeys(doc.hotKeys);
     SaveFavHotKeys favHotKeys(doc.favHotKeys);

@@ -21,11 +21,15 @@ bool ParserLibrary::bind(const QString &libraryName)
         return false;
     }
 
-    // A bare name is looked for next to the program before the system paths.
+    // A bare name is looked for next to the program (only in lib/tavrin when
+    // installed) before the system paths.
     QStringList candidates;
-    if (!libraryName.contains(QLatin1Char('/')))
-        candidates << programDir() + QLatin1Char('/') + libraryName
-                   << tavrin::installedLibraryDir(programDir()) + QLatin1Char('/') + libraryName;
+    if (!libraryName.contains(QLatin1Char('/'))) {
+        const QString dir = programDir();
+        if (!tavrin::isInstalledTree(dir))
+            candidates << dir + QLatin1Char('/') + libraryName;
+        candidates << tavrin::installedLibraryDir(dir) + QLatin1Char('/') + libraryName;
+    }
     candidates << libraryName;
     for (const QString &candidate : qAsConst(candidates)) {
         auto library = std::make_unique<QLibrary>(candidate);
@@ -65,6 +69,7 @@ void ParserLibrary::resolveEntries()
     m_setFavHotKeyGroups = entry<OstrelSetFavHotKeyGroupsFn>(l, "SetFavHotKeyGroups");
     m_getErrorText = entry<OstrelGetErrorTextFn>(l, "GetErrorText");
     m_getTextCapacities = entry<OstrelGetTextCapacitiesFn>(l, "GetTextCapacities");
+    m_getFieldRanges = entry<OstrelGetFieldRangesFn>(l, "GetFieldRanges");
     m_save = entry<OstrelSaveFn>(l, "Save");
     m_uiConfig = entry<OstrelUIConfigFn>(l, "UIConfig");
     m_clean = entry<OstrelCleanFn>(l, "Clean");
@@ -81,6 +86,7 @@ void ParserLibrary::clearEntries()
     m_setFavHotKeyGroups = nullptr;
     m_getErrorText = nullptr;
     m_getTextCapacities = nullptr;
+    m_getFieldRanges = nullptr;
     m_save = nullptr;
     m_uiConfig = nullptr;
     m_clean = nullptr;
@@ -98,6 +104,7 @@ bool ParserLibrary::hasEntry(const char *name) const
         {"SetFavHotKeyGroups", reinterpret_cast<const void *>(m_setFavHotKeyGroups)},
         {"GetErrorText", reinterpret_cast<const void *>(m_getErrorText)},
         {"GetTextCapacities", reinterpret_cast<const void *>(m_getTextCapacities)},
+        {"GetFieldRanges", reinterpret_cast<const void *>(m_getFieldRanges)},
         {"Save", reinterpret_cast<const void *>(m_save)},
         {"UIConfig", reinterpret_cast<const void *>(m_uiConfig)},
         {"Clean", reinterpret_cast<const void *>(m_clean)},
@@ -173,4 +180,9 @@ QString ParserLibrary::errorText()
 int32_t ParserLibrary::getTextCapacities(int32_t type, CapacityList **list)
 {
     return m_getTextCapacities ? m_getTextCapacities(type, list) : -1;
+}
+
+int32_t ParserLibrary::getFieldRanges(int32_t type, FieldRangeList **list)
+{
+    return m_getFieldRanges ? m_getFieldRanges(type, list) : -1;
 }

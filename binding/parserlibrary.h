@@ -41,6 +41,7 @@ public:
     // Why the last load or save failed; empty when the library does not say.
     QString errorText();
     int32_t getTextCapacities(int32_t type, CapacityList **list);
+    int32_t getFieldRanges(int32_t type, FieldRangeList **list);
 
     bool hasEntry(const char *name) const;
 
@@ -58,6 +59,7 @@ private:
     OstrelSetFavHotKeyGroupsFn m_setFavHotKeyGroups = nullptr;
     OstrelGetErrorTextFn m_getErrorText = nullptr;
     OstrelGetTextCapacitiesFn m_getTextCapacities = nullptr;
+    OstrelGetFieldRangesFn m_getFieldRanges = nullptr;
     OstrelSaveFn m_save = nullptr;
     OstrelUIConfigFn m_uiConfig = nullptr;
     OstrelCleanFn m_clean = nullptr;

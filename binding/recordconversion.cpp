@@ -1,6 +1,7 @@
 #include "recordconversion.h"
 
 #include "boundarytext.h"
+#include "serviceorder.h"
 
 #include <QHash>
 
@@ -66,13 +67,8 @@ void SaveRecords::Records::add(const DB_NS::Node &node, int defaultOrder)
 SaveRecords::SaveRecords(const ChannelDatabase &db, bool renumberDefaultOrder)
 {
     // The position of each programme in the service order, when it is written.
-    QHash<const DB_NS::PGNode *, int> serviceOrder;
-    if (renumberDefaultOrder) {
-        serviceOrder.reserve(int(db.allPGs().size()));
-        int position = 0;
-        for (const DB_NS::PGNode *pg : db.allPGs())
-            serviceOrder.insert(pg, position++);
-    }
+    const QHash<const DB_NS::PGNode *, int> serviceOrder = renumberDefaultOrder ? ServiceOrder::positions(db)
+                                                                                : QHash<const DB_NS::PGNode *, int>();
     // Sized first, so that each list is one block.
     size_t tps = 0, pgs = 0, satValues = 0, tpValues = 0, pgValues = 0;
     for (const DB_NS::SatNode *sat : db.sats()) {

@@ -82,6 +82,20 @@ bool matchesDefaultOrder(const ChannelDatabase &database)
     return true;
 }
 
+bool renumbersOnSave(const ChannelDatabase &database, int kind)
+{
+    return kind == OstrelUserDump && !matchesDefaultOrder(database);
+}
+
+QHash<const DB_NS::PGNode *, int> positions(const ChannelDatabase &database)
+{
+    QHash<const DB_NS::PGNode *, int> position;
+    position.reserve(int(database.allPGs().size()));
+    for (const DB_NS::PGNode *pg : database.allPGs())
+        position.insert(pg, position.size());
+    return position;
+}
+
 bool crossesGrouping(const ChannelDatabase &database)
 {
     QHash<const DB_NS::TPNode *, int> rank;

@@ -4,6 +4,7 @@
 
 #include "channeldatabase.h"
 
+#include <QHash>
 #include <QString>
 
 namespace ServiceOrder {
@@ -19,6 +20,15 @@ void sortByDefaultOrder(ChannelDatabase &database);
  * values can be written as they are and an unedited file saves unchanged.
  */
 bool matchesDefaultOrder(const ChannelDatabase &database);
+
+/**
+ * True when a save of kind writes "default_order" from the service order:
+ * a dump whose order no longer matches its stored values.
+ */
+bool renumbersOnSave(const ChannelDatabase &database, int kind);
+
+/** Each programme's place in the service order (allPGs), from 0. */
+QHash<const DB_NS::PGNode *, int> positions(const ChannelDatabase &database);
 
 /**
  * True when the service order does not list the programmes TP by TP in the

@@ -1,7 +1,7 @@
 # cmake --install: a Linux desktop program laid out as the FHS asks. The
 # programs find the rest from their own folder (parser/installlayout.h), so
 # these folders are fixed, not taken from GNUInstallDirs.
-set(TAVRIN_INSTALL_PRIVATE_DIR lib/tavrin)       # the parser library and lzma: for our programs only
+set(TAVRIN_INSTALL_PRIVATE_DIR lib/tavrin)       # the parser library and tavrin-lzma: for our programs only
 set(TAVRIN_INSTALL_DATA_DIR share/tavrin)
 
 foreach(program Tavrin tavrin-cli)
@@ -10,7 +10,7 @@ foreach(program Tavrin tavrin-cli)
     endif()
 endforeach()
 install(TARGETS ostrel LIBRARY DESTINATION ${TAVRIN_INSTALL_PRIVATE_DIR})
-install(TARGETS lzma RUNTIME DESTINATION ${TAVRIN_INSTALL_PRIVATE_DIR})
+install(TARGETS tavrin-lzma RUNTIME DESTINATION ${TAVRIN_INSTALL_PRIVATE_DIR})
 install(FILES conf/Tavrin.ini conf/tavrin_ostrel_config.xml DESTINATION ${TAVRIN_INSTALL_DATA_DIR}/conf)
 
 install(FILES resources/tavrin.desktop DESTINATION share/applications)

@@ -82,7 +82,6 @@ void Document::reset(DocumentData data)
     m_undoStack.clear();
     m_data = std::move(data);
     m_edits->reset();
-    setNoted(false);
     emit documentReset();
     emitModified();
 }
@@ -119,7 +118,7 @@ const TemplateMap &Document::fieldsOf(NodeKind kind) const
     return NoFields;
 }
 
-DB_NS::Node *Document::findNode(NodeKind kind, quint32 id, quint32 satId) const
+DB_NS::Node *Document::findNode(NodeKind kind, quint32 id, std::optional<quint32> satId) const
 {
     const ChannelDatabase *db = m_data.database.get();
     if (!db)
@@ -128,7 +127,7 @@ DB_NS::Node *Document::findNode(NodeKind kind, quint32 id, quint32 satId) const
     case NodeKind::Satellite:
         return db->findSat(id);
     case NodeKind::Transponder:
-        if (const DB_NS::SatNode *sat = db->findSat(satId))
+        if (const DB_NS::SatNode *sat = satId ? db->findSat(*satId) : nullptr)
             return sat->findTP(id);
         return nullptr;
     case NodeKind::Programme:
@@ -171,20 +170,9 @@ QVector<quint32> Document::serviceOrder() const
     return ids;
 }
 
-void Document::noteChange()
-{
-    setNoted(true);
-}
-
 void Document::markClean()
 {
     m_undoStack.setClean();
-    setNoted(false);
-}
-
-void Document::setNoted(bool noted)
-{
-    m_noted = noted;
     emitModified();
 }
 

@@ -9,6 +9,7 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DocumentEdits;
@@ -77,7 +78,12 @@ public:
     /** The satellite limit; 4294967295 means none. */
     quint32 satMaxNum() const { return quint32(m_data.satMaxNum); }
 
-    DB_NS::Node *findNode(NodeKind kind, quint32 id, quint32 satId = DB_NS::NoId) const;
+    /**
+     * The satellite, the programme, or the TP of satellite satId; a TP needs
+     * its satellite (TP ids are unique per satellite only), and every id is a
+     * record's own, 4294967295 included.
+     */
+    DB_NS::Node *findNode(NodeKind kind, quint32 id, std::optional<quint32> satId = std::nullopt) const;
 
     /**
      * The first other programme whose field holds text (a "0" never
@@ -101,10 +107,11 @@ public:
     // --- history and the change flag --------------------------------------
     QUndoStack *undoStack() { return &m_undoStack; }
     DocumentEdits &edits() { return *m_edits; }
-    /** Unsaved edits, or a change noted without an undo step, since the last load or save. */
-    bool isModified() const { return m_noted || !m_undoStack.isClean(); }
-    /** Notes a change that has no undo step; it holds until the next load or save. */
-    void noteChange();
+    /**
+     * Unsaved edits: the undo stack is away from the state of the last load
+     * or save. Nothing else raises it, so Undo can always clear it.
+     */
+    bool isModified() const { return !m_undoStack.isClean(); }
     /** Forgets unsaved changes without saving (a declined close). */
     void markClean();
 
@@ -154,6 +161,13 @@ public:
     QVector<quint32> insertProgrammes(std::vector<DetachedProgramme> &programmes);
     /** Lists taken programmes again and puts every list back in the order it had before they were taken. */
     void restoreProgrammes(std::vector<DetachedProgramme> &programmes, const ChannelDatabase::OrderSnapshot &order);
+    /**
+     * Lists the programme in TP tpId of satellite satId instead of its own:
+     * with order, every list as the snapshot has it; otherwise in front of
+     * anchorId in allPGs (NoId: last), every other list following allPGs.
+     */
+    bool transferProgramme(quint32 id, quint32 satId, quint32 tpId, quint32 anchorId,
+                           const ChannelDatabase::OrderSnapshot *order);
 
 signals:
     void aboutToReset();
@@ -179,7 +193,6 @@ signals:
     void fileChanged();
 
 private:
-    void setNoted(bool noted);
     void emitModified();
 
     DocumentData m_data;
@@ -187,7 +200,6 @@ private:
     int m_kind = 0;
     QString m_customer;
     QUndoStack m_undoStack;
-    bool m_noted = false;
     QString m_saveNote;
     bool m_lastModified = false;
     std::unique_ptr<DocumentEdits> m_edits;

@@ -1,6 +1,7 @@
 #include "documentedits.h"
 
 #include "changevalues.h"
+#include "fieldchecks.h"
 #include "renamegroup.h"
 #include "reorderprogrammes.h"
 
@@ -54,11 +55,18 @@ void DocumentEdits::reset()
     resetProgrammeIds();
 }
 
-bool DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values)
+bool DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
+                             QString *refusal)
 {
     const DB_NS::Node *node = m_document->findNode(kind, id, satId);
     if (!node)
         return false;
+    const QString why = valuesRefusal(m_document->fieldsOf(kind), node->attributes(), values);
+    if (!why.isEmpty()) {
+        if (refusal)
+            *refusal = why;
+        return false;
+    }
     if (sameValues(node->attributes(), values))
         return true;
     m_document->undoStack()->push(
@@ -73,34 +81,43 @@ bool DocumentEdits::renameGroup(int index, const QString &name)
         return false;
     if (names.at(index) == name)
         return true;
+    // A group saved without a name is gone after a reload, while its
+    // members keep its bit.
+    if (!isGroupName(name))
+        return false;
     m_document->undoStack()->push(new RenameGroup(m_document, index, names.at(index), name));
     return true;
 }
 
-QVector<int> DocumentEdits::moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows)
+bool DocumentEdits::isGroupName(const QString &name)
 {
-    return moveBy(rowIds, std::move(selectedRows), true);
+    return !name.trimmed().isEmpty();
 }
 
-QVector<int> DocumentEdits::moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows)
+DocumentEdits::MoveOutcome DocumentEdits::moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows,
+                                                 bool exchange)
 {
-    return moveBy(rowIds, std::move(selectedRows), false);
+    return moveBy(rowIds, std::move(selectedRows), true, exchange);
 }
 
-QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up)
+DocumentEdits::MoveOutcome DocumentEdits::moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows,
+                                                   bool exchange)
 {
+    return moveBy(rowIds, std::move(selectedRows), false, exchange);
+}
+
+DocumentEdits::MoveOutcome DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up,
+                                                 bool exchange)
+{
+    MoveOutcome outcome;
     ChannelDatabase *db = m_document->database();
     if (!db)
-        return {};
-    // The flag goes up even when nothing can move, as the user asked for a
-    // change; a move that happens is an undo step and needs no note.
+        return outcome;
     QVector<int> rows = cleanRows(std::move(selectedRows), rowIds.size());
     if (!up)
         std::reverse(rows.begin(), rows.end());
-    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1)) {
-        m_document->noteChange();
-        return {};
-    }
+    if (rows.isEmpty() || rows.first() == (up ? 0 : rowIds.size() - 1))
+        return outcome;
 
     // Each move is worked out on the rows as the earlier moves left them, so
     // a block of rows moves as one.
@@ -119,20 +136,28 @@ QVector<int> DocumentEdits::moveBy(const QVector<quint32> &rowIds, QVector<int> 
         shown.move(r, to);
         newRows.append(to);
     }
-    if (moves.isEmpty()) {
-        m_document->noteChange();
-        return {};
-    }
+    if (moves.isEmpty())
+        return outcome;
+    // A view grouped by TP shows neighbours that may lie far apart in the
+    // service order; going next to one would carry the programme past all
+    // between, so the two trade places instead.
+    const ReorderProgrammes::Reorder reorder = [moves, up, exchange](ChannelDatabase &database) {
+        for (const auto &move : moves) {
+            if (exchange)
+                database.exchangePGs(move.first, move.second);
+            else if (up)
+                database.movePGBefore(move.first, move.second);
+            else
+                database.movePGAfter(move.first, move.second);
+        }
+    };
+    outcome.refusal = groupingRefusal(reorder, true, newRows.first() + 1);
+    if (!outcome.refusal.isEmpty())
+        return outcome;
     m_document->undoStack()->push(new ReorderProgrammes(
-        m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved,
-        [moves, up](ChannelDatabase &database) {
-            for (const auto &move : moves) {
-                if (up)
-                    database.movePGBefore(move.first, move.second);
-                else
-                    database.movePGAfter(move.first, move.second);
-            }
-        }));
+        m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved, reorder));
     std::sort(newRows.begin(), newRows.end());
-    return newRows;
+    outcome.moved = true;
+    outcome.rows = newRows;
+    return outcome;
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,22 +28,39 @@ public:
 
     /**
      * The property dialog's OK: values replace the node's attributes.
-     * False when the node is gone; true with no step when nothing differs.
+     * False when the node is gone, or when a changed value cannot be stored
+     * (refusal says why); true with no step when nothing differs.
      */
-    bool editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
+    bool editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
+                  QString *refusal = nullptr);
 
-    /** Rename Group and the tree's in-place rename of favourite group index. */
+    /**
+     * Rename Group and the tree's in-place rename of favourite group index.
+     * False for a missing group or a name isGroupName() refuses.
+     */
     bool renameGroup(int index, const QString &name);
+    /** A group needs a name: one that is empty or only spaces is refused. */
+    static bool isGroupName(const QString &name);
+
+    /** What Move Up, Move Down, Move Channel and Switch Channel did: the rows to select, or the refusal to show. */
+    struct MoveOutcome
+    {
+        bool moved = false;
+        QString refusal; // "Can't move to 4"; empty unless the target was refused
+        QVector<int> rows;
+    };
 
     /**
      * Move Up and Move Down of the selected rows of a programme view whose
      * rows show rowIds. Each selected programme goes before (after) the one
-     * shown above (below) it; a selection that holds the first (last) row
-     * moves nothing. The change flag is set either way. Returns the rows to
-     * select afterwards, empty when nothing moved.
+     * shown above (below) it, or, with exchange (a view grouped by TP, not in
+     * service order), takes that one's place in the service order and gives
+     * it its own. A selection that holds the first (last) row moves nothing,
+     * and a move that a grouped file could not store is refused; neither is
+     * a step.
      */
-    QVector<int> moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows);
-    QVector<int> moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows);
+    MoveOutcome moveUp(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool exchange = false);
+    MoveOutcome moveDown(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool exchange = false);
 
     // --- the tree's operations (treeedits.cpp) -----------------------------
     /**
@@ -53,18 +71,19 @@ public:
     std::unique_ptr<DB_NS::Node> newNode(NodeKind kind, quint32 satId = DB_NS::NoId);
     /** No satellite may be added: the limit is reached by the satellites that are shown (those with a NAME). */
     bool satelliteLimitReached() const;
-    /** Add Satellite / Add TP: appends node to the satellites or to satellite satId. One step. */
-    bool addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node);
+    /**
+     * Add Satellite / Add TP: appends node to the satellites or to satellite satId. One step.
+     * A value other than the field's default that cannot be stored refuses it (refusal says why).
+     */
+    bool addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal = nullptr);
     /** Delete: the satellites, or TPs of satellite satId, with their programmes. One step. */
     bool removeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids);
     /** Move Up / Move Down: one place among the shown neighbours. */
     bool moveNode(NodeKind kind, quint32 satId, quint32 id, bool up);
     /** Switch To: the two change places. */
     bool exchangeNodes(NodeKind kind, quint32 satId, quint32 id, quint32 otherId);
-    /** Move To: ids, in their present order, right in front of targetId. */
+    /** Move To: ids, in their present order, right in front of targetId (no step when they are there). */
     bool moveNodesBefore(NodeKind kind, quint32 satId, const QVector<quint32> &ids, quint32 targetId);
-    /** Move To asked for, or Switch To confirmed without a row: the change flag goes up without a step. */
-    void noteTargetChoice();
     /** Copy: copies of the satellite's TPs, last position first; the buffer is emptied first. */
     int copyTransponders(quint32 satId, const QVector<quint32> &tpIds);
     bool hasCopiedTransponders() const { return !m_copyBuffer.empty(); }
@@ -73,18 +92,12 @@ public:
 
     // --- programme operations (programmeedits.cpp) -------------------------
 
-    /** What Move Channel and Switch Channel did: the rows to select, or the refusal to show. */
-    struct MoveOutcome
-    {
-        bool moved = false;
-        QString refusal; // "Can't move to 4"; empty unless the target was refused
-        QVector<int> rows;
-    };
     /**
      * Move Channel / Switch Channel of the selected rows of a view whose rows
      * show rowIds to the 1-based position, as entered in the dialog. A target
-     * that is a selected row (or outside the view) is refused; either way,
-     * and when a row lacks its programme, the change flag is set without a step.
+     * that is a selected row (or outside the view) is refused, and a row
+     * without its programme moves nothing; neither is a step. A move that a
+     * grouped file could not store is refused too.
      */
     MoveOutcome moveTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
     MoveOutcome switchTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
@@ -93,17 +106,26 @@ public:
     int deleteProgrammes(const QVector<quint32> &ids);
     /**
      * Insert Channel: a programme with values in the TP, before the programme
-     * beforeId (NoId appends). Returns its id, or NoId when the TP is gone.
+     * beforeId (NoId appends). Returns its id, or NoId when the TP is gone
+     * or a value other than the field's default cannot be stored (refusal says why).
      */
-    quint32 insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId, const QVector<NodeAttribute> &values);
+    quint32 insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId, const QVector<NodeAttribute> &values,
+                            QString *refusal = nullptr);
     /** Copy Channel: the clipboard holds copies of these programmes' values. It outlives a load. */
     void copyProgrammes(const QVector<quint32> &ids);
     bool hasClipboard() const { return !m_programmeClipboard.isEmpty(); }
     void clearClipboard() { m_programmeClipboard.clear(); }
-    /** Paste Channel into the TP; the ids of the copies, empty when nothing was pasted. */
+    /** Paste Channel into the TP; the ids of the copies, empty (no step) when nothing was pasted. */
     QVector<quint32> paste(quint32 satId, quint32 tpId);
-    /** Copy Channel To / Cut Channel To another TP of the programme's satellite; the copy's id or NoId. */
+    /** Copy Channel To another TP of the programme's satellite; the copy's id or NoId. */
     quint32 copyTo(quint32 programmeId, quint32 tpId);
+    /**
+     * Cut Channel To: the programme itself goes to another TP of its
+     * satellite, with its id, values, place in the service order and hot
+     * key; only its NAME changes when the TP has that name already. In a
+     * grouped file it goes last in the TP, where the save puts it. Its id,
+     * or NoId.
+     */
     quint32 cutTo(quint32 programmeId, quint32 tpId);
     // --- favourite groups and hot keys (favouriteedits.cpp) -----------------
     /** A programme's wish for one group: join (true) or leave (false). */
@@ -120,7 +142,7 @@ public:
      * Edit HotKey, or Edit Group in the hot-key view (programmeId NoId: the
      * dialog was accepted without a choice, the key keeps its assignment).
      * Every other key that pointed at the same programme is unassigned.
-     * The change flag is set even when nothing changes.
+     * True with no step when nothing changes.
      */
     bool assignHotKey(int key, quint32 programmeId);
     /** Remove channel in the hot-key view. */
@@ -134,7 +156,13 @@ public:
 private:
     void resetTree();
     void resetProgrammeIds();
-    quint32 copyToTp(quint32 programmeId, quint32 tpId, bool cut);
+    /**
+     * The refusal of a reorder that a default database or flash image could
+     * not store: one that changes which TP each place of the service order
+     * holds and leaves programmes outside the writer's grouping. Empty when
+     * the reorder is fine, and always for a dump.
+     */
+    QString groupingRefusal(const std::function<void(ChannelDatabase &)> &reorder, bool move, int position) const;
     void repointHotKeys(QUndoCommand *step, const QSet<quint32> &programmeIds, const HotKey &target);
     MoveOutcome moveOrSwitch(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position, bool move);
 
@@ -142,7 +170,7 @@ private:
     quint32 m_nextNewId = DB_NS::NoId;
     QSet<quint32> m_highFileIds;
 
-    QVector<int> moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up);
+    MoveOutcome moveBy(const QVector<quint32> &rowIds, QVector<int> selectedRows, bool up, bool exchange);
 
     Document *m_document;
     quint32 m_nextTempId = DB_NS::NoId;

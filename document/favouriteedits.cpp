@@ -83,8 +83,6 @@ bool DocumentEdits::assignHotKey(int key, quint32 programmeId)
     if (differs) {
         m_document->undoStack()->push(
             new ChangeHotKeys(m_document, QStringLiteral("Edit HotKey"), keys, m_document->favHotKeys()));
-    } else {
-        m_document->noteChange();
     }
     return true;
 }

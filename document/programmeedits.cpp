@@ -5,8 +5,13 @@
 
 #include "addprogrammes.h"
 #include "changehotkeys.h"
+#include "fieldchecks.h"
 #include "removeprogrammes.h"
 #include "reorderprogrammes.h"
+#include "serviceorder.h"
+#include "transferprogramme.h"
+
+#include <QHash>
 
 #include <algorithm>
 
@@ -39,6 +44,12 @@ QSet<QString> namesIn(const DB_NS::TPNode &tp)
     for (const DB_NS::PGNode *programme : tp.pgs())
         names.insert(programme->value(NameField));
     return names;
+}
+
+// Default databases and flash images store programmes under their TP.
+bool keepsGrouping(int kind)
+{
+    return kind == OstrelDefaultDatabase || kind == OstrelFlashImage;
 }
 
 } // namespace
@@ -86,13 +97,8 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
     ChannelDatabase *db = m_document->database();
     if (!db)
         return outcome;
-    // The accepted dialog raises the flag before anything is checked, so a
-    // refused target or a row without its programme still marks a change;
-    // a move that happens is a step of its own.
-    const auto nothing = [this, &outcome] {
-        m_document->noteChange();
-        return outcome;
-    };
+    // A refused target or a row without its programme changes nothing.
+    const auto nothing = [&outcome] { return outcome; };
     const int target = position - 1;
     const QVector<int> rows = ascendingRows(std::move(selectedRows));
     if (target < 0 || target >= rowIds.size() || rows.contains(target)) {
@@ -161,10 +167,43 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
         for (int i = 0; i < n; ++i)
             outcome.rows.append(adjusted + i);
     }
+    outcome.refusal = groupingRefusal(reorder, move, position);
+    if (!outcome.refusal.isEmpty()) {
+        outcome.rows.clear();
+        return outcome;
+    }
     m_document->undoStack()->push(new ReorderProgrammes(
         m_document, move ? QStringLiteral("Move Channel") : QStringLiteral("Switch Channel"), moved, reorder));
     outcome.moved = true;
     return outcome;
+}
+
+QString DocumentEdits::groupingRefusal(const std::function<void(ChannelDatabase &)> &reorder, bool move,
+                                       int position) const
+{
+    ChannelDatabase *db = m_document->database();
+    if (!db || !keepsGrouping(m_document->kind()))
+        return QString();
+    // Tried out on allPGs, which is all a reorder touches, and put back.
+    const std::vector<DB_NS::PGNode *> before(db->allPGs().begin(), db->allPGs().end());
+    reorder(*db);
+    // Programmes that only change places within their TPs' places are
+    // stored as shown, whatever the order around them.
+    bool sameTps = true;
+    auto was = before.cbegin();
+    for (const DB_NS::PGNode *programme : db->allPGs()) {
+        if (programme->parent() != (*was++)->parent()) {
+            sameTps = false;
+            break;
+        }
+    }
+    const bool storable = sameTps || !ServiceOrder::crossesGrouping(*db);
+    db->setAllPGsOrder(before);
+    if (storable)
+        return QString();
+    return (move ? QStringLiteral("Can't move to %1: a default database keeps each transponder's programmes together")
+                 : QStringLiteral("Can't switch to %1: a default database keeps each transponder's programmes together"))
+        .arg(position);
 }
 
 // ---- Delete and Insert -----------------------------------------------------
@@ -212,12 +251,19 @@ void DocumentEdits::repointHotKeys(QUndoCommand *step, const QSet<quint32> &prog
 }
 
 quint32 DocumentEdits::insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId,
-                                       const QVector<NodeAttribute> &values)
+                                       const QVector<NodeAttribute> &values, QString *refusal)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
     if (!tp)
         return NoId;
+    const QString why = valuesRefusal(m_document->fieldsOf(NodeKind::Programme),
+                                      defaultValues(m_document->templateOf(NodeKind::Programme)), values);
+    if (!why.isEmpty()) {
+        if (refusal)
+            *refusal = why;
+        return NoId;
+    }
     Document::DetachedProgramme entry;
     entry.satId = satId;
     entry.tpId = tpId;
@@ -277,11 +323,8 @@ QVector<quint32> DocumentEdits::paste(quint32 satId, quint32 tpId)
     const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
     if (!tp)
         return {};
-    if (m_programmeClipboard.isEmpty()) {
-        // Paste raises the flag before it looks at the clipboard.
-        m_document->noteChange();
+    if (m_programmeClipboard.isEmpty())
         return {};
-    }
     QSet<QString> names = namesIn(*tp);
     std::vector<Document::DetachedProgramme> entries;
     entries.reserve(std::size_t(m_programmeClipboard.size()));
@@ -300,29 +343,26 @@ QVector<quint32> DocumentEdits::paste(quint32 satId, quint32 tpId)
     return ids;
 }
 
+// The other TP of the programme's satellite that Copy and Cut Channel To
+// take it to; null for its own TP (the TP choice does not offer it) or none.
+static const DB_NS::TPNode *otherTpOf(const DB_NS::PGNode *programme, quint32 tpId)
+{
+    const DB_NS::TPNode *from = programme ? programme->parent() : nullptr;
+    const DB_NS::SatNode *sat = from ? from->parent() : nullptr;
+    const DB_NS::TPNode *to = sat ? sat->findTP(tpId) : nullptr;
+    return to == from ? nullptr : to;
+}
+
 quint32 DocumentEdits::copyTo(quint32 programmeId, quint32 tpId)
-{
-    return copyToTp(programmeId, tpId, false);
-}
-
-quint32 DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
-{
-    return copyToTp(programmeId, tpId, true);
-}
-
-quint32 DocumentEdits::copyToTp(quint32 programmeId, quint32 tpId, bool cut)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::PGNode *source = db ? db->findPG(programmeId) : nullptr;
-    const DB_NS::TPNode *from = source ? source->parent() : nullptr;
-    const DB_NS::SatNode *sat = from ? from->parent() : nullptr;
-    const DB_NS::TPNode *to = sat ? sat->findTP(tpId) : nullptr;
-    // The TP choice offers only the other TPs of the programme's satellite.
-    if (!to || to == from)
+    const DB_NS::TPNode *to = otherTpOf(source, tpId);
+    if (!to)
         return NoId;
     QSet<QString> names = namesIn(*to);
     Document::DetachedProgramme entry;
-    entry.satId = sat->id();
+    entry.satId = to->parent()->id();
     entry.tpId = tpId;
     entry.node = copyFor(source->attributes(), m_document->fieldsOf(NodeKind::Programme), names);
     entry.node->setId(takeNewId());
@@ -330,20 +370,63 @@ quint32 DocumentEdits::copyToTp(quint32 programmeId, quint32 tpId, bool cut)
     const quint32 id = entry.node->id();
     std::vector<Document::DetachedProgramme> entries;
     entries.push_back(std::move(entry));
+    m_document->undoStack()->push(new AddProgrammes(m_document, QStringLiteral("Copy Channel To"), std::move(entries)));
+    return id;
+}
 
-    const QString text = cut ? QStringLiteral("Cut Channel To") : QStringLiteral("Copy Channel To");
-    if (!cut) {
-        m_document->undoStack()->push(new AddProgrammes(m_document, text, std::move(entries)));
-        return id;
+// Where a grouped file's save puts a programme that joins tp: after the
+// programmes of tp and every TP written before it, so the anchor is the
+// first programme of the service order from a TP written later (NoId: last).
+static quint32 groupedAnchor(const ChannelDatabase &database, const DB_NS::TPNode *tp, const DB_NS::PGNode *self)
+{
+    QHash<const DB_NS::TPNode *, int> rank;
+    for (const DB_NS::SatNode *sat : database.sats()) {
+        for (const DB_NS::TPNode *each : sat->tps())
+            rank.insert(each, rank.size());
     }
-    HotKey target;
-    target.satId = sat->id();
-    target.tpId = tpId;
-    target.pgId = id;
+    const int target = rank.value(tp, -1);
+    for (const DB_NS::PGNode *programme : database.allPGs()) {
+        if (programme != self && rank.value(programme->parent(), -1) > target)
+            return programme->id();
+    }
+    return NoId;
+}
+
+quint32 DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
+{
+    const ChannelDatabase *db = m_document->database();
+    const DB_NS::PGNode *programme = db ? db->findPG(programmeId) : nullptr;
+    const DB_NS::TPNode *to = otherTpOf(programme, tpId);
+    if (!to)
+        return NoId;
+    const quint32 satId = to->parent()->id();
+    // Nothing is duplicated, so the checked fields stay; only a NAME that
+    // the TP has already is made unique there, as for a paste.
+    QVector<NodeAttribute> values = programme->attributes();
+    const NodeAttribute *name = programme->findAttribute(NameField);
+    if (name) {
+        const QSet<QString> names = namesIn(*to);
+        QString candidate = name->value;
+        for (int n = 1; names.contains(candidate); ++n)
+            candidate = QStringLiteral("%1_%2").arg(name->value).arg(n);
+        values[int(name - programme->attributes().constData())].value = candidate;
+    }
+    quint32 anchor = NoId;
+    if (keepsGrouping(m_document->kind())) {
+        anchor = groupedAnchor(*db, to, programme);
+    } else {
+        const auto it = std::find(db->allPGs().begin(), db->allPGs().end(), programme);
+        if (it != db->allPGs().end() && std::next(it) != db->allPGs().end())
+            anchor = (*std::next(it))->id();
+    }
+    const QString text = QStringLiteral("Cut Channel To");
     auto *step = new QUndoCommand(text);
-    new RemoveProgrammes(m_document, text, {programmeId}, step);
-    new AddProgrammes(m_document, text, std::move(entries), step);
+    new TransferProgramme(m_document, text, programmeId, satId, tpId, anchor, values, step);
+    HotKey target;
+    target.satId = satId;
+    target.tpId = tpId;
+    target.pgId = programmeId;
     repointHotKeys(step, {programmeId}, target);
     m_document->undoStack()->push(step);
-    return id;
+    return programmeId;
 }

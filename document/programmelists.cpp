@@ -94,3 +94,28 @@ void Document::restoreProgrammes(std::vector<DetachedProgramme> &programmes,
     db->restoreOrder(order);
     emit programmesInserted(ids);
 }
+
+bool Document::transferProgramme(quint32 id, quint32 satId, quint32 tpId, quint32 anchorId,
+                                 const ChannelDatabase::OrderSnapshot *order)
+{
+    ChannelDatabase *db = m_data.database.get();
+    DB_NS::PGNode *programme = db ? db->findPG(id) : nullptr;
+    DB_NS::TPNode *from = programme ? programme->parent() : nullptr;
+    DB_NS::TPNode *to = db ? findTp(*db, satId, tpId) : nullptr;
+    if (!from || !to || from == to)
+        return false;
+    const QVector<quint32> moved{id};
+    emit programmesAboutToMove(moved);
+    from->takePG(id);
+    to->addPG(programme, DB_NS::NoId);
+    programme->setParentId(tpId);
+    if (order) {
+        db->restoreOrder(*order);
+    } else {
+        if (anchorId != DB_NS::NoId)
+            db->movePGBefore(id, anchorId);
+        db->relinkProgrammes();
+    }
+    emit programmesMoved(moved);
+    return true;
+}

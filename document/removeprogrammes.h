@@ -8,9 +8,9 @@
 #include <vector>
 
 /**
- * Programmes taken out of their TPs (Delete Channel, the source of Cut
- * Channel To). They are kept, not deleted, while the step can be undone;
- * undo lists them again with every list in its old order.
+ * Programmes taken out of their TPs (Delete Channel). They are kept, not
+ * deleted, while the step can be undone; undo lists them again with every
+ * list in its old order.
  */
 class RemoveProgrammes : public QUndoCommand
 {

@@ -4,6 +4,7 @@
 #include "documentedits.h"
 
 #include "addnodes.h"
+#include "fieldchecks.h"
 #include "removenodes.h"
 #include "reordernodes.h"
 
@@ -68,11 +69,18 @@ bool DocumentEdits::satelliteLimitReached() const
     return qint64(shown) >= qint64(qint32(limit));
 }
 
-bool DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node)
+bool DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal)
 {
     const ChannelDatabase *db = m_document->database();
     if (!db || !node || !isTreeKind(kind))
         return false;
+    const QString why = valuesRefusal(m_document->fieldsOf(kind), defaultValues(m_document->templateOf(kind)),
+                                      node->attributes());
+    if (!why.isEmpty()) {
+        if (refusal)
+            *refusal = why;
+        return false;
+    }
     if (kind == NodeKind::Satellite) {
         if (!dynamic_cast<DB_NS::SatNode *>(node.get()) || satelliteLimitReached() || db->findSat(node->id()))
             return false;
@@ -154,19 +162,11 @@ bool DocumentEdits::moveNodesBefore(NodeKind kind, quint32 satId, const QVector<
     const int target = after.indexOf(targetId);
     for (int k = 0; k < moved.size(); ++k)
         after.insert(target + k, moved.at(k));
-    // Already in front of the target: the flag goes up as for any Move To.
-    if (after == before) {
-        m_document->noteChange();
+    // Already in front of the target: done, with nothing to undo.
+    if (after == before)
         return true;
-    }
     m_document->undoStack()->push(new ReorderNodes(m_document, QStringLiteral("Move To"), kind, satId, before, after));
     return true;
-}
-
-void DocumentEdits::noteTargetChoice()
-{
-    if (m_document->hasDatabase())
-        m_document->noteChange();
 }
 
 int DocumentEdits::copyTransponders(quint32 satId, const QVector<quint32> &tpIds)
@@ -194,10 +194,8 @@ QVector<quint32> DocumentEdits::pasteTransponders(quint32 satId)
     const DB_NS::SatNode *sat = db ? db->findSat(satId) : nullptr;
     if (!sat)
         return {};
-    if (m_copyBuffer.empty()) {
-        m_document->noteChange();
+    if (m_copyBuffer.empty())
         return {};
-    }
     QSet<quint64> frequencies;
     for (const DB_NS::TPNode *tp : sat->tps())
         frequencies.insert(frequencyOf(*tp));

@@ -35,13 +35,10 @@ bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns 
     const QByteArray packed = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(errorString, QStringLiteral("%1: %2").arg(path, file.errorString()));
-    // An empty file is an empty database, still with the fixed fields so
-    // that satellites and programmes can be added to it.
+    // Saved back, an empty list would wipe the receiver's: nothing to open.
+    if (packed.isEmpty())
+        return fail(errorString, QStringLiteral("%1: the file is empty").arg(path));
     QByteArray image;
-    if (packed.isEmpty()) {
-        parsePreset(image, db, columns);
-        return true;
-    }
     if (!tool.unpack(packed, image))
         return fail(errorString, QStringLiteral("%1: cannot unpack: %2").arg(path, tool.errorString()));
     parsePreset(image, db, columns);

@@ -100,6 +100,11 @@ OSTREL_EXPORT int32_t GetTextCapacities(int32_t type, CapacityList **list)
     return fenced(OstrelReadFailed, [&] { return ParserState::instance().textCapacities(type, list); });
 }
 
+OSTREL_EXPORT int32_t GetFieldRanges(int32_t type, FieldRangeList **list)
+{
+    return fenced(OstrelReadFailed, [&] { return ParserState::instance().fieldRanges(type, list); });
+}
+
 // The entry points must keep the shapes the editor resolves them as.
 static_assert(std::is_same_v<decltype(&Load), OstrelLoadFn>);
 static_assert(std::is_same_v<decltype(&Save), OstrelSaveFn>);
@@ -109,3 +114,4 @@ static_assert(std::is_same_v<decltype(&SatTemplate), OstrelTemplateFn>);
 static_assert(std::is_same_v<decltype(&GetSatMaxNum), OstrelGetSatMaxNumFn>);
 static_assert(std::is_same_v<decltype(&GetErrorText), OstrelGetErrorTextFn>);
 static_assert(std::is_same_v<decltype(&GetTextCapacities), OstrelGetTextCapacitiesFn>);
+static_assert(std::is_same_v<decltype(&GetFieldRanges), OstrelGetFieldRangesFn>);

@@ -18,7 +18,8 @@ namespace ostrel {
 
 namespace {
 
-const QString ToolName = QStringLiteral("lzma");
+// Named apart from xz-utils' lzma, which may stand in the same bin/.
+const QString ToolName = QStringLiteral("tavrin-lzma");
 // What the tool says on failure is its reason; a runaway tool is cut short.
 constexpr int ToolMessageLimit = 1024;
 

@@ -1,7 +1,7 @@
 #pragma once
-// Packs and unpacks preset data by running the lzma tool that ships with the
-// program. The tool is started directly with an argument list (no shell) and
-// killed when it runs over the time limit. Each run works in a private
+// Packs and unpacks preset data by running tavrin-lzma, the tool that ships
+// with the program. The tool is started directly with an argument list (no
+// shell) and killed when it runs over the time limit. Each run works in a private
 // temporary folder of its own, removed afterwards, so that an installed
 // program never writes into its own folder and two programs running at once
 // never share a working file.
@@ -27,7 +27,7 @@ public:
     static constexpr int DefaultTimeoutMs = 30000;
     static constexpr qint64 DefaultOutputLimit = qint64(64) * 1024 * 1024;
 
-    // The lzma tool shipped with the program (beside it, or in lib/tavrin of
+    // tavrin-lzma shipped with the program (beside it, or in lib/tavrin of
     // an installed tree); working folders under the system's temporary folder
     // (TMPDIR, else /tmp).
     ExternalTool();

@@ -144,9 +144,21 @@ bool FlashImage::load(const QString &prefixedPath, const FlashPresetCodec &codec
     const QByteArray image = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
+    // Without its preset block an image holds nothing to show, and a save
+    // could not put a list back.
+    if (image.isEmpty())
+        return fail(QStringLiteral("the file is empty"));
     if (!parse(image))
         return false;
-    if (m_preset >= 0 && !(codec.unpackAndParse && codec.unpackAndParse(m_entries[m_preset].block))) {
+    if (m_tables.empty()) {
+        clear();
+        return fail(QStringLiteral("no block table: not a flash image"));
+    }
+    if (m_preset < 0) {
+        clear();
+        return fail(QStringLiteral("the image has no preset block"));
+    }
+    if (!(codec.unpackAndParse && codec.unpackAndParse(m_entries[m_preset].block))) {
         const QString name = QString::fromUtf8(m_entries[m_preset].name());
         clear();
         return fail(withReason(QStringLiteral("the preset block \"%1\" could not be unpacked").arg(name),

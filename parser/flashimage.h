@@ -41,8 +41,8 @@ public:
     // an image without tables is fine.
     bool parse(const QByteArray &image);
 
-    // Type-1 Load: "defaultdb;" + path. The preset block, when there is one,
-    // goes through codec.unpackAndParse.
+    // Type-1 Load: "defaultdb;" + path. The preset block goes through
+    // codec.unpackAndParse; an image without one fails.
     bool load(const QString &prefixedPath, const FlashPresetCodec &codec);
 
     // Type-1 Save: "defaultdb;" + a path ending in ".abs" (the loaded image with

@@ -155,6 +155,33 @@ struct CapacityList
 // the list is the library's until its next call.
 typedef int32_t (*OstrelGetTextCapacitiesFn)(int32_t type, CapacityList **list);
 
+// Which values a field keeps in a file of some kind, beyond its text.
+enum OstrelValueKind : int32_t {
+    OstrelValueNumber = 1, // a decimal number from minimum to maximum
+    OstrelValueList = 2,   // an option of the field's editorSpec, or a number from minimum to maximum
+};
+
+struct FieldRange
+{
+    int32_t kind; // OstrelRecordKind
+    char16_t name[OstrelNameUnits];
+    int32_t valueKind; // OstrelValueKind
+    uint32_t minimum;
+    uint32_t maximum;
+    const char16_t *options; // a list's option names joined by ';'; null for a number
+};
+
+// Fields the list does not name keep any text.
+struct FieldRangeList
+{
+    uint32_t count;
+    FieldRange *items;
+};
+
+// Optional: the numeric and list fields of a file kind the user may edit, from the
+// configuration. 0 on success; the list is the library's until its next call.
+typedef int32_t (*OstrelGetFieldRangesFn)(int32_t type, FieldRangeList **list);
+
 } // extern "C"
 
 static_assert(sizeof(HotKeyItem) == 24, "HotKeyItem crosses the boundary as 24 bytes");

@@ -173,6 +173,49 @@ int32_t ParserState::textCapacities(int32_t type, CapacityList **list)
     return OstrelOk;
 }
 
+int32_t ParserState::fieldRanges(int32_t type, FieldRangeList **list)
+{
+    if (!validType(type) || !list)
+        return OstrelBadArgument;
+    m_ranges.clear();
+    m_rangeOptions.clear();
+    m_rangeList = {0, nullptr};
+    *list = &m_rangeList;
+    ParserConfig config;
+    if (!readConfigFile(m_configDir + QLatin1Char('/') + configFileName(), config, &m_error))
+        // Preset data keeps text: without the receiver's layout nothing is known to be a number.
+        return type == OstrelUserDump ? OstrelReadFailed : OstrelOk;
+    const std::pair<int32_t, const NodeLayout *> kinds[] = {
+        {OstrelSatellite, &config.sat}, {OstrelTransponder, &config.tp}, {OstrelProgramme, &config.pg}};
+    for (const auto &kind : kinds) {
+        for (const FieldDescriptor &d : kind.second->fields) {
+            // Read-only and hidden fields are the editor's own (ids, order): it sets them.
+            // Preset data stores its columns as text, which the receiver reads into the
+            // fields of its own layout: a number must fit there, an option text is kept.
+            if (d.type == FieldType::Text || d.readOnly || d.editHidden
+                || (type != OstrelUserDump && d.type != FieldType::Integer))
+                continue;
+            FieldRange range{};
+            range.kind = kind.first;
+            copyText(range.name, OstrelNameUnits, d.name);
+            range.valueKind = d.type == FieldType::Integer ? OstrelValueNumber : OstrelValueList;
+            range.maximum = d.size >= 32 ? 0xFFFFFFFFu : (1u << d.size) - 1u;
+            if (d.type == FieldType::Combobox)
+                m_rangeOptions.push_back(d.optionNames.join(QLatin1Char(';')));
+            m_ranges.push_back(range);
+        }
+    }
+    // Pointers are taken once the strings no longer move.
+    size_t option = 0;
+    for (FieldRange &range : m_ranges) {
+        if (range.valueKind == OstrelValueList)
+            range.options = reinterpret_cast<const char16_t *>(m_rangeOptions[option++].utf16());
+    }
+    m_rangeList.count = uint32_t(m_ranges.size());
+    m_rangeList.items = m_ranges.empty() ? nullptr : m_ranges.data();
+    return OstrelOk;
+}
+
 bool ParserState::loadUserDump(const QString &path)
 {
     m_flash.clear();

@@ -50,6 +50,8 @@ public:
     const char16_t *errorText() const { return reinterpret_cast<const char16_t *>(m_error.utf16()); }
     // What each text field of a file kind keeps; the list lives until the next call.
     int32_t textCapacities(int32_t type, CapacityList **list);
+    // Which numbers and options each field of a file kind keeps; the list lives until the next call.
+    int32_t fieldRanges(int32_t type, FieldRangeList **list);
 
 private:
     bool loadUserDump(const QString &path);
@@ -76,6 +78,9 @@ private:
     HotKeyList m_hotKeys;
     std::vector<FieldCapacity> m_capacities;
     CapacityList m_capacityList{0, nullptr, 0, 0};
+    std::vector<FieldRange> m_ranges;
+    std::vector<QString> m_rangeOptions; // what m_ranges' options point into
+    FieldRangeList m_rangeList{0, nullptr};
     QString m_error;
 };
 

@@ -249,8 +249,9 @@ bool readUserDump(const QByteArray &file, const ParserConfig &config, LoadedData
 {
     db.clear();
     extras.clear();
+    // Saved back, an empty list would wipe the receiver's: nothing to open.
     if (file.isEmpty())
-        return true;
+        return fail(errorString, QStringLiteral("the file is empty"));
     if (!DumpReader(file, config, errorString).read(db, extras)) {
         db.clear();
         extras.clear();

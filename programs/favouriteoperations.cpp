@@ -61,8 +61,10 @@ void QDBProgramWidget::actEditGroupTriggered()
         QHotKeyGroupEditDialog dialog(this, m_database, m_hotKeys->at(key));
         if (dialog.exec() != QDialog::Accepted || !m_document)
             return;
-        emit signalbIsChange(true);
+        const int steps = m_document->undoStack()->index();
         m_document->edits().assignHotKey(key, dialog.chosenProgramme());
+        if (m_document->undoStack()->index() != steps)
+            emit signalbIsChange(true);
         m_table->setCurrentCell(row, 0);
     } else if (m_viewMode == FavHotKeys) {
         if (!m_favHotKeys || !m_favouriteNames || key < 0 || key >= m_favHotKeys->size())

@@ -15,6 +15,8 @@
 #include <QMessageBox>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace {
 
 constexpr quint32 NoId = DB_NS::NoId;
@@ -40,25 +42,42 @@ void QDBProgramWidget::actEditChannelTriggered()
     dialog.setWindowTitle(QStringLiteral("Program Information"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    // A change the dialog reports but that leaves every value as it was
-    // still raises the flag, without an undo step.
-    const int steps = m_document->undoStack()->index();
-    if (!m_document->edits().editNode(NodeKind::Programme, copy.id(), NoId, copy.attributes()))
-        return;
-    if (dialog.changed() && m_document->undoStack()->index() == steps)
-        emit signalbIsChange(true);
+    m_document->edits().editNode(NodeKind::Programme, copy.id(), NoId, copy.attributes());
 }
 
 void QDBProgramWidget::actMoveUpChannelTriggered()
 {
-    if (m_document)
-        selectRows(m_document->edits().moveUp(rowIds(), selectedRows()));
+    moveBy(true);
 }
 
 void QDBProgramWidget::actMoveDownChannelTriggered()
 {
-    if (m_document)
-        selectRows(m_document->edits().moveDown(rowIds(), selectedRows()));
+    moveBy(false);
+}
+
+void QDBProgramWidget::moveBy(bool up)
+{
+    if (!m_document)
+        return;
+    const QVector<quint32> shown = rowIds();
+    const QVector<int> rows = selectedRows();
+    // A view grouped by TP trades places in the service order, so it keeps
+    // its own order; the moved programmes are found again by id.
+    const bool exchange = m_viewMode == Satellite || m_viewMode == Transponder;
+    const DocumentEdits::MoveOutcome outcome = up ? m_document->edits().moveUp(shown, rows, exchange)
+                                                  : m_document->edits().moveDown(shown, rows, exchange);
+    if (!outcome.refusal.isEmpty())
+        QMessageBox::critical(this, QStringLiteral("Move"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
+    if (!outcome.moved)
+        return;
+    QVector<int> now;
+    for (const int row : rows) {
+        const int at = row >= 0 && row < shown.size() ? rowOf(shown.at(row)) : -1;
+        if (at >= 0)
+            now.append(at);
+    }
+    std::sort(now.begin(), now.end());
+    selectRows(now);
 }
 
 void QDBProgramWidget::actMoveChannelTriggered()

@@ -7,6 +7,7 @@
 #include "programmeitem.h"
 #include "programmeorder.h"
 
+#include <QHash>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -72,6 +73,28 @@ private:
     bool m_valid = false;
 };
 
+/**
+ * The programmes of a satellite (or of its TP only) grouped by TP in the
+ * satellite's order, each TP's in the service order. Move Up and Move Down
+ * there trade two places of the service order, which swaps the two rows and
+ * leaves every other row where it was.
+ */
+QVector<DB_NS::PGNode *> groupedByTp(const ChannelDatabase &database, const DB_NS::SatNode &sat,
+                                     const DB_NS::TPNode *onlyTp)
+{
+    QHash<const DB_NS::TPNode *, QVector<DB_NS::PGNode *>> byTp;
+    for (DB_NS::PGNode *programme : database.allPGs()) {
+        const DB_NS::TPNode *tp = programme->parent();
+        if (tp && tp->parent() == &sat && (!onlyTp || tp == onlyTp))
+            byTp[tp].append(programme);
+    }
+    QVector<DB_NS::PGNode *> grouped;
+    grouped.reserve(int(onlyTp ? onlyTp->pgs().size() : sat.allPGs().size()));
+    for (const DB_NS::TPNode *tp : sat.tps())
+        grouped += byTp.value(tp);
+    return grouped;
+}
+
 } // namespace
 
 void QDBProgramWidget::allSrvSelected()
@@ -90,14 +113,18 @@ void QDBProgramWidget::satSelected(unsigned int id)
         return;
     m_currentSatId = id;
     m_currentTpId = m_currentFavId = NoId;
-    if (id == NoId) {
-        m_viewMode = NoSatellite;
-        resetTable();
-        return;
-    }
     m_viewMode = Satellite;
     resetTable();
     fillRows(viewCandidates());
+}
+
+void QDBProgramWidget::allSatSelected()
+{
+    if (!m_database)
+        return;
+    m_currentSatId = m_currentTpId = m_currentFavId = NoId;
+    m_viewMode = NoSatellite;
+    resetTable();
 }
 
 void QDBProgramWidget::tpSelected(unsigned int satId, unsigned int tpId)
@@ -140,12 +167,12 @@ QVector<DB_NS::PGNode *> QDBProgramWidget::viewCandidates() const
         break;
     case Satellite:
         if (const DB_NS::SatNode *sat = m_database->findSat(m_currentSatId))
-            take(sat->allPGs());
+            candidates = groupedByTp(*m_database, *sat, nullptr);
         break;
     case Transponder: {
         const DB_NS::SatNode *sat = m_database->findSat(m_currentSatId);
         if (const DB_NS::TPNode *tp = sat ? sat->findTP(m_currentTpId) : nullptr)
-            take(tp->pgs());
+            candidates = groupedByTp(*m_database, *sat, tp);
         break;
     }
     case AllFavourites:
@@ -191,6 +218,8 @@ void QDBProgramWidget::refreshView()
         allSrvSelected();
         break;
     case NoSatellite:
+        allSatSelected();
+        break;
     case Satellite:
         satSelected(m_currentSatId);
         break;

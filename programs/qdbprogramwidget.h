@@ -91,7 +91,10 @@ public:
 
 public slots:
     void allSrvSelected();
+    /** The satellite's view; any id is a satellite's, 4294967295 included. */
     void satSelected(unsigned int id);
+    /** "Satellite Infomation": the columns, no rows. */
+    void allSatSelected();
     void tpSelected(unsigned int satId, unsigned int tpId);
     void favSelected(unsigned int id);
     void hotkeySelected();
@@ -175,6 +178,8 @@ private:
     void paintCornerButton(QWidget *button);
     // Operations (programmeoperations.cpp).
     quint32 copyOrCutTo(bool cut);
+    // Move Up (up) or Move Down of the selected rows, as the view orders them.
+    void moveBy(bool up);
 
     Document *m_document = nullptr;
     // Views into the document's data, refreshed when it is reset.

@@ -1,6 +1,7 @@
 #include "qfavgrouprenamedialog.h"
 
 #include "dialogbuttons.h"
+#include "documentedits.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,6 +15,11 @@ QFavGroupRenameDialog::QFavGroupRenameDialog(QWidget *parent, const QString &cur
     m_lineEdit->setObjectName(QStringLiteral("lineEdit_name"));
     m_lineEdit->setGeometry(30, 30, 170, 20);
     addOkCancelButtons(this, &QFavGroupRenameDialog::clickedOK, &QFavGroupRenameDialog::clickedCancel);
+    // OK waits for a name the group can keep.
+    auto *ok = findChild<QPushButton *>(QStringLiteral("pushButton_OK"));
+    const auto offerOk = [this, ok] { ok->setEnabled(DocumentEdits::isGroupName(m_lineEdit->text())); };
+    connect(m_lineEdit, &QLineEdit::textChanged, this, offerOk);
+    offerOk();
 }
 
 void QFavGroupRenameDialog::setMaxNameLength(int units)
@@ -24,6 +30,8 @@ void QFavGroupRenameDialog::setMaxNameLength(int units)
 
 void QFavGroupRenameDialog::clickedOK()
 {
+    if (!DocumentEdits::isGroupName(m_lineEdit->text()))
+        return;
     m_name = m_lineEdit->text();
     accept();
 }

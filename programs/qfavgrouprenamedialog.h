@@ -5,7 +5,7 @@
 
 class QLineEdit;
 
-/** Asks for a favourite group's new name; an empty name is accepted. */
+/** Asks for a favourite group's new name; OK is offered only for a name (not empty, not only spaces). */
 class QFavGroupRenameDialog : public QDialog
 {
     Q_OBJECT

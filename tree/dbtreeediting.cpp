@@ -20,8 +20,6 @@ using DB_NS::NoId;
 
 namespace {
 
-constexpr quint32 AllSatellites = 0xFFFFFFFFu;
-
 NodeKind nodeKindOf(const DBTreeWidgetItem *item)
 {
     return item->kind() == SatItem ? NodeKind::Satellite : NodeKind::Transponder;
@@ -86,12 +84,7 @@ void DBTreeWidget::editNodeInDialog(NodeKind kind, quint32 id, quint32 satId, co
     dialog->setWindowTitle(title);
     if (dialog->exec() != QDialog::Accepted || !m_document)
         return;
-    // An edit the dialog reports that leaves every value as it was still
-    // raises the flag, without an undo step.
-    const int steps = m_document->undoStack()->index();
-    if (m_document->edits().editNode(kind, id, satId, copy.attributes()) && dialog->changed()
-        && m_document->undoStack()->index() == steps)
-        setbIsChange(true);
+    m_document->edits().editNode(kind, id, satId, copy.attributes());
 }
 
 void DBTreeWidget::slotAddSat()
@@ -191,8 +184,10 @@ void DBTreeWidget::showAfterDelete(QTreeWidgetItem *item)
     const DBTreeWidgetItem *shown = DBTreeWidgetItem::from(item);
     if (shown->kind() == TPItem)
         emit signal_tp_selected(satIdOf(shown), shown->id());
+    else if (shown->kind() == SatelliteRoot)
+        emit signal_allsat_selected();
     else
-        emit signal_sat_selected(shown->kind() == SatelliteRoot ? AllSatellites : shown->id());
+        emit signal_sat_selected(shown->id());
 }
 
 void DBTreeWidget::slotMoveUp()
@@ -242,11 +237,11 @@ void DBTreeWidget::slotSwitch()
     QSelectTargetNodeDialog dialog(this, candidates);
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    const QScopedValueRollback<bool> editing(m_editing, true);
+    // Confirmed without a row: nothing to switch with.
     if (!dialog.selectedNode())
-        m_document->edits().noteTargetChoice();
-    else
-        m_document->edits().exchangeNodes(kind, satId, id, dialog.selectedNode()->id());
+        return;
+    const QScopedValueRollback<bool> editing(m_editing, true);
+    m_document->edits().exchangeNodes(kind, satId, id, dialog.selectedNode()->id());
 }
 
 void DBTreeWidget::slotMove()
@@ -255,8 +250,6 @@ void DBTreeWidget::slotMove()
     const ChannelDatabase *db = m_document ? m_document->database() : nullptr;
     if (!db || items.isEmpty())
         return;
-    // Asking for a move is a change, even when it is then cancelled.
-    m_document->edits().noteTargetChoice();
     const NodeKind kind = nodeKindOf(items.first());
     const quint32 satId = satIdOf(items.first());
     const QVector<quint32> ids = idsOf(items);

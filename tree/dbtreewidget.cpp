@@ -203,11 +203,9 @@ void DBTreeWidget::clearTree()
 
 void DBTreeWidget::setbIsChange(bool bIsChange)
 {
-    if (!m_document)
-        return;
-    if (bIsChange)
-        m_document->noteChange();
-    else
+    // A change is an undo step, which has set the flag already; only
+    // clearing it (a declined close) is left to do here.
+    if (m_document && !bIsChange)
         m_document->markClean();
 }
 
@@ -233,6 +231,8 @@ void DBTreeWidget::slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetI
         emit signal_favhotkey_selected();
         break;
     case SatelliteRoot:
+        emit signal_allsat_selected();
+        break;
     case SatItem:
         emit signal_sat_selected(item->id());
         break;
@@ -434,8 +434,9 @@ void DBTreeWidget::slotItemChanged(QTreeWidgetItem *item, int column)
     if (!group || group->kind() != FavGroupItem || !m_allFavouritesRoot || !m_document)
         return;
     const int index = m_allFavouritesRoot->indexOfChild(item);
+    // A refused name (an empty one) leaves the item showing the group's name.
     if (!m_document->edits().renameGroup(index, item->text(column)))
-        return;
+        showGroupName(index, m_document->favouriteNames().value(index));
 }
 
 void DBTreeWidget::showGroupName(int index, const QString &name)

@@ -48,10 +48,13 @@ public:
 signals:
     void signal_allsrv_selected();
     void signal_fav_selected(unsigned int id);
+    /** A satellite became current; any id is a satellite's own, 4294967295 included. */
     void signal_sat_selected(unsigned int id);
     void signal_tp_selected(unsigned int sat_id, unsigned int tp_id);
     void signal_hotkey_selected();
     void signal_favhotkey_selected();
+    /** "Satellite Infomation" became current, or is current again after a deletion. */
+    void signal_allsat_selected();
 
 public slots:
     /** The group whose bit is the highest set in id takes the name. */
@@ -61,6 +64,7 @@ public slots:
     void slotSearchTypeChanged(int index);
     /** Makes the programme's TP current without emitting a selection signal; pg is unused. */
     void slotPGSelected(unsigned int sat, unsigned int tp, unsigned int pg);
+    /** False forgets unsaved changes (a declined close); true adds nothing, as every change is an undo step. */
     void setbIsChange(bool bIsChange);
 
 private slots:

@@ -73,11 +73,26 @@ QString FavouriteMaskEditor::summary() const
 
 bool FavouriteMaskEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        const QModelIndex index = view()->indexAt(static_cast<QMouseEvent *>(event)->pos());
-        if (index.isValid())
-            toggle(index.row());
-        return true;
+    if (watched == view() && event->type() == QEvent::Show)
+        m_pressedInList = false;
+    if (watched == view()->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            m_pressedInList = true;
+            break;
+        case QEvent::MouseButtonRelease: {
+            // The release of the press that opened the list lands on it too:
+            // only a click made inside the open list toggles.
+            const QModelIndex index = view()->indexAt(static_cast<QMouseEvent *>(event)->pos());
+            if (m_pressedInList && index.isValid())
+                toggle(index.row());
+            m_pressedInList = false;
+            return true;
+        }
+        default:
+            break;
+        }
     }
     if (watched == view() && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space) {

@@ -6,7 +6,8 @@
 /**
  * In-place editor for the favourite mask of a programme: a drop-down list
  * with one check box per favourite group, so any number of groups fits in
- * one value cell. Clicking a group toggles it and leaves the list open.
+ * one value cell. Clicking a group toggles it and leaves the list open;
+ * the release of the click that opened the list toggles nothing.
  *
  * Its user property is the mask (bit i = group i), which is what the
  * property browser reads back when the edit is committed.
@@ -38,4 +39,5 @@ protected:
 
 private:
     QStringList m_names;
+    bool m_pressedInList = false;
 };

@@ -2,6 +2,7 @@
 
 #include "boundarytext.h"
 #include "channeldatabase.h"
+#include "fieldchecks.h"
 #include "myvarianteditorfactory.h"
 #include "qttreepropertybrowser.h"
 #include "qtvariantproperty.h"
@@ -253,6 +254,8 @@ void QPropertyDialog::clickedOK()
     m_factory->finishEdits();
     if (m_refused)
         return; // the user sees the restored value first
+    if (!checkValues())
+        return;
     writeBack();
     m_ready = false;
     accept();
@@ -291,6 +294,25 @@ bool QPropertyDialog::checkDuplicate(QtVariantProperty *property)
         }
     }
     m_shownValues.setValue(name, text);
+    return true;
+}
+
+bool QPropertyDialog::checkValues()
+{
+    for (int i = 0; m_templates && i < m_templates->size(); ++i) {
+        QtVariantProperty *property = m_fieldProperties.value(i);
+        const QString text = property ? propertyText(property) : QString();
+        // Only what the user changed: a value the file already holds stays.
+        if (!property || text == m_shownTexts.value(i))
+            continue;
+        const TemplateField &field = m_templates->at(i);
+        const QString refusal = valueRefusal(field.name, field.range, text);
+        if (!refusal.isEmpty()) {
+            QMessageBox::critical(this, tr("Error"), refusal, QMessageBox::Ok);
+            m_browser->setCurrentProperty(property);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -75,6 +75,8 @@ private:
 
     // Returns false when the name was refused (and put back).
     bool checkDuplicate(QtVariantProperty *property);
+    // Returns false, after saying why, when a changed value cannot be stored.
+    bool checkValues();
     void runTrigger(QtVariantProperty *property);
     void writeBack();
 

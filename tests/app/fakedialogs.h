@@ -23,7 +23,9 @@ public:
     QStringList openAnswers;
     QStringList saveAnswers;
     QStringList saveFilterAnswers; // the filter chosen with each save answer; none: left alone
-    QList<bool> warningAnswers;
+    QList<QMessageBox::StandardButton> warningAnswers;
+    // The warning shows the real box, for a test to answer with the keyboard.
+    bool realWarnings = false;
 
     void reset()
     {
@@ -32,6 +34,7 @@ public:
         saveAnswers.clear();
         saveFilterAnswers.clear();
         warningAnswers.clear();
+        realWarnings = false;
     }
 
     QList<Call> callsOf(const QString &kind) const
@@ -79,10 +82,13 @@ public:
     {
         calls << Call{QStringLiteral("about"), parent, title, text, QString(), informative};
     }
-    bool warningOkCancel(QWidget *parent, const QString &title, const QString &text) override
+    QMessageBox::StandardButton warningSaveDiscardCancel(QWidget *parent, const QString &title,
+                                                         const QString &text) override
     {
         calls << Call{QStringLiteral("warning"), parent, title, text, QString(), QString()};
+        if (realWarnings)
+            return StandardDialogs().warningSaveDiscardCancel(parent, title, text);
         // An unexpected warning is answered with Cancel, the safe side.
-        return warningAnswers.isEmpty() ? false : warningAnswers.takeFirst();
+        return warningAnswers.isEmpty() ? QMessageBox::Cancel : warningAnswers.takeFirst();
     }
 };

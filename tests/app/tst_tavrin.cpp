@@ -6,9 +6,14 @@
 #include "channeldatabase.h"
 #include "documentedits.h"
 #include "parserlibrary.h"
+#include "qmoveswitchdialog.h"
+#include "qselecttargetnodedialog.h"
 
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 
 class TestTavrin : public WindowFixture
@@ -22,12 +27,14 @@ private slots:
     void openNothing_data();
     void openNothing();
     void cancelledCustomerKeepsLoadedDocument();
-    void unsupportedFileClosesCurrentFirst();
+    void unsupportedFileKeepsCurrent();
     void failedLoad_data();
     void failedLoad();
     void unsavedChanges_data();
     void unsavedChanges();
     void declinedOpenKeepsEverything();
+    void nothingDoneNothingAsked_data();
+    void nothingDoneNothingAsked();
     void save_data();
     void save();
     void saveWithoutDocumentDoesNothing();
@@ -40,6 +47,7 @@ private slots:
     void commandLine_data();
     void commandLine();
     void realParserSavesTheSampleUnchanged();
+    void realParserKeepsDocumentWhenOpenFails();
 };
 
 void TestTavrin::open_data()
@@ -152,7 +160,7 @@ void TestTavrin::cancelledCustomerKeepsLoadedDocument()
     QCOMPARE(QString::fromUtf16(m_state->lastSavePath), file(QStringLiteral("a.udf")));
 }
 
-void TestTavrin::unsupportedFileClosesCurrentFirst()
+void TestTavrin::unsupportedFileKeepsCurrent()
 {
     openThroughMenu(file(QStringLiteral("c.abs")), kOk);
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
@@ -161,18 +169,17 @@ void TestTavrin::unsupportedFileClosesCurrentFirst()
     openThroughMenu(file(QStringLiteral("d.txt")));
     QCOMPARE(m_dialogs.messages(), QStringList{"critical|Load File|This file isn't supported yet"});
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("critical")).first().parent, nullptr);
-    QCOMPARE(m_state->cleanCalls, 1);
-    QVERIFY(!m_window->document()->data().database);
-    QVERIFY(!m_window->parserLibrary()->isLoaded());
-    QCOMPARE(tree()->topLevelItemCount(), 0);
-    QVERIFY(m_window->findChild<QLineEdit *>(QStringLiteral("lineEdit_leftFilter"))->text().isEmpty());
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin"));
+    QCOMPARE(m_state->cleanCalls, 0);
+    QVERIFY(m_window->document()->data().database);
+    QVERIFY(m_window->parserLibrary()->isLoaded());
+    QVERIFY(tree()->topLevelItemCount() > 0);
+    QCOMPARE(m_window->findChild<QLineEdit *>(QStringLiteral("lineEdit_leftFilter"))->text(), QStringLiteral("Sat"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
 
-    // Nothing is left to save.
+    // The open file is still the one saved.
     action("actionSave")->trigger();
-    action("actionSave_As")->trigger();
-    QCOMPARE(m_state->saveCalls, 0);
-    QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).size(), 0);
+    QCOMPARE(m_state->saveCalls, 1);
+    QCOMPARE(QString::fromUtf16(m_state->lastSavePath), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
 }
 
 void TestTavrin::failedLoad_data()
@@ -191,59 +198,98 @@ void TestTavrin::failedLoad()
     QFETCH(bool, nullLists);
     QFETCH(QStringList, messages);
 
-    openThroughMenu(file(QStringLiteral("a.udf")));
+    openThroughMenu(file(QStringLiteral("c.abs")), kOk);
+    Document *document = m_window->document();
+    const ChannelDatabase *loaded = document->database();
+    QVERIFY(document->edits().renameGroup(0, QStringLiteral("Edited")));
     m_state->loadResult = loadResult;
     m_state->nullLists = nullLists;
-    openThroughMenu(file(QStringLiteral("c.abs")), kOk);
+    m_dialogs.warningAnswers << QMessageBox::Discard;
+    openThroughMenu(file(QStringLiteral("a.udf")));
 
-    QCOMPARE(m_dialogs.messages(), messages);
-    QVERIFY(!m_window->document()->data().database);
-    QCOMPARE(tree()->topLevelItemCount(), 0);
-    if (!messages.isEmpty())
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin"));
+    // A file that does not load changes nothing, even after Discard.
+    QCOMPARE(m_dialogs.messages().mid(1), messages);
+    QCOMPARE(document->database(), loaded);
+    QVERIFY(document->isModified());
+    QCOMPARE(document->undoStack()->count(), 1);
+    QCOMPARE(m_window->filePath(), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tavrin - defaultdb"));
+    QVERIFY(tree()->topLevelItemCount() > 0);
+    // The library reads the open file again, for what its save reuses.
+    QCOMPARE(m_state->loadCalls, 3);
+    QCOMPARE(QString::fromUtf16(m_state->lastLoadPath), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
 }
 
 void TestTavrin::unsavedChanges_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("answer"); // a button clicked, or a key pressed
+    QTest::addColumn<int>("saveResult");
 
-    for (const char *how : {"close", "exit", "window-close"}) {
-        QTest::addRow("%s-ok", how) << QString::fromLatin1(how) << true;
-        QTest::addRow("%s-cancel", how) << QString::fromLatin1(how) << false;
+    for (const char *how : {"open", "close", "exit", "window-close"}) {
+        for (const char *answer : {"save", "discard", "cancel", "enter", "escape"})
+            QTest::addRow("%s-%s", how, answer) << QString::fromLatin1(how) << QString::fromLatin1(answer) << 0;
+        QTest::addRow("%s-save-fails", how) << QString::fromLatin1(how) << QStringLiteral("enter") << 1;
     }
 }
 
 void TestTavrin::unsavedChanges()
 {
     QFETCH(QString, how);
-    QFETCH(bool, answer);
+    QFETCH(QString, answer);
+    QFETCH(int, saveResult);
 
     openThroughMenu(file(QStringLiteral("a.udf")));
-    markChanged();
-    m_dialogs.warningAnswers << answer;
-    if (how == QLatin1String("close"))
+    QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Edited")));
+    m_state->saveResult = saveResult;
+    m_dialogs.realWarnings = true;
+    QMessageBox::StandardButtons buttons;
+    bool saveIsDefault = false;
+    ModalAnswer<QMessageBox> reply([&](QMessageBox *box) {
+        buttons = box->standardButtons();
+        saveIsDefault = box->defaultButton() == box->button(QMessageBox::Save);
+        if (answer == QLatin1String("enter") || answer == QLatin1String("escape"))
+            QTest::keyClick(box, answer == QLatin1String("enter") ? Qt::Key_Return : Qt::Key_Escape);
+        else
+            box->button(answer == QLatin1String("save")          ? QMessageBox::Save
+                            : answer == QLatin1String("discard") ? QMessageBox::Discard
+                                                                 : QMessageBox::Cancel)
+                ->click();
+    });
+    if (how == QLatin1String("open"))
+        openThroughMenu(file(QStringLiteral("b.udf")));
+    else if (how == QLatin1String("close"))
         action("actionClose")->trigger();
     else if (how == QLatin1String("exit"))
         action("actionExit")->trigger();
     else
         m_window->close();
 
+    QVERIFY(reply.answered());
     const QList<FakeDialogs::Call> warnings = m_dialogs.callsOf(QStringLiteral("warning"));
     QCOMPARE(warnings.size(), 1);
     QCOMPARE(warnings.first().parent, m_window.get());
     QCOMPARE(warnings.first().title, QStringLiteral("Warning"));
     QCOMPARE(warnings.first().text, QStringLiteral("The changed data was not saved. Do you want to close it?"));
+    QCOMPARE(buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QVERIFY(saveIsDefault);
 
-    QCOMPARE(tree()->bIsChange(), !answer);
-    const bool closesDocument = answer && how == QLatin1String("close");
-    const bool closesWindow = answer && how != QLatin1String("close");
-    QCOMPARE(bool(m_window->document()->data().database), !closesDocument);
-    QCOMPARE(m_window->isVisible(), !closesWindow);
-    QCOMPARE(m_state->cleanCalls, closesDocument ? 1 : 0);
+    // Enter saves; a save that fails stops whatever asked, as Cancel does.
+    const bool saves = answer == QLatin1String("save") || answer == QLatin1String("enter");
+    const bool proceeds = (saves && saveResult == 0) || answer == QLatin1String("discard");
+    QCOMPARE(m_state->saveCalls, saves ? 1 : 0);
+    QCOMPARE(QString::fromUtf16(m_state->lastSavePath), saves ? file(QStringLiteral("a.udf")) : QString());
+    QCOMPARE(m_window->hasUnsavedChanges(), !proceeds);
+    const QString shown = !proceeds     ? file(QStringLiteral("a.udf"))
+        : how == QLatin1String("open")  ? file(QStringLiteral("b.udf"))
+        : how == QLatin1String("close") ? QString()
+                                        : file(QStringLiteral("a.udf"));
+    QCOMPARE(m_window->filePath(), shown);
+    QCOMPARE(m_window->isVisible(), !(proceeds && (how == QLatin1String("exit") || how == QLatin1String("window-close"))));
+    QCOMPARE(m_state->cleanCalls, proceeds && how == QLatin1String("close") ? 1 : 0);
 
     // With nothing changed, none of them asks.
-    if (answer) {
+    if (proceeds) {
         m_dialogs.reset();
         m_window->show();
         action("actionClose")->trigger();
@@ -257,7 +303,7 @@ void TestTavrin::declinedOpenKeepsEverything()
     Document *document = m_window->document();
     const ChannelDatabase *loaded = document->database();
     QVERIFY(document->edits().renameGroup(0, QStringLiteral("Edited")));
-    m_dialogs.warningAnswers << false;
+    m_dialogs.warningAnswers << QMessageBox::Cancel;
 
     openThroughMenu(file(QStringLiteral("b.udf")));
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 1);
@@ -276,6 +322,46 @@ void TestTavrin::declinedOpenKeepsEverything()
     openThroughMenu(file(QStringLiteral("b.udf")));
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 0);
     QCOMPARE(m_window->filePath(), file(QStringLiteral("b.udf")));
+}
+
+void TestTavrin::nothingDoneNothingAsked_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("answer"); // the button the dialog gets
+    QTest::newRow("Move To cancelled") << "actionMove"
+                                       << "pushButton_Cancel";
+    QTest::newRow("Switch To without a row") << "actionSwitch"
+                                             << "pushButton_OK";
+    QTest::newRow("Move Channel refused") << "actMoveChannel"
+                                          << "pushButton_OK";
+    QTest::newRow("Paste Channel with nothing copied") << "actPasteChannel"
+                                                       << "";
+}
+
+// Operations that end without a change leave nothing to save, so closing asks nothing.
+void TestTavrin::nothingDoneNothingAsked()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, answer);
+    openThroughMenu(file(QStringLiteral("a.udf")));
+    QTreeWidgetItem *satellite = tree()->topLevelItem(0)->child(0)->child(0);
+    tree()->setCurrentItem(operation.startsWith(QLatin1String("action")) ? satellite : satellite->child(0));
+    table()->table()->selectRow(0);
+    ModalAnswer<QSelectTargetNodeDialog> target(
+        [&answer](QSelectTargetNodeDialog *d) { d->findChild<QPushButton *>(answer)->click(); });
+    ModalAnswer<QMoveSwitchDialog> position([](QMoveSwitchDialog *d) {
+        d->spinBox()->setValue(1); // the selected row itself
+        d->findChild<QPushButton *>(QStringLiteral("pushButton_OK"))->click();
+    });
+    ModalAnswer<QMessageBox> refusal([](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); });
+    QObject *owner = operation.startsWith(QLatin1String("action")) ? static_cast<QObject *>(tree()) : table();
+    owner->findChild<QAction *>(operation)->trigger();
+    QCOMPARE(target.answered() || position.answered(), !answer.isEmpty());
+
+    QVERIFY(!m_window->document()->isModified());
+    action("actionClose")->trigger();
+    QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), 0);
+    QVERIFY(!m_window->document()->hasDatabase());
 }
 
 void TestTavrin::save_data()
@@ -312,7 +398,7 @@ void TestTavrin::save()
 
     // A failed save still warns on exit.
     m_dialogs.reset();
-    m_dialogs.warningAnswers << false;
+    m_dialogs.warningAnswers << QMessageBox::Cancel;
     action("actionExit")->trigger();
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("warning")).size(), changedAfter ? 1 : 0);
     QCOMPARE(m_window->isVisible(), changedAfter);
@@ -581,6 +667,50 @@ void TestTavrin::realParserSavesTheSampleUnchanged()
     QFile a(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf")), b(saved);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QVERIFY2(a.readAll() == b.readAll(), "the saved dump differs from the one opened");
+}
+
+// Trying another file makes the library forget the open one: after a failed
+// open the window shows the edited rows, and a save still writes all of the file.
+void TestTavrin::realParserKeepsDocumentWhenOpenFails()
+{
+    if (!openRealSample(QStringLiteral("small.udf")))
+        QSKIP("needs samples/small.udf and the built parser library");
+    QTableWidget *rows = table()->table();
+    QVERIFY(rows->rowCount() > 5);
+    rows->setFocus();
+    rows->selectRow(3);
+    QTest::keyClick(rows, Qt::Key_Plus);
+    QStringList names;
+    for (int row = 0; row < rows->rowCount(); ++row)
+        names << rows->item(row, 0)->text();
+
+    QFile sample(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"));
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    QByteArray damaged = sample.readAll();
+    damaged[damaged.size() / 2] = char(damaged.at(damaged.size() / 2) ^ 0x5a);
+    writeAll(file(QStringLiteral("damaged.udf")), damaged);
+    m_dialogs.warningAnswers << QMessageBox::Discard;
+    m_dialogs.openAnswers << file(QStringLiteral("damaged.udf"));
+    action("actionOpen")->trigger();
+
+    QCOMPARE(m_dialogs.messages().value(1), QStringLiteral("critical|Load File|Load Error!"));
+    QCOMPARE(m_window->filePath(), file(QStringLiteral("small.udf")));
+    QVERIFY(m_window->hasUnsavedChanges());
+    QStringList shown;
+    for (int row = 0; row < rows->rowCount(); ++row)
+        shown << rows->item(row, 0)->text();
+    QCOMPARE(shown, names);
+
+    action("actionUndo")->trigger();
+    QVERIFY(!m_window->hasUnsavedChanges());
+    m_dialogs.reset();
+    const QString saved = file(QStringLiteral("out/saved.udf"));
+    m_dialogs.saveAnswers << saved;
+    action("actionSave_As")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{"about|Save File|Save OK!"});
+    QFile b(saved);
+    QVERIFY(sample.seek(0) && b.open(QIODevice::ReadOnly));
+    QVERIFY2(sample.readAll() == b.readAll(), "the saved dump differs from the one opened");
 }
 
 QTEST_MAIN(TestTavrin)

@@ -47,8 +47,8 @@ private slots:
     void saveSaysWhenGroupingWins();
     void favouriteHotKeysNeedTheOptionalEntry_data();
     void favouriteHotKeysNeedTheOptionalEntry();
-    void standardWarningHasOkCancelAndNoDefault_data();
-    void standardWarningHasOkCancelAndNoDefault();
+    void standardWarningOffersSaveAsDefault_data();
+    void standardWarningOffersSaveAsDefault();
     void destroyingWindowReleasesLibrary();
     void editMoveUndoRedoSaveReload();
 };
@@ -122,10 +122,13 @@ void TestTavrinWindow::safetyCopyOncePerOpen()
     action("actionSave")->trigger();
     QCOMPARE(readAll(copy), QStringLiteral("data"));
 
-    // Opening again takes a new copy, replacing the old one.
+    // Opening again keeps the copy: it holds the receiver's original, and the
+    // status bar names it.
     openThroughMenu(opened);
     action("actionSave")->trigger();
-    QCOMPARE(readAll(copy), QStringLiteral("saved once"));
+    QCOMPARE(readAll(copy), QStringLiteral("data"));
+    QCOMPARE(m_window->statusBar()->currentMessage(),
+             QStringLiteral("Safety copy kept: %1 already exists and was not replaced").arg(copy));
 }
 
 void TestTavrinWindow::exportListWritesTheShownRows()
@@ -408,8 +411,12 @@ void TestTavrinWindow::saveSaysWhenGroupingWins()
     action("actionSave")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
 
-    document->edits().moveTo(document->serviceOrder(), {2}, 1);
-    QCOMPARE(document->serviceOrder().first(), added);
+    // A move across TPs is refused; a programme added to the first TP still
+    // goes last in the service order, which the save cannot keep.
+    QVERIFY(!document->edits().moveTo(document->serviceOrder(), {2}, 1).refusal.isEmpty());
+    QCOMPARE(document->serviceOrder().last(), added);
+    const quint32 late = document->edits().insertProgramme(1, 10, DB_NS::NoId, {{QStringLiteral("NAME"), QStringLiteral("Fourth")}});
+    QCOMPARE(document->serviceOrder().last(), late);
     m_dialogs.reset();
     action("actionSave")->trigger();
     QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
@@ -433,36 +440,44 @@ void TestTavrinWindow::favouriteHotKeysNeedTheOptionalEntry()
     QCOMPARE(m_window->document()->data().favHotKeys.size(), favHotKeys);
 }
 
-void TestTavrinWindow::standardWarningHasOkCancelAndNoDefault_data()
+void TestTavrinWindow::standardWarningOffersSaveAsDefault_data()
 {
-    QTest::addColumn<bool>("clickOk");
-    QTest::newRow("ok") << true;
-    QTest::newRow("cancel") << false;
+    QTest::addColumn<int>("button"); // clicked; none: the box is closed
+    QTest::addColumn<int>("result");
+    QTest::newRow("save") << int(QMessageBox::Save) << int(QMessageBox::Save);
+    QTest::newRow("discard") << int(QMessageBox::Discard) << int(QMessageBox::Discard);
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << int(QMessageBox::Cancel);
+    QTest::newRow("closed") << int(QMessageBox::NoButton) << int(QMessageBox::Cancel);
 }
 
-void TestTavrinWindow::standardWarningHasOkCancelAndNoDefault()
+void TestTavrinWindow::standardWarningOffersSaveAsDefault()
 {
-    QFETCH(bool, clickOk);
+    QFETCH(int, button);
+    QFETCH(int, result);
     StandardDialogs dialogs;
     QMessageBox::StandardButtons buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString text;
-    bool hadDefault = true;
+    bool saveIsDefault = false;
     ModalAnswer<QMessageBox> answer([&](QMessageBox *box) {
         buttons = box->standardButtons();
         icon = box->icon();
         text = box->text();
-        hadDefault = box->defaultButton() != nullptr;
-        box->button(clickOk ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+        saveIsDefault = box->defaultButton() == box->button(QMessageBox::Save);
+        if (button == QMessageBox::NoButton)
+            box->close();
+        else
+            box->button(QMessageBox::StandardButton(button))->click();
     });
-    const bool result = dialogs.warningOkCancel(m_window.get(), QStringLiteral("Warning"), QStringLiteral("Close?"));
+    const QMessageBox::StandardButton chosen
+        = dialogs.warningSaveDiscardCancel(m_window.get(), QStringLiteral("Warning"), QStringLiteral("Close?"));
     QVERIFY(answer.answered());
-    QCOMPARE(result, clickOk);
+    QCOMPARE(int(chosen), result);
     QCOMPARE(answer.title(), QStringLiteral("Warning"));
     QCOMPARE(text, QStringLiteral("Close?"));
-    QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     QCOMPARE(icon, QMessageBox::Warning);
-    QVERIFY(!hadDefault);
+    QVERIFY(saveIsDefault);
 }
 
 void TestTavrinWindow::destroyingWindowReleasesLibrary()

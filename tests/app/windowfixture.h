@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dbtreewidget.h"
+#include "documentedits.h"
 #include "fakedialogs.h"
 #include "fakeparser.h"
 #include "flashcustomchosedialog.h"
@@ -50,7 +51,8 @@ protected:
         return m_window->findChild<QDBProgramWidget *>(QStringLiteral("programWidget"));
     }
     QAction *action(const char *name) const { return m_window->findChild<QAction *>(QLatin1String(name)); }
-    void markChanged() { emit table()->signalbIsChange(true); }
+    // An edit with an undo step: nothing else marks the document changed.
+    void markChanged() { QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Changed"))); }
     QString iniValue(const QString &key) const { return UserSettings().value(key).toString(); }
     // Opens a copy of the sample dump with the real parser library; false when either is missing.
     bool openRealSample(const QString &copyName, const QByteArray &bytes = QByteArray());

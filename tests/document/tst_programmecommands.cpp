@@ -59,6 +59,8 @@ QString TestProgrammeCommands::run(Document &document, const QString &op)
     QVector<quint32> ids;
     for (const int id : args)
         ids << quint32(id);
+    if (name == QLatin1String("up") || name == QLatin1String("down"))
+        return (name == QLatin1String("up") ? edits.moveUp(rows, args) : edits.moveDown(rows, args)).refusal;
     if (name == QLatin1String("move"))
         return edits.moveTo(rows, args.mid(1), args.first()).refusal;
     if (name == QLatin1String("switch"))
@@ -188,14 +190,49 @@ void TestProgrammeCommands::command_data()
                                                << "101 102 100 104 103 105"
                                                << ""
                                                << "" << false;
+    // A cut moves the programme itself: id, checked V_PID, place and hot key stay.
     QTest::newRow("cut to") << "cutTo 100 11"
-                            << "101 102 104 103 105 4294967294"
-                            << "pg 4294967294<11 NAME=Alpha,V_PID=0"
+                            << "101 102 100 104 103 105"
+                            << "pg 100<11 NAME=Alpha,V_PID=100,FAV=1"
                             << "" << true;
     QTest::newRow("cut to takes the hot key along") << "cutTo 100 11"
-                                                    << "101 102 104 103 105 4294967294"
-                                                    << "hot key Green 1/11/4294967294"
+                                                    << "101 102 100 104 103 105"
+                                                    << "hot key Green 1/11/100"
                                                     << "" << true;
+    QTest::newRow("cut to a TP with its name") << "cutTo 102 10 clash"
+                                               << "101 102 100 104 103 105"
+                                               << "pg 102<10 NAME=Gamma_1,V_PID=102"
+                                               << "" << true;
+    // A default database stores TP 10, 11, 20 in turn: 100 101 | 102 105 | 103 104.
+    const QString grouped = QStringLiteral(": a default database keeps each transponder's programmes together");
+    QTest::newRow("default database, cut to") << "cutTo 100 11 ddf"
+                                              << "101 102 105 100 103 104"
+                                              << "pg 100<11 NAME=Alpha"
+                                              << "" << true;
+    QTest::newRow("default database, move within a TP") << "move 2 0 ddf"
+                                                        << "101 100 102 105 103 104"
+                                                        << ""
+                                                        << "" << true;
+    QTest::newRow("default database, move across") << "move 3 0 ddf"
+                                                   << "100 101 102 105 103 104"
+                                                   << ""
+                                                   << "Can't move to 3" + grouped << false;
+    QTest::newRow("default database, TP after a later one") << "move 6 2 3 ddf"
+                                                            << "100 101 102 105 103 104"
+                                                            << ""
+                                                            << "Can't move to 6" + grouped << false;
+    QTest::newRow("default database, switch across") << "switch 4 1 ddf"
+                                                     << "100 101 102 105 103 104"
+                                                     << ""
+                                                     << "Can't switch to 4" + grouped << false;
+    QTest::newRow("default database, up across") << "up 2 ddf"
+                                                 << "100 101 102 105 103 104"
+                                                 << ""
+                                                 << "Can't move to 2" + grouped << false;
+    QTest::newRow("default database, down within") << "down 0 ddf"
+                                                   << "101 100 102 105 103 104"
+                                                   << ""
+                                                   << "" << true;
 }
 
 void TestProgrammeCommands::command()
@@ -212,16 +249,30 @@ void TestProgrammeCommands::command()
         operation.chop(8);
         document.database()->findPG(105)->removeAttribute(QStringLiteral("NAME"));
     }
+    if (operation.endsWith(QLatin1String(" clash"))) {
+        operation.chop(6);
+        document.database()->findPG(100)->setValue(QStringLiteral("NAME"), QStringLiteral("Gamma"));
+    }
+    const bool grouped = operation.endsWith(QLatin1String(" ddf"));
+    if (grouped) {
+        // As a default database loads: the service order is the file's, TP by TP.
+        operation.chop(4);
+        document.setFile(QStringLiteral("fixture.ddf"), OstrelDefaultDatabase);
+        std::vector<DB_NS::PGNode *> order;
+        for (const DB_NS::SatNode *sat : document.database()->sats()) {
+            for (const DB_NS::TPNode *tp : sat->tps())
+                order.insert(order.end(), tp->pgs().begin(), tp->pgs().end());
+        }
+        QVERIFY(document.database()->setAllPGsOrder(order));
+    }
     const QStringList before = documentSnapshot(document);
-    // Move and Switch raise the flag whatever they find, Paste once it found its TP.
-    const bool noted = operation.startsWith(QLatin1String("move")) || operation.startsWith(QLatin1String("switch"))
-        || operation.startsWith(QLatin1String("paste"));
 
     QCOMPARE(run(document, operation), refusal);
     const QStringList after = documentSnapshot(document);
     QCOMPARE(checkModel(*document.database()), QString());
     QCOMPARE(document.undoStack()->count(), step ? 1 : 0);
-    QCOMPARE(document.isModified(), step || noted);
+    // The flag is the undo stack's: a refusal or an empty paste leaves none.
+    QCOMPARE(document.isModified(), step);
     QVERIFY2(after.contains(QStringLiteral("service order ") + order), qPrintable(after.join(QLatin1Char('\n'))));
     if (!changed.isEmpty())
         QVERIFY2(after.join(QLatin1Char('\n')).contains(changed), qPrintable(after.join(QLatin1Char('\n'))));

@@ -12,7 +12,7 @@ using ostrel::ExternalTool;
 
 namespace {
 
-const QString Tool = QStringLiteral(TAVRIN_BIN_DIR "/lzma");
+const QString Tool = QStringLiteral(TAVRIN_BIN_DIR "/tavrin-lzma");
 
 QString writeScript(const QTemporaryDir &dir, const QString &name, const QByteArray &body)
 {
@@ -121,7 +121,7 @@ void TestExternalTool::keptWorkingFolderHoldsTheFiles()
     qunsetenv("TAVRIN_KEEP_WORK");
     qunsetenv("TMPDIR");
     QVERIFY2(packedOk, qPrintable(tool.errorString()));
-    QCOMPARE(tool.toolPath(), QCoreApplication::applicationDirPath() + "/lzma");
+    QCOMPARE(tool.toolPath(), QCoreApplication::applicationDirPath() + "/tavrin-lzma");
 
     const QStringList folders = workingFolders(*m_dir);
     QCOMPARE(folders.size(), 1);

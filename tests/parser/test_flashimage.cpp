@@ -163,6 +163,7 @@ void TestFlashImage::presetBlockChoice_data()
         << std::vector<FlashTablePlan>{table(0, {block(0x9C, "preset_a", 0x100, 0x10)}),
                                        table(0x800, {block(0x9C, "preset_b", 0x100, 0x10)})}
         << QByteArray("preset_b");
+    QTest::newRow("no-table") << std::vector<FlashTablePlan>{} << QByteArray();
 }
 
 void TestFlashImage::presetBlockChoice()
@@ -180,13 +181,17 @@ void TestFlashImage::presetBlockChoice()
 
     flashtest::StubCodec stub;
     FlashImage flash;
-    QVERIFY2(flash.load(QStringLiteral("defaultdb;") + path, stub.codec()),
-             qPrintable(flash.errorString()));
+    const bool loaded = flash.load(QStringLiteral("defaultdb;") + path, stub.codec());
+    // An image without its preset block is no list: a load error, never an empty one.
     if (chosen.isEmpty()) {
-        QCOMPARE(flash.presetEntry(), -1);
+        QVERIFY(!loaded);
+        QVERIFY2(flash.errorString().contains(tables.empty() ? "no block table" : "no preset block"),
+                 qPrintable(flash.errorString()));
+        QVERIFY(!flash.isLoaded());
         QVERIFY(stub.unpacked.empty());
         return;
     }
+    QVERIFY2(loaded, qPrintable(flash.errorString()));
     QVERIFY(flash.presetEntry() >= 0);
     const FlashEntry &entry = flash.entries()[flash.presetEntry()];
     QCOMPARE(entry.name(), chosen);
@@ -206,6 +211,7 @@ void TestFlashImage::loadPaths_data()
     QTest::newRow("no-prefix") << QString() << image << false;
     QTest::newRow("prefix-in-wrong-case") << QStringLiteral("DefaultDB;") << image << false;
     QTest::newRow("missing-file") << QStringLiteral("defaultdb;") << QStringLiteral("other.abs") << false;
+    QTest::newRow("empty-file") << QStringLiteral("defaultdb;") << QStringLiteral("empty.abs") << false;
 }
 
 void TestFlashImage::loadPaths()
@@ -220,6 +226,9 @@ void TestFlashImage::loadPaths()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(buildFlashImage(0x1000, {table(0x10, {block(0x9C, "preset", 0x100, 0x40)})}));
     file.close();
+    QFile empty(dir.filePath(QStringLiteral("empty.abs")));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
 
     flashtest::StubCodec stub;
     FlashImage flash;

@@ -43,7 +43,7 @@ struct Session
     FlashPresetCodec codec;
 
     explicit Session(const QString &workDir)
-        : tool(QStringLiteral(TAVRIN_BIN_DIR "/lzma"), workDir), codec(makeFlashPresetCodec(db, columns, tool))
+        : tool(QStringLiteral(TAVRIN_BIN_DIR "/tavrin-lzma"), workDir), codec(makeFlashPresetCodec(db, columns, tool))
     {
     }
     bool load(const QString &path) { return flash.load(QStringLiteral("defaultdb;") + path, codec); }
@@ -72,7 +72,7 @@ private:
 
 void TestFlashSample::initTestCase()
 {
-    QVERIFY2(QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/lzma")), "the lzma tool is not built");
+    QVERIFY2(QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/tavrin-lzma")), "the lzma tool is not built");
     QVERIFY(QFile::exists(m_sample));
 }
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-const QString Tool = QStringLiteral(TAVRIN_BIN_DIR "/lzma");
+const QString Tool = QStringLiteral(TAVRIN_BIN_DIR "/tavrin-lzma");
 const QString Reference = QStringLiteral("/usr/bin/lzma_alone");
 
 struct Run

@@ -24,6 +24,8 @@ private slots:
     void roundTripWithShippedConfiguration();
     void textCapacities_data();
     void textCapacities();
+    void fieldRanges_data();
+    void fieldRanges();
     void errorTextSaysWhy();
 
 private:
@@ -168,6 +170,46 @@ void TestOstrelExports::textCapacities()
     QCOMPARE(found, fields);
     QCOMPARE(list->nameUnits, OstrelNameUnits - 1);
     QCOMPARE(list->favouriteNameUnits, favouriteUnits);
+}
+
+void TestOstrelExports::fieldRanges_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QStringList>("present"); // "kind:NAME=valueKind minimum-maximum options"
+    QTest::addColumn<QStringList>("absent");  // "kind:NAME"
+    QTest::newRow("dump") << 2 << 0
+                          << QStringList{"3:SID=1 0-65535 ", "3:V_PID=1 0-8191 ", "3:FAV=1 0-4294967295 ", "3:LOCK=2 0-1 No;Yes"}
+                          << QStringList{"3:id", "3:default_order", "3:NAME"};
+    // Preset data keeps its option columns as text; numbers must fit the receiver's fields.
+    QTest::newRow("default-database") << 3 << 0 << QStringList{"3:SID=1 0-65535 ", "2:FRQ=1 0-1048575 "}
+                                      << QStringList{"2:POL", "3:LOCK", "3:id"};
+    QTest::newRow("unknown-kind") << 4 << 2 << QStringList() << QStringList();
+}
+
+void TestOstrelExports::fieldRanges()
+{
+    QFETCH(int, type);
+    QFETCH(int, result);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    auto ranges = reinterpret_cast<OstrelGetFieldRangesFn>(m_library.resolve("GetFieldRanges"));
+    QVERIFY(ranges);
+    FieldRangeList *list = nullptr;
+    QCOMPARE(ranges(type, &list), result);
+    if (result != 0)
+        return;
+    QStringList found;
+    QStringList names;
+    for (uint32_t i = 0; i < list->count; ++i) {
+        const FieldRange &r = list->items[i];
+        names << QStringLiteral("%1:%2").arg(r.kind).arg(readText(r.name, OstrelNameUnits));
+        found << names.last() + QStringLiteral("=%1 %2-%3 %4").arg(r.valueKind).arg(r.minimum).arg(r.maximum).arg(r.options ? QString::fromUtf16(r.options) : QString());
+    }
+    for (const QString &range : present)
+        QVERIFY2(found.contains(range), qPrintable(range));
+    for (const QString &name : absent)
+        QVERIFY2(!names.contains(name), qPrintable(name));
 }
 
 void TestOstrelExports::errorTextSaysWhy()

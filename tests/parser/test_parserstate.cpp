@@ -68,7 +68,6 @@ private slots:
     void failedLoads();
     void loadFailingAfterRecords_data();
     void loadFailingAfterRecords();
-    void emptyFileLoadsEmpty();
     void cleanTwice();
     void failedSaveKeepsFile();
     void saveWithOtherConfiguration();
@@ -280,6 +279,7 @@ void TestParserState::failedLoads_data()
     QTest::newRow("missing-configuration") << QStringLiteral("missing-configuration");
     QTest::newRow("broken-configuration") << QStringLiteral("broken-configuration");
     QTest::newRow("damaged-dump") << QStringLiteral("damaged-dump");
+    QTest::newRow("empty-dump") << QStringLiteral("empty-dump");
 }
 
 void TestParserState::failedLoads()
@@ -302,6 +302,8 @@ void TestParserState::failedLoads()
         QByteArray bytes = readFile(in);
         bytes[40] = char(bytes.at(40) ^ 1);
         QVERIFY(writeFile(in, bytes));
+    } else if (what == QLatin1String("empty-dump")) {
+        QVERIFY(writeFile(in, QByteArray()));
     }
 
     Lists after;
@@ -397,18 +399,6 @@ void TestParserState::loadFailingAfterRecords()
     QCOMPARE(load(state, goodPath, lists), int32_t(OstrelOk));
     QCOMPARE(lists.sats->count + lists.tps->count + lists.pgs->count, 2u + 4u + 8u);
     QCOMPARE(load(state, badPath, lists), int32_t(OstrelReadFailed));
-}
-
-void TestParserState::emptyFileLoadsEmpty()
-{
-    const QString in = filePath(QStringLiteral("empty.udf"));
-    QVERIFY(writeFile(in, QByteArray()));
-    ParserState state(m_dir.filePath(QStringLiteral("conf")));
-    Lists lists;
-    QCOMPARE(load(state, in, lists), int32_t(OstrelOk));
-    QCOMPARE(lists.sats->count + lists.tps->count + lists.pgs->count + lists.favs->count, 0u);
-    QCOMPARE(state.satTemplate()->count, 0u);
-    QCOMPARE(state.satMaxNum(), 12);
 }
 
 void TestParserState::cleanTwice()

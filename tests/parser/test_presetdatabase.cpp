@@ -13,7 +13,7 @@ using presettest::describe;
 
 namespace {
 
-const QString Tool = QStringLiteral(TAVRIN_BIN_DIR "/lzma");
+const QString Tool = QStringLiteral(TAVRIN_BIN_DIR "/tavrin-lzma");
 const QString Sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/sample.ddf");
 
 QByteArray readAll(const QString &path)
@@ -47,7 +47,6 @@ private slots:
     void sampleMatchesItsGenerator();
     void saveThenLoadKeepsEverything();
     void unpackedSaveEqualsOriginalImage();
-    void emptyFileLoadsEmpty();
     void loadFailures_data();
     void loadFailures();
     void saveFailuresKeepTheOldFile_data();
@@ -127,40 +126,25 @@ void TestPresetDatabase::unpackedSaveEqualsOriginalImage()
     QCOMPARE(readAll(second), readAll(first));
 }
 
-void TestPresetDatabase::emptyFileLoadsEmpty()
-{
-    // No tool at all: an empty file never reaches it.
-    ExternalTool tool(m_dir->filePath("no-tool"), m_dir->path());
-    const QString empty = m_dir->filePath("empty.ddf");
-    QVERIFY(writeAll(empty, QByteArray()));
-    LoadedDatabase db;
-    PresetColumns columns;
-    db.satellites.append(99, 0, 0); // left from an earlier load
-    QVERIFY(readDefaultDatabase(empty, db, columns, tool));
-    QCOMPARE(db.satellites.size(), 0);
-    QCOMPARE(db.programmes.size(), 0);
-    QCOMPARE(columns.programme.size(), 0);
-    // The fixed fields remain, so the editor can still add records.
-    QCOMPARE(db.satTemplates.size(), 2);
-    QCOMPARE(db.tpTemplates.size(), 5);
-    QCOMPARE(db.pgTemplates.size(), 4);
-}
-
 void TestPresetDatabase::loadFailures_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("toolPresent");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("tool missing, nothing unpacked") << "sample" << false;
-    QTest::newRow("file missing") << "missing" << true;
-    QTest::newRow("not lzma data") << "garbage" << true;
-    QTest::newRow("cut file") << "cut" << true;
+    QTest::newRow("tool missing, nothing unpacked") << "sample" << false << "cannot unpack";
+    QTest::newRow("file missing") << "missing" << true << "missing.ddf";
+    QTest::newRow("not lzma data") << "garbage" << true << "cannot unpack";
+    QTest::newRow("cut file") << "cut" << true << "cannot unpack";
+    // An empty file never reaches the tool.
+    QTest::newRow("empty file") << "empty" << false << "the file is empty";
 }
 
 void TestPresetDatabase::loadFailures()
 {
     QFETCH(QString, file);
     QFETCH(bool, toolPresent);
+    QFETCH(QString, reason);
 
     const QByteArray sample = readAll(Sample);
     QVERIFY(!sample.isEmpty());
@@ -171,13 +155,19 @@ void TestPresetDatabase::loadFailures()
         QVERIFY(writeAll(path, QByteArray("not a default database at all")));
     else if (file == "cut")
         QVERIFY(writeAll(path, sample.left(sample.size() / 2)));
+    else if (file == "empty")
+        QVERIFY(writeAll(path, QByteArray()));
     else
         path = m_dir->filePath("missing.ddf");
 
     ExternalTool tool(toolPresent ? Tool : m_dir->filePath("no-tool"), m_dir->path());
     LoadedDatabase db;
     PresetColumns columns;
-    QVERIFY(!readDefaultDatabase(path, db, columns, tool));
+    db.satellites.append(99, 0, 0); // left from an earlier load
+    QString error;
+    QVERIFY(!readDefaultDatabase(path, db, columns, tool, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QCOMPARE(db.satellites.size(), 0);
 }
 
 void TestPresetDatabase::saveFailuresKeepTheOldFile_data()

@@ -84,6 +84,7 @@ enum Damage {
     HugeTransponderCount,
     HugeProgrammeCount,
     ProgrammeCountAboveNodes,
+    Emptied,
 };
 
 } // namespace
@@ -97,7 +98,6 @@ class TestUserDbDump : public QObject
 private slots:
     void init();
     void roundTrip();
-    void emptyFile();
     void emptyDatabase();
     void damagedDumps_data();
     void damagedDumps();
@@ -167,16 +167,6 @@ void TestUserDbDump::roundTrip()
     QCOMPARE(write(m_config, loaded, &extras.head), dump);
 }
 
-void TestUserDbDump::emptyFile()
-{
-    LoadedDatabase db;
-    UserDumpExtras extras;
-    QVERIFY(readUserDump(QByteArray(), m_config, db, extras));
-    QCOMPARE(db.satellites.size(), 0);
-    QCOMPARE(db.satTemplates.size(), 0);
-    QVERIFY(extras.head.isEmpty());
-}
-
 void TestUserDbDump::emptyDatabase()
 {
     LoadedDatabase db;
@@ -210,6 +200,7 @@ void TestUserDbDump::damagedDumps_data()
     QTest::newRow("huge-transponder-count") << HugeTransponderCount << QStringLiteral("transponders");
     QTest::newRow("huge-programme-count") << HugeProgrammeCount << QStringLiteral("programmes");
     QTest::newRow("programme-count-above-nodes") << ProgrammeCountAboveNodes << QStringLiteral("and 3 programmes");
+    QTest::newRow("empty-file") << Emptied << QStringLiteral("the file is empty");
 }
 
 void TestUserDbDump::damagedDumps()
@@ -273,6 +264,9 @@ void TestUserDbDump::damagedDumps()
         patchHead(dump, m_config, "pg_cnt", headField(m_config, dump, "pg_cnt") + 1);
         patchHead(dump, m_config, "data_len", headField(m_config, dump, "data_len") + uint32_t(m_config.pg.bytes));
         fixCrc(dump, m_config);
+        break;
+    case Emptied:
+        dump.clear();
         break;
     }
 

@@ -17,6 +17,7 @@ void show(QDBProgramWidget &w, const ViewChoice &v)
 {
     switch (v.view) {
     case View::AllServices: w.allSrvSelected(); break;
+    case View::AllSatellites: w.allSatSelected(); break;
     case View::Satellite: w.satSelected(v.a); break;
     case View::Transponder: w.tpSelected(v.a, v.b); break;
     case View::Favourite: w.favSelected(v.a); break;

@@ -14,6 +14,7 @@ namespace ProgrammeViews {
 constexpr quint32 NoId = DB_NS::NoId;
 
 enum class View { AllServices,
+                  AllSatellites,
                   Satellite,
                   Transponder,
                   Favourite,

@@ -56,6 +56,8 @@ private slots:
     void moveAndSwitch_data();
     void moveAndSwitch();
     void moveSurvivesViewChanges();
+    void moveKeysInViews_data();
+    void moveKeysInViews();
     void deleteAsksOnce_data();
     void deleteAsksOnce();
     void insertBeforeCurrentRow_data();
@@ -186,7 +188,8 @@ void TestProgrammeOperations::moveAndSwitch()
     QVERIFY(dialog.answered());
     QCOMPARE(dialog.title(), title);
     QCOMPARE(shown, refusal);
-    QVERIFY(m_fx.document->isModified());
+    // A refused target leaves nothing to save.
+    QCOMPARE(m_fx.document->isModified(), !order.isEmpty());
     if (order.isEmpty()) {
         QCOMPARE(names(m_widget->table()), before);
         QCOMPARE(m_fx.document->undoStack()->count(), 0);
@@ -210,31 +213,100 @@ void TestProgrammeOperations::moveSurvivesViewChanges()
     QVERIFY(pick(2, QStringLiteral("Move Channel")));
     const QStringList moved = names(m_widget->table());
     m_widget->satSelected(1);
-    // The satellite lists its programmes in the new service order.
-    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), QStringLiteral("P0 P1 P3 P6 P7 P2 P9"));
+    // The satellite lists its programmes by TP, each TP's in the new service order.
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), QStringLiteral("P0 P1 P6 P9 P3 P7 P2"));
     m_widget->allSrvSelected();
     QCOMPARE(names(m_widget->table()), moved);
     QCOMPARE(m_widget->storeRowOrder().size(), 10);
+}
+
+void TestProgrammeOperations::moveKeysInViews_data()
+{
+    // Satellite 1 lists TP 10 (P0 P1 P6 P9), then TP 11 (P2 P3 P7); the
+    // service order is P0 ... P9.
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("view"); // "sat" or "tp" (TP 10)
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("rows");    // the view's rows afterwards, "" when unchanged
+    QTest::addColumn<QString>("service"); // All Services afterwards
+    QTest::addColumn<QString>("refusal");
+    const int minus = Qt::Key_Minus, plus = Qt::Key_Plus, dump = OstrelUserDump, ddf = OstrelDefaultDatabase;
+    QTest::newRow("satellite, minus") << dump << "sat" << minus << 2 << "P0 P6 P1 P9 P2 P3 P7"
+                                      << "P0 P6 P2 P3 P4 P5 P1 P7 P8 P9"
+                                      << "";
+    QTest::newRow("transponder, minus") << dump << "tp" << minus << 2 << "P0 P6 P1 P9"
+                                        << "P0 P6 P2 P3 P4 P5 P1 P7 P8 P9"
+                                        << "";
+    QTest::newRow("default database, across TPs")
+        << ddf << "sat" << plus << 3 << ""
+        << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9"
+        << "Can't move to 5: a default database keeps each transponder's programmes together";
+}
+
+void TestProgrammeOperations::moveKeysInViews()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, view);
+    QFETCH(int, key);
+    QFETCH(int, row);
+    QFETCH(QString, rows);
+    QFETCH(QString, service);
+    QFETCH(QString, refusal);
+
+    load(kind);
+    if (view == QLatin1String("sat"))
+        m_widget->satSelected(1);
+    else
+        m_widget->tpSelected(1, 10);
+    const QStringList before = names(m_widget->table());
+    selectRows({row});
+    QString shown;
+    ModalAnswer<QMessageBox> box([&shown](QMessageBox *b) {
+        shown = b->text();
+        b->button(QMessageBox::Yes)->click();
+    });
+    QTest::keyClick(m_widget->table(), Qt::Key(key));
+    QCOMPARE(shown, refusal);
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), rows.isEmpty() ? before.join(QLatin1Char(' ')) : rows);
+    QCOMPARE(m_fx.document->undoStack()->count(), refusal.isEmpty() ? 1 : 0);
+    QVERIFY(refusal.isEmpty() || !m_fx.document->isModified());
+    QStringList order;
+    for (const quint32 id : m_fx.document->serviceOrder())
+        order << QStringLiteral("P%1").arg(id - 100);
+    QCOMPARE(order.join(QLatin1Char(' ')), service);
+    if (refusal.isEmpty()) {
+        // The moved programme stays selected where it went.
+        QCOMPARE(m_widget->selectedRows(), QVector<int>{key == Qt::Key_Plus ? row + 1 : row - 1});
+        m_fx.document->undoStack()->undo();
+        QCOMPARE(names(m_widget->table()), before);
+    }
 }
 
 void TestProgrammeOperations::deleteAsksOnce_data()
 {
     QTest::addColumn<bool>("key");
     QTest::addColumn<bool>("confirm");
-    QTest::newRow("menu, OK") << false << true;
-    QTest::newRow("Delete key, OK") << true << true;
-    QTest::newRow("Delete key, Cancel") << true << false;
+    QTest::addColumn<QVector<int>>("rows");
+    QTest::addColumn<QString>("left");
+    const QVector<int> apart{1, 4, 8};
+    QTest::newRow("menu, OK") << false << true << apart << "P0 P2 P3 P5 P6 P7 P9";
+    QTest::newRow("Delete key, OK") << true << true << apart << "P0 P2 P3 P5 P6 P7 P9";
+    QTest::newRow("Delete key, Cancel") << true << false << apart << "";
+    QTest::newRow("neighbours") << true << true << QVector<int>{1, 2, 8} << "P0 P3 P4 P5 P6 P7 P9";
 }
 
 void TestProgrammeOperations::deleteAsksOnce()
 {
     QFETCH(bool, key);
     QFETCH(bool, confirm);
+    QFETCH(QVector<int>, rows);
+    QFETCH(QString, left);
 
     load();
     m_widget->allSrvSelected();
     const QStringList before = names(m_widget->table());
-    selectRows({1, 4, 8});
+    selectRows(rows);
     int asked = 0;
     QTimer timer;
     timer.setInterval(10);
@@ -258,9 +330,9 @@ void TestProgrammeOperations::deleteAsksOnce()
         QVERIFY(!m_fx.document->isModified());
         return;
     }
-    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), QStringLiteral("P0 P2 P3 P5 P6 P7 P9"));
-    for (const quint32 id : {101u, 104u, 108u})
-        QVERIFY(!m_fx.document->database()->findPG(id));
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), left);
+    for (const int row : qAsConst(rows))
+        QVERIFY(!m_fx.document->database()->findPG(quint32(100 + row)));
     QCOMPARE(m_fx.document->undoStack()->count(), 1);
     m_fx.document->undoStack()->undo();
     QCOMPARE(names(m_widget->table()), before);
@@ -349,16 +421,21 @@ void TestProgrammeOperations::copyAndCutTo_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("order"); // All Services afterwards
+    QTest::addColumn<uint>("id");       // the programme in TP 11 afterwards
+    QTest::addColumn<QString>("aPid");  // its duplicate-checked A_PID
     QTest::newRow("copy to") << "Copy Channel To"
-                             << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9 P1";
+                             << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9 P1" << 4294967294u << "0";
+    // The cut programme itself changes TP, in its place, with its values.
     QTest::newRow("cut to") << "Cut Channel To"
-                            << "P0 P2 P3 P4 P5 P6 P7 P8 P9 P1";
+                            << "P0 P1 P2 P3 P4 P5 P6 P7 P8 P9" << 101u << "7";
 }
 
 void TestProgrammeOperations::copyAndCutTo()
 {
     QFETCH(QString, entry);
     QFETCH(QString, order);
+    QFETCH(uint, id);
+    QFETCH(QString, aPid);
 
     load();
     m_widget->allSrvSelected();
@@ -376,9 +453,9 @@ void TestProgrammeOperations::copyAndCutTo()
     QCOMPARE(dialog.title(), QStringLiteral("TP Choice"));
     QVERIFY(!offeredSource);
     QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), order);
-    const DB_NS::PGNode *copy = m_fx.document->database()->findPG(4294967294u);
+    const DB_NS::PGNode *copy = m_fx.document->database()->findPG(id);
     QCOMPARE(copy->parent()->id(), 11u);
-    QCOMPARE(copy->value(QStringLiteral("A_PID")), QStringLiteral("0"));
+    QCOMPARE(copy->value(QStringLiteral("A_PID")), aPid);
     QVERIFY(m_fx.document->isModified());
     m_fx.document->undoStack()->undo();
     QCOMPARE(names(m_widget->table()), before);

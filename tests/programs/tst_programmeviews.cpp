@@ -81,12 +81,16 @@ void TestProgrammeViews::views_data()
     QTest::newRow("all services, dump sorted by default_order")
         << ViewChoice{View::AllServices} << 2 << QDBProgramWidget::AllServices
         << names("alpine,Gamma,Delta,Alpha,xab,ABC");
+    // By TP, each TP's programmes in the service order.
     QTest::newRow("satellite") << ViewChoice{View::Satellite, 1} << 2 << QDBProgramWidget::Satellite
-                               << names("Alpha,Gamma,alpine");
+                               << names("Gamma,Alpha,alpine");
     QTest::newRow("unknown satellite") << ViewChoice{View::Satellite, 99} << 0 << QDBProgramWidget::Satellite
                                        << QStringList();
-    QTest::newRow("no satellite") << ViewChoice{View::Satellite, NoId} << 0 << QDBProgramWidget::NoSatellite
+    QTest::newRow("no satellite") << ViewChoice{View::AllSatellites} << 0 << QDBProgramWidget::NoSatellite
                                   << QStringList();
+    // A new satellite may have the highest id; it is a satellite like any other.
+    QTest::newRow("satellite with the highest id") << ViewChoice{View::Satellite, NoId} << 0
+                                                   << QDBProgramWidget::Satellite << QStringList();
     QTest::newRow("transponder") << ViewChoice{View::Transponder, 2, 20} << 0 << QDBProgramWidget::Transponder
                                  << names("Delta,ABC,xab");
     QTest::newRow("transponder of another satellite")

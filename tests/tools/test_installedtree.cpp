@@ -1,7 +1,8 @@
 // cmake --install into a temporary prefix (DESTDIR), then the installed
 // tavrin-cli, run by a user who cannot write there, opens every file kind:
-// it finds its library, lzma and conf/ from its own folder and writes
-// nothing under the prefix. Also the desktop entry and the MIME types.
+// it finds its library, tavrin-lzma and conf/ from its own folder, whatever
+// else stands beside it in bin/, and writes nothing under the prefix. Also
+// the desktop entry and the MIME types.
 
 #include <QDirIterator>
 #include <QJsonArray>
@@ -83,6 +84,15 @@ void TestInstalledTree::initTestCase()
     QVERIFY(install.waitForFinished(60000));
     QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
     m_prefix = m_root.filePath(QStringLiteral("opt/tavrin"));
+    // In /usr/bin, xz-utils' lzma stands beside the programs; neither it nor
+    // anything else there is theirs.
+    for (const char *name : {"lzma", "tavrin-lzma"}) {
+        QFile foreign(m_prefix + QStringLiteral("/bin/") + QLatin1String(name));
+        QVERIFY(foreign.open(QIODevice::WriteOnly));
+        foreign.write("#!/bin/sh\necho \"$0: $1: No such file or directory\" >&2\nexit 1\n");
+        foreign.close();
+        QVERIFY(foreign.setPermissions(foreign.permissions() | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther));
+    }
 
     const QString samples = m_root.filePath(QStringLiteral("samples"));
     QVERIFY(QDir().mkpath(samples));

@@ -269,10 +269,14 @@ void TestTavrinCli::failures_data()
     QTest::newRow("unsupported-extension") << "unsupported-extension" << 1 << "This file isn't supported yet";
     QTest::newRow("crc-off-by-one-bit") << "crc-off-by-one-bit" << 1 << "Load Error!\n";
     QTest::newRow("truncated-dump") << "truncated-dump" << 1 << "Load Error!\n";
+    QTest::newRow("empty-dump") << "empty-dump" << 1 << "Load Error!\n";
+    QTest::newRow("noise-image") << "noise-image" << 1 << "Load Error!\n";
     QTest::newRow("malformed-json") << "malformed-json" << 2 << "malformed JSON at offset";
     QTest::newRow("duplicate-id") << "duplicate-id" << 2 << "programmes[1]: id 0 is used twice";
     QTest::newRow("orphan-programme") << "orphan-programme" << 2 << "programmes[0]: parentId 77 names no record";
     QTest::newRow("save-to-unknown-kind") << "save-to-unknown-kind" << 1 << "Save Error!";
+    QTest::newRow("number-the-file-cannot-hold") << "number-the-file-cannot-hold" << 1
+                                                 << "programme 0: SID: 'abc' is not a number from 0 to 65535";
 }
 
 void TestTavrinCli::failures()
@@ -301,6 +305,13 @@ void TestTavrinCli::failures()
         args = QStringList{QStringLiteral("export"), writeFile(QStringLiteral("bad-crc.udf"), bad)};
     } else if (kind == QLatin1String("truncated-dump")) {
         args = QStringList{QStringLiteral("export"), writeFile(QStringLiteral("short.udf"), golden.left(golden.size() / 3))};
+    } else if (kind == QLatin1String("empty-dump")) {
+        args = QStringList{QStringLiteral("info"), writeFile(QStringLiteral("empty.udf"), QByteArray())};
+    } else if (kind == QLatin1String("noise-image")) {
+        QByteArray noise(64 * 1024, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 2654435761u) >> 13);
+        args = QStringList{QStringLiteral("info"), writeFile(QStringLiteral("noise.abs"), noise)};
     } else if (kind == QLatin1String("malformed-json")) {
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("bad.json"), "{\"satellites\": [}"),
                            QStringLiteral("-o"), out};
@@ -311,6 +322,9 @@ void TestTavrinCli::failures()
     } else if (kind == QLatin1String("orphan-programme")) {
         const QByteArray json = smallJson.toUtf8() + R"("programmes":[{"id":0,"parentId":77,"values":[]}]})";
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("orphan.json"), json), QStringLiteral("-o"), out};
+    } else if (kind == QLatin1String("number-the-file-cannot-hold")) {
+        const QByteArray json = smallJson.toUtf8() + R"("programmes":[{"id":0,"parentId":0,"values":[["SID","abc"]]}]})";
+        args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("sid.json"), json), QStringLiteral("-o"), out};
     } else if (kind == QLatin1String("save-to-unknown-kind")) {
         const QByteArray json = smallJson.toUtf8() + R"("programmes":[]})";
         args = QStringList{QStringLiteral("import"), writeFile(QStringLiteral("ok.json"), json), QStringLiteral("-o"),
@@ -319,11 +333,12 @@ void TestTavrinCli::failures()
     const Run r = cli(args);
     QCOMPARE(r.exitCode, exitCode);
     QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
-    // A damaged dump says which check failed, after the message.
-    if (kind == QLatin1String("crc-off-by-one-bit"))
-        QVERIFY2(r.err.contains("crc is 0x"), r.err.constData());
-    if (kind == QLatin1String("truncated-dump"))
-        QVERIFY2(r.err.contains("runs past the end of the file"), r.err.constData());
+    // A file that does not load says which check failed, after the message.
+    const QMap<QString, QByteArray> reasons{{QStringLiteral("crc-off-by-one-bit"), "crc is 0x"},
+                                            {QStringLiteral("truncated-dump"), "runs past the end of the file"},
+                                            {QStringLiteral("empty-dump"), "empty.udf: the file is empty"},
+                                            {QStringLiteral("noise-image"), "no block table"}};
+    QVERIFY2(r.err.contains(reasons.value(kind)), r.err.constData());
     QVERIFY(r.out.isEmpty());
     QVERIFY(!QFile::exists(out));
 }

@@ -78,6 +78,13 @@ void TestTavrinCliEdit::edit_data()
         << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LCN":"%4"}}])"
         << "out.udf" << 1
         << "ops[0] edit: Duplicate PG Index";
+    QTest::newRow("numbers at the edge of their bits")
+        << R"([{"op":"edit","kind":"programme","id":%1,"values":{"SID":"65535","V_PID":"8191","LOCK":"1"}}])"
+        << "out.udf" << 0 << R"(["V_PID","8191"]|["SID","65535"]|["LOCK","Yes"])";
+    QTest::newRow("not an option") << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LOCK":"Maybe"}}])"
+                                   << "out.udf" << 1 << "ops[0] edit: LOCK: 'Maybe' is not one of No, Yes or a number from 0 to 1";
+    QTest::newRow("group name of spaces") << R"([{"op":"renameGroup","group":0,"name":"  "}])"
+                                          << "out.udf" << 1 << "ops[0] renameGroup: Can't rename group 0: a group needs a name";
     QTest::newRow("nothing to undo") << R"([{"op":"undo"}])"
                                      << "out.udf" << 1 << "ops[0] undo: nothing to undo";
     QTest::newRow("unknown operation") << R"([{"op":"frobnicate"}])"
@@ -195,6 +202,12 @@ void TestTavrinCliEdit::treeEdits_data()
         << QByteArray(R"([{"op":"add","kind":"satellite","values":{"NAME":"Nilesat 7.0W"}},)"
                       R"({"op":"add","kind":"transponder","parent":2,"values":{"FRQ":"11900","POL":"V"}}])")
         << 0 << tree({astra, hotbird, "Eutelsat 79.2W[11024 12291 10998 11413 11900]", turksat, "Nilesat 7.0W[]"}, 60);
+    // The first new satellite takes 4294967295 and its TP 4294967294; scripts name them so.
+    QTest::newRow("add satellite, transponder and programme")
+        << QByteArray(R"([{"op":"add","kind":"satellite","values":{"NAME":"Nilesat 7.0W"}},)"
+                      R"({"op":"add","kind":"transponder","parent":4294967295,"values":{"FRQ":"11900"}},)"
+                      R"({"op":"add","kind":"programme","parent":4294967294,"values":{"NAME":"Nile TV"}}])")
+        << 0 << tree({astra, hotbird, eutelsat, turksat, "Nilesat 7.0W[11900]"}, 61);
     QTest::newRow("move transponders to the front")
         << QByteArray(R"([{"op":"moveTo","kind":"transponder","ids":[12,4],"before":0}])") << 0
         << tree({"Astra 5.0E[12013 12516 11295 11009]", hotbird, eutelsat, turksat}, 60);
@@ -259,7 +272,10 @@ static TestTavrinCliEdit::Programme programmeOf(const QJsonObject &record, QStri
 
 QVector<TestTavrinCliEdit::Programme> TestTavrinCliEdit::serviceOrder(const QString &file)
 {
-    const QJsonObject json = exportJson(file);
+    QFile text(file);
+    const QJsonObject json = file.endsWith(QLatin1String(".json")) && text.open(QIODevice::ReadOnly)
+        ? QJsonDocument::fromJson(text.readAll()).object()
+        : exportJson(file);
     QVector<QPair<int, Programme>> listed;
     for (const QJsonValue &record : json.value(QStringLiteral("programmes")).toArray()) {
         QString order;
@@ -296,16 +312,38 @@ void TestTavrinCliEdit::programmeEdits_data()
         row("add") << R"([{"op":"add","kind":"programme","parent":$tp,"before":$0,"values":{"NAME":"Added"}}])"
                    << "Added n0 n1 ...";
         row("copyTo") << R"([{"op":"copyTo","id":$0,"tp":$other}])" << (dump ? "n0 n1 ... n0" : "~ n0 n1 ... n0 !");
-        row("cutTo") << R"([{"op":"cutTo","id":$0,"tp":$other}])" << (dump ? "n1 ... n0" : "~ n1 ... n0 !");
+        // A cut keeps its place; a preset file puts it last in the TP, where it is saved.
+        row("cutTo") << R"([{"op":"cutTo","id":$0,"tp":$other}])" << (dump ? "n0 n1 ..." : "~ n0 n1 ...");
         row("paste") << R"([{"op":"paste","ids":[$0,$1],"tp":$other}])" << (dump ? "n0 n1 ... n0 n1" : "~ n0 n1 ... n0 n1 !");
-        row("all undone") << R"([{"op":"delete","kind":"programme","ids":[$1]},{"op":"move","ids":[$0],"to":2},
+        row("paste in the table's order") << R"([{"op":"paste","ids":[$1,$0],"tp":$other}])"
+                                          << (dump ? "n0 n1 ... n0 n1" : "~ n0 n1 ... n0 n1 !");
+        row("all undone") << R"([{"op":"move","ids":[$0],"to":2},{"op":"delete","kind":"programme","ids":[$1]},
                                  {"op":"cutTo","id":$0,"tp":$other},{"op":"undo"},{"op":"undo"},{"op":"undo"}])"
                           << "n0 n1 n2 ...";
         // Past every other TP: a dump keeps it, the preset kinds keep their grouping and say so.
+        const QString grouped = QStringLiteral(": a default database keeps each transponder's programmes together");
         row("move across") << R"([{"op":"move","ids":[$0],"to":$last}])"
-                           << (dump ? "n1 n2 ... n0" : "~ n1 n2 ... n0 !");
+                           << (dump ? QStringLiteral("n1 n2 ... n0") : "ops[0] move: Can't move to $last" + grouped);
+        // Row 3 of each preset sample is the last of its TP.
+        row("down across") << R"([{"op":"down","ids":[$2]}])"
+                           << (dump ? QStringLiteral("n0 n1 n3 n2 ...") : "ops[0] down: Can't move to 4" + grouped);
         row("refused") << R"([{"op":"delete","kind":"programme","ids":[$2]},{"op":"switch","ids":[$0],"to":1}])"
                        << "ops[1] switch: Can't switch to 1";
+        // Numbers the receiver's fields cannot hold are refused, in every kind.
+        row("not a number") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"SID":"abc"}}])"
+                            << "ops[0] edit: SID: 'abc' is not a number from 0 to 65535";
+        row("beyond the bits") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"V_PID":"99999999"}}])"
+                               << "ops[0] edit: V_PID: '99999999' is not a number from 0 to 8191";
+        row("negative") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"SID":"-1"}}])"
+                        << "ops[0] edit: SID: '-1' is not a number from 0 to 65535";
+        row("just in range") << R"([{"op":"edit","kind":"programme","id":$0,"values":{"NAME":"Edge","SID":"65535","V_PID":"8191"}}])"
+                             << "Edge n1 n2 ...";
+        row("added out of range") << R"([{"op":"add","kind":"programme","parent":$tp,"values":{"NAME":"Added","SID":"65536"}}])"
+                                  << "ops[0] add: SID: '65536' is not a number from 0 to 65535";
+        // A JSON OUT holds what the save writes, "default_order" renumbered.
+        if (dump)
+            row("move, as JSON") << R"([{"op":"move","ids":[$0],"to":2}])"
+                                 << "n1 n0 n2 ...";
     }
 }
 
@@ -336,10 +374,12 @@ void TestTavrinCliEdit::programmeEdits()
     for (int i = 0; i < 3; ++i)
         ops.replace(QStringLiteral("$%1").arg(i), QString::number(before.at(i).id));
 
-    const QString out = m_dir.filePath(QStringLiteral("edited-") + sample);
+    const bool asJson = QByteArray(QTest::currentDataTag()).endsWith("JSON");
+    const QString out = m_dir.filePath(QStringLiteral("edited-") + sample + (asJson ? QStringLiteral(".json") : QString()));
     QFile::remove(out);
     const Run r = cli({QStringLiteral("edit"), input, QStringLiteral("--ops"),
                        writeFile(QStringLiteral("ops.json"), ops.toUtf8()), QStringLiteral("-o"), out});
+    expected.replace(QLatin1String("$last"), QString::number(before.size()));
     if (expected.startsWith(QLatin1String("ops["))) {
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(QString::fromUtf8(r.err).contains(expected), r.err.constData());

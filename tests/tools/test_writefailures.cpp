@@ -1,6 +1,6 @@
 // Every program that writes a file, run as a child process against a write
 // that fails: a full disk (a small tmpfs), a file-size limit, a missing
-// folder and a folder where the file should be. Each must report the failure
+// folder, a folder where the file should be and a refused final rename. Each must report the failure
 // with the system's reason, keep the old file byte for byte and leave no
 // temporary or working file behind. Also a save killed halfway.
 
@@ -149,9 +149,9 @@ void TestWriteFailures::failedWriteKeepsTheOldFile_data()
     QTest::addColumn<QString>("writer");
     QTest::addColumn<QString>("fault");
     for (auto w = writers().cbegin(); w != writers().cend(); ++w) {
-        for (const char *fault : {"full-disk", "file-size-limit", "missing-folder", "target-is-folder"}) {
+        for (const char *fault : {"full-disk", "file-size-limit", "missing-folder", "target-is-folder", "rename-refused"}) {
             // A run's private working folder is new each time: nothing can be in its way.
-            if (!*w->target && qstrcmp(fault, "target-is-folder") == 0)
+            if (!*w->target && (qstrcmp(fault, "target-is-folder") == 0 || qstrcmp(fault, "rename-refused") == 0))
                 continue;
             QTest::newRow(qPrintable(w.key() + QLatin1Char('/') + QLatin1String(fault))) << w.key() << QString::fromLatin1(fault);
         }
@@ -190,6 +190,9 @@ void TestWriteFailures::failedWriteKeepsTheOldFile()
         child.fileSizeLimit = w.fileSizeLimit;
     } else if (fault == QLatin1String("target-is-folder")) {
         QVERIFY(QDir().mkpath(oldFile));
+    } else if (fault == QLatin1String("rename-refused")) {
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeAll(oldFile, original));
     }
     const bool hasOldFile = QFileInfo(oldFile).isFile();
     const QStringList before = listing(folder);
@@ -213,6 +216,12 @@ void TestWriteFailures::failedWriteKeepsTheOldFile()
     const QString workRoot = target.isEmpty() ? folder : run.path();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), workRoot);
+    if (fault == QLatin1String("rename-refused")) {
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(FAIL_RENAME_SHIM));
+        env.insert(QStringLiteral("TAVRIN_TEST_FAIL_RENAME"), target);
+        // A sanitizer build would otherwise refuse a library loaded before its own.
+        env.insert(QStringLiteral("ASAN_OPTIONS"), env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    }
     child.setProcessEnvironment(env);
     child.start(Bin + QLatin1Char('/') + QLatin1String(w.program), args);
     QVERIFY(child.waitForFinished(60000));
@@ -224,7 +233,8 @@ void TestWriteFailures::failedWriteKeepsTheOldFile()
     const QMap<QString, QString> reasons{{QStringLiteral("full-disk"), QStringLiteral("No space left on device")},
                                          {QStringLiteral("file-size-limit"), QStringLiteral("File too large")},
                                          {QStringLiteral("missing-folder"), QStringLiteral("No such file or directory")},
-                                         {QStringLiteral("target-is-folder"), QStringLiteral("Is a directory")}};
+                                         {QStringLiteral("target-is-folder"), QStringLiteral("Is a directory")},
+                                         {QStringLiteral("rename-refused"), QStringLiteral("Permission denied")}};
     QVERIFY2(err.contains(reasons.value(fault)), qPrintable(err));
 
     if (hasOldFile || target.isEmpty())

@@ -25,6 +25,7 @@ void DBTreeWidgetFixture::init()
     connect(tree, &DBTreeWidget::signal_hotkey_selected, this, [this] { m_events << QStringLiteral("hotkey"); });
     connect(tree, &DBTreeWidget::signal_favhotkey_selected, this,
             [this] { m_events << QStringLiteral("favhotkey"); });
+    connect(tree, &DBTreeWidget::signal_allsat_selected, this, [this] { m_events << QStringLiteral("allsat"); });
 }
 
 void DBTreeWidgetFixture::cleanup()

@@ -4,6 +4,7 @@
 #include "dbtreewidgetfixture.h"
 
 #include "dbtreewidgetitem.h"
+#include "documentedits.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -138,7 +139,7 @@ void TestDBTreeWidget::rebuildAndClear()
     const int once = countItems(m_tree->invisibleRootItem());
     QCOMPARE(once, 1 + 4 + 1 + 3 + 6 + 4); // invisible root, roots, sat root, sats, TPs, groups
 
-    m_tree->setbIsChange(true);
+    QVERIFY(m_fixture->document.edits().renameGroup(3, QStringLiteral("Changed")));
     click(QStringLiteral("S/0/1"));
     m_events.clear();
     QVERIFY(m_fixture->attach(*m_tree));
@@ -282,13 +283,19 @@ void TestDBTreeWidget::renameFavItem_data()
     QTest::addColumn<uint>("id");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("name");
 
-    QTest::newRow("first group") << 1u << QStringList{"Renamed", "Sport", "Movies", "Music"} << true;
-    QTest::newRow("third group") << 4u << QStringList{"News", "Sport", "Renamed", "Music"} << true;
-    QTest::newRow("highest bit counts") << 6u << QStringList{"News", "Sport", "Renamed", "Music"} << true;
-    QTest::newRow("no such group") << 32u << QStringList{"News", "Sport", "Movies", "Music"} << false;
-    QTest::newRow("top bit") << 0x80000000u << QStringList{"News", "Sport", "Movies", "Music"} << false;
-    QTest::newRow("all groups id") << 0u << QStringList{"News", "Sport", "Movies", "Music"} << false;
+    const QStringList unchanged{"News", "Sport", "Movies", "Music"};
+    QTest::newRow("first group") << 1u << QStringList{"Renamed", "Sport", "Movies", "Music"} << true << "Renamed";
+    QTest::newRow("third group") << 4u << QStringList{"News", "Sport", "Renamed", "Music"} << true << "Renamed";
+    QTest::newRow("highest bit counts") << 6u << QStringList{"News", "Sport", "Renamed", "Music"} << true
+                                        << "Renamed";
+    QTest::newRow("no such group") << 32u << unchanged << false << "Renamed";
+    QTest::newRow("top bit") << 0x80000000u << unchanged << false << "Renamed";
+    QTest::newRow("all groups id") << 0u << unchanged << false << "Renamed";
+    // A group needs a name; the item keeps showing the one it has.
+    QTest::newRow("empty name") << 2u << unchanged << false << "";
+    QTest::newRow("only spaces") << 2u << unchanged << false << "  ";
 }
 
 void TestDBTreeWidget::renameFavItem()
@@ -296,9 +303,10 @@ void TestDBTreeWidget::renameFavItem()
     QFETCH(uint, id);
     QFETCH(QStringList, names);
     QFETCH(bool, changed);
+    QFETCH(QString, name);
     fill();
 
-    m_tree->slotRenameFavItem(id, QStringLiteral("Renamed"));
+    m_tree->slotRenameFavItem(id, name);
     QCOMPARE(m_fixture->document.favouriteNames(), names);
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("F"))), names);
     QCOMPARE(m_tree->bIsChange(), changed);

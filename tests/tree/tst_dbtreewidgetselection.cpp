@@ -35,7 +35,7 @@ void TestDBTreeWidgetSelection::selectionSignals_data()
     QTest::newRow("All Services") << "A"
                                   << "allsrv";
     QTest::newRow("Satellite Infomation") << "S"
-                                          << "sat(4294967295)";
+                                          << "allsat";
     QTest::newRow("satellite") << "S/1"
                                << "sat(20)";
     QTest::newRow("TP") << "S/2/1"

@@ -56,6 +56,8 @@ private slots:
     void favouriteMask();
     void duplicateName_data();
     void duplicateName();
+    void valueTheFileCannotHold_data();
+    void valueTheFileCannotHold();
     void configurationTriggerSetsOtherField_data();
     void configurationTriggerSetsOtherField();
     void triggerWritesWithoutChecks();
@@ -217,13 +219,16 @@ void TestPropertyDialogEdits::favouriteMask_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QList<int>>("clicked");
     QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("openedByClick"); // a press on the box opens the list, its release lands on group 0
 
-    QTest::newRow("set-two") << 3 << "0" << QList<int>{0, 2} << "5";
-    QTest::newRow("clear-one") << 3 << "7" << QList<int>{1} << "5";
-    QTest::newRow("toggle-back") << 3 << "1" << QList<int>{2, 2} << "1";
-    QTest::newRow("bit-31-stays") << 32 << "2147483648" << QList<int>{0} << "2147483649";
-    QTest::newRow("set-bit-31") << 32 << "0" << QList<int>{31} << "2147483648";
-    QTest::newRow("bits-without-group-stay") << 2 << "12" << QList<int>{1} << "14";
+    QTest::newRow("set-two") << 3 << "0" << QList<int>{0, 2} << "5" << false;
+    QTest::newRow("clear-one") << 3 << "7" << QList<int>{1} << "5" << false;
+    QTest::newRow("toggle-back") << 3 << "1" << QList<int>{2, 2} << "1" << false;
+    QTest::newRow("bit-31-stays") << 32 << "2147483648" << QList<int>{0} << "2147483649" << false;
+    QTest::newRow("set-bit-31") << 32 << "0" << QList<int>{31} << "2147483648" << false;
+    QTest::newRow("bits-without-group-stay") << 2 << "12" << QList<int>{1} << "14" << false;
+    QTest::newRow("release-that-opens-toggles-nothing") << 3 << "6" << QList<int>{} << "6" << true;
+    QTest::newRow("click-in-the-opened-list-toggles") << 3 << "6" << QList<int>{0} << "7" << true;
 }
 
 void TestPropertyDialogEdits::favouriteMask()
@@ -232,6 +237,7 @@ void TestPropertyDialogEdits::favouriteMask()
     QFETCH(QString, stored);
     QFETCH(QList<int>, clicked);
     QFETCH(QString, written);
+    QFETCH(bool, openedByClick);
 
     QStringList names;
     for (int i = 0; i < groups; ++i)
@@ -246,8 +252,15 @@ void TestPropertyDialogEdits::favouriteMask()
     auto *editor = qobject_cast<FavouriteMaskEditor *>(openEditor(dialog, QStringLiteral("FAV")));
     QVERIFY(editor);
     QCOMPARE(editor->groupNames(), names);
-    editor->showPopup();
     QAbstractItemView *list = editor->view();
+    if (openedByClick) {
+        QTest::mousePress(editor, Qt::LeftButton);
+        QTRY_VERIFY(list->isVisible());
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                            list->visualRect(list->model()->index(0, 0)).center());
+    } else {
+        editor->showPopup();
+    }
     QTRY_VERIFY(list->isVisible());
     for (const int group : clicked) {
         const QModelIndex index = list->model()->index(group, 0);
@@ -361,6 +374,57 @@ void TestPropertyDialogEdits::duplicateName()
 
     dialog.clickedOK();
     QCOMPARE(pg->value(checked), written);
+}
+
+void TestPropertyDialogEdits::valueTheFileCannotHold_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message"); // empty: OK closes the dialog
+
+    QTest::newRow("text-in-number") << "SID"
+                                    << "abc"
+                                    << "SID: 'abc' is not a number from 0 to 65535";
+    QTest::newRow("just-in-range") << "SID"
+                                   << "65535"
+                                   << "";
+    // SID holds 70000 from the file: a value nobody changed never blocks OK.
+    QTest::newRow("other-field-changed") << "NAME"
+                                         << "Renamed"
+                                         << "";
+}
+
+void TestPropertyDialogEdits::valueTheFileCannotHold()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+
+    TemplateVector templates{field("NAME"), field("SID")};
+    templates[1].range = ValueRange{OstrelValueNumber, 0, 65535, {}};
+    auto database = makeDatabase();
+    PGNode *pg = database->findPG(1);
+    pg->setValue(QStringLiteral("SID"), QStringLiteral("70000"));
+    const QString before = pg->value(name);
+    const QStringList favourites;
+    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    showActive(dialog);
+
+    QWidget *editor = openEditor(dialog, name);
+    QVERIFY(editor);
+    typeInto(editor, typed);
+    finishEditor(editor);
+    QString shown;
+    ModalAnswer<QMessageBox> answer([&shown](QMessageBox *box) {
+        shown = box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+
+    QCOMPARE(shown, message);
+    QCOMPARE(dialog.isVisible(), !message.isEmpty());
+    QCOMPARE(pg->value(name), message.isEmpty() ? typed : before);
+    QCOMPARE(pg->value(QStringLiteral("SID")), name == QLatin1String("SID") && message.isEmpty() ? typed : QStringLiteral("70000"));
 }
 
 void TestPropertyDialogEdits::configurationTriggerSetsOtherField_data()

@@ -14,6 +14,7 @@
 #include "qpropertydialog.h"
 #include "qselecttargetnodedialog.h"
 #include "qtvariantproperty.h"
+#include "tablemenu.h"
 #include "treefixture.h"
 
 #include <QContextMenuEvent>
@@ -70,6 +71,8 @@ private slots:
     void operation();
     void targetDialog();
     void tableFollowsUndo();
+    void newSatelliteView_data();
+    void newSatelliteView();
 
 private:
     QString pathOf(QTreeWidgetItem *item);
@@ -93,6 +96,7 @@ void TestTreeEditing::init()
     DBTreeWidget *tree = m_tree.get();
     connect(tree, &DBTreeWidget::signal_sat_selected, this,
             [this](unsigned int id) { m_events << QStringLiteral("sat(%1)").arg(id); });
+    connect(tree, &DBTreeWidget::signal_allsat_selected, this, [this] { m_events << QStringLiteral("allsat"); });
     connect(tree, &DBTreeWidget::signal_tp_selected, this, [this](unsigned int sat, unsigned int tp) {
         m_events << QStringLiteral("tp(%1,%2)").arg(sat).arg(tp);
     });
@@ -212,7 +216,7 @@ void TestTreeEditing::operation_data()
     QTest::addColumn<QStringList>("selected");
     QTest::addColumn<QString>("event");  // the last selection signal of the last step
     QTest::addColumn<QString>("dialog"); // the last dialog's title (and a message box's text)
-    QTest::addColumn<int>("state");      // undo steps; -1 the change flag only
+    QTest::addColumn<int>("state");      // undo steps, which alone set the change flag
 
     const QString alpha = QStringLiteral("10[11778 11800 12000]"), beta = QStringLiteral("20[10700]"),
                   gamma = QStringLiteral("30[12100 12200]");
@@ -255,7 +259,7 @@ void TestTreeEditing::operation_data()
     QTest::newRow("delete satellite") << -1 << false << QStringList{"click:S/0", "menu:&Delete|box:ok"}
                                       << rows({beta, gamma}) << "S/0" << QStringList{"S/0"} << "sat(20)" << del << 1;
     QTest::newRow("delete last satellite") << -1 << false << QStringList{"click:S/2", "menu:&Delete|box:ok"}
-                                           << rows({alpha, beta}) << "S" << QStringList{"S"} << "sat(4294967295)"
+                                           << rows({alpha, beta}) << "S" << QStringList{"S"} << "allsat"
                                            << del << 1;
 
     QTest::newRow("move TP up") << -1 << false << QStringList{"click:S/0/1", "menu:&Move Up"}
@@ -280,7 +284,7 @@ void TestTreeEditing::operation_data()
                                 << rows({"10[12000 11800 11778]", beta, gamma}) << "S/0/2" << QStringList{"S/0/2"}
                                 << "" << target << 1;
     QTest::newRow("switch without a row") << -1 << false << QStringList{"click:S/0", "menu:&Switch To|target:none"}
-                                          << all << "S/0" << QStringList{"S/0"} << "" << target << -1;
+                                          << all << "S/0" << QStringList{"S/0"} << "" << target << 0;
     QTest::newRow("switch cancelled") << -1 << false << QStringList{"click:S/0", "menu:&Switch To|target:cancel"}
                                       << all << "S/0" << QStringList{"S/0"} << "" << target << 0;
 
@@ -292,7 +296,7 @@ void TestTreeEditing::operation_data()
         << -1 << false << QStringList{"click:S/0", "menu:&Move To|target:1"} << rows({beta, alpha, gamma}) << "S/1"
         << QStringList{"S/1"} << "" << target << 1;
     QTest::newRow("Move To cancelled") << -1 << false << QStringList{"click:S/0/1", "menu:&Move To|target:cancel"}
-                                       << all << "S/0/1" << QStringList{"S/0/1"} << "" << target << -1;
+                                       << all << "S/0/1" << QStringList{"S/0/1"} << "" << target << 0;
 
     QTest::newRow("paste reverses the copied block")
         << -1 << false << QStringList{"click:S/0/0", "ctrl:S/0/1", "ctrl:S/0/2", "key:C", "click:S/1", "key:V"}
@@ -314,7 +318,7 @@ void TestTreeEditing::operation_data()
     QTest::newRow("copying satellites empties the buffer")
         << -1 << false << QStringList{"click:S/0/0", "key:C", "click:S/2", "key:C", "click:S/1", "key:V"} << all
         << "S/1" << QStringList{} << ""
-        << "" << -1;
+        << "" << 0;
 
     QTest::newRow("edit TP") << -1 << false << QStringList{"click:S/0/0", "menu:&Edit|prop:FRQ=11900"}
                              << rows({"10[11900 11800 12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"} << ""
@@ -368,7 +372,7 @@ void TestTreeEditing::operation()
     selectedNow.sort();
     QCOMPARE(selectedNow, selected);
     QCOMPARE(m_events.value(m_events.size() - 1), event);
-    QCOMPARE(document.undoStack()->count(), std::max(state, 0));
+    QCOMPARE(document.undoStack()->count(), state);
     QCOMPARE(m_tree->bIsChange(), state != 0);
     QCOMPARE(m_messages.value(m_messages.size() - 1), dialog);
 
@@ -432,9 +436,59 @@ void TestTreeEditing::tableFollowsUndo()
     const QVector<quint32> shown = table.rowIds();
     QCOMPARE(shown.size(), 4);
     QVERIFY(document.edits().removeNodes(NodeKind::Transponder, 1, {11}));
-    QCOMPARE(table.rowIds(), (QVector<quint32>{100, 101}));
+    // TP 10's programmes, in the service order.
+    QCOMPARE(table.rowIds(), (QVector<quint32>{101, 100}));
     document.undoStack()->undo();
     QCOMPARE(table.rowIds(), shown);
+}
+
+// The first satellite added takes 4294967295, the highest id: its view
+// lists what was added under it and offers the table's menu, while
+// "Satellite Infomation" still shows no rows.
+void TestTreeEditing::newSatelliteView_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("view");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("the new satellite") << "S/2" << int(QDBProgramWidget::Satellite) << 1;
+    QTest::newRow("Satellite Infomation") << "S" << int(QDBProgramWidget::NoSatellite) << 0;
+}
+
+void TestTreeEditing::newSatelliteView()
+{
+    QFETCH(QString, path);
+    QFETCH(int, view);
+    QFETCH(int, rows);
+    Document document;
+    loadDocumentFixture(document);
+    QVERIFY(m_tree->setDocument(&document));
+    DocumentEdits &edits = document.edits();
+    std::unique_ptr<DB_NS::Node> sat = edits.newNode(NodeKind::Satellite);
+    const quint32 satId = sat->id();
+    sat->addAttribute(QStringLiteral("NAME"), QStringLiteral("Delta"));
+    QVERIFY(edits.addNode(NodeKind::Satellite, satId, std::move(sat)));
+    std::unique_ptr<DB_NS::Node> tp = edits.newNode(NodeKind::Transponder, satId);
+    const quint32 tpId = tp->id();
+    QVERIFY(edits.addNode(NodeKind::Transponder, satId, std::move(tp)));
+    QVERIFY(edits.insertProgramme(satId, tpId, DB_NS::NoId, {{QStringLiteral("NAME"), QStringLiteral("New")}}) != DB_NS::NoId);
+
+    QDBProgramWidget table;
+    table.setDocument(&document);
+    connect(m_tree.get(), &DBTreeWidget::signal_sat_selected, &table, &QDBProgramWidget::satSelected);
+    connect(m_tree.get(), &DBTreeWidget::signal_allsat_selected, &table, &QDBProgramWidget::allSatSelected);
+    m_tree->show();
+    table.resize(900, 600);
+    table.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&table));
+    step(QStringLiteral("click:") + path);
+    QCOMPARE(int(table.viewMode()), view);
+    QCOMPARE(table.rowIds().size(), rows);
+    if (rows > 0) {
+        table.table()->selectRow(0);
+        ModalAnswer<QPropertyDialog> edit([](QPropertyDialog *dialog) { dialog->clickedCancel(); });
+        QVERIFY(pickTableMenuEntry(table, 0, QStringLiteral("Edit Channel")));
+        QVERIFY(edit.answered());
+    }
 }
 
 QTEST_MAIN(TestTreeEditing)

@@ -1,4 +1,4 @@
-// lzma e IN OUT | lzma d IN OUT
+// tavrin-lzma e IN OUT | tavrin-lzma d IN OUT
 // Packs or unpacks one file in the LZMA-alone format. OUT appears only when
 // the whole run succeeded; on failure a message goes to stderr and the exit
 // status is non-zero.
@@ -18,7 +18,7 @@ namespace {
 
 int fail(const std::string &message)
 {
-    std::fprintf(stderr, "lzma: %s\n", message.c_str());
+    std::fprintf(stderr, "tavrin-lzma: %s\n", message.c_str());
     return 1;
 }
 
@@ -87,7 +87,7 @@ bool writeFileAtomically(const std::string &path, const lzmaalone::Bytes &data,
 int main(int argc, char **argv)
 {
     if (argc != 4 || (std::strcmp(argv[1], "e") != 0 && std::strcmp(argv[1], "d") != 0)) {
-        std::fprintf(stderr, "usage: lzma e|d IN OUT\n");
+        std::fprintf(stderr, "usage: tavrin-lzma e|d IN OUT\n");
         return 2;
     }
     const bool encode = argv[1][0] == 'e';

@@ -7,8 +7,10 @@
 #include <QJsonObject>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -79,14 +81,15 @@ QString kindName(NodeKind kind)
     return QStringLiteral("programme");
 }
 
-// The satellite that holds the TP, or NoId; TP ids are unique per satellite only.
-quint32 satelliteOfTp(const Document &document, quint32 tpId)
+// The satellite that holds the TP, if any; TP ids are unique per satellite
+// only, and a new satellite's id can be any value.
+std::optional<quint32> satelliteOfTp(const Document &document, quint32 tpId)
 {
     for (const DB_NS::SatNode *sat : document.database()->sats()) {
         if (sat->findTP(tpId))
             return sat->id();
     }
-    return DB_NS::NoId;
+    return std::nullopt;
 }
 
 // Rows of All Services with TV and radio shown and no filter: the service order.
@@ -116,7 +119,7 @@ bool editValues(Document &document, const QJsonObject &op, Failure &failure)
     const QJsonValue values = op.value(QStringLiteral("values"));
     if (!values.isObject())
         return fail(failure, QStringLiteral("'values' must be an object of field texts"), true);
-    const quint32 satId = kind == NodeKind::Transponder ? satelliteOfTp(document, id) : DB_NS::NoId;
+    const std::optional<quint32> satId = kind == NodeKind::Transponder ? satelliteOfTp(document, id) : std::nullopt;
     const DB_NS::Node *node = document.findNode(kind, id, satId);
     if (!node)
         return fail(failure, QStringLiteral("no %1 %2").arg(kindName(kind)).arg(id));
@@ -137,7 +140,11 @@ bool editValues(Document &document, const QJsonObject &op, Failure &failure)
         }
         edited.setValue(it.key(), text);
     }
-    return document.edits().editNode(kind, id, satId, edited.attributes());
+    QString refusal;
+    // Only a TP's satellite is read, and a TP has one by now.
+    if (!document.edits().editNode(kind, id, satId.value_or(0), edited.attributes(), &refusal))
+        return fail(failure, refusal.isEmpty() ? QStringLiteral("no %1 %2").arg(kindName(kind)).arg(id) : refusal);
+    return true;
 }
 
 bool renameGroup(Document &document, const QJsonObject &op, Failure &failure)
@@ -146,8 +153,11 @@ bool renameGroup(Document &document, const QJsonObject &op, Failure &failure)
     const QJsonValue name = op.value(QStringLiteral("name"));
     if (!group.isDouble() || !name.isString())
         return fail(failure, QStringLiteral("needs 'group' (index) and 'name' (text)"), true);
-    if (!document.edits().renameGroup(group.toInt(-1), name.toString()))
-        return fail(failure, QStringLiteral("no favourite group %1").arg(group.toInt(-1)));
+    const int index = group.toInt(-1);
+    if (index < 0 || index >= document.favouriteNames().size())
+        return fail(failure, QStringLiteral("no favourite group %1").arg(index));
+    if (!document.edits().renameGroup(index, name.toString()))
+        return fail(failure, QStringLiteral("Can't rename group %1: a group needs a name").arg(index));
     return true;
 }
 
@@ -172,10 +182,10 @@ bool treeNodes(const Document &document, NodeKind kind, const QVector<quint32> &
                 return fail(failure, QStringLiteral("no satellite %1").arg(id));
             continue;
         }
-        const quint32 sat = i == 0 ? satelliteOfTp(document, id) : *satId;
+        const std::optional<quint32> sat = i == 0 ? satelliteOfTp(document, id) : *satId;
         if (!document.findNode(kind, id, sat))
-            return fail(failure, i == 0 ? QStringLiteral("no transponder %1").arg(id) : QStringLiteral("no transponder %1 on satellite %2").arg(id).arg(sat));
-        *satId = sat;
+            return fail(failure, i == 0 ? QStringLiteral("no transponder %1").arg(id) : QStringLiteral("no transponder %1 on satellite %2").arg(id).arg(*satId));
+        *satId = *sat;
     }
     return true;
 }
@@ -222,7 +232,8 @@ bool addNode(Document &document, const QJsonObject &op, Failure &failure)
     std::unique_ptr<DB_NS::Node> node = edits.newNode(kind, satId);
     for (const TemplateField &field : document.templateOf(kind))
         node->addAttribute(field.name, texts.value(field.name).toString(field.defaultText));
-    return edits.addNode(kind, satId, std::move(node));
+    QString refusal;
+    return edits.addNode(kind, satId, std::move(node), &refusal) || fail(failure, refusal);
 }
 
 bool moveNodesTo(Document &document, const QJsonObject &op, Failure &failure)
@@ -272,11 +283,8 @@ Operation moveBy(bool up)
         QVector<int> rows;
         if (!readIds(op, &ids, failure) || !serviceRows(document, ids, &rowIds, &rows, failure))
             return false;
-        if (up)
-            document.edits().moveUp(rowIds, rows);
-        else
-            document.edits().moveDown(rowIds, rows);
-        return true;
+        const DocumentEdits::MoveOutcome outcome = up ? document.edits().moveUp(rowIds, rows) : document.edits().moveDown(rowIds, rows);
+        return outcome.refusal.isEmpty() ? true : fail(failure, outcome.refusal);
     };
 }
 
@@ -333,10 +341,10 @@ bool addRecord(Document &document, const QJsonObject &op, Failure &failure)
     const QJsonValue values = op.value(QStringLiteral("values"));
     if (!values.isObject())
         return fail(failure, QStringLiteral("'values' must be an object of field texts"), true);
-    const quint32 satId = satelliteOfTp(document, parent);
-    if (satId == DB_NS::NoId)
+    const std::optional<quint32> satId = satelliteOfTp(document, parent);
+    if (!satId)
         return fail(failure, QStringLiteral("no transponder %1").arg(parent));
-    if (before != DB_NS::NoId && !document.database()->findSat(satId)->findTP(parent)->findPG(before))
+    if (before != DB_NS::NoId && !document.database()->findSat(*satId)->findTP(parent)->findPG(before))
         return fail(failure, QStringLiteral("no programme %1 in transponder %2").arg(before).arg(parent));
     // A new programme starts from the template's defaults, as the property dialog shows it.
     DB_NS::PGNode fresh(0);
@@ -354,8 +362,9 @@ bool addRecord(Document &document, const QJsonObject &op, Failure &failure)
         }
         fresh.setValue(it.key(), it.value().toString());
     }
-    document.edits().insertProgramme(satId, parent, before, fresh.attributes());
-    return true;
+    QString refusal;
+    return document.edits().insertProgramme(*satId, parent, before, fresh.attributes(), &refusal) != DB_NS::NoId
+        || fail(failure, refusal);
 }
 
 Operation copyOrCutTo(bool cut)
@@ -375,19 +384,23 @@ Operation copyOrCutTo(bool cut)
 
 bool paste(Document &document, const QJsonObject &op, Failure &failure)
 {
-    QVector<quint32> ids;
+    QVector<quint32> ids, rowIds;
+    QVector<int> rows;
     quint32 tp = 0;
-    if (!readIds(op, &ids, failure) || !readId(op, QStringLiteral("tp"), &tp, failure))
+    if (!readIds(op, &ids, failure) || !readId(op, QStringLiteral("tp"), &tp, failure)
+        || !serviceRows(document, ids, &rowIds, &rows, failure))
         return false;
-    for (const quint32 id : qAsConst(ids)) {
-        if (!programmeExists(document, id, failure))
-            return false;
-    }
-    const quint32 satId = satelliteOfTp(document, tp);
-    if (satId == DB_NS::NoId)
+    const std::optional<quint32> satId = satelliteOfTp(document, tp);
+    if (!satId)
         return fail(failure, QStringLiteral("no transponder %1").arg(tp));
+    // Copied as the table's rows are, whatever order ids lists them in.
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    ids.clear();
+    for (const int row : qAsConst(rows))
+        ids.append(rowIds.at(row));
     document.edits().copyProgrammes(ids);
-    document.edits().paste(satId, tp);
+    document.edits().paste(*satId, tp);
     return true;
 }
 

@@ -1,7 +1,33 @@
 #include "jsonexport.h"
 
+#include "recordconversion.h"
+#include "serviceorder.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
+
+namespace {
+
+using DefaultOrders = QHash<const DB_NS::PGNode *, int>;
+
+// "default_order" as the save of kind would write it: renumbered from the
+// service order once a dump was reordered, so that importing the JSON keeps
+// the order. Empty when the stored values are written as they are.
+DefaultOrders writtenDefaultOrders(const ChannelDatabase *db, int kind)
+{
+    return db && ServiceOrder::renumbersOnSave(*db, kind) ? ServiceOrder::positions(*db) : DefaultOrders();
+}
+
+// A value's text as written; orders is null for satellites and TPs.
+QString valueText(const DB_NS::Node &node, const NodeAttribute &attribute, const DefaultOrders *orders)
+{
+    if (!orders || orders->isEmpty() || !NodeAttribute::namesEqual(attribute.name, DefaultOrderField))
+        return attribute.value;
+    const auto it = orders->constFind(static_cast<const DB_NS::PGNode *>(&node));
+    return it == orders->constEnd() ? attribute.value : QString::number(it.value());
+}
+
+} // namespace
 
 static QJsonArray templatesToJson(const TemplateVector &templates)
 {
@@ -20,11 +46,11 @@ static QJsonArray templatesToJson(const TemplateVector &templates)
     return array;
 }
 
-static QJsonObject nodeToJson(const DB_NS::Node &node)
+static QJsonObject nodeToJson(const DB_NS::Node &node, const DefaultOrders *orders = nullptr)
 {
     QJsonArray values;
     for (const NodeAttribute &a : node.attributes())
-        values.append(QJsonArray{a.name, a.value});
+        values.append(QJsonArray{a.name, valueText(node, a, orders)});
     return QJsonObject{
         {QStringLiteral("id"), qint64(node.id())},
         {QStringLiteral("parentId"), qint64(node.getParentId())},
@@ -51,6 +77,7 @@ static QJsonObject documentHead(const DocumentData &doc, int kind)
 QJsonObject documentToJson(const DocumentData &doc, int kind)
 {
     QJsonArray sats, tps, pgs;
+    const DefaultOrders orders = writtenDefaultOrders(doc.database.get(), kind);
     if (doc.database) {
         // Programmes in the order a save writes them: under their TPs.
         for (const DB_NS::SatNode *sat : doc.database->sats()) {
@@ -58,7 +85,7 @@ QJsonObject documentToJson(const DocumentData &doc, int kind)
             for (const DB_NS::TPNode *tp : sat->tps()) {
                 tps.append(nodeToJson(*tp));
                 for (const DB_NS::PGNode *pg : tp->pgs())
-                    pgs.append(nodeToJson(*pg));
+                    pgs.append(nodeToJson(*pg, &orders));
             }
         }
     }
@@ -78,9 +105,9 @@ public:
     explicit NodeListWriter(QByteArray &out)
         : m_out(out) {}
 
-    // The list as the value of a key of the top-level object.
+    // The list as the value of a key of the top-level object; orders for programmes only.
     template<typename Nodes>
-    void list(const Nodes &nodes)
+    void list(const Nodes &nodes, const DefaultOrders *orders = nullptr)
     {
         m_out += "[\n";
         bool first = true;
@@ -88,7 +115,7 @@ public:
             if (!first)
                 m_out += ",\n";
             first = false;
-            write(*node);
+            write(*node, orders);
         }
         if (!first)
             m_out += '\n';
@@ -96,7 +123,7 @@ public:
     }
 
 private:
-    void write(const DB_NS::Node &node)
+    void write(const DB_NS::Node &node, const DefaultOrders *orders)
     {
         m_out += "        {\n            \"id\": ";
         m_out += QByteArray::number(qint64(node.id()));
@@ -108,7 +135,7 @@ private:
             m_out += "                [\n                    ";
             string(attributes.at(i).name);
             m_out += ",\n                    ";
-            string(attributes.at(i).value);
+            string(valueText(node, attributes.at(i), orders));
             m_out += i + 1 < attributes.size() ? "\n                ],\n" : "\n                ]\n";
         }
         m_out += "            ]\n        }";
@@ -173,6 +200,7 @@ QByteArray documentJsonText(const DocumentData &doc, int kind)
     const QByteArray text = QJsonDocument(head).toJson(QJsonDocument::Indented);
 
     const NodeLists lists(doc.database.get());
+    const DefaultOrders orders = writtenDefaultOrders(doc.database.get(), kind);
     const std::vector<const DB_NS::Node *> *values[] = {&lists.pgs, &lists.sats, &lists.tps};
     QByteArray out;
     out.reserve(text.size() + int(std::min<size_t>(lists.pgs.size() * 900 + lists.tps.size() * 600, 1u << 30)));
@@ -183,7 +211,7 @@ QByteArray documentJsonText(const DocumentData &doc, int kind)
         const int at = text.indexOf(marker, from);
         Q_ASSERT(at >= 0);
         out += text.mid(from, at + marker.size() - 4 - from);
-        writer.list(*values[k]);
+        writer.list(*values[k], values[k] == &lists.pgs ? &orders : nullptr);
         from = at + marker.size();
     }
     out += text.mid(from);

@@ -5,7 +5,9 @@
 #include "document.h"
 #include "documentio.h"
 #include "editoperations.h"
+#include "fieldranges.h"
 #include "filetyperegistry.h"
+#include "importchecks.h"
 #include "jsonexport.h"
 #include "jsonimport.h"
 #include "parserlibrary.h"
@@ -258,11 +260,18 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
         if (!openDocument(registry, library, o.base, o.customer, doc, &baseKind))
             return ExitFailed;
     }
+    const int kind = registry.kindForPath(o.output);
+    // A value the output cannot hold is refused before anything is written.
+    const QString libraryName = registry.libraryByType.value(kind);
+    if (!libraryName.isEmpty() && library.bind(libraryName)) {
+        const QString refusal = importRefusal(*imported.database, doc.database.get(), FieldRanges::query(library, kind));
+        if (!refusal.isEmpty())
+            return fail(QStringLiteral("tavrin-cli: %1: %2").arg(o.input, refusal));
+    }
     doc.database = std::move(imported.database);
     if (imported.favourites)
         doc.favouriteNames = *imported.favourites;
 
-    const int kind = registry.kindForPath(o.output);
     if (kind == OstrelUserDump)
         ServiceOrder::sortByDefaultOrder(*doc.database);
     // A dump keeps its favourite names in the trailing block of the dump it
