@@ -3,12 +3,33 @@
 
 #include "document.h"
 
+#include <algorithm>
+
 namespace {
 
 DB_NS::TPNode *findTp(const ChannelDatabase &database, quint32 satId, quint32 tpId)
 {
     const DB_NS::SatNode *sat = database.findSat(satId);
     return sat ? sat->findTP(tpId) : nullptr;
+}
+
+// A default database or flash image stores each programme under its TP, TP
+// after TP, so a new programme goes last among its TP's in the service order
+// too: what the window shows is what the save writes. The order was grouped
+// before, so a stable sort by TP only moves the new ones.
+void groupByTransponder(ChannelDatabase &database)
+{
+    QHash<const DB_NS::TPNode *, int> rank;
+    for (const DB_NS::SatNode *sat : database.sats()) {
+        for (const DB_NS::TPNode *tp : sat->tps())
+            rank.insert(tp, rank.size());
+    }
+    std::vector<DB_NS::PGNode *> order(database.allPGs().begin(), database.allPGs().end());
+    std::stable_sort(order.begin(), order.end(), [&rank](const DB_NS::PGNode *a, const DB_NS::PGNode *b) {
+        return rank.value(a->parent(), -1) < rank.value(b->parent(), -1);
+    });
+    database.setAllPGsOrder(order);
+    database.relinkProgrammes();
 }
 
 } // namespace
@@ -66,6 +87,8 @@ QVector<quint32> Document::insertProgrammes(std::vector<DetachedProgramme> &prog
             static_cast<void>(entry.node.release()); // the list owns it now
         }
     }
+    if (!ids.isEmpty() && (m_kind == OstrelDefaultDatabase || m_kind == OstrelFlashImage))
+        groupByTransponder(*db);
     emit programmesInserted(ids);
     return ids;
 }

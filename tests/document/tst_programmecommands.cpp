@@ -88,7 +88,7 @@ void TestProgrammeCommands::command_data()
     QTest::addColumn<QString>("order");   // the service order afterwards
     QTest::addColumn<QString>("changed"); // text the snapshot must hold afterwards
     QTest::addColumn<QString>("refusal");
-    QTest::addColumn<bool>("step"); // false: no step; a move, switch or paste still raises the flag
+    QTest::addColumn<bool>("step"); // false: no step, and nothing to save
 
     // Rows of All Services: 101 102 100 104 103 105; new ids count down from 4294967294.
     QTest::newRow("move one down") << "move 5 1"
@@ -233,6 +233,19 @@ void TestProgrammeCommands::command_data()
                                                    << "101 100 102 105 103 104"
                                                    << ""
                                                    << "" << true;
+    // A new programme goes where the save puts it: last in its TP.
+    QTest::newRow("default database, insert") << "insert 1 10 ddf"
+                                              << "100 101 4294967294 102 105 103 104"
+                                              << ""
+                                              << "" << true;
+    QTest::newRow("default database, paste") << "paste 1 11 100 101 ddf"
+                                             << "100 101 102 105 4294967294 4294967293 103 104"
+                                             << ""
+                                             << "" << true;
+    QTest::newRow("default database, copy to") << "copyTo 102 10 ddf"
+                                               << "100 101 4294967294 102 105 103 104"
+                                               << ""
+                                               << "" << true;
 }
 
 void TestProgrammeCommands::command()
