@@ -96,13 +96,24 @@ QHash<const DB_NS::PGNode *, int> positions(const ChannelDatabase &database)
     return position;
 }
 
-bool crossesGrouping(const ChannelDatabase &database)
+bool keepsGrouping(int kind)
+{
+    return kind == OstrelDefaultDatabase || kind == OstrelFlashImage;
+}
+
+QHash<const DB_NS::TPNode *, int> transponderRanks(const ChannelDatabase &database)
 {
     QHash<const DB_NS::TPNode *, int> rank;
     for (const DB_NS::SatNode *sat : database.sats()) {
         for (const DB_NS::TPNode *tp : sat->tps())
             rank.insert(tp, rank.size());
     }
+    return rank;
+}
+
+bool crossesGrouping(const ChannelDatabase &database)
+{
+    const QHash<const DB_NS::TPNode *, int> rank = transponderRanks(database);
     int last = -1;
     for (const DB_NS::PGNode *programme : database.allPGs()) {
         const int r = rank.value(programme->parent(), -1);

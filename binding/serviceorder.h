@@ -36,6 +36,10 @@ QHash<const DB_NS::PGNode *, int> positions(const ChannelDatabase &database);
  * store programmes under their TP, so such an order cannot be kept there.
  */
 bool crossesGrouping(const ChannelDatabase &database);
+/** Default databases and flash images store each programme under its TP, TP after TP. */
+bool keepsGrouping(int kind);
+/** Each TP's place in the order a grouped kind writes them: satellite by satellite, TP by TP. */
+QHash<const DB_NS::TPNode *, int> transponderRanks(const ChannelDatabase &database);
 
 /** What a save into a grouped kind says when crossesGrouping() holds. */
 QString groupingNote();

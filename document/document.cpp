@@ -64,9 +64,7 @@ SaveOutcome Document::save(ParserLibrary *library, const QString &libraryName, c
     const SaveOutcome outcome = saveDocument(library, libraryName, targetKind, libraryPath, m_data, result);
     if (outcome != SaveOutcome::Saved)
         return outcome;
-    // Default databases and flash images keep programmes under their TP.
-    const bool grouped = targetKind == OstrelDefaultDatabase || targetKind == OstrelFlashImage;
-    m_saveNote = grouped && m_data.database && ServiceOrder::crossesGrouping(*m_data.database)
+    m_saveNote = ServiceOrder::keepsGrouping(targetKind) && m_data.database && ServiceOrder::crossesGrouping(*m_data.database)
         ? ServiceOrder::groupingNote()
         : QString();
     if (elsewhere)

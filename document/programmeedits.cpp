@@ -46,12 +46,6 @@ QSet<QString> namesIn(const DB_NS::TPNode &tp)
     return names;
 }
 
-// Default databases and flash images store programmes under their TP.
-bool keepsGrouping(int kind)
-{
-    return kind == OstrelDefaultDatabase || kind == OstrelFlashImage;
-}
-
 } // namespace
 
 void DocumentEdits::resetProgrammeIds()
@@ -182,7 +176,7 @@ QString DocumentEdits::groupingRefusal(const std::function<void(ChannelDatabase 
                                        int position) const
 {
     ChannelDatabase *db = m_document->database();
-    if (!db || !keepsGrouping(m_document->kind()))
+    if (!db || !ServiceOrder::keepsGrouping(m_document->kind()))
         return QString();
     // Tried out on allPGs, which is all a reorder touches, and put back.
     const std::vector<DB_NS::PGNode *> before(db->allPGs().begin(), db->allPGs().end());
@@ -379,11 +373,7 @@ quint32 DocumentEdits::copyTo(quint32 programmeId, quint32 tpId)
 // first programme of the service order from a TP written later (NoId: last).
 static quint32 groupedAnchor(const ChannelDatabase &database, const DB_NS::TPNode *tp, const DB_NS::PGNode *self)
 {
-    QHash<const DB_NS::TPNode *, int> rank;
-    for (const DB_NS::SatNode *sat : database.sats()) {
-        for (const DB_NS::TPNode *each : sat->tps())
-            rank.insert(each, rank.size());
-    }
+    const QHash<const DB_NS::TPNode *, int> rank = ServiceOrder::transponderRanks(database);
     const int target = rank.value(tp, -1);
     for (const DB_NS::PGNode *programme : database.allPGs()) {
         if (programme != self && rank.value(programme->parent(), -1) > target)
@@ -412,7 +402,7 @@ quint32 DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
         values[int(name - programme->attributes().constData())].value = candidate;
     }
     quint32 anchor = NoId;
-    if (keepsGrouping(m_document->kind())) {
+    if (ServiceOrder::keepsGrouping(m_document->kind())) {
         anchor = groupedAnchor(*db, to, programme);
     } else {
         const auto it = std::find(db->allPGs().begin(), db->allPGs().end(), programme);

@@ -3,6 +3,8 @@
 
 #include "document.h"
 
+#include "serviceorder.h"
+
 #include <algorithm>
 
 namespace {
@@ -19,11 +21,7 @@ DB_NS::TPNode *findTp(const ChannelDatabase &database, quint32 satId, quint32 tp
 // before, so a stable sort by TP only moves the new ones.
 void groupByTransponder(ChannelDatabase &database)
 {
-    QHash<const DB_NS::TPNode *, int> rank;
-    for (const DB_NS::SatNode *sat : database.sats()) {
-        for (const DB_NS::TPNode *tp : sat->tps())
-            rank.insert(tp, rank.size());
-    }
+    const QHash<const DB_NS::TPNode *, int> rank = ServiceOrder::transponderRanks(database);
     std::vector<DB_NS::PGNode *> order(database.allPGs().begin(), database.allPGs().end());
     std::stable_sort(order.begin(), order.end(), [&rank](const DB_NS::PGNode *a, const DB_NS::PGNode *b) {
         return rank.value(a->parent(), -1) < rank.value(b->parent(), -1);
@@ -87,7 +85,7 @@ QVector<quint32> Document::insertProgrammes(std::vector<DetachedProgramme> &prog
             static_cast<void>(entry.node.release()); // the list owns it now
         }
     }
-    if (!ids.isEmpty() && (m_kind == OstrelDefaultDatabase || m_kind == OstrelFlashImage))
+    if (!ids.isEmpty() && ServiceOrder::keepsGrouping(m_kind))
         groupByTransponder(*db);
     emit programmesInserted(ids);
     return ids;
