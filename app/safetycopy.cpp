@@ -12,8 +12,10 @@ SafetyCopy writeSafetyCopy(const QString &path, QString *error)
         return SafetyCopy::Kept;
     // Checked on the mode bits, not access(): a read-only file stays untouched
     // whoever runs the editor.
+    // A file that is gone has no mode bits either; reading it below names why.
     const QFile::Permissions writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (!(QFileInfo(path).permissions() & writable))
+    const QFileInfo info(path);
+    if (info.exists() && !(info.permissions() & writable))
         return SafetyCopy::ReadOnly;
 
     QFile original(path);

@@ -435,8 +435,10 @@ bool Tavrin::saveAs()
     if (filter.isEmpty())
         return false;
 
-    // The dialog proposes the current file's name in the last save folder.
-    const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).fileName());
+    // A copy is most often wanted beside the file it is made from; the last save
+    // folder only helps when there is no such file.
+    const QString current = m_document->path();
+    const QString proposed = current.isEmpty() ? startFolder(kLastSaveDir) : QFileInfo(current).absoluteFilePath();
     QString chosenFilter;
     QString given = m_dialogs->getSaveFileName(this, QStringLiteral("Save File"), proposed, filter, &chosenFilter);
     if (given.trimmed().isEmpty())

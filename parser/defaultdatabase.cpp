@@ -40,7 +40,7 @@ bool readDefaultDatabase(const QString &path, LoadedDatabase &db, PresetColumns 
         return fail(errorString, QStringLiteral("%1: the file is empty").arg(path));
     QByteArray image;
     if (!tool.unpack(packed, image))
-        return fail(errorString, QStringLiteral("%1: cannot unpack: %2").arg(path, tool.errorString()));
+        return fail(errorString, QStringLiteral("%1: cannot unpack the preset data: %2").arg(path, tool.errorString()));
     parsePreset(image, db, columns);
     return true;
 }
@@ -62,7 +62,7 @@ bool writeDefaultDatabase(const QString &path, const RecordList &satellites,
         return fail(errorString, QStringLiteral("%1: the channel list is beyond the format's limits").arg(path));
     QByteArray packed;
     if (!tool.pack(image, packed))
-        return fail(errorString, QStringLiteral("%1: cannot pack: %2").arg(path, tool.errorString()));
+        return fail(errorString, QStringLiteral("%1: cannot pack the preset data: %2").arg(path, tool.errorString()));
     if (packed.isEmpty())
         return fail(errorString, QStringLiteral("%1: the packed preset is empty").arg(path));
     return saveFileAtomically(path, packed, errorString);

@@ -29,6 +29,17 @@ bool keepWorkingFolders()
     return qEnvironmentVariable("TAVRIN_KEEP_WORK") == QLatin1String("1");
 }
 
+// The tool's words name its working files, which mean nothing to the user and
+// are gone by now; the caller names the user's file instead.
+QString withoutWorkingFiles(QString said, const QString &in, const QString &out)
+{
+    for (const QString &prefix : QStringList{ToolName + QStringLiteral(": "), in + QStringLiteral(": ")}) {
+        if (said.startsWith(prefix))
+            said.remove(0, prefix.size());
+    }
+    return said.replace(in, QStringLiteral("the input")).replace(out, QStringLiteral("the output"));
+}
+
 } // namespace
 
 ExternalTool::ExternalTool()
@@ -104,7 +115,7 @@ bool ExternalTool::run(const char *mode, const QString &inName, const QString &o
     }
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         const QString said = QString::fromLocal8Bit(process.readAllStandardError().left(ToolMessageLimit)).trimmed();
-        return fail(ToolFailed, said.isEmpty() ? QStringLiteral("%1 failed").arg(m_toolPath) : said);
+        return fail(ToolFailed, said.isEmpty() ? QStringLiteral("%1 failed").arg(m_toolPath) : withoutWorkingFiles(said, in, out));
     }
     QFile result(out);
     if (!result.open(QIODevice::ReadOnly))

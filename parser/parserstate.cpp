@@ -281,7 +281,10 @@ bool ParserState::loadFlashImage(const QString &path)
 {
     const FlashPresetCodec codec = makeFlashPresetCodec(m_db, m_presetColumns, m_tool);
     if (!m_flash.load(path, codec)) {
-        m_error = m_flash.errorString();
+        // Named as the dump reader names its file, without the database prefix.
+        QString file;
+        FlashImage::splitPath(path, &file);
+        m_error = file.isEmpty() ? m_flash.errorString() : QStringLiteral("%1: %2").arg(file, m_flash.errorString());
         return false;
     }
     return true;

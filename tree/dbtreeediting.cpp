@@ -93,7 +93,9 @@ void DBTreeWidget::slotAddSat()
         return;
     DocumentEdits &edits = m_document->edits();
     if (edits.satelliteLimitReached()) {
-        QMessageBox::warning(this, tr("Warning"), tr("Can't add satellite anymore!"), QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Warning, tr("Warning"), tr("Can't add satellite anymore!"), QMessageBox::Ok, this);
+        box.setInformativeText(tr("This file holds at most %1 satellites.").arg(m_document->satMaxNum()));
+        box.exec();
         return;
     }
     std::unique_ptr<DB_NS::Node> node = edits.newNode(NodeKind::Satellite);

@@ -517,8 +517,8 @@ void TestTavrin::saveAs()
     QCOMPARE(dialogs.size(), 1);
     QCOMPARE(dialogs.first().title, QStringLiteral("Save File"));
     QCOMPARE(dialogs.first().filter, filter);
-    // The current file's name is proposed.
-    QCOMPARE(dialogs.first().text, QDir::homePath() + QLatin1Char('/') + opened);
+    // The current file is proposed, in its own folder.
+    QCOMPARE(dialogs.first().text, file(opened));
 
     QCOMPARE(m_state->saveCalls, savedKind < 0 ? 0 : 1);
     if (savedKind >= 0) {
@@ -551,6 +551,12 @@ void TestTavrin::laterSaveGoesToSavedCopy()
     m_dialogs.reset();
     action("actionSave_As")->trigger();
     QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).value(0).text, file(QStringLiteral("out/copy.udf")));
+
+    // Another file opened elsewhere starts in its own folder, not the last save's.
+    openThroughMenu(file(QStringLiteral("b.udf")));
+    m_dialogs.reset();
+    action("actionSave_As")->trigger();
+    QCOMPARE(m_dialogs.callsOf(QStringLiteral("save")).value(0).text, file(QStringLiteral("b.udf")));
 }
 
 void TestTavrin::saveAsThenSaveLeavesOriginalUntouched()

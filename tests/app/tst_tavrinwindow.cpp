@@ -134,19 +134,26 @@ void TestTavrinWindow::safetyCopyOncePerOpen_data()
                                     << "No safety copy: ";
     QTest::newRow("copy-not-writable") << "folder"
                                        << "could not be written";
+    QTest::newRow("folder-deleted") << "deleted"
+                                    << "could not be written: No such file or directory";
 }
 
 void TestTavrinWindow::safetyCopyOncePerOpen()
 {
     QFETCH(QString, obstacle);
     QFETCH(QString, status);
-    const QString opened = file(QStringLiteral("a.udf"));
+    const bool deleted = obstacle == QLatin1String("deleted");
+    const QString opened = file(deleted ? QStringLiteral("gone/a.udf") : QStringLiteral("a.udf"));
     const QString copy = opened + QStringLiteral(".bak");
     if (obstacle == QLatin1String("read-only"))
         QVERIFY(QFile::setPermissions(opened, QFile::ReadOwner | QFile::ReadGroup));
     if (obstacle == QLatin1String("folder"))
         QVERIFY(QDir().mkdir(copy));
+    if (deleted)
+        QVERIFY(QDir().mkpath(file(QStringLiteral("gone"))) && QFile::copy(file(QStringLiteral("a.udf")), opened));
     openThroughMenu(opened);
+    if (deleted)
+        QVERIFY(QDir(file(QStringLiteral("gone"))).removeRecursively());
 
     action("actionSave")->trigger();
     // A copy that cannot be made never stops the save.

@@ -337,7 +337,7 @@ void TestTavrinCli::failures()
     const QMap<QString, QByteArray> reasons{{QStringLiteral("crc-off-by-one-bit"), "crc is 0x"},
                                             {QStringLiteral("truncated-dump"), "runs past the end of the file"},
                                             {QStringLiteral("empty-dump"), "empty.udf: the file is empty"},
-                                            {QStringLiteral("noise-image"), "no block table"}};
+                                            {QStringLiteral("noise-image"), "noise.abs: no block table"}};
     QVERIFY2(r.err.contains(reasons.value(kind)), r.err.constData());
     QVERIFY(r.out.isEmpty());
     QVERIFY(!QFile::exists(out));

@@ -183,7 +183,9 @@ void TestTreeEditing::step(const QString &step)
     std::unique_ptr<ModalAnswer<QSelectTargetNodeDialog>> target;
     if (answer.startsWith(QLatin1String("box:"))) {
         box = std::make_unique<ModalAnswer<QMessageBox>>([this, with](QMessageBox *b) {
-            m_messages << b->windowTitle() + QLatin1Char('/') + b->text();
+            const QString informative = b->informativeText();
+            m_messages << b->windowTitle() + QLatin1Char('/') + b->text()
+                    + (informative.isEmpty() ? QString() : QLatin1Char('/') + informative);
             b->button(with == QLatin1String("ok") ? QMessageBox::Ok : QMessageBox::Cancel)->click();
         });
     } else if (answer.startsWith(QLatin1String("prop:"))) {
@@ -248,7 +250,7 @@ void TestTreeEditing::operation_data()
         << rows({alpha, "20[10700 9000]", gamma, "4294967295[]"}) << "S/1" << QStringList{"S/1"} << "" << tp << 2;
     QTest::newRow("limit of shown satellites") << 3 << false << QStringList{"click:S", "menu:&Add Satellite|box:ok"}
                                                << all << "S" << QStringList{"S"} << ""
-                                               << "Warning/Can't add satellite anymore!" << 0;
+                                               << "Warning/Can't add satellite anymore!/This file holds at most 3 satellites." << 0;
     QTest::newRow("unnamed satellite is not counted")
         << 4 << false << QStringList{"click:S", "menu:&Add Satellite|prop:NAME=Delta"} << rows({all, "4294967295[]"})
         << "S" << QStringList{"S"} << "" << sat << 1;
