@@ -110,7 +110,7 @@ void TestOstrelExports::roundTripWithShippedConfiguration()
     HotKeyList *keys = nullptr;
     const std::u16string inPath = in.toStdU16String();
     QCOMPARE(m_load(OstrelUserDump, inPath.c_str(), &sats, &tps, &pgs, &favs, &keys), int32_t(OstrelOk));
-    QCOMPARE(m_satMaxNum(), 256);
+    QCOMPARE(m_satMaxNum(), 64);
     QCOMPARE(sats->count, 1u);
     QCOMPARE(pgs->count, 2u);
     QCOMPARE(favs->count, 32u);

@@ -160,12 +160,6 @@ void generateSampleRecords(const ostrel::ParserConfig &config, const SampleSize 
 
 QByteArray generateUserDump(const ostrel::ParserConfig &config, const SampleSize &size, QString *error)
 {
-    // A dump the receiver could not hold would mislead every test run on it.
-    if (config.satMaxNum >= 0 && size.satellites > config.satMaxNum) {
-        if (error)
-            *error = QStringLiteral("%1 satellites: the configuration allows at most %2").arg(size.satellites).arg(config.satMaxNum);
-        return QByteArray();
-    }
     SampleRecords records;
     generateSampleRecords(config, size, records);
     // The receiver keeps its favourite names after the node data; leave room
