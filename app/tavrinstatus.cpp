@@ -126,8 +126,16 @@ QString Tavrin::viewStatusText() const
     if (programmes->viewMode() == QDBProgramWidget::HotKeys || programmes->viewMode() == QDBProgramWidget::FavHotKeys)
         return where + dash + counted(rows, "key", "keys");
     QString text = where + dash + counted(rows, "programme", "programmes");
-    const int hidden = programmes->viewProgrammeCount() - rows;
-    if (hidden > 0)
-        text += QStringLiteral(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(hidden));
+    // The TV/RADIO choice hides programmes as well as the filter does; each is named.
+    const int otherService = programmes->otherServiceCount();
+    const int filtered = programmes->viewProgrammeCount() - rows - otherService;
+    if (filtered > 0)
+        text += QStringLiteral(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(filtered));
+    if (otherService > 0) {
+        text += QStringLiteral(", ")
+            + (programmes->showsRadio() ? counted(otherService, "TV programme", "TV programmes")
+                                        : counted(otherService, "radio programme", "radio programmes"))
+            + QStringLiteral(" not shown");
+    }
     return text;
 }

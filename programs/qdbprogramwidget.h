@@ -74,6 +74,10 @@ public:
     ViewMode viewMode() const { return m_viewMode; }
     /** Programmes the view holds before the filter and the TV/RADIO choice. */
     int viewProgrammeCount() const { return viewCandidates().size(); }
+    /** Programmes of the view the TV/RADIO choice leaves out, whatever the filter says. */
+    int otherServiceCount() const;
+    /** The RADIO choice is shown, so the programmes left out are TV ones. */
+    bool showsRadio() const { return m_serviceFilter == 1; }
     quint32 currentSatId() const { return m_currentSatId; }
     quint32 currentTpId() const { return m_currentTpId; }
     quint32 currentFavId() const { return m_currentFavId; }
