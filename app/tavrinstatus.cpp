@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLocale>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
@@ -40,6 +41,9 @@ void Tavrin::createStatusBar()
     connect(tree, &DBTreeWidget::signal_sat_selected, this, &Tavrin::rememberView);
     connect(tree, &DBTreeWidget::signal_fav_selected, this, &Tavrin::rememberView);
     connect(tree, &DBTreeWidget::signal_tp_selected, this, &Tavrin::rememberView);
+    // The table's passing words (the find's answer) take the view's place for a while.
+    connect(ui->programWidget, &QDBProgramWidget::statusMessage, this,
+            [this](const QString &message) { ui->statusBar->showMessage(message, 5000); });
     connect(m_document, &Document::modifiedChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::fileChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::documentReset, this, &Tavrin::scheduleStatusUpdate);

@@ -108,6 +108,8 @@ signals:
     void favGroupRenamed(unsigned int id, QString name);
     void signalbIsChange(bool bIsChange);
     void pgSelected(unsigned int sat, unsigned int tp, unsigned int pg);
+    /** A passing word for the status bar, such as the find's "Not found". */
+    void statusMessage(const QString &message);
 
 private slots:
     // Programme, favourite-group and hot-key operations; the menu and the
@@ -172,6 +174,8 @@ private:
     // Filter and find (programmefind.cpp).
     void selectFindTarget(int row, bool focusTable = true);
     void stepFind(bool up);
+    /** Tints the find box and clears the highlight when nothing matched. */
+    void showFindAnswer(bool found);
     // Key routing (programmekeys.cpp).
     bool routeTableKey(QKeyEvent *event);
     // Favourite groups and hot keys (favouriteoperations.cpp).
