@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLocale>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
@@ -40,6 +41,9 @@ void Tavrin::createStatusBar()
     connect(tree, &DBTreeWidget::signal_sat_selected, this, &Tavrin::rememberView);
     connect(tree, &DBTreeWidget::signal_fav_selected, this, &Tavrin::rememberView);
     connect(tree, &DBTreeWidget::signal_tp_selected, this, &Tavrin::rememberView);
+    // The table's passing words (the find's answer) take the view's place for a while.
+    connect(ui->programWidget, &QDBProgramWidget::statusMessage, this,
+            [this](const QString &message) { ui->statusBar->showMessage(message, 5000); });
     connect(m_document, &Document::modifiedChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::fileChanged, this, &Tavrin::scheduleStatusUpdate);
     connect(m_document, &Document::documentReset, this, &Tavrin::scheduleStatusUpdate);
@@ -126,8 +130,16 @@ QString Tavrin::viewStatusText() const
     if (programmes->viewMode() == QDBProgramWidget::HotKeys || programmes->viewMode() == QDBProgramWidget::FavHotKeys)
         return where + dash + counted(rows, "key", "keys");
     QString text = where + dash + counted(rows, "programme", "programmes");
-    const int hidden = programmes->viewProgrammeCount() - rows;
-    if (hidden > 0)
-        text += QStringLiteral(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(hidden));
+    // The TV/RADIO choice hides programmes as well as the filter does; each is named.
+    const int otherService = programmes->otherServiceCount();
+    const int filtered = programmes->viewProgrammeCount() - rows - otherService;
+    if (filtered > 0)
+        text += QStringLiteral(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(filtered));
+    if (otherService > 0) {
+        text += QStringLiteral(", ")
+            + (programmes->showsRadio() ? counted(otherService, "TV programme", "TV programmes")
+                                        : counted(otherService, "radio programme", "radio programmes"))
+            + QStringLiteral(" not shown");
+    }
     return text;
 }

@@ -6,6 +6,7 @@
 #include "channeldatabase.h"
 
 #include <QLineEdit>
+#include <QPalette>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -28,18 +29,34 @@ void QDBProgramWidget::slotFilterChanged(const QString &)
 void QDBProgramWidget::slotFindCurrentRow(const QString &text)
 {
     m_findHits.clear();
-    if (text.isEmpty())
+    if (text.isEmpty()) {
+        showFindAnswer(true);
         return;
+    }
     // Hot-key rows carry no programme and are passed over.
     for (int row = 0, rows = m_table->rowCount(); row < rows; ++row) {
         const DB_NS::PGNode *programme = programmeAt(row);
         if (programme && programme->value(QStringLiteral("NAME")).startsWith(text, Qt::CaseInsensitive))
             m_findHits.append(row);
     }
+    showFindAnswer(!m_findHits.isEmpty());
     // The box keeps the keyboard, so the next letters extend the search and
     // never reach the table's move and delete keys.
     if (!m_findHits.isEmpty())
         selectFindTarget(m_findHits.first(), false);
+}
+
+void QDBProgramWidget::showFindAnswer(bool found)
+{
+    // A tinted box and no highlighted row: an earlier partial match is no answer.
+    QPalette palette;
+    if (!found) {
+        palette = m_findEdit->palette();
+        palette.setColor(QPalette::Base, QColor(255, 205, 205));
+        m_table->clearSelection();
+        emit statusMessage(QStringLiteral("Not found"));
+    }
+    m_findEdit->setPalette(palette);
 }
 
 void QDBProgramWidget::slotFindUpSearchRes()
@@ -54,19 +71,26 @@ void QDBProgramWidget::slotFindNextSearchRes()
 
 void QDBProgramWidget::stepFind(bool up)
 {
-    if (m_findHits.isEmpty())
+    if (m_findEdit->text().isEmpty())
         return;
+    if (m_findHits.isEmpty()) {
+        showFindAnswer(false);
+        return;
+    }
+    // The hit after (or before) the current row; past the last (first) hit
+    // the search goes round and says so.
     const int current = m_table->currentRow();
-    int target = 0; // a current row outside the hits starts again at the top
-    const auto hit = std::lower_bound(m_findHits.cbegin(), m_findHits.cend(), current);
-    if (hit != m_findHits.cend() && *hit == current) {
-        const int i = int(hit - m_findHits.cbegin());
-        const int next = up ? i - 1 : i + 1;
-        if (next < 0 || next >= m_findHits.size()) {
-            m_table->setFocus();
-            return;
-        }
-        target = m_findHits.at(next);
+    int target = 0;
+    if (up) {
+        const auto hit = std::lower_bound(m_findHits.cbegin(), m_findHits.cend(), current);
+        target = hit == m_findHits.cbegin() ? -1 : *(hit - 1);
+    } else {
+        const auto hit = std::upper_bound(m_findHits.cbegin(), m_findHits.cend(), current);
+        target = hit == m_findHits.cend() ? -1 : *hit;
+    }
+    if (target < 0) {
+        target = up ? m_findHits.last() : m_findHits.first();
+        emit statusMessage(up ? QStringLiteral("Wrapped to the bottom") : QStringLiteral("Wrapped to the top"));
     }
     selectFindTarget(target);
 }

@@ -14,6 +14,8 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace {
 
 constexpr quint32 NoId = DB_NS::NoId;
@@ -282,6 +284,14 @@ void QDBProgramWidget::buildProgrammeColumns()
 void QDBProgramWidget::resizeColumns()
 {
     m_table->resizeColumnsToContents();
+}
+
+int QDBProgramWidget::otherServiceCount() const
+{
+    const QVector<DB_NS::PGNode *> candidates = viewCandidates();
+    return int(std::count_if(candidates.cbegin(), candidates.cend(), [this](const DB_NS::PGNode *programme) {
+        return programme && !ProgrammeOrder::passesService(*programme, m_serviceFilter);
+    }));
 }
 
 bool QDBProgramWidget::passesServiceAndFilter(const DB_NS::PGNode *programme) const

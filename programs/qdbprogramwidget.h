@@ -74,6 +74,10 @@ public:
     ViewMode viewMode() const { return m_viewMode; }
     /** Programmes the view holds before the filter and the TV/RADIO choice. */
     int viewProgrammeCount() const { return viewCandidates().size(); }
+    /** Programmes of the view the TV/RADIO choice leaves out, whatever the filter says. */
+    int otherServiceCount() const;
+    /** The RADIO choice is shown, so the programmes left out are TV ones. */
+    bool showsRadio() const { return m_serviceFilter == 1; }
     quint32 currentSatId() const { return m_currentSatId; }
     quint32 currentTpId() const { return m_currentTpId; }
     quint32 currentFavId() const { return m_currentFavId; }
@@ -104,6 +108,8 @@ signals:
     void favGroupRenamed(unsigned int id, QString name);
     void signalbIsChange(bool bIsChange);
     void pgSelected(unsigned int sat, unsigned int tp, unsigned int pg);
+    /** A passing word for the status bar, such as the find's "Not found". */
+    void statusMessage(const QString &message);
 
 private slots:
     // Programme, favourite-group and hot-key operations; the menu and the
@@ -168,6 +174,8 @@ private:
     // Filter and find (programmefind.cpp).
     void selectFindTarget(int row, bool focusTable = true);
     void stepFind(bool up);
+    /** Tints the find box and clears the highlight when nothing matched. */
+    void showFindAnswer(bool found);
     // Key routing (programmekeys.cpp).
     bool routeTableKey(QKeyEvent *event);
     // Favourite groups and hot keys (favouriteoperations.cpp).

@@ -476,6 +476,9 @@ void DBTreeWidget::slotRenameFavItem(unsigned int id, const QString &name)
 
 void DBTreeWidget::keyPressEvent(QKeyEvent *event)
 {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier && editNodeItem(currentItem()))
+        return;
     if (event->modifiers() & Qt::ControlModifier) {
         if (event->key() == Qt::Key_C)
             slotCopy();
@@ -498,6 +501,31 @@ void DBTreeWidget::mouseReleaseEvent(QMouseEvent *event)
     if (event->modifiers() & Qt::ShiftModifier)
         return;
     QTreeWidget::mouseReleaseEvent(event);
+}
+
+void DBTreeWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double-click on a satellite's or TP's name opens its fields and does
+    // not also fold the row; the arrow and the keys still fold it.
+    QTreeWidgetItem *item = itemAt(event->pos());
+    if (event->button() == Qt::LeftButton && item && visualItemRect(item).contains(event->pos())
+        && editNodeItem(item))
+        return;
+    QTreeWidget::mouseDoubleClickEvent(event);
+}
+
+bool DBTreeWidget::editNodeItem(QTreeWidgetItem *item)
+{
+    const DBTreeWidgetItem *node = DBTreeWidgetItem::from(item);
+    if (!node || (node->kind() != SatItem && node->kind() != TPItem))
+        return false;
+    if (item != currentItem())
+        setCurrentItem(item);
+    if (node->kind() == SatItem)
+        slotEditSat();
+    else
+        slotEditTP();
+    return true;
 }
 
 void DBTreeWidget::mouseMoveEvent(QMouseEvent * /*event*/)

@@ -93,11 +93,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     QAction *makeAction(const QString &text, const QString &objectName, void (DBTreeWidget::*slot)());
     void updateActionStates();
+    /** Opens the fields of a satellite or TP item, as Edit does; false for any other item. */
+    bool editNodeItem(QTreeWidgetItem *item);
     void restrictSelectionTo(QTreeWidgetItem *current);
     void applyFilter();
     DBTreeWidgetItem *findChildById(QTreeWidgetItem *parent, quint32 id) const;

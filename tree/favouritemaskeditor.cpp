@@ -18,6 +18,16 @@ FavouriteMaskEditor::FavouriteMaskEditor(QWidget *parent)
     view()->installEventFilter(this);
 }
 
+QStringList FavouriteMaskEditor::shownNames(const QStringList &names)
+{
+    QStringList shown = names;
+    for (int i = 0; i < shown.size(); ++i) {
+        if (shown.at(i).isEmpty())
+            shown[i] = QStringLiteral("Group %1").arg(i + 1);
+    }
+    return shown;
+}
+
 void FavouriteMaskEditor::setGroupNames(const QStringList &names)
 {
     const int old = mask();

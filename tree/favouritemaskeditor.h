@@ -20,6 +20,12 @@ class FavouriteMaskEditor : public QComboBox
 public:
     explicit FavouriteMaskEditor(QWidget *parent = nullptr);
 
+    /**
+     * The names as the list shows them: an unnamed group is called by its
+     * number, counted from 1 ("Group 11" is bit 10). The stored names stay.
+     */
+    static QStringList shownNames(const QStringList &names);
+
     /** At most 32 names are used: a mask has no more bits. */
     void setGroupNames(const QStringList &names);
     QStringList groupNames() const { return m_names; }

@@ -2,6 +2,7 @@
 
 #include "boundarytext.h"
 #include "channeldatabase.h"
+#include "favouritemaskeditor.h"
 #include "fieldchecks.h"
 #include "myvarianteditorfactory.h"
 #include "qttreepropertybrowser.h"
@@ -197,7 +198,9 @@ QtVariantProperty *QPropertyDialog::createProperty(const TemplateField &field)
     if (isProgrammeDialog() && editorText == QLatin1String("#")
         && NodeAttribute::namesEqual(field.name, QStringLiteral("FAV"))) {
         QtVariantProperty *property = m_manager->addProperty(QtVariantPropertyManager::flagTypeId(), field.name);
-        property->setAttribute(QStringLiteral("flagNames"), m_favGroupNames ? *m_favGroupNames : QStringList());
+        // A blank check box says nothing: an unnamed group shows its number.
+        property->setAttribute(QStringLiteral("flagNames"),
+                               FavouriteMaskEditor::shownNames(m_favGroupNames ? *m_favGroupNames : QStringList()));
         return property;
     }
 

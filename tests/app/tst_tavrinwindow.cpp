@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QToolBar>
@@ -244,21 +245,27 @@ void TestTavrinWindow::recentFiles()
 void TestTavrinWindow::statusSaysWhereYouAre_data()
 {
     QTest::addColumn<QString>("filter");
+    QTest::addColumn<bool>("radio"); // the RADIO choice instead of TV
     QTest::addColumn<QString>("view");
-    QTest::newRow("no-filter") << ""
-                               << "All Services \u2014 1 programme, 1 hidden by the filter";
-    QTest::newRow("filter-hides-all") << "S"
-                                      << "All Services \u2014 0 programmes, 2 hidden by the filter";
-    QTest::newRow("filter-keeps-one") << "fi"
-                                      << "All Services \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("no-filter") << "" << false << "All Services \u2014 1 programme, 1 radio programme not shown";
+    QTest::newRow("filter-hides-all")
+        << "S" << false << "All Services \u2014 0 programmes, 1 hidden by the filter, 1 radio programme not shown";
+    QTest::newRow("filter-keeps-one") << "fi" << false
+                                      << "All Services \u2014 1 programme, 1 radio programme not shown";
+    QTest::newRow("radio") << "" << true << "All Services \u2014 1 programme, 1 TV programme not shown";
+    QTest::newRow("radio, filter-hides-all")
+        << "fi" << true << "All Services \u2014 0 programmes, 1 hidden by the filter, 1 TV programme not shown";
 }
 
 void TestTavrinWindow::statusSaysWhereYouAre()
 {
     QFETCH(QString, filter);
+    QFETCH(bool, radio);
     QFETCH(QString, view);
     openThroughMenu(file(QStringLiteral("a.udf")));
     table()->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(filter);
+    if (radio)
+        QTest::mouseClick(table()->findChild<QRadioButton *>(QStringLiteral("radioButton_RADIO")), Qt::LeftButton);
     auto *viewStatus = m_window->findChild<QLabel *>(QStringLiteral("labelViewStatus"));
     auto *fileStatus = m_window->findChild<QLabel *>(QStringLiteral("labelFileStatus"));
     QTRY_COMPARE(viewStatus->text(), view);
@@ -276,7 +283,7 @@ void TestTavrinWindow::statusFollowsARename_data()
     QTest::addColumn<int>("topLevel"); // the view's item: this top-level item's first child...
     QTest::addColumn<int>("depth");    // ...and its first child as often again
     QTest::addColumn<QString>("renamed");
-    QTest::newRow("satellite") << 0 << 1 << "Sat Two \u2014 1 programme, 1 hidden by the filter";
+    QTest::newRow("satellite") << 0 << 1 << "Sat Two \u2014 1 programme, 1 radio programme not shown";
     QTest::newRow("favourite group") << 1 << 0 << "Edited \u2014 1 programme";
 }
 

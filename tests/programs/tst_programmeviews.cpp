@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
@@ -302,22 +303,27 @@ void TestProgrammeViews::favHotKeyView()
 void TestProgrammeViews::find_data()
 {
     // All Services rows: 0 Alpha, 1 Gamma, 2 alpine, 3 Delta, 4 ABC, 5 xab.
-    // A step is "next", "up" or a row number that becomes current.
+    // A step is "next", "up" or a row number that becomes current; -1 is no selected row.
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("firstRow");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QList<int>>("rows");
-    QTest::newRow("next walks the hits and stays on the last")
-        << QStringLiteral("a") << 0 << QStringList{"next", "next", "next"} << QList<int>{2, 4, 4};
-    QTest::newRow("up on the first hit stays") << QStringLiteral("A") << 0 << QStringList{"up"} << QList<int>{0};
+    QTest::addColumn<QStringList>("messages"); // what the status bar is told, in order
+    const QStringList none;
+    QTest::newRow("next walks the hits and wraps to the top")
+        << QStringLiteral("a") << 0 << QStringList{"next", "next", "next"} << QList<int>{2, 4, 0}
+        << QStringList{"Wrapped to the top"};
+    QTest::newRow("up on the first hit wraps to the bottom")
+        << QStringLiteral("A") << 0 << QStringList{"up"} << QList<int>{4} << QStringList{"Wrapped to the bottom"};
     QTest::newRow("up goes back") << QStringLiteral("a") << 0 << QStringList{"next", "next", "up"}
-                                  << QList<int>{2, 4, 2};
-    QTest::newRow("outside the hits both jump to row 0")
-        << QStringLiteral("a") << 0 << QStringList{"3", "next", "5", "up"} << QList<int>{3, 0, 5, 0};
-    QTest::newRow("row 0 is not a hit") << QStringLiteral("g") << 1 << QStringList{"4", "next"}
-                                        << QList<int>{4, 0};
-    QTest::newRow("no hits, nothing moves") << QStringLiteral("zz") << 3 << QStringList{"3", "next", "up"}
-                                            << QList<int>{3, 3, 3};
+                                  << QList<int>{2, 4, 2} << none;
+    QTest::newRow("outside the hits: the next hit below, the next above")
+        << QStringLiteral("a") << 0 << QStringList{"3", "next", "5", "up"} << QList<int>{3, 4, 5, 4} << none;
+    QTest::newRow("past the last hit wraps") << QStringLiteral("g") << 1 << QStringList{"4", "next"}
+                                             << QList<int>{4, 1} << QStringList{"Wrapped to the top"};
+    QTest::newRow("no hits: nothing highlighted, not found")
+        << QStringLiteral("zz") << -1 << QStringList{"3", "next", "up"} << QList<int>{3, 3, 3}
+        << QStringList{"Not found", "Not found", "Not found"};
 }
 
 void TestProgrammeViews::find()
@@ -326,12 +332,18 @@ void TestProgrammeViews::find()
     QFETCH(int, firstRow);
     QFETCH(QStringList, steps);
     QFETCH(QList<int>, rows);
+    QFETCH(QStringList, messages);
     load();
     m_widget->allSrvSelected();
     QTableWidget *table = m_widget->table();
     table->setCurrentCell(3, 0);
-    m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_find"))->setText(text);
-    QCOMPARE(table->currentRow(), firstRow);
+    QSignalSpy told(m_widget, &QDBProgramWidget::statusMessage);
+    auto *edit = m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_find"));
+    const QColor plain = edit->palette().color(QPalette::Base);
+    edit->setText(text);
+    const QModelIndexList highlighted = table->selectionModel()->selectedRows();
+    QCOMPARE(highlighted.isEmpty() ? -1 : highlighted.first().row(), firstRow);
+    QCOMPARE(edit->palette().color(QPalette::Base) != plain, firstRow < 0); // tinted when nothing matches
     for (int i = 0; i < steps.size(); ++i) {
         const QString &step = steps.at(i);
         if (step == QLatin1String("next"))
@@ -343,9 +355,16 @@ void TestProgrammeViews::find()
         QCOMPARE(table->currentRow(), rows.at(i));
         // The found row is the whole selection.
         const QModelIndexList selected = table->selectionModel()->selectedRows();
-        QCOMPARE(selected.size(), 1);
-        QCOMPARE(selected.first().row(), rows.at(i));
+        QCOMPARE(selected.size(), firstRow < 0 && step.at(0).isLetter() ? 0 : 1);
+        if (!selected.isEmpty())
+            QCOMPARE(selected.first().row(), rows.at(i));
     }
+    QStringList said;
+    for (const QList<QVariant> &signal : told)
+        said << signal.at(0).toString();
+    QCOMPARE(said, messages);
+    edit->clear();
+    QCOMPARE(edit->palette().color(QPalette::Base), plain);
 }
 
 void TestProgrammeViews::findInHotKeyView()

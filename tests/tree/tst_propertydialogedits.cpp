@@ -220,15 +220,18 @@ void TestPropertyDialogEdits::favouriteMask_data()
     QTest::addColumn<QList<int>>("clicked");
     QTest::addColumn<QString>("written");
     QTest::addColumn<bool>("openedByClick"); // a press on the box opens the list, its release lands on group 0
+    QTest::addColumn<int>("unnamed");        // the group stored without a name, or -1
+    QTest::addColumn<QString>("shown");      // how the list shows that group
 
-    QTest::newRow("set-two") << 3 << "0" << QList<int>{0, 2} << "5" << false;
-    QTest::newRow("clear-one") << 3 << "7" << QList<int>{1} << "5" << false;
-    QTest::newRow("toggle-back") << 3 << "1" << QList<int>{2, 2} << "1" << false;
-    QTest::newRow("bit-31-stays") << 32 << "2147483648" << QList<int>{0} << "2147483649" << false;
-    QTest::newRow("set-bit-31") << 32 << "0" << QList<int>{31} << "2147483648" << false;
-    QTest::newRow("bits-without-group-stay") << 2 << "12" << QList<int>{1} << "14" << false;
-    QTest::newRow("release-that-opens-toggles-nothing") << 3 << "6" << QList<int>{} << "6" << true;
-    QTest::newRow("click-in-the-opened-list-toggles") << 3 << "6" << QList<int>{0} << "7" << true;
+    QTest::newRow("set-two") << 3 << "0" << QList<int>{0, 2} << "5" << false << -1 << "";
+    QTest::newRow("clear-one") << 3 << "7" << QList<int>{1} << "5" << false << -1 << "";
+    QTest::newRow("toggle-back") << 3 << "1" << QList<int>{2, 2} << "1" << false << -1 << "";
+    QTest::newRow("bit-31-stays") << 32 << "2147483648" << QList<int>{0} << "2147483649" << false << -1 << "";
+    QTest::newRow("set-bit-31") << 32 << "0" << QList<int>{31} << "2147483648" << false << -1 << "";
+    QTest::newRow("bits-without-group-stay") << 2 << "12" << QList<int>{1} << "14" << false << -1 << "";
+    QTest::newRow("release-that-opens-toggles-nothing") << 3 << "6" << QList<int>{} << "6" << true << -1 << "";
+    QTest::newRow("unnamed-group-shows-its-number") << 3 << "2" << QList<int>{1} << "0" << false << 1 << "Group 2";
+    QTest::newRow("click-in-the-opened-list-toggles") << 3 << "6" << QList<int>{0} << "7" << true << -1 << "";
 }
 
 void TestPropertyDialogEdits::favouriteMask()
@@ -238,10 +241,12 @@ void TestPropertyDialogEdits::favouriteMask()
     QFETCH(QList<int>, clicked);
     QFETCH(QString, written);
     QFETCH(bool, openedByClick);
+    QFETCH(int, unnamed);
+    QFETCH(QString, shown);
 
     QStringList names;
     for (int i = 0; i < groups; ++i)
-        names.append(QStringLiteral("Group %1").arg(i));
+        names.append(i == unnamed ? QString() : QStringLiteral("Name %1").arg(i));
     const TemplateVector templates{field("NAME"), field("FAV", "0", "#")};
     auto database = makeDatabase();
     PGNode *pg = database->findPG(3);
@@ -251,7 +256,9 @@ void TestPropertyDialogEdits::favouriteMask()
 
     auto *editor = qobject_cast<FavouriteMaskEditor *>(openEditor(dialog, QStringLiteral("FAV")));
     QVERIFY(editor);
-    QCOMPARE(editor->groupNames(), names);
+    QCOMPARE(editor->count(), names.size());
+    if (unnamed >= 0)
+        QCOMPARE(editor->itemText(unnamed), shown);
     QAbstractItemView *list = editor->view();
     if (openedByClick) {
         QTest::mousePress(editor, Qt::LeftButton);

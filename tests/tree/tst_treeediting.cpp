@@ -155,7 +155,8 @@ void TestTreeEditing::chooseFromMenu(const QString &text)
     QVERIFY2(found, qPrintable(text));
 }
 
-// "click:S/0/1", "ctrl:S/0/2", "key:C", "undo", or "menu:ENTRY|ANSWER" where ANSWER is
+// "click:S/0/1", "ctrl:S/0/2", "key:C", "undo", or "menu:ENTRY|ANSWER" (also
+// "dblclick:PATH|ANSWER", and "return:PATH|ANSWER" on the current item) where ANSWER is
 // box:ok / box:cancel (message box), prop:ok / prop:cancel / prop:FIELD=TEXT
 // (property dialog), target:N / target:none / target:cancel / target:keys K1 K2… (target
 // dialog; none finds OK disabled and cancels, keys go to the focused widget).
@@ -214,7 +215,18 @@ void TestTreeEditing::step(const QString &step)
                 ->click();
         });
     }
-    chooseFromMenu(entry);
+    if (kind == QLatin1String("dblclick") || kind == QLatin1String("return")) {
+        QTreeWidgetItem *item = itemAtPath(*m_tree, entry);
+        QVERIFY2(item, qPrintable(entry));
+        const bool expanded = item->isExpanded();
+        if (kind == QLatin1String("dblclick"))
+            QTest::mouseDClick(m_tree->viewport(), Qt::LeftButton, Qt::NoModifier, m_tree->visualItemRect(item).center());
+        else
+            QTest::keyClick(m_tree.get(), Qt::Key_Return);
+        QCOMPARE(item->isExpanded(), expanded); // opening the fields does not fold the row
+    } else {
+        chooseFromMenu(entry);
+    }
     QVERIFY((box && box->answered()) || (property && property->answered()) || (target && target->answered())
             || answer.isEmpty());
 }
@@ -342,6 +354,12 @@ void TestTreeEditing::operation_data()
     QTest::newRow("edit TP") << -1 << false << QStringList{"click:S/0/0", "menu:&Edit|prop:FRQ=11900"}
                              << rows({"10[11900 11800 12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"} << ""
                              << tp << 1;
+    QTest::newRow("double-click edits a satellite")
+        << -1 << false << QStringList{"click:S/0", "dblclick:S/0|prop:NAME=Delta"} << all << "S/0"
+        << QStringList{"S/0"} << "" << sat << 1;
+    QTest::newRow("Return edits a TP") << -1 << false << QStringList{"click:S/0/0", "return:S/0/0|prop:FRQ=11900"}
+                                       << rows({"10[11900 11800 12000]", beta, gamma}) << "S/0/0"
+                                       << QStringList{"S/0/0"} << "" << tp << 1;
     QTest::newRow("edit satellite cancelled") << -1 << false << QStringList{"click:S/1", "menu:&Edit|prop:cancel"}
                                               << all << "S/1" << QStringList{"S/1"} << "" << sat << 0;
 }
