@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QTableWidget>
 #include <QTextStream>
-#include <QTreeWidgetItem>
 
 #include <sys/resource.h>
 
@@ -33,14 +32,6 @@ double cpuMs()
         / 1e3;
 }
 
-QTreeWidgetItem *allServicesItem(const QTreeWidget &tree)
-{
-    for (int i = 0; i < tree.topLevelItemCount(); ++i)
-        if (tree.topLevelItem(i)->text(0) == QLatin1String("All Services"))
-            return tree.topLevelItem(i);
-    return nullptr;
-}
-
 } // namespace
 
 bool openTimingRequested()
@@ -55,15 +46,15 @@ int runOpenTiming(Tavrin &window, const QStringList &arguments)
     window.openFromArguments(arguments);
     auto *tree = window.findChild<DBTreeWidget *>();
     auto *programmes = window.findChild<QDBProgramWidget *>();
-    QTreeWidgetItem *all = tree ? allServicesItem(*tree) : nullptr;
+    const QModelIndex all = tree ? tree->treeModel()->rootIndex(AllServicesRoot) : QModelIndex();
     QTextStream err(stderr);
-    if (!window.document()->hasDatabase() || !all || !programmes) {
+    if (!window.document()->hasDatabase() || !all.isValid() || !programmes) {
         err << "tavrin: open timing: no database shown\n";
         return 1;
     }
     // Selecting the item as a click does; from another item so that it always fires.
-    tree->setCurrentItem(nullptr);
-    tree->setCurrentItem(all);
+    tree->setCurrentIndex(QModelIndex());
+    tree->setCurrentIndex(all);
     window.repaint();
     QCoreApplication::processEvents();
     err << "all services filled: ";

@@ -6,7 +6,6 @@
 #include "flashcustomchosedialog.h"
 #include "parserlibrary.h"
 #include "savefile.h"
-#include "dbtreewidgetitem.h"
 #include "recentfiles.h"
 #include "safetycopy.h"
 #include "tablecsv.h"
@@ -260,8 +259,6 @@ void Tavrin::connectWidgets()
     connect(tree, &DBTreeWidget::signal_tp_selected, table, &QDBProgramWidget::tpSelected);
     connect(tree, &DBTreeWidget::signal_hotkey_selected, table, &QDBProgramWidget::hotkeySelected);
     connect(tree, &DBTreeWidget::signal_favhotkey_selected, table, &QDBProgramWidget::favhotkeySelected);
-    connect(table, &QDBProgramWidget::favGroupRenamed, tree, &DBTreeWidget::slotRenameFavItem);
-    connect(table, &QDBProgramWidget::signalbIsChange, tree, &DBTreeWidget::setbIsChange);
     connect(ui->lineEdit_leftFilter, &QLineEdit::textChanged, tree, &DBTreeWidget::slotFilterChanged);
     connect(table, &QDBProgramWidget::pgSelected, tree, &DBTreeWidget::slotPGSelected);
     connect(ui->actionAbout, &QAction::triggered, this, &Tavrin::slotAbout);
@@ -363,8 +360,9 @@ void Tavrin::openFile(const QString &picked)
     m_safetyCopyFor = picked;
     RecentFiles::add(picked);
     // Show the list at once rather than an empty table.
-    if (QTreeWidgetItem *allServices = ui->dbTreeWidget->topLevelItem(0))
-        ui->dbTreeWidget->setCurrentItem(allServices);
+    const QModelIndex allServices = ui->dbTreeWidget->treeModel()->rootIndex(AllServicesRoot);
+    if (allServices.isValid())
+        ui->dbTreeWidget->setCurrentIndex(allServices);
 }
 
 void Tavrin::rebindOpenFile()

@@ -10,7 +10,7 @@
 
 class Dialogs;
 class ParserLibrary;
-class DBTreeWidgetItem;
+class QModelIndex;
 class QLabel;
 class QMenu;
 enum class SaveOutcome;
@@ -91,7 +91,7 @@ private:
     QString viewStatusText() const;
     void rememberView();
     void renameView();
-    void nameViewAfter(const DBTreeWidgetItem *item);
+    void nameViewAfter(const QModelIndex &index);
     static QString counted(int n, const char *one, const char *many);
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
@@ -111,7 +111,7 @@ private:
     QLabel *m_fileStatus = nullptr;
     bool m_statusPending = false;
     QString m_viewName; // what the tree selected for the table
-    // The tree item that names the view: its kind, id and its parent's id
+    // The tree row that names the view: its kind, id and its parent's id
     // (TP ids are unique within their satellite only).
     int m_viewKind = 0;
     quint32 m_viewId = 0;

@@ -1,7 +1,7 @@
 // The status bar: the view shown with its row count, and the file's kind and state.
 #include "tavrin.h"
 
-#include "dbtreewidgetitem.h"
+#include "dbtreewidget.h"
 #include "ui_tavrin.h"
 
 #include <QAction>
@@ -10,7 +10,6 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
-#include <QTreeWidgetItemIterator>
 
 QString Tavrin::counted(int n, const char *one, const char *many)
 {
@@ -88,34 +87,25 @@ void Tavrin::updateStatus()
 
 void Tavrin::rememberView()
 {
-    const auto *current = DBTreeWidgetItem::from(ui->dbTreeWidget->currentItem());
-    const auto *parent = current ? DBTreeWidgetItem::from(current->parent()) : nullptr;
-    m_viewKind = current ? current->kind() : NoKind;
-    m_viewId = current ? current->id() : 0;
-    m_viewParentId = parent ? parent->id() : 0;
+    const QModelIndex current = ui->dbTreeWidget->currentIndex();
+    m_viewKind = DBTreeModel::kindOf(current);
+    m_viewId = DBTreeModel::idOf(current);
+    m_viewParentId = DBTreeModel::idOf(current.parent());
     nameViewAfter(current);
 }
 
 void Tavrin::renameView()
 {
-    // The tree's current item may have moved on to a picked programme's TP,
-    // so the view's own item is looked up again.
-    const DBTreeWidgetItem *item = nullptr;
-    for (QTreeWidgetItemIterator it(ui->dbTreeWidget); *it && !item; ++it) {
-        const auto *candidate = DBTreeWidgetItem::from(*it);
-        const auto *parent = candidate ? DBTreeWidgetItem::from(candidate->parent()) : nullptr;
-        if (candidate && candidate->kind() == m_viewKind && candidate->id() == m_viewId
-            && (parent ? parent->id() : 0) == m_viewParentId)
-            item = candidate;
-    }
-    nameViewAfter(item);
+    // The tree's current row may have moved on to a picked programme's TP,
+    // so the view's own row is looked up again.
+    nameViewAfter(ui->dbTreeWidget->treeModel()->find(TreeItemKind(m_viewKind), m_viewId, m_viewParentId));
 }
 
-void Tavrin::nameViewAfter(const DBTreeWidgetItem *item)
+void Tavrin::nameViewAfter(const QModelIndex &index)
 {
-    m_viewName = item ? item->text(0) : QString();
-    if (item && item->kind() == TPItem && item->parent())
-        m_viewName = item->parent()->text(0) + QStringLiteral(" / ") + m_viewName;
+    m_viewName = index.data().toString();
+    if (DBTreeModel::kindOf(index) == TPItem)
+        m_viewName = index.parent().data().toString() + QStringLiteral(" / ") + m_viewName;
     scheduleStatusUpdate();
 }
 

@@ -5,7 +5,6 @@
 
 #include "channeldatabase.h"
 #include "dbtreewidget.h"
-#include "dbtreewidgetitem.h"
 #include "documentedits.h"
 
 #include <QUndoStack>
@@ -31,24 +30,24 @@ std::pair<quint32, quint32> twoBiggestSats(const ChannelDatabase &db)
     return {sats[0]->id(), sats[1]->id()};
 }
 
-QTreeWidgetItem *satItem(BenchSession &s, quint32 satId)
+QModelIndex satRow(BenchSession &s, quint32 satId)
 {
-    QTreeWidgetItem *root = s.tree()->topLevelItem(0)->child(0);
-    for (int i = 0; i < root->childCount(); ++i) {
-        if (DBTreeWidgetItem::from(root->child(i))->id() == satId)
-            return root->child(i);
-    }
-    return nullptr;
+    return s.tree()->treeModel()->satelliteIndex(satId);
+}
+
+int tpRowCount(BenchSession &s, quint32 satId)
+{
+    return s.tree()->treeModel()->rowCount(satRow(s, satId));
 }
 
 // Makes the row current as a click does, so the table shows its view.
-QTreeWidgetItem *showRow(BenchSession &s, quint32 satId, int tpRow = -1)
+QModelIndex showRow(BenchSession &s, quint32 satId, int tpRow = -1)
 {
-    QTreeWidgetItem *sat = satItem(s, satId);
-    QTreeWidgetItem *row = sat && tpRow >= 0 ? sat->child(tpRow) : sat;
-    if (row) {
-        sat->setExpanded(true);
-        s.tree()->setCurrentItem(row);
+    const QModelIndex sat = satRow(s, satId);
+    const QModelIndex row = sat.isValid() && tpRow >= 0 ? s.tree()->treeModel()->index(tpRow, 0, sat) : sat;
+    if (row.isValid()) {
+        s.tree()->expand(sat);
+        s.tree()->setCurrentIndex(row);
     }
     return row;
 }
@@ -94,7 +93,7 @@ void addTPBench(benchmark::State &state, int size, bool timeUndo)
         state, size, timeUndo,
         [&](BenchSession &s) {
             satId = twoBiggestSats(*s.document().database()).first;
-            return showRow(s, satId) != nullptr;
+            return showRow(s, satId).isValid();
         },
         [&](BenchSession &s) {
             DocumentEdits &edits = s.document().edits();
@@ -116,11 +115,10 @@ void deleteTPBench(benchmark::State &state, int size, bool timeUndo)
         state, size, timeUndo,
         [&](BenchSession &s) {
             satId = twoBiggestSats(*s.document().database()).first;
-            QTreeWidgetItem *sat = satItem(s, satId);
-            row = sat ? sat->childCount() / 2 : 0;
-            QTreeWidgetItem *tp = showRow(s, satId, row);
-            tpId = tp ? DBTreeWidgetItem::from(tp)->id() : DB_NS::NoId;
-            return tp != nullptr;
+            row = tpRowCount(s, satId) / 2;
+            const QModelIndex tp = showRow(s, satId, row);
+            tpId = tp.isValid() ? DBTreeModel::idOf(tp) : DB_NS::NoId;
+            return tp.isValid();
         },
         [&](BenchSession &s) {
             s.document().edits().removeNodes(NodeKind::Transponder, satId, {tpId});
@@ -140,17 +138,19 @@ void moveTo10Bench(benchmark::State &state, int size, bool timeUndo)
         state, size, timeUndo,
         [&](BenchSession &s) {
             satId = twoBiggestSats(*s.document().database()).first;
-            QTreeWidgetItem *sat = satItem(s, satId);
+            const int count = tpRowCount(s, satId);
             // Ten at the large size; fewer in a smoke run's small satellites.
-            const int moved = sat ? std::min(10, (sat->childCount() - 1) / 2) : 0;
-            if (moved < 1 || !showRow(s, satId, 1))
+            const int moved = std::min(10, (count - 1) / 2);
+            if (moved < 1 || !showRow(s, satId, 1).isValid())
                 return false;
+            const DBTreeModel *rows = s.tree()->treeModel();
+            const QModelIndex sat = satRow(s, satId);
             ids.clear();
             for (int i = 1; i < 2 * moved; i += 2) {
-                sat->child(i)->setSelected(true);
-                ids << DBTreeWidgetItem::from(sat->child(i))->id();
+                s.tree()->selectionModel()->select(rows->index(i, 0, sat), QItemSelectionModel::Select);
+                ids << DBTreeModel::idOf(rows->index(i, 0, sat));
             }
-            targetId = DBTreeWidgetItem::from(sat->child(sat->childCount() - 1))->id();
+            targetId = DBTreeModel::idOf(rows->index(count - 1, 0, sat));
             return true;
         },
         [&](BenchSession &s) { s.document().edits().moveNodesBefore(NodeKind::Transponder, satId, ids, targetId); });
@@ -166,7 +166,7 @@ void switchSatellitesBench(benchmark::State &state, int size, bool timeUndo)
         state, size, timeUndo,
         [&](BenchSession &s) {
             sats = twoBiggestSats(*s.document().database());
-            return showRow(s, sats.first) != nullptr && satItem(s, sats.second) != nullptr;
+            return showRow(s, sats.first).isValid() && satRow(s, sats.second).isValid();
         },
         [&](BenchSession &s) {
             s.document().edits().exchangeNodes(NodeKind::Satellite, DB_NS::NoId, sats.first, sats.second);
@@ -186,7 +186,7 @@ void paste10Bench(benchmark::State &state, int size, bool timeUndo)
             sats = twoBiggestSats(*s.document().database());
             const QVector<quint32> order = s.document().nodeOrder(NodeKind::Transponder, sats.first);
             return s.document().edits().copyTransponders(sats.first, order.mid(0, 10)) == std::min(10, order.size())
-                && showRow(s, sats.second) != nullptr;
+                && showRow(s, sats.second).isValid();
         },
         [&](BenchSession &s) { s.document().edits().pasteTransponders(sats.second); });
 }
@@ -229,14 +229,15 @@ void deleteSatelliteBench(benchmark::State &state, int size, bool timeUndo)
         [&](BenchSession &s) {
             satId = thousandProgrammeSat(s);
             return s.document().database()->findSat(satId)->allPGs().size() >= 1000
-                && showRow(s, satId) != nullptr;
+                && showRow(s, satId).isValid();
         },
         [&](BenchSession &s) {
-            QTreeWidgetItem *row = satItem(s, satId);
-            QTreeWidgetItem *root = row->parent();
-            const int index = root->indexOfChild(row);
+            const QModelIndex row = satRow(s, satId);
+            const QPersistentModelIndex root = row.parent();
+            const int index = row.row();
             s.document().edits().removeNodes(NodeKind::Satellite, DB_NS::NoId, {satId});
-            s.tree()->setCurrentItem(index < root->childCount() ? root->child(index) : root);
+            const QModelIndex next = s.tree()->treeModel()->index(index, 0, root);
+            s.tree()->setCurrentIndex(next.isValid() ? next : QModelIndex(root));
         });
 }
 

@@ -4,7 +4,6 @@
 
 #include "channeldatabase.h"
 #include "dbtreewidget.h"
-#include "dbtreewidgetitem.h"
 #include "documentio.h"
 #include "qdbprogramwidget.h"
 #include "tpdisplayname.h"

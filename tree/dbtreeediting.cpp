@@ -5,14 +5,12 @@
 #include "dbtreewidget.h"
 
 #include "channeldatabase.h"
-#include "dbtreewidgetitem.h"
 #include "documentedits.h"
 #include "qpropertydialog.h"
 #include "qselecttargetnodedialog.h"
 
 #include <QMessageBox>
 #include <QScopedValueRollback>
-#include <QSignalBlocker>
 
 #include <memory>
 
@@ -20,51 +18,40 @@ using DB_NS::NoId;
 
 namespace {
 
-NodeKind nodeKindOf(const DBTreeWidgetItem *item)
+NodeKind nodeKindOf(const QModelIndex &index)
 {
-    return item->kind() == SatItem ? NodeKind::Satellite : NodeKind::Transponder;
+    return DBTreeModel::kindOf(index) == SatItem ? NodeKind::Satellite : NodeKind::Transponder;
 }
 
-bool isNodeItem(const DBTreeWidgetItem *item)
+bool isNodeRow(const QModelIndex &index)
 {
-    return item && (item->kind() == SatItem || item->kind() == TPItem) && item->parent();
+    const TreeItemKind kind = DBTreeModel::kindOf(index);
+    return kind == SatItem || kind == TPItem;
 }
 
-// The satellite a TP row belongs to; NoId for a satellite row.
-quint32 satIdOf(const DBTreeWidgetItem *item)
-{
-    const DBTreeWidgetItem *parent = DBTreeWidgetItem::from(item->parent());
-    return item->kind() == TPItem && parent ? parent->id() : NoId;
-}
-
-QVector<quint32> idsOf(const QList<DBTreeWidgetItem *> &items)
+QVector<quint32> idsOf(const QModelIndexList &rows)
 {
     QVector<quint32> ids;
-    for (const DBTreeWidgetItem *item : items)
-        ids << item->id();
+    ids.reserve(rows.size());
+    for (const QModelIndex &row : rows)
+        ids << DBTreeModel::idOf(row);
     return ids;
 }
 
 } // namespace
 
-DBTreeWidgetItem *DBTreeWidget::currentTreeItem() const
+QModelIndexList DBTreeWidget::selectedSiblings() const
 {
-    return DBTreeWidgetItem::from(currentItem());
-}
-
-QList<DBTreeWidgetItem *> DBTreeWidget::selectedSiblings() const
-{
-    QList<DBTreeWidgetItem *> items;
-    const QList<QTreeWidgetItem *> selected = selectedItems();
-    const DBTreeWidgetItem *first = selected.isEmpty() ? nullptr : DBTreeWidgetItem::from(selected.first());
-    if (!isNodeItem(first))
-        return items;
-    for (QTreeWidgetItem *item : selected) {
-        DBTreeWidgetItem *treeItem = DBTreeWidgetItem::from(item);
-        if (treeItem && treeItem->kind() == first->kind() && item->parent() == first->parent())
-            items << treeItem;
+    QModelIndexList rows;
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty() || !isNodeRow(selected.first()))
+        return rows;
+    const QModelIndex &first = selected.first();
+    for (const QModelIndex &index : selected) {
+        if (DBTreeModel::kindOf(index) == DBTreeModel::kindOf(first) && index.parent() == first.parent())
+            rows << index;
     }
-    return items;
+    return rows;
 }
 
 void DBTreeWidget::editNodeInDialog(NodeKind kind, quint32 id, quint32 satId, const QString &title)
@@ -89,7 +76,7 @@ void DBTreeWidget::editNodeInDialog(NodeKind kind, quint32 id, quint32 satId, co
 
 void DBTreeWidget::slotAddSat()
 {
-    if (!m_document || !m_document->database() || !m_satelliteRoot)
+    if (!m_document || !m_document->database() || !m_model->rootIndex(SatelliteRoot).isValid())
         return;
     DocumentEdits &edits = m_document->edits();
     if (edits.satelliteLimitReached()) {
@@ -101,127 +88,127 @@ void DBTreeWidget::slotAddSat()
     std::unique_ptr<DB_NS::Node> node = edits.newNode(NodeKind::Satellite);
     QPropertyDialog dialog(this, &m_document->templateOf(NodeKind::Satellite), static_cast<DB_NS::SatNode *>(node.get()));
     dialog.setWindowTitle(tr("Satellite Information"));
-    if (dialog.exec() != QDialog::Accepted || !m_document || !m_satelliteRoot)
+    if (dialog.exec() != QDialog::Accepted || !m_document || !m_model->rootIndex(SatelliteRoot).isValid())
         return;
     // A confirmed addition is new data, so it is one step whether or not a
     // value was edited.
     edits.addNode(NodeKind::Satellite, NoId, std::move(node));
-    m_satelliteRoot->setExpanded(true);
+    expand(m_model->rootIndex(SatelliteRoot));
 }
 
 void DBTreeWidget::slotEditSat()
 {
-    const DBTreeWidgetItem *item = currentTreeItem();
-    if (item && item->kind() == SatItem)
-        editNodeInDialog(NodeKind::Satellite, item->id(), NoId, tr("Satellite Information"));
+    const QModelIndex current = currentIndex();
+    if (DBTreeModel::kindOf(current) == SatItem)
+        editNodeInDialog(NodeKind::Satellite, DBTreeModel::idOf(current), NoId, tr("Satellite Information"));
 }
 
 void DBTreeWidget::slotAddTP()
 {
-    const DBTreeWidgetItem *satItem = currentTreeItem();
-    if (!m_document || !satItem || satItem->kind() != SatItem || !m_document->findNode(NodeKind::Satellite, satItem->id()))
+    const QModelIndex current = currentIndex();
+    const quint32 satId = DBTreeModel::idOf(current);
+    if (!m_document || DBTreeModel::kindOf(current) != SatItem || !m_document->findNode(NodeKind::Satellite, satId))
         return;
-    const quint32 satId = satItem->id();
     DocumentEdits &edits = m_document->edits();
     std::unique_ptr<DB_NS::Node> node = edits.newNode(NodeKind::Transponder, satId);
     QPropertyDialog dialog(this, &m_document->templateOf(NodeKind::Transponder), static_cast<DB_NS::TPNode *>(node.get()));
     dialog.setWindowTitle(tr("TP Information"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    if (edits.addNode(NodeKind::Transponder, satId, std::move(node))) {
-        if (QTreeWidgetItem *shown = findChildById(m_satelliteRoot, satId))
-            shown->setExpanded(true);
-    }
+    if (edits.addNode(NodeKind::Transponder, satId, std::move(node)))
+        expand(m_model->satelliteIndex(satId));
 }
 
 void DBTreeWidget::slotEditTP()
 {
-    const DBTreeWidgetItem *item = currentTreeItem();
-    if (item && item->kind() == TPItem && DBTreeWidgetItem::from(item->parent()))
-        editNodeInDialog(NodeKind::Transponder, item->id(), satIdOf(item), tr("TP Information"));
+    const QModelIndex current = currentIndex();
+    if (DBTreeModel::kindOf(current) == TPItem)
+        editNodeInDialog(NodeKind::Transponder, DBTreeModel::idOf(current), DBTreeModel::satIdOf(current),
+                         tr("TP Information"));
 }
 
 void DBTreeWidget::slotDelete()
 {
-    const DBTreeWidgetItem *current = currentTreeItem();
-    if (!m_document || !isNodeItem(current))
+    if (!m_document || !isNodeRow(currentIndex()))
         return;
     if (QMessageBox::warning(this, tr("Warning"), tr("Delete?"), QMessageBox::Ok | QMessageBox::Cancel)
         != QMessageBox::Ok)
         return;
-    const QList<DBTreeWidgetItem *> items = selectedSiblings();
-    if (items.isEmpty())
+    const QModelIndexList rows = selectedSiblings();
+    if (rows.isEmpty())
         return;
-    QTreeWidgetItem *parent = items.first()->parent();
-    const NodeKind kind = nodeKindOf(items.first());
-    const quint32 satId = satIdOf(items.first());
+    const QPersistentModelIndex parent = rows.first().parent();
+    const NodeKind kind = nodeKindOf(rows.first());
+    const quint32 satId = DBTreeModel::satIdOf(rows.first());
 
     // Each deleted row hands the selection to the row after it, or to its
     // parent when it was the last; the last deletion decides.
-    QVector<quint32> rows;
-    for (int i = 0; i < parent->childCount(); ++i)
-        rows << DBTreeWidgetItem::from(parent->child(i))->id();
+    QVector<quint32> ids;
+    for (int i = 0, n = m_model->rowCount(parent); i < n; ++i)
+        ids << DBTreeModel::idOf(m_model->index(i, 0, parent));
     bool hasNext = false;
     quint32 nextId = 0;
-    for (const DBTreeWidgetItem *item : items) {
-        const int row = rows.indexOf(item->id());
-        hasNext = row + 1 < rows.size();
-        nextId = hasNext ? rows.at(row + 1) : 0;
-        rows.remove(row);
+    for (const QModelIndex &row : rows) {
+        const int at = ids.indexOf(DBTreeModel::idOf(row));
+        hasNext = at + 1 < ids.size();
+        nextId = hasNext ? ids.at(at + 1) : 0;
+        ids.remove(at);
     }
 
     const QScopedValueRollback<bool> editing(m_editing, true);
-    if (!m_document->edits().removeNodes(kind, satId, idsOf(items)))
+    if (!m_document->edits().removeNodes(kind, satId, idsOf(rows)))
         return;
-    QTreeWidgetItem *next = hasNext ? findChildById(parent, nextId) : nullptr;
-    showAfterDelete(next ? next : parent);
+    const QModelIndex next = !hasNext ? QModelIndex()
+        : kind == NodeKind::Satellite ? m_model->satelliteIndex(nextId)
+                                      : m_model->transponderIndex(satId, nextId);
+    showAfterDelete(next.isValid() ? next : QModelIndex(parent));
 }
 
-void DBTreeWidget::showAfterDelete(QTreeWidgetItem *item)
+void DBTreeWidget::showAfterDelete(const QModelIndex &index)
 {
-    {
-        const QSignalBlocker blocker(this);
-        setCurrentItem(item);
-    }
-    const DBTreeWidgetItem *shown = DBTreeWidgetItem::from(item);
-    if (shown->kind() == TPItem)
-        emit signal_tp_selected(satIdOf(shown), shown->id());
-    else if (shown->kind() == SatelliteRoot)
+    setCurrentQuietly(index);
+    switch (DBTreeModel::kindOf(index)) {
+    case TPItem:
+        emit signal_tp_selected(DBTreeModel::satIdOf(index), DBTreeModel::idOf(index));
+        break;
+    case SatelliteRoot:
         emit signal_allsat_selected();
-    else
-        emit signal_sat_selected(shown->id());
+        break;
+    default:
+        emit signal_sat_selected(DBTreeModel::idOf(index));
+        break;
+    }
 }
 
 void DBTreeWidget::slotMoveUp()
 {
-    DBTreeWidgetItem *current = currentTreeItem();
-    if (!m_document || !isNodeItem(current) || current->parent()->indexOfChild(current) < 1)
+    const QModelIndex current = currentIndex();
+    if (!m_document || !isNodeRow(current) || current.row() < 1)
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);
-    m_document->edits().moveNode(nodeKindOf(current), satIdOf(current), current->id(), true);
+    m_document->edits().moveNode(nodeKindOf(current), DBTreeModel::satIdOf(current), DBTreeModel::idOf(current),
+                                 true);
 }
 
 void DBTreeWidget::slotMoveDown()
 {
-    DBTreeWidgetItem *current = currentTreeItem();
-    if (!m_document || !isNodeItem(current))
-        return;
-    QTreeWidgetItem *parent = current->parent();
-    if (parent->indexOfChild(current) + 1 >= parent->childCount())
+    const QModelIndex current = currentIndex();
+    if (!m_document || !isNodeRow(current) || current.row() + 1 >= m_model->rowCount(current.parent()))
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);
-    m_document->edits().moveNode(nodeKindOf(current), satIdOf(current), current->id(), false);
+    m_document->edits().moveNode(nodeKindOf(current), DBTreeModel::satIdOf(current), DBTreeModel::idOf(current),
+                                 false);
 }
 
 void DBTreeWidget::slotSwitch()
 {
-    DBTreeWidgetItem *current = currentTreeItem();
+    const QModelIndex current = currentIndex();
     const ChannelDatabase *db = m_document ? m_document->database() : nullptr;
-    if (!db || !isNodeItem(current))
+    if (!db || !isNodeRow(current))
         return;
     const NodeKind kind = nodeKindOf(current);
-    const quint32 satId = satIdOf(current);
-    const quint32 id = current->id();
+    const quint32 satId = DBTreeModel::satIdOf(current);
+    const quint32 id = DBTreeModel::idOf(current);
     if (!m_document->findNode(kind, id, satId))
         return;
     QVector<const DB_NS::Node *> candidates;
@@ -249,13 +236,13 @@ void DBTreeWidget::slotSwitch()
 
 void DBTreeWidget::slotMove()
 {
-    const QList<DBTreeWidgetItem *> items = selectedSiblings();
+    const QModelIndexList rows = selectedSiblings();
     const ChannelDatabase *db = m_document ? m_document->database() : nullptr;
-    if (!db || items.isEmpty())
+    if (!db || rows.isEmpty())
         return;
-    const NodeKind kind = nodeKindOf(items.first());
-    const quint32 satId = satIdOf(items.first());
-    const QVector<quint32> ids = idsOf(items);
+    const NodeKind kind = nodeKindOf(rows.first());
+    const quint32 satId = DBTreeModel::satIdOf(rows.first());
+    const QVector<quint32> ids = idsOf(rows);
     QVector<const DB_NS::Node *> candidates;
     if (kind == NodeKind::Satellite) {
         for (const DB_NS::SatNode *sat : db->sats()) {
@@ -282,26 +269,26 @@ void DBTreeWidget::slotMove()
 
 void DBTreeWidget::slotCopy()
 {
-    const QList<QTreeWidgetItem *> selected = selectedItems();
-    if (!m_document || selected.isEmpty())
+    if (!m_document || !selectionModel()->hasSelection())
         return;
     // Only TPs are copied; a Ctrl+C on satellites leaves the buffer empty.
-    const QList<DBTreeWidgetItem *> items = selectedSiblings();
-    const bool tps = !items.isEmpty() && items.first()->kind() == TPItem;
-    m_document->edits().copyTransponders(tps ? satIdOf(items.first()) : NoId, tps ? idsOf(items) : QVector<quint32>());
+    const QModelIndexList rows = selectedSiblings();
+    const bool tps = !rows.isEmpty() && DBTreeModel::kindOf(rows.first()) == TPItem;
+    m_document->edits().copyTransponders(tps ? DBTreeModel::satIdOf(rows.first()) : NoId,
+                                         tps ? idsOf(rows) : QVector<quint32>());
 }
 
 void DBTreeWidget::slotPaste()
 {
-    const DBTreeWidgetItem *current = currentTreeItem();
-    if (!m_document || !isNodeItem(current))
+    const QModelIndex current = currentIndex();
+    if (!m_document || !isNodeRow(current))
         return;
-    const quint32 satId = current->kind() == SatItem ? current->id() : satIdOf(current);
+    const quint32 satId = DBTreeModel::kindOf(current) == SatItem ? DBTreeModel::idOf(current)
+                                                                  : DBTreeModel::satIdOf(current);
     if (!m_document->findNode(NodeKind::Satellite, satId))
         return;
     clearSelection();
     const QScopedValueRollback<bool> editing(m_editing, true);
     m_document->edits().pasteTransponders(satId);
-    if (QTreeWidgetItem *target = findChildById(m_satelliteRoot, satId))
-        target->setExpanded(true);
+    expand(m_model->satelliteIndex(satId));
 }

@@ -1,10 +1,6 @@
 #include "dbtreewidget.h"
 
-#include "channeldatabase.h"
-#include "dbtreewidgetitem.h"
-#include "document.h"
 #include "documentedits.h"
-#include "tpdisplayname.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,38 +10,27 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QSignalBlocker>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-constexpr quint32 AllSatellites = 0xFFFFFFFFu;
-// A favourite group is one bit of a 32-bit mask; later groups have no bit.
-constexpr int MaxFavGroups = 32;
-
-bool matchesFilter(const QTreeWidgetItem *item, const QString &text)
+bool matchesFilter(const QString &name, const QString &text)
 {
-    return item->text(0).startsWith(text, Qt::CaseInsensitive);
+    return name.startsWith(text, Qt::CaseInsensitive);
 }
 
 // A TP also matches by its frequency: "12291" finds "TP_12291_H_27500".
-bool tpMatchesFilter(const QTreeWidgetItem *item, const QString &text)
+bool tpMatchesFilter(const QString &name, const QString &text)
 {
     static const QString prefix = QStringLiteral("tp_");
-    const QString name = item->text(0);
     return name.startsWith(text, Qt::CaseInsensitive)
         || (name.startsWith(prefix, Qt::CaseInsensitive)
             && name.midRef(prefix.size()).startsWith(text, Qt::CaseInsensitive));
-}
-
-void setHiddenState(QTreeWidgetItem *item, bool hide)
-{
-    // Touching only items that change keeps a keystroke cheap on big trees.
-    if (item->isHidden() != hide)
-        item->setHidden(hide);
 }
 
 // The in-place editor of a group name stops typing where the file would cut
@@ -74,14 +59,14 @@ private:
 } // namespace
 
 DBTreeWidget::DBTreeWidget(QWidget *parent)
-    : QTreeWidget(parent)
+    : QTreeView(parent), m_model(new DBTreeModel(this))
 {
+    setModel(m_model);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setItemDelegate(new GroupNameDelegate(this));
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &DBTreeWidget::slotShowContextMenu);
-    connect(this, &QTreeWidget::currentItemChanged, this, &DBTreeWidget::slotCurrentItemChanged);
-    connect(this, &QTreeWidget::itemChanged, this, &DBTreeWidget::slotItemChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &DBTreeWidget::showRoots);
 
     // Tab texts only show the keys; keyPressEvent routes them, so the
     // actions carry no shortcut of their own.
@@ -99,10 +84,7 @@ DBTreeWidget::DBTreeWidget(QWidget *parent)
     m_actRename = makeAction(tr("&Rename"), QStringLiteral("actionRename"), &DBTreeWidget::slotRenameFav);
 }
 
-DBTreeWidget::~DBTreeWidget()
-{
-    clearTree();
-}
+DBTreeWidget::~DBTreeWidget() = default;
 
 QAction *DBTreeWidget::makeAction(const QString &text, const QString &objectName, void (DBTreeWidget::*slot)())
 {
@@ -117,15 +99,14 @@ bool DBTreeWidget::setDocument(Document *document)
     if (m_document)
         disconnect(m_document, nullptr, this, nullptr);
     m_document = document;
+    // The model hears of each change first; the view then sees to the rows.
+    m_model->setDocument(document);
     if (m_document) {
-        connect(m_document, &Document::aboutToReset, this, &DBTreeWidget::clearTree);
-        connect(m_document, &Document::documentReset, this, &DBTreeWidget::rebuild);
-        connect(m_document, &Document::favouriteGroupRenamed, this, &DBTreeWidget::showGroupName);
-        connect(m_document, &Document::nodeChanged, this, &DBTreeWidget::showNodeName);
-        connect(m_document, &Document::nodesChanged, this, &DBTreeWidget::showNodes);
+        connect(m_document, &Document::nodesAboutToChange, this, &DBTreeWidget::nodesAboutToChange);
+        connect(m_document, &Document::nodesChanged, this, &DBTreeWidget::nodesChanged);
         connect(m_document, &Document::destroyed, this, [this] { m_document = nullptr; });
     }
-    return rebuild();
+    return !m_model->isEmpty();
 }
 
 bool DBTreeWidget::bIsChange() const
@@ -133,96 +114,70 @@ bool DBTreeWidget::bIsChange() const
     return m_document && m_document->isModified();
 }
 
-bool DBTreeWidget::rebuild()
+void DBTreeWidget::clearTree()
 {
-    clearTree();
-    if (!m_document || !m_document->database())
-        return false;
-    const ChannelDatabase *database = m_document->database();
-    const QStringList *favGroupNames = &m_document->favouriteNames();
-    m_maxSatNum = m_document->satMaxNum();
+    m_model->clear();
+}
 
-    QList<QTreeWidgetItem *> roots;
-    m_allServicesRoot = new DBTreeWidgetItem(AllServicesRoot, 0, tr("All Services"));
-    roots << m_allServicesRoot;
-    if (!favGroupNames->isEmpty()) {
-        m_allFavouritesRoot = new DBTreeWidgetItem(AllFavouritesRoot, 0, tr("All Favourites"));
-        roots << m_allFavouritesRoot;
-    }
-    if (!m_document->hotKeys().isEmpty()) {
-        m_hotKeyRoot = new DBTreeWidgetItem(HotKeyRoot, 0, tr("HotKey"));
-        roots << m_hotKeyRoot;
-    }
-    if (!m_document->favHotKeys().isEmpty()) {
-        m_favHotKeyRoot = new DBTreeWidgetItem(FavHotKeyRoot, 0, tr("Fav HotKey"));
-        roots << m_favHotKeyRoot;
-    }
-    addTopLevelItems(roots);
-    m_satelliteRoot = new DBTreeWidgetItem(SatelliteRoot, AllSatellites, tr("Satellite Information"));
-    m_allServicesRoot->addChild(m_satelliteRoot);
-    // Only the roots are expanded; satellites added below start collapsed.
-    expandAll();
-
-    // Whole branches are built detached and attached at once: far cheaper
-    // than one model insertion per TP.
-    QList<QTreeWidgetItem *> satItems;
-    for (const DB_NS::SatNode *sat : database->sats()) {
-        if (sat->hasAttribute(QStringLiteral("NAME")))
-            satItems << makeItem(sat, true);
-    }
-    m_satelliteRoot->addChildren(satItems);
-
-    if (m_allFavouritesRoot) {
-        QList<QTreeWidgetItem *> groups;
-        const int count = std::min(int(favGroupNames->size()), MaxFavGroups);
-        for (int i = 0; i < count; ++i) {
-            auto *group = new DBTreeWidgetItem(FavGroupItem, 1u << i, favGroupNames->at(i));
-            group->setFlags(group->flags() | Qt::ItemIsEditable);
-            groups << group;
-        }
-        m_allFavouritesRoot->addChildren(groups);
-    }
-
+void DBTreeWidget::showRoots()
+{
+    if (m_model->isEmpty())
+        return;
+    m_maxSatNum = m_document ? m_document->satMaxNum() : 0xFFFFFFFFu;
+    // Only the roots are open; satellites start collapsed.
+    for (int i = 0, n = m_model->rowCount(); i < n; ++i)
+        expand(m_model->index(i, 0));
+    expand(m_model->rootIndex(SatelliteRoot));
     // The filter box keeps its text across documents; the new tree honours it.
     if (!m_filterText.isEmpty())
         applyFilter();
-    return true;
 }
 
-void DBTreeWidget::clearTree()
+void DBTreeWidget::nodesAboutToChange()
 {
-    if (!m_allServicesRoot || !m_satelliteRoot)
+    m_following = true;
+    m_currentLost = false;
+}
+
+void DBTreeWidget::nodesChanged()
+{
+    m_following = false;
+    if (!m_filterText.isEmpty())
+        applyFilter();
+    // The current row went with its node: what is current now is news to
+    // the table, unless an editing slot is about to choose.
+    if (std::exchange(m_currentLost, false) && !m_editing && currentIndex().isValid())
+        announceCurrent(currentIndex());
+}
+
+void DBTreeWidget::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTreeView::currentChanged(current, previous);
+    if (m_quiet || !current.isValid())
         return;
-    clear();
-    m_allServicesRoot = nullptr;
-    m_allFavouritesRoot = nullptr;
-    m_hotKeyRoot = nullptr;
-    m_favHotKeyRoot = nullptr;
-    m_satelliteRoot = nullptr;
-}
-
-void DBTreeWidget::setbIsChange(bool bIsChange)
-{
-    // A change is an undo step, which has set the flag already; only
-    // clearing it (a declined close) is left to do here.
-    if (m_document && !bIsChange)
-        m_document->markClean();
-}
-
-void DBTreeWidget::slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem * /*previous*/)
-{
-    DBTreeWidgetItem *item = DBTreeWidgetItem::from(current);
-    if (!item)
+    if (m_following) {
+        m_currentLost = true;
         return;
-    restrictSelectionTo(item);
+    }
+    announceCurrent(current);
+}
 
-    switch (item->kind()) {
+void DBTreeWidget::setCurrentQuietly(const QModelIndex &index)
+{
+    const QScopedValueRollback<bool> quiet(m_quiet, true);
+    setCurrentIndex(index);
+}
+
+void DBTreeWidget::announceCurrent(const QModelIndex &current)
+{
+    restrictSelectionTo(current);
+    switch (DBTreeModel::kindOf(current)) {
     case AllServicesRoot:
         emit signal_allsrv_selected();
         break;
     case AllFavouritesRoot:
     case FavGroupItem:
-        emit signal_fav_selected(item->id());
+        emit signal_fav_selected(DBTreeModel::idOf(current));
         break;
     case HotKeyRoot:
         emit signal_hotkey_selected();
@@ -234,80 +189,62 @@ void DBTreeWidget::slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetI
         emit signal_allsat_selected();
         break;
     case SatItem:
-        emit signal_sat_selected(item->id());
+        emit signal_sat_selected(DBTreeModel::idOf(current));
         break;
     case TPItem:
-        if (const DBTreeWidgetItem *sat = DBTreeWidgetItem::from(item->parent()))
-            emit signal_tp_selected(sat->id(), item->id());
+        emit signal_tp_selected(DBTreeModel::satIdOf(current), DBTreeModel::idOf(current));
         break;
     case NoKind:
         break;
     }
 }
 
-void DBTreeWidget::restrictSelectionTo(QTreeWidgetItem *current)
+void DBTreeWidget::restrictSelectionTo(const QModelIndex &current)
 {
     // A multi-selection is either satellites or TPs of one satellite. This
     // runs before a click applies its own selection, so the click still adds
-    // its item afterwards.
-    const DBTreeWidgetItem *currentItem = DBTreeWidgetItem::from(current);
-    const bool siblingsMayStay = currentItem->kind() == SatItem || currentItem->kind() == TPItem;
-    const QList<QTreeWidgetItem *> selected = selectedItems();
+    // its row afterwards.
+    const TreeItemKind kind = DBTreeModel::kindOf(current);
+    const bool siblingsMayStay = kind == SatItem || kind == TPItem;
+    const QModelIndex parent = current.parent();
 
     QVector<int> keptRows;
     bool dropAny = false;
-    for (QTreeWidgetItem *item : selected) {
-        const DBTreeWidgetItem *treeItem = DBTreeWidgetItem::from(item);
-        // The current item itself is left alone: a root made current from
+    for (const QModelIndex &index : selectionModel()->selectedIndexes()) {
+        // The current row itself is left alone: a root made current from
         // code has already been selected and must stay so.
-        const bool keep = item == current
-            || (siblingsMayStay && treeItem && treeItem->kind() == currentItem->kind()
-                && item->parent() == current->parent());
+        const bool keep = index == current
+            || (siblingsMayStay && DBTreeModel::kindOf(index) == kind && index.parent() == parent);
         if (keep)
-            keptRows << indexFromItem(item).row();
+            keptRows << index.row();
         else
             dropAny = true;
     }
     if (!dropAny)
         return;
 
-    // Every kept item shares current's parent: one range per run of rows
-    // makes a single selection change instead of one per item.
+    // Every kept row shares current's parent: one range per run of rows
+    // makes a single selection change instead of one per row.
     std::sort(keptRows.begin(), keptRows.end());
-    const QModelIndex parentIndex = indexFromItem(current).parent();
     QItemSelection keep;
     for (int i = 0; i < keptRows.size();) {
         int j = i;
         while (j + 1 < keptRows.size() && keptRows.at(j + 1) == keptRows.at(j) + 1)
             ++j;
-        keep.select(model()->index(keptRows.at(i), 0, parentIndex), model()->index(keptRows.at(j), 0, parentIndex));
+        keep.select(m_model->index(keptRows.at(i), 0, parent), m_model->index(keptRows.at(j), 0, parent));
         i = j + 1;
     }
     selectionModel()->select(keep, QItemSelectionModel::ClearAndSelect);
 }
 
-DBTreeWidgetItem *DBTreeWidget::findChildById(QTreeWidgetItem *parent, quint32 id) const
-{
-    if (!parent)
-        return nullptr;
-    for (int i = 0, n = parent->childCount(); i < n; ++i) {
-        DBTreeWidgetItem *child = DBTreeWidgetItem::from(parent->child(i));
-        if (child && child->id() == id)
-            return child;
-    }
-    return nullptr;
-}
-
 void DBTreeWidget::slotPGSelected(unsigned int sat, unsigned int tp, unsigned int /*pg*/)
 {
-    DBTreeWidgetItem *satItem = findChildById(m_satelliteRoot, sat);
-    DBTreeWidgetItem *tpItem = findChildById(satItem, tp);
-    if (!tpItem)
+    const QModelIndex tpIndex = m_model->transponderIndex(sat, tp);
+    if (!tpIndex.isValid())
         return;
     // Following the table's selection must not send the table a new view.
-    const QSignalBlocker blocker(this);
-    satItem->setExpanded(true);
-    setCurrentItem(tpItem);
+    expand(tpIndex.parent());
+    setCurrentQuietly(tpIndex);
 }
 
 void DBTreeWidget::slotFilterChanged(const QString &text)
@@ -324,41 +261,46 @@ void DBTreeWidget::slotSearchTypeChanged(int index)
 
 void DBTreeWidget::applyFilter()
 {
-    if (!m_satelliteRoot)
+    const QModelIndex satRoot = m_model->rootIndex(SatelliteRoot);
+    if (!satRoot.isValid())
         return;
     const QString &text = m_filterText;
     const bool filtering = !text.isEmpty();
     const bool bySat = filtering && m_searchType == 0;
     const bool byTP = filtering && m_searchType == 1;
-    const DBTreeWidgetItem *current = DBTreeWidgetItem::from(currentItem());
+    const QModelIndex current = currentIndex();
     // With a satellite current, a TP search stays inside that satellite.
-    const QTreeWidgetItem *onlySat = byTP && current && current->kind() == SatItem ? current : nullptr;
+    const QModelIndex onlySat = byTP && DBTreeModel::kindOf(current) == SatItem ? current : QModelIndex();
 
+    // Touching only rows that change keeps a keystroke cheap on big trees.
+    const auto setHidden = [this](int row, const QModelIndex &parent, bool hide) {
+        if (isRowHidden(row, parent) != hide)
+            setRowHidden(row, parent, hide);
+    };
     const bool updates = updatesEnabled();
     setUpdatesEnabled(false);
-    for (int s = 0, satCount = m_satelliteRoot->childCount(); s < satCount; ++s) {
-        QTreeWidgetItem *sat = m_satelliteRoot->child(s);
-        const bool hideSat = (bySat && !matchesFilter(sat, text)) || (onlySat && sat != onlySat);
-        setHiddenState(sat, hideSat);
-        const bool testTPs = byTP && (!onlySat || sat == onlySat);
-        for (int t = 0, tpCount = sat->childCount(); t < tpCount; ++t) {
-            QTreeWidgetItem *tp = sat->child(t);
-            setHiddenState(tp, testTPs && !tpMatchesFilter(tp, text));
-        }
+    for (int s = 0, satCount = m_model->rowCount(satRoot); s < satCount; ++s) {
+        const QModelIndex sat = m_model->index(s, 0, satRoot);
+        const bool hideSat = (bySat && !matchesFilter(sat.data().toString(), text))
+            || (onlySat.isValid() && sat != onlySat);
+        setHidden(s, satRoot, hideSat);
+        const bool testTPs = byTP && (!onlySat.isValid() || sat == onlySat);
+        for (int t = 0, tpCount = m_model->rowCount(sat); t < tpCount; ++t)
+            setHidden(t, sat, testTPs && !tpMatchesFilter(m_model->index(t, 0, sat).data().toString(), text));
     }
     setUpdatesEnabled(updates);
 }
 
 void DBTreeWidget::slotShowContextMenu(const QPoint &pos)
 {
-    DBTreeWidgetItem *current = DBTreeWidgetItem::from(currentItem());
-    // The menu belongs to the current item, not to the one under the cursor.
-    if (!itemAt(pos) || !current || !current->parent())
+    const QModelIndex current = currentIndex();
+    // The menu belongs to the current row, not to the one under the cursor.
+    if (!indexAt(pos).isValid() || !current.isValid() || !current.parent().isValid())
         return;
 
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("treeContextMenu"));
-    switch (current->kind()) {
+    switch (DBTreeModel::kindOf(current)) {
     case SatelliteRoot:
         menu.addAction(m_actAddSat);
         break;
@@ -382,11 +324,10 @@ void DBTreeWidget::slotShowContextMenu(const QPoint &pos)
 
 void DBTreeWidget::updateActionStates()
 {
-    QTreeWidgetItem *current = currentItem();
-    QTreeWidgetItem *parent = current->parent();
-    const int index = parent->indexOfChild(current);
-    const int siblings = parent->childCount();
-    const QList<QTreeWidgetItem *> selected = selectedItems();
+    const QModelIndex current = currentIndex();
+    const int index = current.row();
+    const int siblings = m_model->rowCount(current.parent());
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
     const int n = selected.size();
 
     m_actEditSat->setEnabled(n == 1);
@@ -396,15 +337,8 @@ void DBTreeWidget::updateActionStates()
     m_actMoveDown->setEnabled(siblings > 0 && index < siblings - 1 && n == 1);
     m_actSwitch->setEnabled(siblings > 1 && n == 1);
     m_actPaste->setEnabled(m_document && m_document->edits().hasCopiedTransponders());
-
-    bool moveTo = false;
-    if (n > 0) {
-        QTreeWidgetItem *firstParent = selected.first()->parent();
-        if (!firstParent)
-            firstParent = invisibleRootItem();
-        moveTo = firstParent->childCount() > n; // something is left to move in front of
-    }
-    m_actMove->setEnabled(moveTo);
+    // Something must be left to move in front of.
+    m_actMove->setEnabled(n > 0 && m_model->rowCount(selected.first().parent()) > n);
 
     m_actAddSat->setEnabled(true);
     m_actDelete->setEnabled(true);
@@ -422,62 +356,26 @@ void DBTreeWidget::slotRenameFav()
             slotRenameFav();
             return;
         }
-        DBTreeWidgetItem *current = DBTreeWidgetItem::from(currentItem());
-        if (current && current->kind() == FavGroupItem)
-            editItem(current, 0);
+        if (DBTreeModel::kindOf(currentIndex()) == FavGroupItem)
+            edit(currentIndex());
     });
-}
-
-void DBTreeWidget::slotItemChanged(QTreeWidgetItem *item, int column)
-{
-    const DBTreeWidgetItem *group = DBTreeWidgetItem::from(item);
-    if (!group || group->kind() != FavGroupItem || !m_allFavouritesRoot || !m_document)
-        return;
-    const int index = m_allFavouritesRoot->indexOfChild(item);
-    // A refused name (an empty one) leaves the item showing the group's name.
-    if (!m_document->edits().renameGroup(index, item->text(column)))
-        showGroupName(index, m_document->favouriteNames().value(index));
-}
-
-void DBTreeWidget::showGroupName(int index, const QString &name)
-{
-    QTreeWidgetItem *group = m_allFavouritesRoot ? m_allFavouritesRoot->child(index) : nullptr;
-    if (!group || group->text(0) == name)
-        return;
-    // The document has the name already; the item only shows it.
-    const QSignalBlocker blocker(this);
-    group->setText(0, name);
-}
-
-void DBTreeWidget::showNodeName(NodeKind kind, quint32 id, quint32 satId)
-{
-    if (!m_document || kind == NodeKind::Programme)
-        return;
-    const bool sat = kind == NodeKind::Satellite;
-    DBTreeWidgetItem *satItem = findChildById(m_satelliteRoot, sat ? id : satId);
-    DBTreeWidgetItem *item = sat ? satItem : findChildById(satItem, id);
-    const DB_NS::Node *node = m_document->findNode(kind, id, satId);
-    if (!item || !node)
-        return;
-    const QString text = sat ? node->value(QStringLiteral("NAME"))
-                             : tpDisplayName(*static_cast<const DB_NS::TPNode *>(node));
-    const QSignalBlocker blocker(this);
-    item->setText(0, text);
 }
 
 void DBTreeWidget::slotRenameFavItem(unsigned int id, const QString &name)
 {
-    if (!m_allFavouritesRoot || id == 0)
+    const QModelIndex favourites = m_model->rootIndex(AllFavouritesRoot);
+    if (!favourites.isValid() || id == 0)
         return;
     const int index = 31 - int(qCountLeadingZeroBits(quint32(id)));
-    if (QTreeWidgetItem *group = m_allFavouritesRoot->child(index))
-        group->setText(0, name); // slotItemChanged records it
+    const QModelIndex group = m_model->index(index, 0, favourites);
+    if (group.isValid())
+        m_model->setData(group, name);
 }
 
 void DBTreeWidget::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::NoModifier && editNodeItem(currentItem()))
+    if (enter && event->modifiers() == Qt::NoModifier && editNodeRow(currentIndex()))
         return;
     if (event->modifiers() & Qt::ControlModifier) {
         if (event->key() == Qt::Key_C)
@@ -485,7 +383,7 @@ void DBTreeWidget::keyPressEvent(QKeyEvent *event)
         else if (event->key() == Qt::Key_V)
             slotPaste();
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
 void DBTreeWidget::mousePressEvent(QMouseEvent *event)
@@ -493,35 +391,35 @@ void DBTreeWidget::mousePressEvent(QMouseEvent *event)
     // No Shift range selection: a range could mix satellites and TPs.
     if (event->modifiers() & Qt::ShiftModifier)
         return;
-    QTreeWidget::mousePressEvent(event);
+    QTreeView::mousePressEvent(event);
 }
 
 void DBTreeWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->modifiers() & Qt::ShiftModifier)
         return;
-    QTreeWidget::mouseReleaseEvent(event);
+    QTreeView::mouseReleaseEvent(event);
 }
 
 void DBTreeWidget::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // A double-click on a satellite's or TP's name opens its fields and does
     // not also fold the row; the arrow and the keys still fold it.
-    QTreeWidgetItem *item = itemAt(event->pos());
-    if (event->button() == Qt::LeftButton && item && visualItemRect(item).contains(event->pos())
-        && editNodeItem(item))
+    const QModelIndex index = indexAt(event->pos());
+    if (event->button() == Qt::LeftButton && index.isValid() && visualRect(index).contains(event->pos())
+        && editNodeRow(index))
         return;
-    QTreeWidget::mouseDoubleClickEvent(event);
+    QTreeView::mouseDoubleClickEvent(event);
 }
 
-bool DBTreeWidget::editNodeItem(QTreeWidgetItem *item)
+bool DBTreeWidget::editNodeRow(const QModelIndex &index)
 {
-    const DBTreeWidgetItem *node = DBTreeWidgetItem::from(item);
-    if (!node || (node->kind() != SatItem && node->kind() != TPItem))
+    const TreeItemKind kind = DBTreeModel::kindOf(index);
+    if (kind != SatItem && kind != TPItem)
         return false;
-    if (item != currentItem())
-        setCurrentItem(item);
-    if (node->kind() == SatItem)
+    if (index != currentIndex())
+        setCurrentIndex(index);
+    if (kind == SatItem)
         slotEditSat();
     else
         slotEditTP();

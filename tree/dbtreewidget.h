@@ -1,29 +1,20 @@
 #pragma once
 
+#include "dbtreemodel.h"
 #include "document.h"
 
-#include <QStringList>
-#include <QTreeWidget>
+#include <QModelIndexList>
+#include <QTreeView>
 #include <QVector>
 
-class ChannelDatabase;
-class DBTreeWidgetItem;
 class QAction;
 
-namespace DB_NS {
-class Node;
-}
-
 /**
- * The left-hand tree: "All Services" with the satellites and their TPs, the
- * favourite groups and the two hot-key roots. Tells the programme table what
- * was selected, filters satellites or TPs by name prefix, and owns the
- * document's change flag.
- *
- * The data handed to setDatabase() belongs to the main window; the tree edits
- * it in place and never frees it.
+ * The left-hand tree: a view over DBTreeModel. Tells the programme table
+ * what was selected, filters satellites or TPs by name prefix, and runs the
+ * context menu's operations through the document's edits.
  */
-class DBTreeWidget : public QTreeWidget
+class DBTreeWidget : public QTreeView
 {
     Q_OBJECT
 
@@ -37,8 +28,9 @@ public:
      */
     bool setDocument(Document *document);
     Document *document() const { return m_document; }
+    DBTreeModel *treeModel() const { return m_model; }
 
-    /** Deletes every item and the copied TPs; the change flag, limit and filter stay. */
+    /** Empties the tree until the document is reset or set again; the filter and limit stay. */
     void clearTree();
 
     /** The document's change flag. */
@@ -64,8 +56,6 @@ public slots:
     void slotSearchTypeChanged(int index);
     /** Makes the programme's TP current without emitting a selection signal; pg is unused. */
     void slotPGSelected(unsigned int sat, unsigned int tp, unsigned int pg);
-    /** False forgets unsaved changes (a declined close); true adds nothing, as every change is an undo step. */
-    void setbIsChange(bool bIsChange);
 
 private slots:
     void slotShowContextMenu(const QPoint &pos);
@@ -81,15 +71,9 @@ private slots:
     void slotCopy();
     void slotPaste();
     void slotRenameFav();
-    void slotCurrentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
-    void slotItemChanged(QTreeWidgetItem *item, int column);
-    bool rebuild();
-    void showGroupName(int index, const QString &name);
-    void showNodeName(NodeKind kind, quint32 id, quint32 satId);
-    /** Brings the satellites, or one satellite's TPs, in line with the document, moving rows in place. */
-    void showNodes(NodeKind kind, quint32 satId);
 
 protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -98,30 +82,28 @@ protected:
 
 private:
     QAction *makeAction(const QString &text, const QString &objectName, void (DBTreeWidget::*slot)());
+    void showRoots();
+    void nodesAboutToChange();
+    void nodesChanged();
+    /** Tells the table what became current, after keeping the selection to its kind. */
+    void announceCurrent(const QModelIndex &current);
     void updateActionStates();
-    /** Opens the fields of a satellite or TP item, as Edit does; false for any other item. */
-    bool editNodeItem(QTreeWidgetItem *item);
-    void restrictSelectionTo(QTreeWidgetItem *current);
+    /** Opens the fields of a satellite or TP row, as Edit does; false for any other row. */
+    bool editNodeRow(const QModelIndex &index);
+    void restrictSelectionTo(const QModelIndex &current);
     void applyFilter();
-    DBTreeWidgetItem *findChildById(QTreeWidgetItem *parent, quint32 id) const;
-    DBTreeWidgetItem *makeItem(const DB_NS::Node *node, bool withChildren) const;
-    void syncChildren(QTreeWidgetItem *parent, const QVector<const DB_NS::Node *> &wanted);
+    /** Makes index current and selected without telling anyone. */
+    void setCurrentQuietly(const QModelIndex &index);
 
     // Tree editing (dbtreeediting.cpp).
-    DBTreeWidgetItem *currentTreeItem() const;
-    /** The selected items that share the first one's kind and parent, in selection order. */
-    QList<DBTreeWidgetItem *> selectedSiblings() const;
+    /** The selected rows that share the first one's kind and parent, in selection order. */
+    QModelIndexList selectedSiblings() const;
     void editNodeInDialog(NodeKind kind, quint32 id, quint32 satId, const QString &title);
-    /** Makes item current without telling anyone, then sends what the description says. */
-    void showAfterDelete(QTreeWidgetItem *item);
+    /** Makes index current without telling anyone, then sends what the description says. */
+    void showAfterDelete(const QModelIndex &index);
 
     Document *m_document = nullptr;
-
-    DBTreeWidgetItem *m_allServicesRoot = nullptr;
-    DBTreeWidgetItem *m_allFavouritesRoot = nullptr;
-    DBTreeWidgetItem *m_hotKeyRoot = nullptr;
-    DBTreeWidgetItem *m_favHotKeyRoot = nullptr;
-    DBTreeWidgetItem *m_satelliteRoot = nullptr;
+    DBTreeModel *m_model = nullptr;
 
     QAction *m_actAddSat = nullptr;
     QAction *m_actEditSat = nullptr;
@@ -138,6 +120,12 @@ private:
 
     // Set while an editing slot runs: it decides what becomes current itself.
     bool m_editing = false;
+    // Set while the rows follow a change to the tree's structure; the row
+    // that became current meanwhile is announced once the rows are in place.
+    bool m_following = false;
+    bool m_currentLost = false;
+    // Set while the tree moves its own current row; nobody is told.
+    bool m_quiet = false;
     int m_searchType = 0;
     QString m_filterText;
     quint32 m_maxSatNum = 0xFFFFFFFFu;

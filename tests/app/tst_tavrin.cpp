@@ -95,9 +95,9 @@ void TestTavrin::open()
     QCOMPARE(doc.favouriteNames, (QStringList{"News", "Sport"}));
     QCOMPARE(doc.hotKeys.size(), 1);
     QCOMPARE(doc.satMaxNum, 64);
-    QVERIFY(tree()->topLevelItemCount() > 0);
+    QVERIFY(tree()->model()->rowCount() > 0);
     // All Services is shown at once: the TV programme of the two.
-    QCOMPARE(tree()->currentItem(), tree()->topLevelItem(0));
+    QCOMPARE(tree()->currentIndex(), tree()->model()->index(0, 0));
     QCOMPARE(table()->findChild<QTableWidget *>()->rowCount(), 1);
 }
 
@@ -172,7 +172,7 @@ void TestTavrin::unsupportedFileKeepsCurrent()
     QCOMPARE(m_state->cleanCalls, 0);
     QVERIFY(m_window->document()->data().database);
     QVERIFY(m_window->parserLibrary()->isLoaded());
-    QVERIFY(tree()->topLevelItemCount() > 0);
+    QVERIFY(tree()->model()->rowCount() > 0);
     QCOMPARE(m_window->findChild<QLineEdit *>(QStringLiteral("lineEdit_leftFilter"))->text(), QStringLiteral("Sat"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("c.abs (defaultdb)[*] - Tavrin"));
 
@@ -214,7 +214,7 @@ void TestTavrin::failedLoad()
     QCOMPARE(document->undoStack()->count(), 1);
     QCOMPARE(m_window->filePath(), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("c.abs (defaultdb)[*] - Tavrin"));
-    QVERIFY(tree()->topLevelItemCount() > 0);
+    QVERIFY(tree()->model()->rowCount() > 0);
     // The library reads the open file again, for what its save reuses.
     QCOMPARE(m_state->loadCalls, 3);
     QCOMPARE(QString::fromUtf16(m_state->lastLoadPath), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
@@ -314,7 +314,7 @@ void TestTavrin::declinedOpenKeepsEverything()
     QVERIFY(document->isModified());
     QCOMPARE(m_window->filePath(), QStringLiteral("defaultdb;") + file(QStringLiteral("c.abs")));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("c.abs (defaultdb)[*] - Tavrin"));
-    QVERIFY(tree()->topLevelItemCount() > 0);
+    QVERIFY(tree()->model()->rowCount() > 0);
 
     // Undoing the edit leaves nothing unsaved: the next open does not warn.
     document->undoStack()->undo();
@@ -344,8 +344,9 @@ void TestTavrin::nothingDoneNothingAsked()
     QFETCH(QString, operation);
     QFETCH(QString, answer);
     openThroughMenu(file(QStringLiteral("a.udf")));
-    QTreeWidgetItem *satellite = tree()->topLevelItem(0)->child(0)->child(0);
-    tree()->setCurrentItem(operation.startsWith(QLatin1String("action")) ? satellite : satellite->child(0));
+    const QAbstractItemModel *rows = tree()->model();
+    const QModelIndex satellite = rows->index(0, 0, rows->index(0, 0, rows->index(0, 0)));
+    tree()->setCurrentIndex(operation.startsWith(QLatin1String("action")) ? satellite : rows->index(0, 0, satellite));
     table()->table()->selectRow(0);
     ModalAnswer<QSelectTargetNodeDialog> target(
         [&answer](QSelectTargetNodeDialog *d) { d->findChild<QPushButton *>(answer)->click(); });
@@ -666,7 +667,7 @@ void TestTavrin::realParserSavesTheSampleUnchanged()
     QCOMPARE(m_dialogs.messages(), QStringList());
     QVERIFY(m_window->document()->data().database);
     QVERIFY(m_window->document()->data().database->allPGs().size() > 0);
-    QVERIFY(tree()->topLevelItemCount() > 0);
+    QVERIFY(tree()->model()->rowCount() > 0);
 
     const QString saved = file(QStringLiteral("out/saved.udf"));
     m_dialogs.saveAnswers << saved;

@@ -5,7 +5,6 @@
 #include "windowfixture.h"
 
 #include "channeldatabase.h"
-#include "dbtreewidgetitem.h"
 #include "documentedits.h"
 #include "qfavgrouprenamedialog.h"
 #include "qpropertydialog.h"
@@ -272,7 +271,7 @@ void TestTavrinWindow::statusSaysWhereYouAre()
     QCOMPARE(fileStatus->text(), QStringLiteral("User dump, unchanged"));
     // Picking a programme moves the tree to its TP, but the table still shows All Services.
     emit table()->pgSelected(1, 10, 100);
-    QCOMPARE(DBTreeWidgetItem::from(tree()->currentItem())->kind(), TPItem);
+    QCOMPARE(DBTreeModel::kindOf(tree()->currentIndex()), TPItem);
     QVERIFY(m_window->document()->edits().renameGroup(0, QStringLiteral("Edited")));
     QTRY_COMPARE(fileStatus->text(), QStringLiteral("User dump, changed"));
     QCOMPARE(viewStatus->text(), view);
@@ -280,7 +279,7 @@ void TestTavrinWindow::statusSaysWhereYouAre()
 
 void TestTavrinWindow::statusFollowsARename_data()
 {
-    QTest::addColumn<int>("topLevel"); // the view's item: this top-level item's first child...
+    QTest::addColumn<int>("topLevel"); // the view's row: this top-level row's first child...
     QTest::addColumn<int>("depth");    // ...and its first child as often again
     QTest::addColumn<QString>("renamed");
     QTest::newRow("satellite") << 0 << 1 << "Sat Two \u2014 1 programme, 1 radio programme not shown";
@@ -293,13 +292,14 @@ void TestTavrinWindow::statusFollowsARename()
     QFETCH(int, depth);
     QFETCH(QString, renamed);
     openThroughMenu(file(QStringLiteral("a.udf")));
-    QTreeWidgetItem *view = tree()->topLevelItem(topLevel)->child(0);
+    const QAbstractItemModel *rows = tree()->model();
+    QModelIndex view = rows->index(0, 0, rows->index(topLevel, 0));
     for (int i = 0; i < depth; ++i)
-        view = view->child(0);
-    tree()->setCurrentItem(view);
-    // Picking a programme moves the tree's current item, not the view.
+        view = rows->index(0, 0, view);
+    tree()->setCurrentIndex(view);
+    // Picking a programme moves the tree's current row, not the view.
     emit table()->pgSelected(1, 10, 100);
-    QVERIFY(tree()->currentItem() != view);
+    QVERIFY(tree()->currentIndex() != view);
 
     DocumentEdits &edits = m_window->document()->edits();
     if (topLevel == 1) {
@@ -411,9 +411,9 @@ void TestTavrinWindow::favouriteNameLimitedAtEntry()
     const QString longName = typed + QLatin1Char('!');
 
     if (editor == QLatin1String("tree")) {
-        QTreeWidgetItem *group = tree()->topLevelItem(1)->child(0);
-        tree()->setCurrentItem(group);
-        tree()->editItem(group, 0);
+        const QModelIndex group = tree()->model()->index(0, 0, tree()->model()->index(1, 0));
+        tree()->setCurrentIndex(group);
+        tree()->edit(group);
         auto *line = tree()->viewport()->findChild<QLineEdit *>();
         QVERIFY(line);
         line->selectAll();
@@ -556,8 +556,8 @@ void TestTavrinWindow::editMoveUndoRedoSaveReload()
     m_window->show();
     m_dialogs.openAnswers << opened;
     action("actionOpen")->trigger();
-    QTreeWidgetItem *allServices = tree()->topLevelItem(0);
-    tree()->setCurrentItem(allServices);
+    const QPersistentModelIndex allServices = tree()->model()->index(0, 0);
+    tree()->setCurrentIndex(allServices);
     QTableWidget *rows = table()->table();
     QVERIFY(rows->rowCount() > 5);
 
@@ -576,9 +576,9 @@ void TestTavrinWindow::editMoveUndoRedoSaveReload()
     QCOMPARE(table()->programmeAt(4)->id(), id);
     QCOMPARE(rows->currentRow(), 4);
 
-    tree()->setCurrentItem(allServices->child(0)->child(0));
+    tree()->setCurrentIndex(tree()->model()->index(0, 0, tree()->model()->index(0, 0, allServices)));
     QCOMPARE(table()->viewMode(), QDBProgramWidget::Satellite);
-    tree()->setCurrentItem(allServices);
+    tree()->setCurrentIndex(allServices);
     QCOMPARE(table()->programmeAt(4)->id(), id);
     QCOMPARE(action("actionUndo")->text(), QStringLiteral("Undo Move Down"));
 
@@ -600,7 +600,7 @@ void TestTavrinWindow::editMoveUndoRedoSaveReload()
     m_dialogs.openAnswers << opened;
     action("actionOpen")->trigger();
     QVERIFY(!action("actionUndo")->isEnabled());
-    tree()->setCurrentItem(tree()->topLevelItem(0));
+    tree()->setCurrentIndex(tree()->model()->index(0, 0));
     QCOMPARE(table()->programmeAt(4)->id(), id);
     QCOMPARE(rows->item(4, 0)->text(), QStringLiteral("Renamed"));
 }

@@ -46,7 +46,7 @@ void WindowFixture::init()
 void WindowFixture::cleanup()
 {
     if (m_window)
-        tree()->setbIsChange(false);
+        m_window->document()->markClean();
     m_window.reset();
     m_dir.reset();
 }

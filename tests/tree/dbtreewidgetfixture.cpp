@@ -1,5 +1,6 @@
 #include "dbtreewidgetfixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -12,6 +13,9 @@ void DBTreeWidgetFixture::init()
     m_tree = std::make_unique<DBTreeWidget>();
     m_tree->setHeaderHidden(true);
     m_tree->resize(300, 800);
+    // Loads, closes, filters and renames keep the model's contract.
+    m_modelTester = std::make_unique<QAbstractItemModelTester>(m_tree->model(),
+                                                               QAbstractItemModelTester::FailureReportingMode::QtTest);
     m_events.clear();
     DBTreeWidget *tree = m_tree.get();
     connect(tree, &DBTreeWidget::signal_allsrv_selected, this, [this] { m_events << QStringLiteral("allsrv"); });
@@ -30,6 +34,7 @@ void DBTreeWidgetFixture::init()
 
 void DBTreeWidgetFixture::cleanup()
 {
+    m_modelTester.reset();
     m_tree.reset();
     m_fixture.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
@@ -46,40 +51,35 @@ void DBTreeWidgetFixture::fill(bool expand)
     m_events.clear();
 }
 
-QTreeWidgetItem *DBTreeWidgetFixture::item(const QString &path)
+QModelIndex DBTreeWidgetFixture::item(const QString &path)
 {
     return itemAtPath(*m_tree, path);
 }
 
 QPoint DBTreeWidgetFixture::posOf(const QString &path)
 {
-    QTreeWidgetItem *target = item(path);
-    return target ? m_tree->visualItemRect(target).center() : QPoint();
+    const QModelIndex target = item(path);
+    return target.isValid() ? m_tree->visualRect(target).center() : QPoint();
 }
 
 void DBTreeWidgetFixture::click(const QString &path, Qt::KeyboardModifiers modifiers)
 {
-    QVERIFY2(item(path), qPrintable(path));
+    QVERIFY2(item(path).isValid(), qPrintable(path));
     QTest::mouseClick(m_tree->viewport(), Qt::LeftButton, modifiers, posOf(path));
 }
 
-QString DBTreeWidgetFixture::pathOf(QTreeWidgetItem *target)
+QString DBTreeWidgetFixture::pathOf(const QModelIndex &target)
 {
-    for (const QString &root : {QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("F"), QStringLiteral("H"),
-                                QStringLiteral("K")}) {
-        QTreeWidgetItem *base = item(root);
-        if (target == base)
-            return root;
-        if (!base)
-            continue;
-        for (int i = 0; i < base->childCount(); ++i) {
-            if (base->child(i) == target)
-                return root + QStringLiteral("/%1").arg(i);
-            for (int j = 0; j < base->child(i)->childCount(); ++j) {
-                if (base->child(i)->child(j) == target)
-                    return root + QStringLiteral("/%1/%2").arg(i).arg(j);
-            }
+    // The short path back from a row: its row numbers up to the nearest root.
+    QStringList rows;
+    QModelIndex index = target;
+    for (; index.isValid(); index = index.parent()) {
+        for (const QString &root : {QStringLiteral("S"), QStringLiteral("A"), QStringLiteral("F"),
+                                    QStringLiteral("H"), QStringLiteral("K")}) {
+            if (index == item(root))
+                return (QStringList{root} + rows).join(QLatin1Char('/'));
         }
+        rows.prepend(QString::number(index.row()));
     }
     return QStringLiteral("?");
 }
@@ -87,7 +87,7 @@ QString DBTreeWidgetFixture::pathOf(QTreeWidgetItem *target)
 QStringList DBTreeWidgetFixture::selectedPaths()
 {
     QStringList paths;
-    for (QTreeWidgetItem *selected : m_tree->selectedItems())
+    for (const QModelIndex &selected : m_tree->selectionModel()->selectedIndexes())
         paths << pathOf(selected);
     paths.sort();
     return paths;

@@ -3,6 +3,7 @@
 #include "dbtreewidget.h"
 #include "treefixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QObject>
 #include <QPoint>
 #include <QStringList>
@@ -11,7 +12,6 @@
 #include <memory>
 
 class QMenu;
-class QTreeWidgetItem;
 
 // A spelled-out list of what a context menu showed: "+text" enabled, "-text" disabled.
 struct MenuSnapshot
@@ -23,7 +23,7 @@ struct MenuSnapshot
 /**
  * A fresh tree per test on the small document of TreeFixture, with every
  * selection signal it sends noted in m_events, and helpers that click,
- * open the context menu and name items by their short paths. Qt Test runs
+ * open the context menu and name rows by their short paths. Qt Test runs
  * the private slots for every class deriving from it, as if they were the
  * test class's own.
  */
@@ -37,14 +37,15 @@ private slots:
 
 protected:
     void fill(bool expand = true);
-    QTreeWidgetItem *item(const QString &path);
+    QModelIndex item(const QString &path);
     QPoint posOf(const QString &path);
     void click(const QString &path, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     MenuSnapshot openMenu(const QPoint &pos, bool pressFirst, const std::function<void(QMenu *)> &act = {});
     QStringList selectedPaths();
-    QString pathOf(QTreeWidgetItem *item);
+    QString pathOf(const QModelIndex &index);
 
     std::unique_ptr<TreeFixture> m_fixture;
     std::unique_ptr<DBTreeWidget> m_tree;
+    std::unique_ptr<QAbstractItemModelTester> m_modelTester;
     QStringList m_events;
 };

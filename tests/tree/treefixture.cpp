@@ -29,15 +29,6 @@ void addSat(ChannelDatabase &db, quint32 id, const QString &name, const QVector<
     }
 }
 
-QTreeWidgetItem *topLevelByText(DBTreeWidget &tree, const QString &text)
-{
-    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
-        if (tree.topLevelItem(i)->text(0) == text)
-            return tree.topLevelItem(i);
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TreeFixture::TreeFixture()
@@ -79,35 +70,28 @@ bool TreeFixture::attach(DBTreeWidget &tree)
     return tree.setDocument(&document);
 }
 
-QTreeWidgetItem *itemAtPath(DBTreeWidget &tree, const QString &path)
+QModelIndex itemAtPath(DBTreeWidget &tree, const QString &path)
 {
+    static const QHash<QString, TreeItemKind> roots{{QStringLiteral("A"), AllServicesRoot},
+                                                    {QStringLiteral("S"), SatelliteRoot},
+                                                    {QStringLiteral("F"), AllFavouritesRoot},
+                                                    {QStringLiteral("H"), HotKeyRoot},
+                                                    {QStringLiteral("K"), FavHotKeyRoot}};
     const QStringList parts = path.split(QLatin1Char('/'));
-    QTreeWidgetItem *item = nullptr;
-    const QString &root = parts.first();
-    if (root == QLatin1String("A"))
-        item = topLevelByText(tree, QStringLiteral("All Services"));
-    else if (root == QLatin1String("S"))
-        item = topLevelByText(tree, QStringLiteral("All Services"));
-    else if (root == QLatin1String("F"))
-        item = topLevelByText(tree, QStringLiteral("All Favourites"));
-    else if (root == QLatin1String("H"))
-        item = topLevelByText(tree, QStringLiteral("HotKey"));
-    else if (root == QLatin1String("K"))
-        item = topLevelByText(tree, QStringLiteral("Fav HotKey"));
-    if (item && root == QLatin1String("S"))
-        item = item->child(0);
-    for (int i = 1; item && i < parts.size(); ++i)
-        item = item->child(parts.at(i).toInt());
-    return item;
+    const DBTreeModel *model = tree.treeModel();
+    QModelIndex index = model->rootIndex(roots.value(parts.first(), NoKind));
+    for (int i = 1; index.isValid() && i < parts.size(); ++i)
+        index = model->index(parts.at(i).toInt(), 0, index);
+    return index;
 }
 
-QStringList childTexts(DBTreeWidget &tree, QTreeWidgetItem *parent, bool visibleOnly)
+QStringList childTexts(DBTreeWidget &tree, const QModelIndex &parent, bool visibleOnly)
 {
-    QTreeWidgetItem *p = parent ? parent : tree.invisibleRootItem();
+    const DBTreeModel *model = tree.treeModel();
     QStringList texts;
-    for (int i = 0; i < p->childCount(); ++i) {
-        if (!visibleOnly || !p->child(i)->isHidden())
-            texts << p->child(i)->text(0);
+    for (int i = 0, n = model->rowCount(parent); i < n; ++i) {
+        if (!visibleOnly || !tree.isRowHidden(i, parent))
+            texts << model->index(i, 0, parent).data().toString();
     }
     return texts;
 }

@@ -2,11 +2,11 @@
 
 #include "document.h"
 
+#include <QModelIndex>
 #include <QString>
 #include <QStringList>
 
 class DBTreeWidget;
-class QTreeWidgetItem;
 
 // One small document, built through the model, as the main window would hold it:
 //   sat 10 "Alpha 1":     TPs 100 (11778 H 27500), 101 (11800 V 22000), 102 (12000 H 27500)
@@ -28,12 +28,12 @@ struct TreeFixture
 };
 
 /**
- * An item by a short path: "A" All Services, "S" Satellite Information,
+ * A row by a short path: "A" All Services, "S" Satellite Information,
  * "S/1" its second satellite, "S/1/0" that satellite's first TP,
  * "F" All Favourites, "F/2" its third group, "H" HotKey, "K" Fav HotKey.
- * Null when the path names no item.
+ * Invalid when the path names no row.
  */
-QTreeWidgetItem *itemAtPath(DBTreeWidget &tree, const QString &path);
+QModelIndex itemAtPath(DBTreeWidget &tree, const QString &path);
 
-/** Column-0 texts of an item's children, or of the top level for null. */
-QStringList childTexts(DBTreeWidget &tree, QTreeWidgetItem *parent, bool visibleOnly = false);
+/** Texts of a row's children, or of the top level for an invalid parent. */
+QStringList childTexts(DBTreeWidget &tree, const QModelIndex &parent, bool visibleOnly = false);

@@ -3,7 +3,6 @@
 
 #include "dbtreewidgetfixture.h"
 
-#include "dbtreewidgetitem.h"
 #include "documentedits.h"
 
 #include <QLineEdit>
@@ -12,11 +11,11 @@
 
 namespace {
 
-int countItems(QTreeWidgetItem *item)
+int countRows(const QAbstractItemModel &model, const QModelIndex &parent = QModelIndex())
 {
     int n = 1;
-    for (int i = 0; i < item->childCount(); ++i)
-        n += countItems(item->child(i));
+    for (int i = 0; i < model.rowCount(parent); ++i)
+        n += countRows(model, model.index(i, 0, parent));
     return n;
 }
 
@@ -77,7 +76,7 @@ void TestDBTreeWidget::structure()
         m_fixture->doc.favHotKeys.clear();
     fill(false);
 
-    QCOMPARE(childTexts(*m_tree, nullptr), roots);
+    QCOMPARE(childTexts(*m_tree, QModelIndex()), roots);
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("A"))), QStringList{QStringLiteral("Satellite Information")});
     // The satellite without NAME has no item, and neither have its TPs.
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("S"))),
@@ -90,18 +89,18 @@ void TestDBTreeWidget::structure()
     if (favourites)
         QCOMPARE(childTexts(*m_tree, item(QStringLiteral("F"))), m_fixture->document.favouriteNames());
 
-    const auto *sat = DBTreeWidgetItem::from(item(QStringLiteral("S/2")));
-    QVERIFY(sat);
-    QCOMPARE(sat->kind(), SatItem);
-    QCOMPARE(sat->id(), 30u);
-    const auto *tp = DBTreeWidgetItem::from(item(QStringLiteral("S/2/1")));
-    QCOMPARE(tp->kind(), TPItem);
-    QCOMPARE(tp->id(), 301u);
+    const QModelIndex sat = item(QStringLiteral("S/2"));
+    QCOMPARE(DBTreeModel::kindOf(sat), SatItem);
+    QCOMPARE(DBTreeModel::idOf(sat), 30u);
+    const QModelIndex tp = item(QStringLiteral("S/2/1"));
+    QCOMPARE(DBTreeModel::kindOf(tp), TPItem);
+    QCOMPARE(DBTreeModel::idOf(tp), 301u);
+    QCOMPARE(DBTreeModel::satIdOf(tp), 30u);
 
     // Roots open, satellites closed; building is not an edit.
-    QVERIFY(item(QStringLiteral("A"))->isExpanded());
-    QVERIFY(item(QStringLiteral("S"))->isExpanded());
-    QVERIFY(!item(QStringLiteral("S/0"))->isExpanded());
+    QVERIFY(m_tree->isExpanded(item(QStringLiteral("A"))));
+    QVERIFY(m_tree->isExpanded(item(QStringLiteral("S"))));
+    QVERIFY(!m_tree->isExpanded(item(QStringLiteral("S/0"))));
     QVERIFY(!m_tree->bIsChange());
     QVERIFY(m_events.isEmpty());
 }
@@ -114,10 +113,10 @@ void TestDBTreeWidget::favouriteGroupsBeyondTheMask()
     m_fixture->doc.favouriteNames = names;
     fill();
 
-    QCOMPARE(item(QStringLiteral("F"))->childCount(), 32);
-    const auto *last = DBTreeWidgetItem::from(item(QStringLiteral("F/31")));
-    QCOMPARE(last->id(), 0x80000000u);
-    QCOMPARE(last->text(0), QStringLiteral("G31"));
+    QCOMPARE(m_tree->model()->rowCount(item(QStringLiteral("F"))), 32);
+    const QModelIndex last = item(QStringLiteral("F/31"));
+    QCOMPARE(DBTreeModel::idOf(last), 0x80000000u);
+    QCOMPARE(last.data().toString(), QStringLiteral("G31"));
 }
 
 void TestDBTreeWidget::noDatabase()
@@ -125,7 +124,7 @@ void TestDBTreeWidget::noDatabase()
     fill(); // a filled tree must come out empty
     Document empty;
     QVERIFY(!m_tree->setDocument(&empty));
-    QCOMPARE(m_tree->topLevelItemCount(), 0);
+    QCOMPARE(m_tree->model()->rowCount(), 0);
     // Nothing built, so there is no item for a menu or a rename to act on.
     m_tree->slotRenameFavItem(1, QStringLiteral("X"));
     QCOMPARE(m_fixture->document.favouriteNames().first(), QStringLiteral("News"));
@@ -136,22 +135,22 @@ void TestDBTreeWidget::noDatabase()
 void TestDBTreeWidget::rebuildAndClear()
 {
     fill();
-    const int once = countItems(m_tree->invisibleRootItem());
+    const int once = countRows(*m_tree->model());
     QCOMPARE(once, 1 + 4 + 1 + 3 + 6 + 4); // invisible root, roots, sat root, sats, TPs, groups
 
     QVERIFY(m_fixture->document.edits().renameGroup(3, QStringLiteral("Changed")));
     click(QStringLiteral("S/0/1"));
     m_events.clear();
     QVERIFY(m_fixture->attach(*m_tree));
-    QCOMPARE(countItems(m_tree->invisibleRootItem()), once);
+    QCOMPARE(countRows(*m_tree->model()), once);
     QVERIFY(m_tree->bIsChange());
 
     m_tree->clearTree();
-    QCOMPARE(m_tree->topLevelItemCount(), 0);
-    QCOMPARE(m_tree->currentItem(), nullptr);
+    QCOMPARE(m_tree->model()->rowCount(), 0);
+    QVERIFY(!m_tree->currentIndex().isValid());
     QVERIFY(m_tree->bIsChange());
     m_tree->clearTree();
-    QCOMPARE(m_tree->topLevelItemCount(), 0);
+    QCOMPARE(m_tree->model()->rowCount(), 0);
     // Rebuilding and clearing tell the programme table nothing.
     QVERIFY2(m_events.isEmpty(), qPrintable(m_events.join(QLatin1Char(' '))));
 
@@ -159,13 +158,13 @@ void TestDBTreeWidget::rebuildAndClear()
     m_tree->slotRenameFavItem(1, QStringLiteral("Gone"));
     m_tree->slotPGSelected(10, 100, 0);
     QCOMPARE(m_fixture->document.favouriteNames().first(), QStringLiteral("News"));
-    QCOMPARE(m_tree->currentItem(), nullptr);
+    QVERIFY(!m_tree->currentIndex().isValid());
 
     m_tree->setDocument(nullptr);
     m_fixture = std::make_unique<TreeFixture>();
     m_fixture->doc.satMaxNum = 3;
     QVERIFY(m_fixture->attach(*m_tree));
-    QCOMPARE(countItems(m_tree->invisibleRootItem()), once);
+    QCOMPARE(countRows(*m_tree->model()), once);
     QCOMPARE(m_tree->maxSatNum(), 3u);
 }
 
@@ -243,8 +242,8 @@ void TestDBTreeWidget::filter()
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("S/0")), true), alphaTPs);
     QCOMPARE(childTexts(*m_tree, item(QStringLiteral("S/2")), true), gammaTPs);
     // Hiding removes nothing.
-    QCOMPARE(item(QStringLiteral("S"))->childCount(), 3);
-    QCOMPARE(item(QStringLiteral("S/0"))->childCount(), 3);
+    QCOMPARE(m_tree->model()->rowCount(item(QStringLiteral("S"))), 3);
+    QCOMPARE(m_tree->model()->rowCount(item(QStringLiteral("S/0"))), 3);
     QVERIFY(!m_tree->bIsChange());
 }
 
@@ -347,13 +346,13 @@ void TestDBTreeWidget::renameInPlace()
     QTRY_COMPARE(m_fixture->document.favouriteNames(),
                  (QStringList{QStringLiteral("News"), QStringLiteral("Football"), QStringLiteral("Movies"),
                               QStringLiteral("Music")}));
-    QCOMPARE(item(QStringLiteral("F/1"))->text(0), QStringLiteral("Football"));
+    QCOMPARE(item(QStringLiteral("F/1")).data().toString(), QStringLiteral("Football"));
     QVERIFY(m_tree->bIsChange());
 
     // One undo step gives back the name, in the list and in the tree, and the clean state.
     m_fixture->document.undoStack()->undo();
     QCOMPARE(m_fixture->document.favouriteNames().at(1), QStringLiteral("Sport"));
-    QCOMPARE(item(QStringLiteral("F/1"))->text(0), QStringLiteral("Sport"));
+    QCOMPARE(item(QStringLiteral("F/1")).data().toString(), QStringLiteral("Sport"));
     QVERIFY(!m_tree->bIsChange());
 }
 

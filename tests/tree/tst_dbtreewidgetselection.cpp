@@ -68,7 +68,7 @@ void TestDBTreeWidgetSelection::selectionSignals()
 
 void TestDBTreeWidgetSelection::selectionRestriction_data()
 {
-    QTest::addColumn<QStringList>("clicks"); // "c:" Ctrl+click, "s:" Shift+click, "key:Up" / "key:Down", "set:" setCurrentItem
+    QTest::addColumn<QStringList>("clicks"); // "c:" Ctrl+click, "s:" Shift+click, "key:Up" / "key:Down", "set:" setCurrentIndex
     QTest::addColumn<QStringList>("selected");
     QTest::addColumn<QString>("current");
 
@@ -110,7 +110,7 @@ void TestDBTreeWidgetSelection::selectionRestriction()
             continue;
         }
         if (step.startsWith(QLatin1String("set:"))) {
-            m_tree->setCurrentItem(item(step.mid(4)));
+            m_tree->setCurrentIndex(item(step.mid(4)));
             continue;
         }
         const int colon = step.indexOf(QLatin1Char(':'));
@@ -123,7 +123,7 @@ void TestDBTreeWidgetSelection::selectionRestriction()
         click(step.mid(colon + 1), modifiers);
     }
     QCOMPARE(selectedPaths(), selected);
-    QCOMPARE(pathOf(m_tree->currentItem()), current);
+    QCOMPARE(pathOf(m_tree->currentIndex()), current);
 }
 
 void TestDBTreeWidgetSelection::dragDoesNotSelect()
@@ -162,10 +162,10 @@ void TestDBTreeWidgetSelection::pgSelected()
     m_events.clear();
 
     m_tree->slotPGSelected(sat, tp, 1234);
-    QCOMPARE(pathOf(m_tree->currentItem()), current);
+    QCOMPARE(pathOf(m_tree->currentIndex()), current);
     QVERIFY2(m_events.isEmpty(), qPrintable(m_events.join(QLatin1Char(' '))));
     if (current != QLatin1String("F/1")) {
-        QVERIFY(m_tree->currentItem()->parent()->isExpanded());
+        QVERIFY(m_tree->isExpanded(m_tree->currentIndex().parent()));
         QCOMPARE(selectedPaths(), QStringList{current});
     }
 }
@@ -237,8 +237,8 @@ void TestDBTreeWidgetSelection::contextMenu()
             click(step);
     }
     const QPoint pos = menuAt.isEmpty() ? QPoint(10, m_tree->viewport()->height() - 5) : posOf(menuAt);
-    QVERIFY(menuAt.isEmpty() || m_tree->itemAt(pos) == item(menuAt));
-    QVERIFY(!menuAt.isEmpty() || !m_tree->itemAt(pos));
+    QVERIFY(menuAt.isEmpty() || m_tree->indexAt(pos) == item(menuAt));
+    QVERIFY(!menuAt.isEmpty() || !m_tree->indexAt(pos).isValid());
 
     const MenuSnapshot menu = openMenu(pos, pressFirst);
     QCOMPARE(menu.shown, !entries.isEmpty());

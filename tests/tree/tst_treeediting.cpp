@@ -5,7 +5,6 @@
 // document as it was and redoing gives the result again.
 
 #include "dbtreewidget.h"
-#include "dbtreewidgetitem.h"
 #include "documentedits.h"
 #include "documentfixture.h"
 #include "documentsnapshot.h"
@@ -17,6 +16,7 @@
 #include "tablemenu.h"
 #include "treefixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
@@ -33,12 +33,14 @@ namespace {
 QString rowsOf(DBTreeWidget &tree)
 {
     QStringList sats;
-    QTreeWidgetItem *root = itemAtPath(tree, QStringLiteral("S"));
-    for (int s = 0; root && s < root->childCount(); ++s) {
+    const QAbstractItemModel *model = tree.model();
+    const QModelIndex root = itemAtPath(tree, QStringLiteral("S"));
+    for (int s = 0; root.isValid() && s < model->rowCount(root); ++s) {
+        const QModelIndex sat = model->index(s, 0, root);
         QStringList tps;
-        for (int t = 0; t < root->child(s)->childCount(); ++t)
-            tps << root->child(s)->child(t)->text(0).section(QLatin1Char('_'), 1, 1);
-        sats << QStringLiteral("%1[%2]").arg(DBTreeWidgetItem::from(root->child(s))->id()).arg(tps.join(QLatin1Char(' ')));
+        for (int t = 0; t < model->rowCount(sat); ++t)
+            tps << model->index(t, 0, sat).data().toString().section(QLatin1Char('_'), 1, 1);
+        sats << QStringLiteral("%1[%2]").arg(DBTreeModel::idOf(sat)).arg(tps.join(QLatin1Char(' ')));
     }
     return sats.join(QLatin1Char(' '));
 }
@@ -73,14 +75,17 @@ private slots:
     void tableFollowsUndo();
     void newSatelliteView_data();
     void newSatelliteView();
+    void rowSignals_data();
+    void rowSignals();
 
 private:
-    QString pathOf(QTreeWidgetItem *item);
+    QString pathOf(QModelIndex index);
     void step(const QString &step);
     void chooseFromMenu(const QString &text);
 
     std::unique_ptr<TreeFixture> m_fixture;
     std::unique_ptr<DBTreeWidget> m_tree;
+    std::unique_ptr<QAbstractItemModelTester> m_modelTester;
     QStringList m_events;
     QStringList m_messages;
 };
@@ -91,6 +96,9 @@ void TestTreeEditing::init()
     m_tree = std::make_unique<DBTreeWidget>();
     m_tree->setHeaderHidden(true);
     m_tree->resize(300, 800);
+    // Every operation, its undo and its redo keep the model's contract.
+    m_modelTester = std::make_unique<QAbstractItemModelTester>(m_tree->model(),
+                                                               QAbstractItemModelTester::FailureReportingMode::QtTest);
     m_events.clear();
     m_messages.clear();
     DBTreeWidget *tree = m_tree.get();
@@ -106,22 +114,23 @@ void TestTreeEditing::init()
 
 void TestTreeEditing::cleanup()
 {
+    m_modelTester.reset();
     m_tree.reset();
     m_fixture.reset();
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
-QString TestTreeEditing::pathOf(QTreeWidgetItem *item)
+QString TestTreeEditing::pathOf(QModelIndex index)
 {
-    if (!item)
+    if (!index.isValid())
         return QStringLiteral("none");
     QStringList parts;
-    while (item && item != itemAtPath(*m_tree, QStringLiteral("S"))) {
-        QTreeWidgetItem *parent = item->parent();
-        if (!parent)
-            return (QStringList{item->text(0)} + parts).join(QLatin1Char('/'));
-        parts.prepend(QString::number(parent->indexOfChild(item)));
-        item = parent;
+    while (index.isValid() && index != itemAtPath(*m_tree, QStringLiteral("S"))) {
+        const QModelIndex parent = index.parent();
+        if (!parent.isValid())
+            return (QStringList{index.data().toString()} + parts).join(QLatin1Char('/'));
+        parts.prepend(QString::number(index.row()));
+        index = parent;
     }
     parts.prepend(QStringLiteral("S"));
     return parts.join(QLatin1Char('/'));
@@ -130,7 +139,7 @@ QString TestTreeEditing::pathOf(QTreeWidgetItem *item)
 // Opens the context menu on the current item and picks the entry.
 void TestTreeEditing::chooseFromMenu(const QString &text)
 {
-    const QPoint pos = m_tree->visualItemRect(m_tree->currentItem()).center();
+    const QPoint pos = m_tree->visualRect(m_tree->currentIndex()).center();
     bool found = false;
     QTimer poll;
     poll.setInterval(10);
@@ -165,11 +174,11 @@ void TestTreeEditing::step(const QString &step)
     const QString kind = step.section(QLatin1Char(':'), 0, 0);
     const QString rest = step.section(QLatin1Char(':'), 1);
     if (kind == QLatin1String("click") || kind == QLatin1String("ctrl")) {
-        QTreeWidgetItem *item = itemAtPath(*m_tree, rest);
-        QVERIFY2(item, qPrintable(rest));
+        const QModelIndex index = itemAtPath(*m_tree, rest);
+        QVERIFY2(index.isValid(), qPrintable(rest));
         QTest::mouseClick(m_tree->viewport(), Qt::LeftButton,
                           kind == QLatin1String("ctrl") ? Qt::ControlModifier : Qt::NoModifier,
-                          m_tree->visualItemRect(item).center());
+                          m_tree->visualRect(index).center());
         return;
     }
     if (kind == QLatin1String("key")) {
@@ -216,14 +225,14 @@ void TestTreeEditing::step(const QString &step)
         });
     }
     if (kind == QLatin1String("dblclick") || kind == QLatin1String("return")) {
-        QTreeWidgetItem *item = itemAtPath(*m_tree, entry);
-        QVERIFY2(item, qPrintable(entry));
-        const bool expanded = item->isExpanded();
+        const QPersistentModelIndex index = itemAtPath(*m_tree, entry);
+        QVERIFY2(index.isValid(), qPrintable(entry));
+        const bool expanded = m_tree->isExpanded(index);
         if (kind == QLatin1String("dblclick"))
-            QTest::mouseDClick(m_tree->viewport(), Qt::LeftButton, Qt::NoModifier, m_tree->visualItemRect(item).center());
+            QTest::mouseDClick(m_tree->viewport(), Qt::LeftButton, Qt::NoModifier, m_tree->visualRect(index).center());
         else
             QTest::keyClick(m_tree.get(), Qt::Key_Return);
-        QCOMPARE(item->isExpanded(), expanded); // opening the fields does not fold the row
+        QCOMPARE(m_tree->isExpanded(index), expanded); // opening the fields does not fold the row
     } else {
         chooseFromMenu(entry);
     }
@@ -402,10 +411,10 @@ void TestTreeEditing::operation()
         QCOMPARE(rowsOf(*m_tree), rowsOf(document));
     }
     QCOMPARE(rowsOf(*m_tree), rows);
-    QCOMPARE(pathOf(m_tree->currentItem()), current);
+    QCOMPARE(pathOf(m_tree->currentIndex()), current);
     QStringList selectedNow;
-    for (QTreeWidgetItem *item : m_tree->selectedItems())
-        selectedNow << pathOf(item);
+    for (const QModelIndex &index : m_tree->selectionModel()->selectedIndexes())
+        selectedNow << pathOf(index);
     selectedNow.sort();
     QCOMPARE(selectedNow, selected);
     QCOMPARE(m_events.value(m_events.size() - 1), event);
@@ -526,6 +535,81 @@ void TestTreeEditing::newSatelliteView()
         QVERIFY(pickTableMenuEntry(table, 0, QStringLiteral("Edit Channel")));
         QVERIFY(edit.answered());
     }
+}
+
+// What the model tells its views about one edit and about its undo: the
+// rows it touched, never a reset or a new layout.
+void TestTreeEditing::rowSignals_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QStringList>("done");
+    QTest::addColumn<QStringList>("undone");
+
+    QTest::newRow("move TP up") << "up" << QStringList{"moved S/0 0-0 to 2"} << QStringList{"moved S/0 0-0 to 2"};
+    QTest::newRow("switch satellites") << "switch" << QStringList{"moved S 1-1 to 3", "moved S 0-0 to 3"}
+                                       << QStringList{"moved S 1-1 to 3", "moved S 0-0 to 3"};
+    QTest::newRow("move two TPs to the front") << "moveTo" << QStringList{"moved S/0 0-0 to 3"}
+                                               << QStringList{"moved S/0 2-2 to 0"};
+    QTest::newRow("delete TP") << "delete" << QStringList{"removed S/0 1-1"} << QStringList{"inserted S/0 1-1"};
+    QTest::newRow("delete two satellites")
+        << "deleteSats" << QStringList{"removed S 2-2", "removed S 0-0"} << QStringList{"inserted S 0-0", "inserted S 2-2"};
+    QTest::newRow("paste TP") << "paste" << QStringList{"inserted S/1 1-1"} << QStringList{"removed S/1 1-1"};
+    QTest::newRow("edit TP") << "edit" << QStringList{"changed S/0/0"} << QStringList{"changed S/0/0"};
+    QTest::newRow("rename group") << "rename" << QStringList{"changed All Favourites/2"}
+                                  << QStringList{"changed All Favourites/2"};
+}
+
+void TestTreeEditing::rowSignals()
+{
+    QFETCH(QString, edit);
+    QFETCH(QStringList, done);
+    QFETCH(QStringList, undone);
+    QVERIFY(m_fixture->attach(*m_tree));
+    Document &document = m_fixture->document;
+    DocumentEdits &edits = document.edits();
+    const QAbstractItemModel *model = m_tree->model();
+    QStringList heard;
+    const auto range = [this, &heard](const char *what, const QModelIndex &parent, int first, int last) {
+        const QString where = pathOf(parent);
+        heard << QStringLiteral("%1 %2 %3-%4").arg(QLatin1String(what), where).arg(first).arg(last);
+    };
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [&](const QModelIndex &parent, int first, int last) { range("inserted", parent, first, last); });
+    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [&](const QModelIndex &parent, int first, int last) { range("removed", parent, first, last); });
+    connect(model, &QAbstractItemModel::rowsAboutToBeMoved, this,
+            [&](const QModelIndex &parent, int first, int last, const QModelIndex &, int to) {
+                range("moved", parent, first, last);
+                heard.last() += QStringLiteral(" to %1").arg(to);
+            });
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [&](const QModelIndex &index) { heard << QStringLiteral("changed ") + pathOf(index); });
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [&] { heard << QStringLiteral("reset"); });
+    connect(model, &QAbstractItemModel::layoutAboutToBeChanged, this, [&] { heard << QStringLiteral("layout"); });
+
+    using DB_NS::NoId;
+    if (edit == QLatin1String("up"))
+        QVERIFY(edits.moveNode(NodeKind::Transponder, 10, 101, true));
+    else if (edit == QLatin1String("switch"))
+        QVERIFY(edits.exchangeNodes(NodeKind::Satellite, NoId, 10, 30));
+    else if (edit == QLatin1String("moveTo"))
+        QVERIFY(edits.moveNodesBefore(NodeKind::Transponder, 10, {101, 102}, 100));
+    else if (edit == QLatin1String("delete"))
+        QVERIFY(edits.removeNodes(NodeKind::Transponder, 10, {101}));
+    else if (edit == QLatin1String("deleteSats"))
+        QVERIFY(edits.removeNodes(NodeKind::Satellite, NoId, {10, 30}));
+    else if (edit == QLatin1String("paste"))
+        QVERIFY(edits.copyTransponders(10, {100}) == 1 && !edits.pasteTransponders(20).isEmpty());
+    else if (edit == QLatin1String("edit"))
+        QVERIFY(edits.editNode(NodeKind::Transponder, 100, 10, {{QStringLiteral("FRQ"), QStringLiteral("11900")}}));
+    else if (edit == QLatin1String("rename"))
+        QVERIFY(edits.renameGroup(2, QStringLiteral("Films")));
+    QCOMPARE(heard, done);
+    QCOMPARE(rowsOf(*m_tree), rowsOf(document));
+    heard.clear();
+    document.undoStack()->undo();
+    QCOMPARE(heard, undone);
+    QCOMPARE(rowsOf(*m_tree), rowsOf(document));
 }
 
 QTEST_MAIN(TestTreeEditing)
