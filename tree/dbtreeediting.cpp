@@ -11,6 +11,7 @@
 
 #include <QMessageBox>
 #include <QScopedValueRollback>
+#include <QSet>
 
 #include <memory>
 
@@ -127,32 +128,53 @@ void DBTreeWidget::slotEditTP()
                          tr("TP Information"));
 }
 
+QString DBTreeWidget::deleteDetail(const QModelIndexList &rows) const
+{
+    const NodeKind kind = nodeKindOf(rows.first());
+    int programmes = 0;
+    for (const QModelIndex &row : rows) {
+        const DB_NS::Node *node = m_document->findNode(kind, DBTreeModel::idOf(row), DBTreeModel::satIdOf(row));
+        if (kind == NodeKind::Satellite)
+            programmes += static_cast<const DB_NS::SatNode *>(node)->allPGs().size();
+        else if (node)
+            programmes += static_cast<const DB_NS::TPNode *>(node)->pgs().size();
+    }
+    const bool one = rows.size() == 1;
+    const QString what = one          ? rows.first().data().toString()
+        : kind == NodeKind::Satellite ? tr("%1 satellites").arg(rows.size())
+                                      : tr("%1 transponders").arg(rows.size());
+    if (programmes == 0)
+        return what;
+    if (programmes == 1)
+        return (one ? tr("%1 and its programme") : tr("%1 and their programme")).arg(what);
+    return (one ? tr("%1 and its %2 programmes") : tr("%1 and their %2 programmes")).arg(what).arg(programmes);
+}
+
 void DBTreeWidget::slotDelete()
 {
     if (!m_document || !isNodeRow(currentIndex()))
         return;
-    if (QMessageBox::warning(this, tr("Warning"), tr("Delete?"), QMessageBox::Ok | QMessageBox::Cancel)
-        != QMessageBox::Ok)
-        return;
     const QModelIndexList rows = selectedSiblings();
     if (rows.isEmpty())
+        return;
+    QMessageBox question(QMessageBox::Warning, tr("Warning"), tr("Delete?"), QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.setInformativeText(deleteDetail(rows));
+    if (question.exec() != QMessageBox::Ok || !m_document)
         return;
     const QPersistentModelIndex parent = rows.first().parent();
     const NodeKind kind = nodeKindOf(rows.first());
     const quint32 satId = DBTreeModel::satIdOf(rows.first());
 
-    // Each deleted row hands the selection to the row after it, or to its
-    // parent when it was the last; the last deletion decides.
-    QVector<quint32> ids;
-    for (int i = 0, n = m_model->rowCount(parent); i < n; ++i)
-        ids << DBTreeModel::idOf(m_model->index(i, 0, parent));
+    // The row after the last selected one that stays takes the selection,
+    // or the parent when none does.
+    QSet<quint32> gone;
+    for (const QModelIndex &row : rows)
+        gone.insert(DBTreeModel::idOf(row));
     bool hasNext = false;
     quint32 nextId = 0;
-    for (const QModelIndex &row : rows) {
-        const int at = ids.indexOf(DBTreeModel::idOf(row));
-        hasNext = at + 1 < ids.size();
-        nextId = hasNext ? ids.at(at + 1) : 0;
-        ids.remove(at);
+    for (int i = rows.last().row() + 1, n = m_model->rowCount(parent); i < n && !hasNext; ++i) {
+        nextId = DBTreeModel::idOf(m_model->index(i, 0, parent));
+        hasNext = !gone.contains(nextId);
     }
 
     const QScopedValueRollback<bool> editing(m_editing, true);

@@ -98,6 +98,8 @@ private:
     // Tree editing (dbtreeediting.cpp).
     /** The selected rows that share the first one's kind and parent, in selection order. */
     QModelIndexList selectedSiblings() const;
+    /** What a delete of the rows takes with it, for the question: "Astra 19.2E and its 120 programmes". */
+    QString deleteDetail(const QModelIndexList &rows) const;
     void editNodeInDialog(NodeKind kind, quint32 id, quint32 satId, const QString &title);
     /** Makes index current without telling anyone, then sends what the description says. */
     void showAfterDelete(const QModelIndex &index);

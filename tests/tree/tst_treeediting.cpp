@@ -243,7 +243,7 @@ void TestTreeEditing::step(const QString &step)
 void TestTreeEditing::operation_data()
 {
     QTest::addColumn<int>("satLimit"); // -1: none
-    QTest::addColumn<bool>("sixTPs");  // Alpha 1 holds FRQs 11778 11800 11779 12000 13000 13100
+    QTest::addColumn<bool>("sixTPs");  // Alpha 1 holds FRQs 11778 11800 11779 12000 13000 13100, and 3 programmes
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("rows");
     QTest::addColumn<QString>("current");
@@ -278,23 +278,28 @@ void TestTreeEditing::operation_data()
 
     QTest::newRow("delete middle TP") << -1 << false << QStringList{"click:S/0/1", "menu:&Delete|box:ok"}
                                       << rows({"10[11778 12000]", beta, gamma}) << "S/0/1" << QStringList{"S/0/1"}
-                                      << "tp(10,102)" << del << 1;
+                                      << "tp(10,102)" << del + "/TP_11800_V_22000" << 1;
     QTest::newRow("delete last TP") << -1 << false << QStringList{"click:S/0/2", "menu:&Delete|box:ok"}
                                     << rows({"10[11778 11800]", beta, gamma}) << "S/0" << QStringList{"S/0"}
-                                    << "sat(10)" << del << 1;
+                                    << "sat(10)" << del + "/TP_12000_H_27500" << 1;
     QTest::newRow("delete only TP") << -1 << false << QStringList{"click:S/1/0", "menu:&Delete|box:ok"}
-                                    << rows({alpha, "20[]", gamma}) << "S/1" << QStringList{"S/1"} << "sat(20)" << del
-                                    << 1;
-    QTest::newRow("delete two TPs") << -1 << false << QStringList{"click:S/0/0", "ctrl:S/0/1", "menu:&Delete|box:ok"}
-                                    << rows({"10[12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"}
-                                    << "tp(10,102)" << del << 1;
+                                    << rows({alpha, "20[]", gamma}) << "S/1" << QStringList{"S/1"} << "sat(20)"
+                                    << del + "/TP_10700_V_22000" << 1;
+    QTest::newRow("delete two TPs") << -1 << true << QStringList{"click:S/0/0", "ctrl:S/0/1", "menu:&Delete|box:ok"}
+                                    << rows({"10[11779 12000 13000 13100]", beta, gamma}) << "S/0/0"
+                                    << QStringList{"S/0/0"} << "tp(10,103)" << del + "/2 transponders and their 3 programmes" << 1;
+    QTest::newRow("delete a TP and its programme")
+        << -1 << true << QStringList{"click:S/0/1", "menu:&Delete|box:ok"}
+        << rows({"10[11778 11779 12000 13000 13100]", beta, gamma}) << "S/0/1" << QStringList{"S/0/1"}
+        << "tp(10,103)" << del + "/TP_11800_V_22000 and its programme" << 1;
     QTest::newRow("delete cancelled") << -1 << false << QStringList{"click:S/0/1", "menu:&Delete|box:cancel"} << all
-                                      << "S/0/1" << QStringList{"S/0/1"} << "" << del << 0;
-    QTest::newRow("delete satellite") << -1 << false << QStringList{"click:S/0", "menu:&Delete|box:ok"}
-                                      << rows({beta, gamma}) << "S/0" << QStringList{"S/0"} << "sat(20)" << del << 1;
+                                      << "S/0/1" << QStringList{"S/0/1"} << "" << del + "/TP_11800_V_22000" << 0;
+    QTest::newRow("delete satellite") << -1 << true << QStringList{"click:S/0", "menu:&Delete|box:ok"}
+                                      << rows({beta, gamma}) << "S/0" << QStringList{"S/0"} << "sat(20)"
+                                      << del + "/Alpha 1 and its 3 programmes" << 1;
     QTest::newRow("delete last satellite") << -1 << false << QStringList{"click:S/2", "menu:&Delete|box:ok"}
                                            << rows({alpha, beta}) << "S" << QStringList{"S"} << "allsat"
-                                           << del << 1;
+                                           << del + "/Gamma Alpha" << 1;
 
     QTest::newRow("move TP up") << -1 << false << QStringList{"click:S/0/1", "menu:&Move Up"}
                                 << rows({"10[11800 11778 12000]", beta, gamma}) << "S/0/0" << QStringList{"S/0/0"}
@@ -396,6 +401,12 @@ void TestTreeEditing::operation()
             alpha->addTP(node);
         }
         alpha->insertTPBefore(102, alpha->detachTP(103));
+        // Programmes 7 and 8 on TP 100 and 9 on TP 101, for what a delete takes with it.
+        for (const auto &pg : {std::make_pair(7u, 100u), std::make_pair(8u, 100u), std::make_pair(9u, 101u)}) {
+            auto *node = new DB_NS::PGNode(pg.first);
+            node->setParentId(pg.second);
+            QVERIFY(alpha->findTP(pg.second)->addPG(node));
+        }
     }
     QVERIFY(m_fixture->attach(*m_tree));
     m_tree->expandAll();
