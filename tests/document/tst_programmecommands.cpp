@@ -264,7 +264,7 @@ void TestProgrammeCommands::command()
     }
     if (operation.endsWith(QLatin1String(" clash"))) {
         operation.chop(6);
-        document.database()->findPG(100)->setValue(QStringLiteral("NAME"), QStringLiteral("Gamma"));
+        arrangedData(document).findPG(100)->setValue(QStringLiteral("NAME"), QStringLiteral("Gamma"));
     }
     const bool grouped = operation.endsWith(QLatin1String(" ddf"));
     if (grouped) {
@@ -276,7 +276,7 @@ void TestProgrammeCommands::command()
             for (const DB_NS::TPNode *tp : sat->tps())
                 order.insert(order.end(), tp->pgs().begin(), tp->pgs().end());
         }
-        QVERIFY(document.database()->setAllPGsOrder(order));
+        QVERIFY(arrangedData(document).setAllPGsOrder(order));
     }
     const QStringList before = documentSnapshot(document);
 
