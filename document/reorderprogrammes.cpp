@@ -34,21 +34,18 @@ bool ReorderProgrammes::mergeWith(const QUndoCommand *other)
 
 void ReorderProgrammes::redo()
 {
+    // A new step holds one reorder; what it changed is found once, after
+    // the document relinked every list. Later redos give the same lists.
     const bool first = m_changes.empty();
-    m_document->reorderProgrammes(m_moved, [this, first](ChannelDatabase &database) {
-        // Every reorder is followed by the relink the document runs, so the
-        // lists are compared after it.
-        for (const Reorder &reorder : m_reorders) {
-            if (!first) {
-                reorder(database);
-                continue;
-            }
-            const ChannelDatabase::OrderSnapshot before = database.saveOrder();
+    ChannelDatabase::OrderSnapshot before;
+    if (first)
+        before = m_document->database()->saveOrder();
+    m_document->reorderProgrammes(m_moved, [this](ChannelDatabase &database) {
+        for (const Reorder &reorder : m_reorders)
             reorder(database);
-            database.relinkProgrammes();
-            m_changes.push_back(ChannelDatabase::changedSpans(before, database.saveOrder()));
-        }
     });
+    if (first)
+        m_changes.push_back(ChannelDatabase::changedSpans(before, m_document->database()->saveOrder()));
 }
 
 void ReorderProgrammes::undo()
