@@ -32,6 +32,7 @@ struct Context
     std::unique_ptr<BenchSession> session;
     int sessionSize = -1;
     double undoHistoryMiB[2] = {-1, -1};
+    double heldMovesMiB[2] = {-1, -1};
     QStringList errors;
 };
 
@@ -107,7 +108,8 @@ void benchRemoveFromGroup(benchmark::State &state, int size);
 void benchDeleteSatellite1000(benchmark::State &state, int size);
 void benchUndoDeleteSatellite1000(benchmark::State &state, int size);
 
-// Heap held by 100 single-row moves on the undo stack; not a timed figure.
-double undoHistoryMiB(int size);
+// Heap held on the undo stack by 100 Move Down, of one row held (one step) or
+// of 100 rows (100 steps); not a timed figure.
+double undoHistoryMiB(int size, bool held);
 
 } // namespace bench

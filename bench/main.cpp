@@ -251,8 +251,10 @@ int main(int argc, char **argv)
     FigureReporter reporter(report);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     context.session.reset();
-    for (int size : {Large, Stress})
-        context.undoHistoryMiB[size] = undoHistoryMiB(size);
+    for (int size : {Large, Stress}) {
+        context.undoHistoryMiB[size] = undoHistoryMiB(size, false);
+        context.heldMovesMiB[size] = undoHistoryMiB(size, true);
+    }
     benchmark::Shutdown();
     report.setPeakMemoryMiB(peakMemoryMiB());
 
@@ -262,6 +264,8 @@ int main(int argc, char **argv)
         out << line << '\n';
     out << "heap held by 100 undo steps (MiB, limit 200): large " << context.undoHistoryMiB[Large] << ", stress "
         << context.undoHistoryMiB[Stress] << '\n';
+    out << "heap held by 100 held Move Down steps (MiB, target 5 / 20): large " << context.heldMovesMiB[Large]
+        << ", stress " << context.heldMovesMiB[Stress] << '\n';
     out.flush();
 
     for (const QString &e : qAsConst(context.errors))

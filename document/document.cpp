@@ -190,6 +190,15 @@ void Document::restoreProgrammeOrder(const ChannelDatabase::OrderSnapshot &order
     emit programmesMoved(moved);
 }
 
+void Document::restoreProgrammeSpans(const std::vector<std::vector<ChannelDatabase::OrderSpan>> &changes,
+                                     const QVector<quint32> &moved)
+{
+    emit programmesAboutToMove(moved);
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change)
+        m_data.database->restoreSpans(*change);
+    emit programmesMoved(moved);
+}
+
 bool Document::setNodeValues(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values)
 {
     DB_NS::Node *node = findNode(kind, id, satId);

@@ -68,7 +68,8 @@ public:
 
     // --- the data ---------------------------------------------------------
     bool hasDatabase() const { return m_data.database != nullptr; }
-    ChannelDatabase *database() const { return m_data.database.get(); }
+    /** Read-only: every change goes through edits() and its undo commands. */
+    const ChannelDatabase *database() const { return m_data.database.get(); }
     const DocumentData &data() const { return m_data; }
     const TemplateVector &templateOf(NodeKind kind) const;
     const TemplateMap &fieldsOf(NodeKind kind) const;
@@ -126,6 +127,9 @@ public:
         emit programmesMoved(moved);
     }
     void restoreProgrammeOrder(const ChannelDatabase::OrderSnapshot &order, const QVector<quint32> &moved);
+    /** Undoes reorders, last first, from the runs each changed (ChannelDatabase::changedSpans()). */
+    void restoreProgrammeSpans(const std::vector<std::vector<ChannelDatabase::OrderSpan>> &changes,
+                               const QVector<quint32> &moved);
     /** Replaces a node's attributes. */
     bool setNodeValues(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values);
     bool setFavouriteName(int index, const QString &name);
@@ -193,6 +197,10 @@ signals:
     void fileChanged();
 
 private:
+    // The facade tries a reorder out on the live lists before it refuses it.
+    friend class DocumentEdits;
+    ChannelDatabase *mutableDatabase() { return m_data.database.get(); }
+
     void emitModified();
 
     DocumentData m_data;

@@ -55,38 +55,71 @@ void DocumentEdits::reset()
     resetProgrammeIds();
 }
 
-bool DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
-                             QString *refusal)
+EditOutcome DocumentEdits::editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
+                                    QString *refusal)
 {
     const DB_NS::Node *node = m_document->findNode(kind, id, satId);
     if (!node)
-        return false;
-    const QString why = valuesRefusal(m_document->fieldsOf(kind), node->attributes(), values);
+        return EditOutcome::refusedWith();
+    QString why;
+    const QVector<NodeAttribute> after = ruledValues(kind, node, node->attributes(), values, &why);
     if (!why.isEmpty()) {
         if (refusal)
             *refusal = why;
-        return false;
+        return EditOutcome::refusedWith(why);
     }
-    if (sameValues(node->attributes(), values))
-        return true;
+    if (sameValues(node->attributes(), after))
+        return EditOutcome();
     m_document->undoStack()->push(
-        new ChangeValues(m_document, editText(kind), kind, id, satId, node->attributes(), values));
-    return true;
+        new ChangeValues(m_document, editText(kind), kind, id, satId, node->attributes(), after));
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::renameGroup(int index, const QString &name)
+QVector<NodeAttribute> DocumentEdits::ruledValues(NodeKind kind, const DB_NS::Node *self,
+                                                  const QVector<NodeAttribute> &before,
+                                                  const QVector<NodeAttribute> &values, QString *refusal) const
+{
+    const TemplateMap &fields = m_document->fieldsOf(kind);
+    // What the caller chose is checked; what the rules set comes from the configuration.
+    *refusal = valuesRefusal(fields, before, values);
+    if (!refusal->isEmpty())
+        return values;
+    const QVector<NodeAttribute> after = withTriggers(fields, before, values);
+    if (kind != NodeKind::Programme)
+        return after;
+    for (const int i : changedValues(before, values)) {
+        const NodeAttribute &value = values.at(i);
+        const auto field = fields.constFind(value.name);
+        if (field == fields.constEnd() || !field->duplicateCheck)
+            continue;
+        *refusal = duplicateRefusal(static_cast<const DB_NS::PGNode *>(self), value.name, value.value);
+        if (!refusal->isEmpty())
+            break;
+    }
+    return after;
+}
+
+QString DocumentEdits::duplicateRefusal(const DB_NS::PGNode *self, const QString &field, const QString &text) const
+{
+    const Document::Duplicate duplicate = m_document->findDuplicate(self, field, text);
+    if (duplicate.position <= 0)
+        return QString();
+    return QStringLiteral("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name);
+}
+
+EditOutcome DocumentEdits::renameGroup(int index, const QString &name)
 {
     const QStringList &names = m_document->favouriteNames();
     if (index < 0 || index >= names.size())
-        return false;
+        return EditOutcome::refusedWith(QStringLiteral("no favourite group %1").arg(index));
     if (names.at(index) == name)
-        return true;
+        return EditOutcome();
     // A group saved without a name is gone after a reload, while its
     // members keep its bit.
     if (!isGroupName(name))
-        return false;
+        return EditOutcome::refusedWith(QStringLiteral("Can't rename group %1: a group needs a name").arg(index));
     m_document->undoStack()->push(new RenameGroup(m_document, index, names.at(index), name));
-    return true;
+    return EditOutcome::pushedStep();
 }
 
 bool DocumentEdits::isGroupName(const QString &name)
@@ -110,7 +143,7 @@ DocumentEdits::MoveOutcome DocumentEdits::moveBy(const QVector<quint32> &rowIds,
                                                  bool exchange)
 {
     MoveOutcome outcome;
-    ChannelDatabase *db = m_document->database();
+    const ChannelDatabase *db = m_document->database();
     if (!db)
         return outcome;
     QVector<int> rows = cleanRows(std::move(selectedRows), rowIds.size());
@@ -151,13 +184,14 @@ DocumentEdits::MoveOutcome DocumentEdits::moveBy(const QVector<quint32> &rowIds,
                 database.movePGAfter(move.first, move.second);
         }
     };
-    outcome.refusal = groupingRefusal(reorder, true, newRows.first() + 1);
-    if (!outcome.refusal.isEmpty())
-        return outcome;
-    m_document->undoStack()->push(new ReorderProgrammes(
-        m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved, reorder));
+    const QString refusal = groupingRefusal(reorder, true, newRows.first() + 1);
+    if (!refusal.isEmpty())
+        return MoveOutcome(EditOutcome::refusedWith(refusal));
+    // Held keys: the next move of the same programmes the same way joins this step.
+    auto *step = new ReorderProgrammes(m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved,
+                                       reorder);
+    step->setMergeId(up ? ReorderProgrammes::MoveUpId : ReorderProgrammes::MoveDownId);
+    m_document->undoStack()->push(step);
     std::sort(newRows.begin(), newRows.end());
-    outcome.moved = true;
-    outcome.rows = newRows;
-    return outcome;
+    return MoveOutcome(EditOutcome::pushedStep(), newRows);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document.h"
+#include "editoutcome.h"
 
 #include <QSet>
 #include <QString>
@@ -14,9 +15,11 @@ class QUndoCommand;
 
 /**
  * One method per menu entry and key that edits the document. Each checks
- * its preconditions and pushes one undo step (a multi-row operation is one
- * step); the widgets' slots gather the selection and run the dialogs, and
- * tavrin-cli's edit command calls the same methods with the answers as data.
+ * its preconditions and the rules of the edit, pushes one undo step (a
+ * multi-row operation is one step) and says so in its EditOutcome; the
+ * widgets' slots gather the selection and run the dialogs, and tavrin-cli's
+ * edit command calls the same methods with the answers as data, so both
+ * give the same data.
  */
 class DocumentEdits
 {
@@ -27,26 +30,36 @@ public:
     void reset();
 
     /**
-     * The property dialog's OK: values replace the node's attributes.
-     * False when the node is gone, or when a changed value cannot be stored
-     * (refusal says why); true with no step when nothing differs.
+     * The property dialog's OK: values replace the node's attributes, after
+     * the field triggers of the values that differ have run (withTriggers()).
+     * Refused when the node is gone, when a changed value cannot be stored,
+     * or when a changed duplicate-checked field of a programme holds what
+     * another programme has ("Duplicate PG Index = 5, NAME = Sport");
+     * unchanged when nothing differs.
      */
-    bool editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
-                  QString *refusal = nullptr);
+    EditOutcome editNode(NodeKind kind, quint32 id, quint32 satId, const QVector<NodeAttribute> &values,
+                         QString *refusal = nullptr);
+    /**
+     * The duplicate refusal for a programme's field: another programme than
+     * self holds text there (a "0" never clashes); empty when none does.
+     */
+    QString duplicateRefusal(const DB_NS::PGNode *self, const QString &field, const QString &text) const;
 
     /**
      * Rename Group and the tree's in-place rename of favourite group index.
-     * False for a missing group or a name isGroupName() refuses.
+     * Refused for a missing group or a name isGroupName() refuses.
      */
-    bool renameGroup(int index, const QString &name);
+    EditOutcome renameGroup(int index, const QString &name);
     /** A group needs a name: one that is empty or only spaces is refused. */
     static bool isGroupName(const QString &name);
 
     /** What Move Up, Move Down, Move Channel and Switch Channel did: the rows to select, or the refusal to show. */
-    struct MoveOutcome
+    struct MoveOutcome : EditOutcome
     {
-        bool moved = false;
-        QString refusal; // "Can't move to 4"; empty unless the target was refused
+        MoveOutcome() = default;
+        MoveOutcome(EditOutcome outcome, QVector<int> rows = {})
+            : EditOutcome(std::move(outcome)), rows(std::move(rows)) {}
+        // refusal: "Can't move to 4"; empty unless the target was refused
         QVector<int> rows;
     };
 
@@ -73,22 +86,23 @@ public:
     bool satelliteLimitReached() const;
     /**
      * Add Satellite / Add TP: appends node to the satellites or to satellite satId. One step.
-     * A value other than the field's default that cannot be stored refuses it (refusal says why).
+     * The field triggers run and the values are checked as editNode() does,
+     * from the fields' defaults.
      */
-    bool addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal = nullptr);
+    EditOutcome addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal = nullptr);
     /** Delete: the satellites, or TPs of satellite satId, with their programmes. One step. */
-    bool removeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids);
+    EditOutcome removeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids);
     /** Move Up / Move Down: one place among the shown neighbours. */
-    bool moveNode(NodeKind kind, quint32 satId, quint32 id, bool up);
+    EditOutcome moveNode(NodeKind kind, quint32 satId, quint32 id, bool up);
     /** Switch To: the two change places. */
-    bool exchangeNodes(NodeKind kind, quint32 satId, quint32 id, quint32 otherId);
+    EditOutcome exchangeNodes(NodeKind kind, quint32 satId, quint32 id, quint32 otherId);
     /** Move To: ids, in their present order, right in front of targetId (no step when they are there). */
-    bool moveNodesBefore(NodeKind kind, quint32 satId, const QVector<quint32> &ids, quint32 targetId);
+    EditOutcome moveNodesBefore(NodeKind kind, quint32 satId, const QVector<quint32> &ids, quint32 targetId);
     /** Copy: copies of the satellite's TPs, last position first; the buffer is emptied first. */
     int copyTransponders(quint32 satId, const QVector<quint32> &tpIds);
     bool hasCopiedTransponders() const { return !m_copyBuffer.empty(); }
     /** Paste: the copies appended to the satellite, each FRQ made unique there. The new TPs' ids. */
-    QVector<quint32> pasteTransponders(quint32 satId);
+    EditValue<QVector<quint32>> pasteTransponders(quint32 satId);
 
     // --- programme operations (programmeedits.cpp) -------------------------
 
@@ -103,22 +117,22 @@ public:
     MoveOutcome switchTo(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position);
 
     /** Delete Channel, confirmed: one step for all of them. Returns how many were removed. */
-    int deleteProgrammes(const QVector<quint32> &ids);
+    EditValue<int> deleteProgrammes(const QVector<quint32> &ids);
     /**
      * Insert Channel: a programme with values in the TP, before the programme
-     * beforeId (NoId appends). Returns its id, or NoId when the TP is gone
-     * or a value other than the field's default cannot be stored (refusal says why).
+     * beforeId (NoId appends), with the rules of editNode() from the fields'
+     * defaults. Its id, or NoId when the TP is gone or the values are refused.
      */
-    quint32 insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId, const QVector<NodeAttribute> &values,
-                            QString *refusal = nullptr);
+    EditValue<quint32> insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId, const QVector<NodeAttribute> &values,
+                                       QString *refusal = nullptr);
     /** Copy Channel: the clipboard holds copies of these programmes' values. It outlives a load. */
     void copyProgrammes(const QVector<quint32> &ids);
     bool hasClipboard() const { return !m_programmeClipboard.isEmpty(); }
     void clearClipboard() { m_programmeClipboard.clear(); }
     /** Paste Channel into the TP; the ids of the copies, empty (no step) when nothing was pasted. */
-    QVector<quint32> paste(quint32 satId, quint32 tpId);
+    EditValue<QVector<quint32>> paste(quint32 satId, quint32 tpId);
     /** Copy Channel To another TP of the programme's satellite; the copy's id or NoId. */
-    quint32 copyTo(quint32 programmeId, quint32 tpId);
+    EditValue<quint32> copyTo(quint32 programmeId, quint32 tpId);
     /**
      * Cut Channel To: the programme itself goes to another TP of its
      * satellite, with its id, values, place in the service order and hot
@@ -126,35 +140,41 @@ public:
      * grouped file it goes last in the TP, where the save puts it. Its id,
      * or NoId.
      */
-    quint32 cutTo(quint32 programmeId, quint32 tpId);
+    EditValue<quint32> cutTo(quint32 programmeId, quint32 tpId);
     // --- favourite groups and hot keys (favouriteedits.cpp) -----------------
     /** A programme's wish for one group: join (true) or leave (false). */
     using Membership = QPair<quint32, bool>;
     /**
      * The group editor's OK for the group with the single-bit id groupId:
-     * programmes without "FAV" are left alone. False for an id that is not
-     * one bit; true with no step when nothing changes.
+     * programmes without "FAV" are left alone. Refused for an id that is not
+     * one bit; unchanged when nothing changes.
      */
-    bool editGroup(quint32 groupId, const QVector<Membership> &memberships);
+    EditOutcome editGroup(quint32 groupId, const QVector<Membership> &memberships);
     /** Remove channel in a favourite group: the programme leaves it and stays in the database. */
-    bool removeFromGroup(quint32 groupId, quint32 programmeId);
+    EditOutcome removeFromGroup(quint32 groupId, quint32 programmeId);
     /**
      * Edit HotKey, or Edit Group in the hot-key view (programmeId NoId: the
      * dialog was accepted without a choice, the key keeps its assignment).
      * Every other key that pointed at the same programme is unassigned.
-     * True with no step when nothing changes.
+     * Unchanged when nothing changes.
      */
-    bool assignHotKey(int key, quint32 programmeId);
+    EditOutcome assignHotKey(int key, quint32 programmeId);
     /** Remove channel in the hot-key view. */
-    bool unassignHotKey(int key);
+    EditOutcome unassignHotKey(int key);
     /** Edit Group in the favourite hot-key view: the key points at group favIndex (-1: none). */
-    bool assignFavHotKey(int key, int favIndex);
+    EditOutcome assignFavHotKey(int key, int favIndex);
 
     /** The id the next new programme gets: counting down from 4294967294, never one the file uses. */
     quint32 takeNewId();
 
 private:
     void resetTree();
+    /**
+     * values as a new or edited node takes them: triggers run from before,
+     * then the checks. Empty refusal when they can be stored.
+     */
+    QVector<NodeAttribute> ruledValues(NodeKind kind, const DB_NS::Node *self, const QVector<NodeAttribute> &before,
+                                       const QVector<NodeAttribute> &values, QString *refusal) const;
     void resetProgrammeIds();
     /**
      * The refusal of a reorder that a default database or flash image could

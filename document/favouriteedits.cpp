@@ -13,11 +13,11 @@ bool singleBit(quint32 groupId)
 
 } // namespace
 
-bool DocumentEdits::editGroup(quint32 groupId, const QVector<Membership> &memberships)
+EditOutcome DocumentEdits::editGroup(quint32 groupId, const QVector<Membership> &memberships)
 {
     const ChannelDatabase *database = m_document->database();
     if (!database || !singleBit(groupId))
-        return false;
+        return EditOutcome::refusedWith();
     QVector<ChangeFavourites::Change> changes;
     QSet<quint32> seen;
     for (const Membership &membership : memberships) {
@@ -32,36 +32,37 @@ bool DocumentEdits::editGroup(quint32 groupId, const QVector<Membership> &member
         if (text != fav->value)
             changes.append({membership.first, fav->value, text});
     }
-    if (!changes.isEmpty())
-        m_document->undoStack()->push(new ChangeFavourites(m_document, QStringLiteral("Edit Group"), changes));
-    return true;
+    if (changes.isEmpty())
+        return EditOutcome();
+    m_document->undoStack()->push(new ChangeFavourites(m_document, QStringLiteral("Edit Group"), changes));
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::removeFromGroup(quint32 groupId, quint32 programmeId)
+EditOutcome DocumentEdits::removeFromGroup(quint32 groupId, quint32 programmeId)
 {
     const ChannelDatabase *database = m_document->database();
     const DB_NS::PGNode *programme = database ? database->findPG(programmeId) : nullptr;
     const NodeAttribute *fav = programme ? programme->findAttribute(favField) : nullptr;
     if (!fav || !singleBit(groupId))
-        return false;
+        return EditOutcome::refusedWith();
     const QString text = QString::number(fav->value.trimmed().toUInt() & ~groupId);
-    if (text != fav->value) {
-        m_document->undoStack()->push(new ChangeFavourites(m_document, QStringLiteral("Remove channel"),
-                                                           {{programmeId, fav->value, text}}));
-    }
-    return true;
+    if (text == fav->value)
+        return EditOutcome();
+    m_document->undoStack()->push(
+        new ChangeFavourites(m_document, QStringLiteral("Remove channel"), {{programmeId, fav->value, text}}));
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::assignHotKey(int key, quint32 programmeId)
+EditOutcome DocumentEdits::assignHotKey(int key, quint32 programmeId)
 {
     QVector<HotKey> keys = m_document->hotKeys();
     if (key < 0 || key >= keys.size())
-        return false;
+        return EditOutcome::refusedWith();
     HotKey &chosen = keys[key];
     if (programmeId != DB_NS::NoId) {
         const DB_NS::PGNode *programme = m_document->database() ? m_document->database()->findPG(programmeId) : nullptr;
         if (!programme || !programme->parent() || !programme->parent()->parent())
-            return false;
+            return EditOutcome::refusedWith();
         chosen.pgId = programme->id();
         chosen.tpId = programme->parent()->id();
         chosen.satId = programme->parent()->parent()->id();
@@ -80,36 +81,36 @@ bool DocumentEdits::assignHotKey(int key, quint32 programmeId)
     for (int i = 0; i < keys.size() && !differs; ++i)
         differs = keys.at(i).satId != now.at(i).satId || keys.at(i).tpId != now.at(i).tpId
             || keys.at(i).pgId != now.at(i).pgId;
-    if (differs) {
-        m_document->undoStack()->push(
-            new ChangeHotKeys(m_document, QStringLiteral("Edit HotKey"), keys, m_document->favHotKeys()));
-    }
-    return true;
+    if (!differs)
+        return EditOutcome();
+    m_document->undoStack()->push(
+        new ChangeHotKeys(m_document, QStringLiteral("Edit HotKey"), keys, m_document->favHotKeys()));
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::unassignHotKey(int key)
+EditOutcome DocumentEdits::unassignHotKey(int key)
 {
     QVector<HotKey> keys = m_document->hotKeys();
     if (key < 0 || key >= keys.size())
-        return false;
+        return EditOutcome::refusedWith();
     if (keys.at(key).pgId == DB_NS::NoId && keys.at(key).tpId == DB_NS::NoId && keys.at(key).satId == DB_NS::NoId)
-        return true;
+        return EditOutcome();
     keys[key].satId = keys[key].tpId = keys[key].pgId = DB_NS::NoId;
     m_document->undoStack()->push(
         new ChangeHotKeys(m_document, QStringLiteral("Remove channel"), keys, m_document->favHotKeys()));
-    return true;
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::assignFavHotKey(int key, int favIndex)
+EditOutcome DocumentEdits::assignFavHotKey(int key, int favIndex)
 {
     QVector<FavHotKey> keys = m_document->favHotKeys();
     if (key < 0 || key >= keys.size() || favIndex < -1 || favIndex >= m_document->favouriteNames().size())
-        return false;
+        return EditOutcome::refusedWith();
     if (keys.at(key).favIndex == favIndex)
-        return true;
+        return EditOutcome();
     keys[key].favIndex = favIndex;
     m_document->undoStack()->push(new ChangeHotKeys(
         m_document, favIndex == -1 ? QStringLiteral("Remove channel") : QStringLiteral("Edit Group"),
         m_document->hotKeys(), keys));
-    return true;
+    return EditOutcome::pushedStep();
 }

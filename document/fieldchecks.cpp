@@ -1,5 +1,7 @@
 #include "fieldchecks.h"
 
+#include "fieldtrigger.h"
+
 namespace {
 
 // Only plain decimal digits: the writer reads nothing else as the number meant.
@@ -75,6 +77,37 @@ QString valuesRefusal(const TemplateMap &fields, const QVector<NodeAttribute> &b
         }
     }
     return QString();
+}
+
+QVector<int> changedValues(const QVector<NodeAttribute> &before, const QVector<NodeAttribute> &after)
+{
+    QVector<int> changed;
+    for (int i = 0; i < after.size(); ++i) {
+        const NodeAttribute *old = findValue(before, i, after.at(i).name);
+        if (!old || old->value != after.at(i).value)
+            changed.append(i);
+    }
+    return changed;
+}
+
+QVector<NodeAttribute> withTriggers(const TemplateMap &fields, const QVector<NodeAttribute> &before,
+                                    QVector<NodeAttribute> after)
+{
+    const QVector<int> edited = changedValues(before, after);
+    for (const int i : edited) {
+        const TemplateField *field = findField(fields, after.at(i).name);
+        if (!field || !field->trigger)
+            continue;
+        for (const NodeAttribute &set : runFieldTrigger(*field, after)) {
+            for (int j = 0; j < after.size(); ++j) {
+                if (after.at(j).name == set.name && !edited.contains(j)) {
+                    after[j].value = set.value;
+                    break;
+                }
+            }
+        }
+    }
+    return after;
 }
 
 QVector<NodeAttribute> defaultValues(const TemplateVector &templates)

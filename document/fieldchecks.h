@@ -19,5 +19,17 @@ QString valueRefusal(const QString &field, const ValueRange &range, const QStrin
 QString valuesRefusal(const TemplateMap &fields, const QVector<NodeAttribute> &before,
                       const QVector<NodeAttribute> &after);
 
+/** The positions of the values of after that differ from before, or that before lacks. */
+QVector<int> changedValues(const QVector<NodeAttribute> &before, const QVector<NodeAttribute> &after);
+
+/**
+ * after as the field triggers leave it: each value that differs from before
+ * runs its field's trigger over the values, in their order, and a value a
+ * rule sets is taken unless the edit changed that field itself (a choice
+ * the user made after the rule fired stands). Rules do not fire rules.
+ */
+QVector<NodeAttribute> withTriggers(const TemplateMap &fields, const QVector<NodeAttribute> &before,
+                                    QVector<NodeAttribute> after);
+
 /** The values a new node starts from: each field's default. */
 QVector<NodeAttribute> defaultValues(const TemplateVector &templates);

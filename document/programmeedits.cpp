@@ -88,17 +88,16 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
                                                        int position, bool move)
 {
     MoveOutcome outcome;
-    ChannelDatabase *db = m_document->database();
+    const ChannelDatabase *db = m_document->database();
     if (!db)
         return outcome;
     // A refused target or a row without its programme changes nothing.
     const auto nothing = [&outcome] { return outcome; };
     const int target = position - 1;
     const QVector<int> rows = ascendingRows(std::move(selectedRows));
-    if (target < 0 || target >= rowIds.size() || rows.contains(target)) {
-        outcome.refusal = (move ? QStringLiteral("Can't move to %1") : QStringLiteral("Can't switch to %1")).arg(position);
-        return nothing();
-    }
+    if (target < 0 || target >= rowIds.size() || rows.contains(target))
+        return MoveOutcome(EditOutcome::refusedWith(
+            (move ? QStringLiteral("Can't move to %1") : QStringLiteral("Can't switch to %1")).arg(position)));
     if (rows.isEmpty() || rows.first() < 0 || rows.last() >= rowIds.size())
         return nothing();
     const quint32 b = rowIds.at(target);
@@ -161,21 +160,18 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
         for (int i = 0; i < n; ++i)
             outcome.rows.append(adjusted + i);
     }
-    outcome.refusal = groupingRefusal(reorder, move, position);
-    if (!outcome.refusal.isEmpty()) {
-        outcome.rows.clear();
-        return outcome;
-    }
+    const QString refusal = groupingRefusal(reorder, move, position);
+    if (!refusal.isEmpty())
+        return MoveOutcome(EditOutcome::refusedWith(refusal));
     m_document->undoStack()->push(new ReorderProgrammes(
         m_document, move ? QStringLiteral("Move Channel") : QStringLiteral("Switch Channel"), moved, reorder));
-    outcome.moved = true;
-    return outcome;
+    return MoveOutcome(EditOutcome::pushedStep(), outcome.rows);
 }
 
 QString DocumentEdits::groupingRefusal(const std::function<void(ChannelDatabase &)> &reorder, bool move,
                                        int position) const
 {
-    ChannelDatabase *db = m_document->database();
+    ChannelDatabase *db = m_document->mutableDatabase();
     if (!db || !ServiceOrder::keepsGrouping(m_document->kind()))
         return QString();
     // Tried out on allPGs, which is all a reorder touches, and put back.
@@ -202,11 +198,11 @@ QString DocumentEdits::groupingRefusal(const std::function<void(ChannelDatabase 
 
 // ---- Delete and Insert -----------------------------------------------------
 
-int DocumentEdits::deleteProgrammes(const QVector<quint32> &ids)
+EditValue<int> DocumentEdits::deleteProgrammes(const QVector<quint32> &ids)
 {
     const ChannelDatabase *db = m_document->database();
     if (!db)
-        return 0;
+        return EditOutcome::refusedWith();
     QVector<quint32> present;
     QSet<quint32> seen;
     for (const quint32 id : ids) {
@@ -216,13 +212,13 @@ int DocumentEdits::deleteProgrammes(const QVector<quint32> &ids)
         }
     }
     if (present.isEmpty())
-        return 0;
+        return EditOutcome::refusedWith();
     const QString text = QStringLiteral("Delete Channel");
     auto *step = new QUndoCommand(text);
     new RemoveProgrammes(m_document, text, present, step);
     repointHotKeys(step, seen, HotKey());
     m_document->undoStack()->push(step);
-    return present.size();
+    return {EditOutcome::pushedStep(), present.size()};
 }
 
 // A hot key names its programme by id; one that pointed at a programme that
@@ -244,33 +240,34 @@ void DocumentEdits::repointHotKeys(QUndoCommand *step, const QSet<quint32> &prog
         new ChangeHotKeys(m_document, step->text(), keys, m_document->favHotKeys(), step);
 }
 
-quint32 DocumentEdits::insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId,
-                                       const QVector<NodeAttribute> &values, QString *refusal)
+EditValue<quint32> DocumentEdits::insertProgramme(quint32 satId, quint32 tpId, quint32 beforeId,
+                                                  const QVector<NodeAttribute> &values, QString *refusal)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
     if (!tp)
-        return NoId;
-    const QString why = valuesRefusal(m_document->fieldsOf(NodeKind::Programme),
-                                      defaultValues(m_document->templateOf(NodeKind::Programme)), values);
+        return {EditOutcome::refusedWith(), NoId};
+    QString why;
+    const QVector<NodeAttribute> ruled = ruledValues(
+        NodeKind::Programme, nullptr, defaultValues(m_document->templateOf(NodeKind::Programme)), values, &why);
     if (!why.isEmpty()) {
         if (refusal)
             *refusal = why;
-        return NoId;
+        return {EditOutcome::refusedWith(why), NoId};
     }
     Document::DetachedProgramme entry;
     entry.satId = satId;
     entry.tpId = tpId;
     entry.anchorId = tp->findPG(beforeId) ? beforeId : NoId;
     entry.node = std::make_unique<DB_NS::PGNode>(takeNewId());
-    entry.node->setAttributes(values);
+    entry.node->setAttributes(ruled);
     entry.node->setParentId(tpId);
     const quint32 id = entry.node->id();
     std::vector<Document::DetachedProgramme> entries;
     entries.push_back(std::move(entry));
     m_document->undoStack()->push(
         new AddProgrammes(m_document, QStringLiteral("Insert Channel"), std::move(entries)));
-    return id;
+    return {EditOutcome::pushedStep(), id};
 }
 
 // ---- Copy, Paste, Copy To and Cut To -------------------------------------
@@ -311,14 +308,14 @@ static std::unique_ptr<DB_NS::PGNode> copyFor(const QVector<NodeAttribute> &valu
     return copy;
 }
 
-QVector<quint32> DocumentEdits::paste(quint32 satId, quint32 tpId)
+EditValue<QVector<quint32>> DocumentEdits::paste(quint32 satId, quint32 tpId)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::TPNode *tp = db ? findTp(*db, satId, tpId) : nullptr;
     if (!tp)
-        return {};
+        return EditOutcome::refusedWith();
     if (m_programmeClipboard.isEmpty())
-        return {};
+        return EditOutcome();
     QSet<QString> names = namesIn(*tp);
     std::vector<Document::DetachedProgramme> entries;
     entries.reserve(std::size_t(m_programmeClipboard.size()));
@@ -334,7 +331,7 @@ QVector<quint32> DocumentEdits::paste(quint32 satId, quint32 tpId)
     auto *command = new AddProgrammes(m_document, QStringLiteral("Paste Channel"), std::move(entries));
     const QVector<quint32> ids = command->ids();
     m_document->undoStack()->push(command);
-    return ids;
+    return {EditOutcome::pushedStep(), ids};
 }
 
 // The other TP of the programme's satellite that Copy and Cut Channel To
@@ -347,13 +344,13 @@ static const DB_NS::TPNode *otherTpOf(const DB_NS::PGNode *programme, quint32 tp
     return to == from ? nullptr : to;
 }
 
-quint32 DocumentEdits::copyTo(quint32 programmeId, quint32 tpId)
+EditValue<quint32> DocumentEdits::copyTo(quint32 programmeId, quint32 tpId)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::PGNode *source = db ? db->findPG(programmeId) : nullptr;
     const DB_NS::TPNode *to = otherTpOf(source, tpId);
     if (!to)
-        return NoId;
+        return {EditOutcome::refusedWith(), NoId};
     QSet<QString> names = namesIn(*to);
     Document::DetachedProgramme entry;
     entry.satId = to->parent()->id();
@@ -365,7 +362,7 @@ quint32 DocumentEdits::copyTo(quint32 programmeId, quint32 tpId)
     std::vector<Document::DetachedProgramme> entries;
     entries.push_back(std::move(entry));
     m_document->undoStack()->push(new AddProgrammes(m_document, QStringLiteral("Copy Channel To"), std::move(entries)));
-    return id;
+    return {EditOutcome::pushedStep(), id};
 }
 
 // Where a grouped file's save puts a programme that joins tp: after the
@@ -382,13 +379,13 @@ static quint32 groupedAnchor(const ChannelDatabase &database, const DB_NS::TPNod
     return NoId;
 }
 
-quint32 DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
+EditValue<quint32> DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::PGNode *programme = db ? db->findPG(programmeId) : nullptr;
     const DB_NS::TPNode *to = otherTpOf(programme, tpId);
     if (!to)
-        return NoId;
+        return {EditOutcome::refusedWith(), NoId};
     const quint32 satId = to->parent()->id();
     // Nothing is duplicated, so the checked fields stay; only a NAME that
     // the TP has already is made unique there, as for a paste.
@@ -418,5 +415,5 @@ quint32 DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
     target.pgId = programmeId;
     repointHotKeys(step, {programmeId}, target);
     m_document->undoStack()->push(step);
-    return programmeId;
+    return {EditOutcome::pushedStep(), programmeId};
 }

@@ -69,53 +69,56 @@ bool DocumentEdits::satelliteLimitReached() const
     return qint64(shown) >= qint64(qint32(limit));
 }
 
-bool DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal)
+EditOutcome DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr<DB_NS::Node> node, QString *refusal)
 {
     const ChannelDatabase *db = m_document->database();
     if (!db || !node || !isTreeKind(kind))
-        return false;
-    const QString why = valuesRefusal(m_document->fieldsOf(kind), defaultValues(m_document->templateOf(kind)),
-                                      node->attributes());
+        return EditOutcome::refusedWith();
+    QString why;
+    const QVector<NodeAttribute> ruled = ruledValues(kind, node.get(), defaultValues(m_document->templateOf(kind)), node->attributes(), &why);
     if (!why.isEmpty()) {
         if (refusal)
             *refusal = why;
-        return false;
+        return EditOutcome::refusedWith(why);
     }
+    node->setAttributes(ruled);
     if (kind == NodeKind::Satellite) {
-        if (!dynamic_cast<DB_NS::SatNode *>(node.get()) || satelliteLimitReached() || db->findSat(node->id()))
-            return false;
+        if (!dynamic_cast<DB_NS::SatNode *>(node.get()) || db->findSat(node->id()))
+            return EditOutcome::refusedWith();
+        if (satelliteLimitReached())
+            return EditOutcome::refusedWith(QStringLiteral("Can't add satellite anymore!"));
     } else {
         const DB_NS::SatNode *sat = db->findSat(satId);
         if (!dynamic_cast<DB_NS::TPNode *>(node.get()) || !sat || sat->findTP(node->id()))
-            return false;
+            return EditOutcome::refusedWith();
     }
     std::vector<std::unique_ptr<DB_NS::Node>> nodes;
     nodes.push_back(std::move(node));
     m_document->undoStack()->push(
         new AddNodes(m_document, kind == NodeKind::Satellite ? QStringLiteral("Add Satellite") : QStringLiteral("Add TP"),
                      DetachedNodes::appending(kind, satId, std::move(nodes))));
-    return true;
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::removeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids)
+EditOutcome DocumentEdits::removeNodes(NodeKind kind, quint32 satId, const QVector<quint32> &ids)
 {
     if (!isTreeKind(kind))
-        return false;
+        return EditOutcome::refusedWith();
     QVector<quint32> present;
     for (const quint32 id : ids) {
         if (m_document->findNode(kind, id, satId) && !present.contains(id))
             present.append(id);
     }
     if (present.isEmpty())
-        return false;
+        return EditOutcome::refusedWith();
     m_document->undoStack()->push(new RemoveNodes(m_document, kind, satId, present));
-    return true;
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::moveNode(NodeKind kind, quint32 satId, quint32 id, bool up)
+EditOutcome DocumentEdits::moveNode(NodeKind kind, quint32 satId, quint32 id, bool up)
 {
     if (!isTreeKind(kind) || !m_document->findNode(kind, id, satId))
-        return false;
+        return EditOutcome::refusedWith();
     QVector<quint32> order = m_document->nodeOrder(kind, satId);
     const int from = order.indexOf(id);
     // Satellites without a NAME have no row: the neighbour is the next shown one.
@@ -127,46 +130,46 @@ bool DocumentEdits::moveNode(NodeKind kind, quint32 satId, quint32 id, bool up)
         to += up ? -1 : 1;
     } while (to >= 0 && to < order.size() && !shown(order.at(to)));
     if (to < 0 || to >= order.size())
-        return false;
+        return EditOutcome::refusedWith();
     const QVector<quint32> before = order;
     order.move(from, to);
     m_document->undoStack()->push(new ReorderNodes(m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"),
                                                    kind, satId, before, order));
-    return true;
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::exchangeNodes(NodeKind kind, quint32 satId, quint32 id, quint32 otherId)
+EditOutcome DocumentEdits::exchangeNodes(NodeKind kind, quint32 satId, quint32 id, quint32 otherId)
 {
     if (!isTreeKind(kind) || id == otherId || !m_document->findNode(kind, id, satId)
         || !m_document->findNode(kind, otherId, satId))
-        return false;
+        return EditOutcome::refusedWith();
     const QVector<quint32> before = m_document->nodeOrder(kind, satId);
     QVector<quint32> after = before;
     std::swap(after[after.indexOf(id)], after[after.indexOf(otherId)]);
     m_document->undoStack()->push(
         new ReorderNodes(m_document, QStringLiteral("Switch To"), kind, satId, before, after));
-    return true;
+    return EditOutcome::pushedStep();
 }
 
-bool DocumentEdits::moveNodesBefore(NodeKind kind, quint32 satId, const QVector<quint32> &ids, quint32 targetId)
+EditOutcome DocumentEdits::moveNodesBefore(NodeKind kind, quint32 satId, const QVector<quint32> &ids, quint32 targetId)
 {
     if (!isTreeKind(kind) || ids.contains(targetId) || !m_document->findNode(kind, targetId, satId))
-        return false;
+        return EditOutcome::refusedWith();
     const QVector<quint32> before = m_document->nodeOrder(kind, satId);
     const QSet<quint32> moving(ids.begin(), ids.end());
     QVector<quint32> moved, after;
     for (const quint32 id : before)
         (moving.contains(id) ? moved : after).append(id);
     if (moved.isEmpty())
-        return false;
+        return EditOutcome::refusedWith();
     const int target = after.indexOf(targetId);
     for (int k = 0; k < moved.size(); ++k)
         after.insert(target + k, moved.at(k));
     // Already in front of the target: done, with nothing to undo.
     if (after == before)
-        return true;
+        return EditOutcome();
     m_document->undoStack()->push(new ReorderNodes(m_document, QStringLiteral("Move To"), kind, satId, before, after));
-    return true;
+    return EditOutcome::pushedStep();
 }
 
 int DocumentEdits::copyTransponders(quint32 satId, const QVector<quint32> &tpIds)
@@ -188,14 +191,14 @@ int DocumentEdits::copyTransponders(quint32 satId, const QVector<quint32> &tpIds
     return int(m_copyBuffer.size());
 }
 
-QVector<quint32> DocumentEdits::pasteTransponders(quint32 satId)
+EditValue<QVector<quint32>> DocumentEdits::pasteTransponders(quint32 satId)
 {
     const ChannelDatabase *db = m_document->database();
     const DB_NS::SatNode *sat = db ? db->findSat(satId) : nullptr;
     if (!sat)
-        return {};
+        return EditOutcome::refusedWith();
     if (m_copyBuffer.empty())
-        return {};
+        return EditOutcome();
     QSet<quint64> frequencies;
     for (const DB_NS::TPNode *tp : sat->tps())
         frequencies.insert(frequencyOf(*tp));
@@ -219,5 +222,5 @@ QVector<quint32> DocumentEdits::pasteTransponders(quint32 satId)
     }
     m_document->undoStack()->push(new AddNodes(m_document, QStringLiteral("Paste TP"),
                                                DetachedNodes::appending(NodeKind::Transponder, satId, std::move(nodes))));
-    return ids;
+    return {EditOutcome::pushedStep(), ids};
 }

@@ -296,6 +296,85 @@ void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
     }
 }
 
+namespace {
+
+// The differing run of one list's two orders (same length), if any.
+template<typename Owner>
+void addSpan(std::vector<ChannelDatabase::OrderSpan> &spans, Owner owner, const PGNode *const *before,
+             const PGNode *const *after, std::size_t size)
+{
+    std::size_t first = 0;
+    while (first < size && before[first] == after[first])
+        ++first;
+    if (first == size)
+        return;
+    std::size_t last = size - 1;
+    while (before[last] == after[last])
+        --last;
+    ChannelDatabase::OrderSpan span;
+    owner(span);
+    span.next = last + 1 < size ? const_cast<PGNode *>(after[last + 1]) : nullptr;
+    span.entries.reserve(last - first + 1);
+    for (std::size_t i = first; i <= last; ++i)
+        span.entries.push_back(const_cast<PGNode *>(before[i]));
+    spans.push_back(std::move(span));
+}
+
+void restoreSpan(IndexedList<PGNode> &list, const ChannelDatabase::OrderSpan &span)
+{
+    // The run holds the same programmes in another order: each in turn goes
+    // in front of the entry after the run.
+    for (const PGNode *pg : span.entries) {
+        if (span.next)
+            list.moveBefore(pg->id(), span.next->id());
+        else
+            list.moveToBack(pg);
+    }
+}
+
+} // namespace
+
+std::vector<ChannelDatabase::OrderSpan> ChannelDatabase::changedSpans(const OrderSnapshot &before,
+                                                                      const OrderSnapshot &after)
+{
+    std::vector<OrderSpan> spans;
+    if (before.all.size() != after.all.size() || before.sats.size() != after.sats.size()
+        || before.tps.size() != after.tps.size() || before.satOrders.size() != after.satOrders.size()
+        || before.tpOrders.size() != after.tpOrders.size())
+        return spans;
+    addSpan(
+        spans, [](OrderSpan &) {}, before.all.data(), after.all.data(), before.all.size());
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < before.sats.size(); ++i) {
+        const auto &sat = before.sats[i];
+        if (sat != after.sats[i] || at + sat.second > before.satOrders.size())
+            return {};
+        addSpan(
+            spans, [&sat](OrderSpan &span) { span.sat = sat.first; }, before.satOrders.data() + at,
+            after.satOrders.data() + at, sat.second);
+        at += sat.second;
+    }
+    at = 0;
+    for (std::size_t i = 0; i < before.tps.size(); ++i) {
+        const auto &tp = before.tps[i];
+        if (tp != after.tps[i] || at + tp.second > before.tpOrders.size())
+            return {};
+        addSpan(
+            spans, [&tp](OrderSpan &span) { span.tp = tp.first; }, before.tpOrders.data() + at,
+            after.tpOrders.data() + at, tp.second);
+        at += tp.second;
+    }
+    return spans;
+}
+
+void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
+{
+    for (const OrderSpan &span : spans)
+        restoreSpan(span.tp ? span.tp->m_pgs : span.sat ? span.sat->m_allPGs
+                                                        : m_allPGs,
+                    span);
+}
+
 bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
 {
     if (order.size() != m_allPGs.size())

@@ -100,6 +100,27 @@ public:
     /** Puts each list back in the snapshot's order; entries it does not hold keep their places at the front. */
     void restoreOrder(const OrderSnapshot &snapshot);
 
+    /**
+     * The run of one programme list that a reorder changed: what it held
+     * there before, and the entry right after it (null: the list's end). The
+     * list is the satellite's allPGs, the TP's pgs, or allPGs when both are
+     * null. Holds pointers, under the same contract as OrderSnapshot.
+     */
+    struct OrderSpan
+    {
+        DB_NS::SatNode *sat = nullptr;
+        DB_NS::TPNode *tp = nullptr;
+        DB_NS::PGNode *next = nullptr;
+        std::vector<DB_NS::PGNode *> entries;
+    };
+    /**
+     * The runs where after differs from before, two snapshots of this
+     * database around a reorder (the same lists, each with the same programmes).
+     */
+    static std::vector<OrderSpan> changedSpans(const OrderSnapshot &before, const OrderSnapshot &after);
+    /** Puts each run back as it was, while the lists are as the reorder left them. */
+    void restoreSpans(const std::vector<OrderSpan> &spans);
+
     /** Reorders allPGs only, as order lists them; false (nothing changed) unless it holds exactly allPGs. */
     bool setAllPGsOrder(const std::vector<DB_NS::PGNode *> &order);
 

@@ -68,7 +68,7 @@ void QDBProgramWidget::moveBy(bool up)
                                                   : m_document->edits().moveDown(shown, rows, exchange);
     if (!outcome.refusal.isEmpty())
         QMessageBox::critical(this, QStringLiteral("Move"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
-    if (!outcome.moved)
+    if (!outcome.isPushed())
         return;
     QVector<int> now;
     for (const int row : rows) {

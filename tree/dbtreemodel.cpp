@@ -289,7 +289,7 @@ bool DBTreeModel::setData(const QModelIndex &index, const QVariant &value, int r
         return false;
     // The document announces the new name; a refused one (empty) leaves the
     // row showing the group's name, as it reads it from there.
-    return m_editable->edits().renameGroup(index.row(), value.toString());
+    return bool(m_editable->edits().renameGroup(index.row(), value.toString()));
 }
 
 Qt::ItemFlags DBTreeModel::flags(const QModelIndex &index) const

@@ -1,9 +1,8 @@
 #include "qpropertydialog.h"
 
-#include "boundarytext.h"
-#include "channeldatabase.h"
 #include "favouritemaskeditor.h"
 #include "fieldchecks.h"
+#include "fieldtrigger.h"
 #include "myvarianteditorfactory.h"
 #include "qttreepropertybrowser.h"
 #include "qtvariantproperty.h"
@@ -13,8 +12,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <vector>
 
 namespace {
 
@@ -83,32 +80,6 @@ QPropertyDialog::QPropertyDialog(QWidget *parent, const TemplateVector *template
 {
     m_tpNode = node;
     buildProperties();
-}
-
-QPropertyDialog::QPropertyDialog(QWidget *parent, ChannelDatabase *database,
-                                 const TemplateVector *templates, const QStringList *favGroupNames,
-                                 DB_NS::PGNode *node)
-    : QPropertyDialog(
-        parent,
-        [database, node](const QString &field, const QString &text) {
-            Document::Duplicate duplicate;
-            if (!database)
-                return duplicate;
-            int position = 0;
-            for (const DB_NS::PGNode *other : database->allPGs()) {
-                ++position;
-                const NodeAttribute *attribute = other->findAttribute(field);
-                if (other == node || !attribute || attribute->value == QLatin1String("0")
-                    || attribute->value != text)
-                    continue;
-                duplicate.position = position;
-                duplicate.name = other->value(QStringLiteral("NAME"));
-                break;
-            }
-            return duplicate;
-        },
-        templates, favGroupNames, node)
-{
 }
 
 QPropertyDialog::QPropertyDialog(QWidget *parent, DuplicateLookup lookup, const TemplateVector *templates,
@@ -321,41 +292,18 @@ bool QPropertyDialog::checkValues()
 
 void QPropertyDialog::runTrigger(QtVariantProperty *property)
 {
-    const QString name = property->propertyName();
-    TriggerCallback trigger = nullptr;
-    if (m_templates) {
-        for (const TemplateField &field : *m_templates) {
-            if (field.name == name) {
-                trigger = field.trigger;
-                break;
-            }
-        }
-    }
-    if (!trigger)
+    const auto field = m_propertyFields.constFind(property);
+    if (field == m_propertyFields.constEnd() || !field->trigger)
         return;
-
+    QVector<NodeAttribute> values;
     const QList<QtProperty *> shown = m_browser->properties();
-    std::vector<FieldValue> values(size_t(shown.size()));
-    QStringList laidOut;
-    for (int i = 0; i < shown.size(); ++i) {
-        FieldValue &value = values[size_t(i)];
-        ostrel::copyText(value.name, OstrelNameUnits, shown.at(i)->propertyName());
-        ostrel::copyText(value.text, OstrelTextUnits, propertyText(m_manager->variantProperty(shown.at(i))));
-        laidOut.append(ostrel::readText(value.text, OstrelTextUnits));
-    }
-    DataRecord record{uint32_t(values.size()), 0, 0, values.data()};
-    if (trigger(reinterpret_cast<const char16_t *>(name.utf16()), &record) != 0)
-        return;
-
-    // Only the texts the rules changed go back: the others were cut to the
-    // record's field size and would lose their tails.
+    values.reserve(shown.size());
+    for (QtProperty *one : shown)
+        values.append(NodeAttribute{one->propertyName(), propertyText(m_manager->variantProperty(one))});
     m_ready = false;
-    for (size_t i = 0; i < values.size(); ++i) {
-        const QString text = ostrel::readText(values[i].text, OstrelTextUnits);
-        if (text == laidOut.at(int(i)))
-            continue;
-        if (QtVariantProperty *target = shownProperty(ostrel::readText(values[i].name, OstrelNameUnits)))
-            setPropertyText(target, text);
+    for (const NodeAttribute &set : runFieldTrigger(*field, values)) {
+        if (QtVariantProperty *target = shownProperty(set.name))
+            setPropertyText(target, set.value);
     }
     m_ready = true;
 }

@@ -11,7 +11,6 @@
 
 #include <functional>
 
-class ChannelDatabase;
 class MyVariantEditorFactory;
 class QPushButton;
 class QtProperty;
@@ -26,12 +25,14 @@ class TPNode;
 
 /**
  * Edits one satellite, TP or programme as a list of properties built from
- * its kind's field templates. Field triggers run while the user edits, and a
- * programme NAME that another programme has is refused. The node changes
- * only on OK; the caller runs the dialog modally and then reads changed().
+ * its kind's field templates. It shows what the field triggers do while the
+ * user edits (the document's own rules, which its edits apply again on OK),
+ * and refuses a value of a checked field that the lookup finds elsewhere.
+ * The node changes only on OK; the caller runs the dialog modally, reads
+ * changed() and hands the node's values to the document.
  *
- * The template vector, the database and the favourite names are the
- * caller's and must outlive the dialog.
+ * The template vector and the favourite names are the caller's and must
+ * outlive the dialog.
  */
 class QPropertyDialog : public QDialog
 {
@@ -43,8 +44,6 @@ public:
     /** Finds another programme whose field already holds the text. */
     using DuplicateLookup = std::function<Document::Duplicate(const QString &field, const QString &text)>;
 
-    QPropertyDialog(QWidget *parent, ChannelDatabase *database, const TemplateVector *templates,
-                    const QStringList *favGroupNames, DB_NS::PGNode *node);
     /** Edits node, which may be a detached copy: duplicates are whatever lookup reports. */
     QPropertyDialog(QWidget *parent, DuplicateLookup lookup, const TemplateVector *templates,
                     const QStringList *favGroupNames, DB_NS::PGNode *node);

@@ -65,3 +65,10 @@ inline void loadDocumentFixture(Document &document)
     document.setFile(QStringLiteral("fixture.udf"), OstrelUserDump);
     document.reset(documentFixtureData());
 }
+
+// The document's lists for a test to arrange before the edits it tries;
+// nothing but the document's own commands changes them in the editor.
+inline ChannelDatabase &arrangedData(Document &document)
+{
+    return const_cast<ChannelDatabase &>(*document.database());
+}

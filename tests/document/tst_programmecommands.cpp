@@ -43,6 +43,8 @@ private slots:
     void command_data();
     void command();
     void newIdsSkipTheFilesIds();
+    void heldMovesAreOneStep_data();
+    void heldMovesAreOneStep();
 
 private:
     QString run(Document &document, const QString &operation);
@@ -264,7 +266,7 @@ void TestProgrammeCommands::command()
     }
     if (operation.endsWith(QLatin1String(" clash"))) {
         operation.chop(6);
-        document.database()->findPG(100)->setValue(QStringLiteral("NAME"), QStringLiteral("Gamma"));
+        arrangedData(document).findPG(100)->setValue(QStringLiteral("NAME"), QStringLiteral("Gamma"));
     }
     const bool grouped = operation.endsWith(QLatin1String(" ddf"));
     if (grouped) {
@@ -276,7 +278,7 @@ void TestProgrammeCommands::command()
             for (const DB_NS::TPNode *tp : sat->tps())
                 order.insert(order.end(), tp->pgs().begin(), tp->pgs().end());
         }
-        QVERIFY(document.database()->setAllPGsOrder(order));
+        QVERIFY(arrangedData(document).setAllPGsOrder(order));
     }
     const QStringList before = documentSnapshot(document);
 
@@ -319,6 +321,66 @@ void TestProgrammeCommands::newIdsSkipTheFilesIds()
     // A load starts counting again.
     loadFixture(document);
     QCOMPARE(document.edits().insertProgramme(2, 20, NoId, {}), 4294967294u);
+}
+
+void TestProgrammeCommands::heldMovesAreOneStep_data()
+{
+    QTest::addColumn<QString>("keys"); // u, d: Move Up / Move Down; n: the row below is selected instead
+    QTest::addColumn<QVector<int>>("selected");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("undoText");
+
+    QTest::newRow("down held twenty times") << QString(20, QLatin1Char('d')) << QVector<int>{0} << 1 << "Move Down";
+    QTest::newRow("up held") << "uuuuuuu" << QVector<int>{12} << 1 << "Move Up";
+    QTest::newRow("a block held down") << "dddddddddd" << QVector<int>{2, 3, 5} << 1 << "Move Down";
+    QTest::newRow("held past the end") << "dddddd" << QVector<int>{23} << 1 << "Move Down";
+    QTest::newRow("down then up") << "ddu" << QVector<int>{4} << 2 << "Move Up";
+    QTest::newRow("another row") << "ddnd" << QVector<int>{4} << 2 << "Move Down";
+}
+
+void TestProgrammeCommands::heldMovesAreOneStep()
+{
+    QFETCH(QString, keys);
+    QFETCH(QVector<int>, selected);
+    QFETCH(int, steps);
+    QFETCH(QString, undoText);
+
+    // 26 rows, the new ones taking turns between a TP of each satellite.
+    Document document;
+    loadFixture(document);
+    for (int i = 0; i < 20; ++i)
+        document.edits().insertProgramme(i % 2 ? 1 : 2, i % 2 ? 11 : 20, NoId, {{QStringLiteral("NAME"), QString::number(i)}});
+    document.undoStack()->clear();
+    const QStringList before = documentSnapshot(document);
+
+    for (const QChar key : keys) {
+        if (key == QLatin1Char('n')) {
+            selected = {selected.last() + 1};
+            continue;
+        }
+        const DocumentEdits::MoveOutcome outcome = key == QLatin1Char('u')
+            ? document.edits().moveUp(document.serviceOrder(), selected)
+            : document.edits().moveDown(document.serviceOrder(), selected);
+        if (outcome.isPushed())
+            selected = outcome.rows; // the table selects the moved rows again
+    }
+    const QStringList after = documentSnapshot(document);
+    QVERIFY(after != before);
+    QCOMPARE(document.undoStack()->count(), steps);
+    QCOMPARE(document.undoStack()->undoText(), undoText);
+
+    for (int i = 0; i < steps; ++i)
+        document.undoStack()->undo();
+    QCOMPARE(checkModel(*document.database()), QString());
+    QCOMPARE(documentSnapshot(document), before);
+    QVERIFY(!document.isModified());
+    for (int i = 0; i < steps; ++i)
+        document.undoStack()->redo();
+    QCOMPARE(documentSnapshot(document), after);
+    document.undoStack()->undo();
+    document.undoStack()->redo();
+    QCOMPARE(checkModel(*document.database()), QString());
+    QCOMPARE(documentSnapshot(document), after);
 }
 
 QTEST_GUILESS_MAIN(TestProgrammeCommands)

@@ -81,6 +81,12 @@ void TestTavrinCliEdit::edit_data()
     QTest::newRow("numbers at the edge of their bits")
         << R"([{"op":"edit","kind":"programme","id":%1,"values":{"SID":"65535","V_PID":"8191","LOCK":"1"}}])"
         << "out.udf" << 0 << R"(["V_PID","8191"]|["SID","65535"]|["LOCK","Yes"])";
+    QTest::newRow("a satellite's DISEQC sets its mode") << R"([{"op":"edit","kind":"satellite","id":0,"values":{"DISEQC":"Port 2"}}])"
+                                                        << "out.udf" << 0 << R"(["DISEQC","Port 2"],["DISEQC_MODE","1.0"])";
+    QTest::newRow("a mode given stands") << R"([{"op":"edit","kind":"satellite","id":0,"values":{"DISEQC":"Port 2","DISEQC_MODE":"1.1"}}])"
+                                         << "out.udf" << 0 << R"(["DISEQC","Port 2"],["DISEQC_MODE","1.1"])";
+    QTest::newRow("a TP's SYSTEM sets its modulation") << R"([{"op":"edit","kind":"transponder","id":1,"values":{"SYSTEM":"DVB-S"}}])"
+                                                       << "out.udf" << 0 << R"(["SYSTEM","DVB-S"],["MODULATION","QPSK"])";
     QTest::newRow("not an option") << R"([{"op":"edit","kind":"programme","id":%1,"values":{"LOCK":"Maybe"}}])"
                                    << "out.udf" << 1 << "ops[0] edit: LOCK: 'Maybe' is not one of No, Yes or a number from 0 to 1";
     QTest::newRow("group name of spaces") << R"([{"op":"renameGroup","group":0,"name":"  "}])"

@@ -55,6 +55,22 @@ std::unique_ptr<ChannelDatabase> makeDatabase()
     return ChannelDatabase::build(std::move(sats), std::move(tps), std::move(pgs));
 }
 
+std::unique_ptr<Document> makeDocument()
+{
+    auto document = std::make_unique<Document>();
+    DocumentData data;
+    data.database = makeDatabase();
+    document->reset(std::move(data));
+    return document;
+}
+
+QPropertyDialog::DuplicateLookup duplicatesIn(const Document &document, const DB_NS::PGNode *self)
+{
+    return [&document, self](const QString &field, const QString &text) {
+        return document.findDuplicate(self, field, text);
+    };
+}
+
 QStringList triggerCalls;
 
 int32_t renamingTrigger(const char16_t *fieldName, DataRecord *record)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channeldatabase.h"
+#include "document.h"
 #include "qpropertydialog.h"
 #include "templatefield.h"
 
@@ -24,6 +25,10 @@ TemplateField field(const QString &name, const QString &defaultText = QString(),
 // One satellite, one TP, programmes 0..5 named "Das Erste", "ZDF", "0",
 // "arte", "Sport", "Kika": the fifth ("Sport") is the usual duplicate.
 std::unique_ptr<ChannelDatabase> makeDatabase();
+// The same programmes in a document, as the table's dialogs see them.
+std::unique_ptr<Document> makeDocument();
+// The table's duplicate lookup: the document's, with self the programme edited.
+QPropertyDialog::DuplicateLookup duplicatesIn(const Document &document, const DB_NS::PGNode *self);
 
 // Calls per field name; changing SKIP renames the programme to the fifth one's name.
 extern QStringList triggerCalls;

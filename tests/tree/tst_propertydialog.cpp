@@ -167,11 +167,11 @@ void TestPropertyDialog::editorKinds()
 
     const TemplateVector templates{field(name, "", editorText)};
     const QStringList favourites{"News", "Sport", "Kids"};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
     SatNode sat(3);
     PGNode pg(40);
     std::unique_ptr<QPropertyDialog> dialog(
-        programme ? new QPropertyDialog(nullptr, database.get(), &templates, &favourites, &pg)
+        programme ? new QPropertyDialog(nullptr, duplicatesIn(*document, &pg), &templates, &favourites, &pg)
                   : new QPropertyDialog(nullptr, &templates, &sat));
 
     QtVariantProperty *property = dialog->shownProperty(name);
@@ -234,10 +234,11 @@ void TestPropertyDialog::okWritesTextsBack()
     for (int i = 0; i < favourites; ++i)
         groups.append(QStringLiteral("g%1").arg(i));
     const TemplateVector templates{field("FAV", "0", editorText)};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     PGNode *pg = database->findPG(1);
     pg->setValue(QStringLiteral("FAV"), stored);
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &groups, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &groups, pg);
 
     if (!shown.isNull())
         QCOMPARE(dialog.browser()->topLevelItems().at(0)->text(1), shown);

@@ -4,8 +4,10 @@
 
 #include "propertydialogfixture.h"
 
+#include "documentedits.h"
 #include "favouritemaskeditor.h"
 #include "modalanswer.h"
+#include "parserlibrary.h"
 #include "parserconfig.h"
 #include "qttreepropertybrowser.h"
 #include "records.h"
@@ -13,6 +15,12 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -61,6 +69,8 @@ private slots:
     void configurationTriggerSetsOtherField_data();
     void configurationTriggerSetsOtherField();
     void triggerWritesWithoutChecks();
+    void sameBytesAsTheCommandLine_data();
+    void sameBytesAsTheCommandLine();
 };
 
 void TestPropertyDialogEdits::finishedEditSetsChanged_data()
@@ -163,10 +173,11 @@ void TestPropertyDialogEdits::okCommitsAnOpenEditor()
     QFETCH(QString, typed);
     QFETCH(bool, refused);
     const TemplateVector templates{field("NAME", "", "", {true, false, false, true}), field("SID")};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     PGNode *pg = database->findPG(0);
     const QStringList favourites;
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &favourites, pg);
     showActive(dialog);
     auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("okButton"));
 
@@ -194,10 +205,11 @@ void TestPropertyDialogEdits::okCommitsAnOpenEditor()
 void TestPropertyDialogEdits::cancelWithOpenEditorChecksNothing()
 {
     const TemplateVector templates{field("NAME", "", "", {true, false, false, true})};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     PGNode *pg = database->findPG(0);
     const QStringList favourites;
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &favourites, pg);
     showActive(dialog);
 
     QPointer<QWidget> editor = openEditor(dialog, QStringLiteral("NAME"));
@@ -248,10 +260,11 @@ void TestPropertyDialogEdits::favouriteMask()
     for (int i = 0; i < groups; ++i)
         names.append(i == unnamed ? QString() : QStringLiteral("Name %1").arg(i));
     const TemplateVector templates{field("NAME"), field("FAV", "0", "#")};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     PGNode *pg = database->findPG(3);
     pg->setValue(QStringLiteral("FAV"), stored);
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &names, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &names, pg);
     showActive(dialog);
 
     auto *editor = qobject_cast<FavouriteMaskEditor *>(openEditor(dialog, QStringLiteral("FAV")));
@@ -341,13 +354,14 @@ void TestPropertyDialogEdits::duplicateName()
     const TemplateVector templates{field("NAME", "New Channel", "", {true, false, false, check && name}),
                                    field("SID", "0", "Integer0:65535:1"),
                                    field("LCN", "0", "", {true, false, false, check && !name})};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     database->findPG(4)->setValue(QStringLiteral("LCN"), QStringLiteral("12"));
     PGNode fresh(0);
     PGNode *pg = editedId == DB_NS::NoId ? &fresh : database->findPG(editedId);
     const int row = name ? 0 : 2;
     const QStringList favourites;
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &favourites, pg);
     showActive(dialog);
 
     QString shownText;
@@ -409,12 +423,13 @@ void TestPropertyDialogEdits::valueTheFileCannotHold()
 
     TemplateVector templates{field("NAME"), field("SID")};
     templates[1].range = ValueRange{OstrelValueNumber, 0, 65535, {}};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     PGNode *pg = database->findPG(1);
     pg->setValue(QStringLiteral("SID"), QStringLiteral("70000"));
     const QString before = pg->value(name);
     const QStringList favourites;
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &favourites, pg);
     showActive(dialog);
 
     QWidget *editor = openEditor(dialog, name);
@@ -466,12 +481,13 @@ void TestPropertyDialogEdits::configurationTriggerSetsOtherField()
     QCOMPARE(templates.size(), 3);
     QVERIFY(templates.at(0).duplicateCheck);
 
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     PGNode *pg = database->findPG(2);
     pg->setValue(QStringLiteral("SYSTEM"), QStringLiteral("DVB-S"));
     pg->setValue(QStringLiteral("MODULATION"), storedModulation);
     const QStringList favourites;
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &favourites, pg);
     showActive(dialog);
 
     QWidget *editor = openEditor(dialog, QStringLiteral("SYSTEM"));
@@ -495,12 +511,13 @@ void TestPropertyDialogEdits::triggerWritesWithoutChecks()
         field("NAME", "", "", {true, false, false, true}, renamingTrigger),
         field("SKIP", "0", "Integer0:1:1", {}, renamingTrigger),
         field("COMMENT", "", "", {}, renamingTrigger)};
-    auto database = makeDatabase();
+    const std::unique_ptr<Document> document = makeDocument();
+    const ChannelDatabase *database = document->database();
     PGNode *pg = database->findPG(1);
     const QString longComment(150, QLatin1Char('c'));
     pg->setValue(QStringLiteral("COMMENT"), longComment);
     const QStringList favourites;
-    QPropertyDialog dialog(nullptr, database.get(), &templates, &favourites, pg);
+    QPropertyDialog dialog(nullptr, duplicatesIn(*document, pg), &templates, &favourites, pg);
     showActive(dialog);
 
     ModalAnswer<QMessageBox> answer([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
@@ -522,4 +539,87 @@ void TestPropertyDialogEdits::triggerWritesWithoutChecks()
 }
 
 QTEST_MAIN(TestPropertyDialogEdits)
+// The golden dump with the shipped configuration: each edit chosen in the
+// dialog, then OK as the tree hands it to the document, against the same
+// values given to `tavrin-cli edit`.
+void TestPropertyDialogEdits::sameBytesAsTheCommandLine_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<quint32>("id");
+    QTest::addColumn<quint32>("satId");
+    QTest::addColumn<QStringList>("choices"); // "FIELD=option", in the order chosen
+    QTest::addColumn<QString>("expected");    // "FIELD=text" after the edit
+
+    const int sat = int(NodeKind::Satellite), tp = int(NodeKind::Transponder);
+    QTest::newRow("diseqc-sets-mode") << sat << 0u << 0u << QStringList{"DISEQC=Port 2"} << "DISEQC_MODE=1.0";
+    QTest::newRow("diseqc-none-clears-mode") << sat << 2u << 2u << QStringList{"DISEQC=None"} << "DISEQC_MODE=Off";
+    QTest::newRow("mode-chosen-after-stands") << sat << 0u << 0u << QStringList{"DISEQC=Port 2", "DISEQC_MODE=1.1"}
+                                              << "DISEQC_MODE=1.1";
+    QTest::newRow("system-sets-modulation") << tp << 1u << 1u << QStringList{"SYSTEM=DVB-S"} << "MODULATION=QPSK";
+}
+
+void TestPropertyDialogEdits::sameBytesAsTheCommandLine()
+{
+    QFETCH(int, kind);
+    QFETCH(quint32, id);
+    QFETCH(quint32, satId);
+    QFETCH(QStringList, choices);
+    QFETCH(QString, expected);
+    const QString golden = QStringLiteral(TAVRIN_TEST_DATA_DIR "/golden.udf");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+
+    ParserLibrary library;
+    QVERIFY2(library.bind(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")), qPrintable(library.errorString()));
+    Document document;
+    QCOMPARE(document.load(library, golden, OstrelUserDump, QString()), LoadStatus::Loaded);
+    const NodeKind nodeKind = NodeKind(kind);
+    const DB_NS::Node *live = document.findNode(nodeKind, id, satId);
+    QVERIFY(live);
+    DB_NS::SatNode satCopy(id);
+    DB_NS::TPNode tpCopy(id);
+    DB_NS::Node &copy = nodeKind == NodeKind::Satellite ? static_cast<DB_NS::Node &>(satCopy) : tpCopy;
+    copy.setParentId(live->getParentId());
+    copy.setAttributes(live->attributes());
+    const TemplateVector *templates = &document.templateOf(nodeKind);
+    std::unique_ptr<QPropertyDialog> dialog = nodeKind == NodeKind::Satellite ? std::make_unique<QPropertyDialog>(nullptr, templates, &satCopy)
+                                                                              : std::make_unique<QPropertyDialog>(nullptr, templates, &tpCopy);
+    showActive(*dialog);
+    QJsonObject values;
+    for (const QString &choice : qAsConst(choices)) {
+        const QString name = choice.section(QLatin1Char('='), 0, 0), option = choice.section(QLatin1Char('='), 1);
+        auto *box = qobject_cast<QComboBox *>(openEditor(*dialog, name));
+        QVERIFY(box);
+        const int wanted = box->findText(option);
+        QVERIFY(wanted >= 0);
+        while (box->currentIndex() != wanted)
+            QTest::keyClick(box, box->currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
+        finishEditor(box);
+        values.insert(name, option);
+    }
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("okButton")), Qt::LeftButton);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(document.edits().editNode(nodeKind, id, satId, copy.attributes()).isPushed());
+    const QString field = expected.section(QLatin1Char('='), 0, 0);
+    QCOMPARE(document.findNode(nodeKind, id, satId)->value(field), expected.section(QLatin1Char('='), 1));
+    const QString fromDialog = dir.filePath(QStringLiteral("dialog.udf"));
+    QCOMPARE(document.save(&library, library.path(), fromDialog, OstrelUserDump), SaveOutcome::Saved);
+
+    const QJsonObject op{{"op", "edit"}, {"kind", kind == int(NodeKind::Satellite) ? "satellite" : "transponder"}, {"id", qint64(id)}, {"values", values}};
+    QFile ops(dir.filePath(QStringLiteral("ops.json")));
+    QVERIFY(ops.open(QIODevice::WriteOnly));
+    ops.write(QJsonDocument(QJsonArray{op}).toJson());
+    ops.close();
+    const QString fromCli = dir.filePath(QStringLiteral("cli.udf"));
+    QProcess cli;
+    cli.start(QStringLiteral(TAVRIN_BIN_DIR "/tavrin-cli"),
+              {QStringLiteral("edit"), golden, QStringLiteral("--ops"), ops.fileName(), QStringLiteral("-o"), fromCli});
+    QVERIFY(cli.waitForFinished(60000));
+    QVERIFY2(cli.exitCode() == 0, cli.readAllStandardError().constData());
+
+    QFile a(fromDialog), b(fromCli);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QVERIFY(a.readAll() == b.readAll());
+}
+
 #include "tst_propertydialogedits.moc"

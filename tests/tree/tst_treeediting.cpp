@@ -610,7 +610,7 @@ void TestTreeEditing::rowSignals()
     else if (edit == QLatin1String("deleteSats"))
         QVERIFY(edits.removeNodes(NodeKind::Satellite, NoId, {10, 30}));
     else if (edit == QLatin1String("paste"))
-        QVERIFY(edits.copyTransponders(10, {100}) == 1 && !edits.pasteTransponders(20).isEmpty());
+        QVERIFY(edits.copyTransponders(10, {100}) == 1 && !edits.pasteTransponders(20).value.isEmpty());
     else if (edit == QLatin1String("edit"))
         QVERIFY(edits.editNode(NodeKind::Transponder, 100, 10, {{QStringLiteral("FRQ"), QStringLiteral("11900")}}));
     else if (edit == QLatin1String("rename"))

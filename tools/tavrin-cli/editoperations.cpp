@@ -130,20 +130,13 @@ bool editValues(Document &document, const QJsonObject &op, Failure &failure)
     for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
         if (!it.value().isString())
             return fail(failure, QStringLiteral("values.%1 must be a text").arg(it.key()), true);
-        const QString text = it.value().toString();
-        // The property dialog refuses a value another programme has in a checked field.
-        const TemplateField field = document.fieldsOf(kind).value(it.key());
-        if (kind == NodeKind::Programme && field.duplicateCheck && node->value(it.key()) != text) {
-            const Document::Duplicate duplicate = document.findDuplicate(static_cast<const DB_NS::PGNode *>(node), it.key(), text);
-            if (duplicate.position > 0)
-                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name));
-        }
-        edited.setValue(it.key(), text);
+        edited.setValue(it.key(), it.value().toString());
     }
-    QString refusal;
-    // Only a TP's satellite is read, and a TP has one by now.
-    if (!document.edits().editNode(kind, id, satId.value_or(0), edited.attributes(), &refusal))
-        return fail(failure, refusal.isEmpty() ? QStringLiteral("no %1 %2").arg(kindName(kind)).arg(id) : refusal);
+    // The document runs the field triggers and the dialog's checks. Only a
+    // TP's satellite is read, and a TP has one by now.
+    const EditOutcome outcome = document.edits().editNode(kind, id, satId.value_or(0), edited.attributes());
+    if (!outcome)
+        return fail(failure, outcome.refusal.isEmpty() ? QStringLiteral("no %1 %2").arg(kindName(kind)).arg(id) : outcome.refusal);
     return true;
 }
 
@@ -156,9 +149,8 @@ bool renameGroup(Document &document, const QJsonObject &op, Failure &failure)
     const int index = group.toInt(-1);
     if (index < 0 || index >= document.favouriteNames().size())
         return fail(failure, QStringLiteral("no favourite group %1").arg(index));
-    if (!document.edits().renameGroup(index, name.toString()))
-        return fail(failure, QStringLiteral("Can't rename group %1: a group needs a name").arg(index));
-    return true;
+    const EditOutcome outcome = document.edits().renameGroup(index, name.toString());
+    return outcome ? true : fail(failure, outcome.refusal);
 }
 
 // --- the tree's operations ---------------------------------------------
@@ -198,7 +190,7 @@ bool deleteNodes(Document &document, const QJsonObject &op, Failure &failure)
     if (!readTreeKind(op, &kind, failure) || !readIds(op, &ids, failure)
         || !treeNodes(document, kind, ids, &satId, failure))
         return false;
-    return document.edits().removeNodes(kind, satId, ids);
+    return bool(document.edits().removeNodes(kind, satId, ids));
 }
 
 // The property dialog's OK on a new node: every field of the template, the
@@ -232,8 +224,8 @@ bool addNode(Document &document, const QJsonObject &op, Failure &failure)
     std::unique_ptr<DB_NS::Node> node = edits.newNode(kind, satId);
     for (const TemplateField &field : document.templateOf(kind))
         node->addAttribute(field.name, texts.value(field.name).toString(field.defaultText));
-    QString refusal;
-    return edits.addNode(kind, satId, std::move(node), &refusal) || fail(failure, refusal);
+    const EditOutcome outcome = edits.addNode(kind, satId, std::move(node));
+    return outcome ? true : fail(failure, outcome.refusal);
 }
 
 bool moveNodesTo(Document &document, const QJsonObject &op, Failure &failure)
@@ -247,7 +239,7 @@ bool moveNodesTo(Document &document, const QJsonObject &op, Failure &failure)
         return false;
     if (ids.contains(before))
         return fail(failure, QStringLiteral("%1 is moved itself").arg(before));
-    return document.edits().moveNodesBefore(kind, satId, ids, before);
+    return bool(document.edits().moveNodesBefore(kind, satId, ids, before));
 }
 
 bool exchangeNodes(Document &document, const QJsonObject &op, Failure &failure)
@@ -260,7 +252,7 @@ bool exchangeNodes(Document &document, const QJsonObject &op, Failure &failure)
         return false;
     if (id == with)
         return fail(failure, QStringLiteral("%1 cannot change places with itself").arg(id));
-    return document.edits().exchangeNodes(kind, satId, id, with);
+    return bool(document.edits().exchangeNodes(kind, satId, id, with));
 }
 
 bool pasteTransponders(Document &document, const QJsonObject &op, Failure &failure)
@@ -273,7 +265,7 @@ bool pasteTransponders(Document &document, const QJsonObject &op, Failure &failu
     if (!document.findNode(NodeKind::Satellite, target))
         return fail(failure, QStringLiteral("no satellite %1").arg(target));
     document.edits().copyTransponders(source, ids);
-    return !document.edits().pasteTransponders(target).isEmpty();
+    return !document.edits().pasteTransponders(target).value.isEmpty();
 }
 
 Operation moveBy(bool up)
@@ -354,17 +346,10 @@ bool addRecord(Document &document, const QJsonObject &op, Failure &failure)
     for (auto it = texts.constBegin(); it != texts.constEnd(); ++it) {
         if (!it.value().isString())
             return fail(failure, QStringLiteral("values.%1 must be a text").arg(it.key()), true);
-        const TemplateField field = document.fieldsOf(kind).value(it.key());
-        if (field.duplicateCheck) {
-            const Document::Duplicate duplicate = document.findDuplicate(&fresh, it.key(), it.value().toString());
-            if (duplicate.position > 0)
-                return fail(failure, QStringLiteral("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name));
-        }
         fresh.setValue(it.key(), it.value().toString());
     }
-    QString refusal;
-    return document.edits().insertProgramme(*satId, parent, before, fresh.attributes(), &refusal) != DB_NS::NoId
-        || fail(failure, refusal);
+    const EditOutcome outcome = document.edits().insertProgramme(*satId, parent, before, fresh.attributes());
+    return outcome ? true : fail(failure, outcome.refusal);
 }
 
 Operation copyOrCutTo(bool cut)
@@ -436,7 +421,7 @@ bool favourite(Document &document, const QJsonObject &op, Failure &failure)
             return false;
         memberships.append({id, member.toBool()});
     }
-    return document.edits().editGroup(1u << index, memberships);
+    return bool(document.edits().editGroup(1u << index, memberships));
 }
 
 // One operation name for every kind: programmes go to the table's operation,
