@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTimer>
 #include <QKeySequence>
 #include <QMenu>
@@ -109,7 +108,7 @@ Tavrin::~Tavrin()
 {
     // The children die after this body, when this is no longer a Tavrin:
     // nothing of theirs may call back into it then.
-    disconnect(ui->programWidget->table()->model(), nullptr, this, nullptr);
+    disconnect(ui->programWidget->model(), nullptr, this, nullptr);
     disconnect(ui->dbTreeWidget, nullptr, this, nullptr);
     disconnect(ui->programWidget, nullptr, this, nullptr);
     ui->dbTreeWidget->setDocument(nullptr);
@@ -189,7 +188,7 @@ void Tavrin::openRecent(const QString &path)
 
 void Tavrin::slotExportList()
 {
-    const QTableWidget *table = ui->programWidget->table();
+    const QAbstractItemModel *table = ui->programWidget->model();
     if (!m_document->hasDatabase() || table->columnCount() == 0)
         return;
     const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).completeBaseName() + QStringLiteral(".csv"));
@@ -260,8 +259,6 @@ void Tavrin::connectWidgets()
     connect(tree, &DBTreeWidget::signal_tp_selected, table, &QDBProgramWidget::tpSelected);
     connect(tree, &DBTreeWidget::signal_hotkey_selected, table, &QDBProgramWidget::hotkeySelected);
     connect(tree, &DBTreeWidget::signal_favhotkey_selected, table, &QDBProgramWidget::favhotkeySelected);
-    connect(table, &QDBProgramWidget::favGroupRenamed, tree, &DBTreeWidget::slotRenameFavItem);
-    connect(table, &QDBProgramWidget::signalbIsChange, tree, &DBTreeWidget::setbIsChange);
     connect(ui->lineEdit_leftFilter, &QLineEdit::textChanged, tree, &DBTreeWidget::slotFilterChanged);
     connect(table, &QDBProgramWidget::pgSelected, tree, &DBTreeWidget::slotPGSelected);
     connect(ui->actionAbout, &QAction::triggered, this, &Tavrin::slotAbout);

@@ -11,7 +11,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include "programmetableview.h"
 
 namespace bench {
 
