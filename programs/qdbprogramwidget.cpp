@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr quint32 NoId = DB_NS::NoId;
-
 // Rows measured when columns are sized to their contents; a bounded sample
 // keeps a view of many thousand rows as quick as a small one.
 constexpr int ResizeSampleRows = 40;
