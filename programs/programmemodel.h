@@ -104,6 +104,7 @@ private:
     void syncRows(const QVector<quint32> &hint = {});
     bool moveRowsInto(const QVector<quint32> &target, const QVector<quint32> &hint);
     void relayout(const QVector<quint32> &target);
+    void resetRows(const QVector<quint32> &rows);
     void shiftRows(int from, int count, int to);
     void changeProgrammes(const QVector<quint32> &ids);
     void changeAllRows();

@@ -21,6 +21,23 @@ constexpr quint32 NoId = DB_NS::NoId;
 constexpr int MaxSingleMoves = 64;
 // A move updates the row index of the rows it passes while they are few.
 constexpr int MaxIndexUpdate = 512;
+// Past this many separate runs of rows to insert or remove, each one's
+// notification would cost the view more than one reset.
+constexpr int MaxRuns = 64;
+
+// How many separate runs of ids in rows the test picks out.
+template<typename Picks>
+int runsIn(const QVector<quint32> &rows, Picks picks)
+{
+    int runs = 0;
+    bool inRun = false;
+    for (const quint32 id : rows) {
+        const bool picked = picks(id);
+        runs += picked && !inRun ? 1 : 0;
+        inRun = picked;
+    }
+    return runs;
+}
 
 int indexOf(const QVector<quint32> &ids, quint32 id, int from)
 {
@@ -122,6 +139,15 @@ void ProgrammeModel::documentWasReset()
 void ProgrammeModel::dropRows(const QVector<quint32> &ids)
 {
     const QSet<quint32> gone(ids.cbegin(), ids.cend());
+    if (runsIn(m_rows, [&gone](quint32 id) { return gone.contains(id); }) > MaxRuns) {
+        QVector<quint32> kept;
+        for (const quint32 id : qAsConst(m_rows)) {
+            if (!gone.contains(id))
+                kept.append(id);
+        }
+        resetRows(kept);
+        return;
+    }
     // From the bottom, a run of neighbouring rows at a time.
     for (int end = m_rows.size(); end > 0;) {
         if (!gone.contains(m_rows.at(end - 1))) {
@@ -149,6 +175,12 @@ void ProgrammeModel::syncRows(const QVector<quint32> &hint)
         return;
 
     const QSet<quint32> wanted(target.cbegin(), target.cend());
+    const QSet<quint32> had(m_rows.cbegin(), m_rows.cend());
+    if (runsIn(m_rows, [&wanted](quint32 id) { return !wanted.contains(id); }) > MaxRuns
+        || runsIn(target, [&had](quint32 id) { return !had.contains(id); }) > MaxRuns) {
+        resetRows(target);
+        return;
+    }
     QVector<quint32> gone;
     for (const quint32 id : qAsConst(m_rows)) {
         if (!wanted.contains(id))
@@ -256,6 +288,14 @@ void ProgrammeModel::shiftRows(int from, int count, int to)
         forgetRowIndex();
     }
     endMoveRows();
+}
+
+void ProgrammeModel::resetRows(const QVector<quint32> &rows)
+{
+    beginResetModel();
+    m_rows = rows;
+    forgetRowIndex();
+    endResetModel();
 }
 
 void ProgrammeModel::relayout(const QVector<quint32> &target)

@@ -85,6 +85,7 @@ private slots:
     void inStepThroughEveryOperation();
     void rowNotifications_data();
     void rowNotifications();
+    void scatteredRowsReset();
 
 private:
     // Runs the named operation through the document's edits on the model's rows.
@@ -297,6 +298,32 @@ void TestProgrammeModel::rowNotifications()
     QCOMPARE(said.take(), undone);
     m_fx.document->undoStack()->redo();
     QCOMPARE(said.take(), done);
+}
+
+void TestProgrammeModel::scatteredRowsReset()
+{
+    // Every other one of 200 programmes goes: one reset, not a hundred removals.
+    m_fx = ProgrammeFixture();
+    m_fx.sats = {1};
+    m_fx.tps = {{1, 10}};
+    QVector<quint32> everyOther;
+    for (quint32 id = 0; id < 200; ++id) {
+        m_fx.pgs.push_back({10, id, QStringLiteral("P%1").arg(id), QStringLiteral("1"), QStringLiteral("0"), {}});
+        if (id % 2 == 0)
+            everyOther.append(id);
+    }
+    m_fx.build();
+    m_fx.attach(0);
+    ProgrammeModel model;
+    model.setDocument(m_fx.document.get());
+    model.showView(ProgrammeModel::AllServices);
+    SignalCount said(model);
+    m_fx.document->edits().deleteProgrammes(everyOther);
+    QCOMPARE(said.take(), QStringLiteral("reset 1"));
+    compareWithFresh(model, QStringLiteral("deleted"));
+    m_fx.document->undoStack()->undo();
+    QCOMPARE(said.take(), QStringLiteral("reset 1"));
+    compareWithFresh(model, QStringLiteral("undone"));
 }
 
 QTEST_MAIN(TestProgrammeModel)
