@@ -99,6 +99,8 @@ private:
     void connectDocument();
     void documentAboutToReset();
     void documentWasReset();
+    /** No view, no filter, no rows; the caller resets the model around it. */
+    void forgetView();
     void dropRows(const QVector<quint32> &ids);
     /** Brings the rows to the view's programmes as they are now, in the fewest steps. */
     void syncRows(const QVector<quint32> &hint = {});

@@ -53,14 +53,7 @@ void ProgrammeModel::setDocument(const Document *document)
         disconnect(m_document, nullptr, this, nullptr);
     beginResetModel();
     m_document = document;
-    m_view = None;
-    m_satId = m_tpId = m_favId = NoId;
-    m_nameFilter.clear();
-    m_headers.clear();
-    m_rows.clear();
-    m_keyRows = 0;
-    m_layoutNames.clear();
-    forgetRowIndex();
+    forgetView();
     endResetModel();
     if (m_document)
         connectDocument();
@@ -125,6 +118,12 @@ void ProgrammeModel::documentAboutToReset()
 
 void ProgrammeModel::documentWasReset()
 {
+    forgetView();
+    endResetModel();
+}
+
+void ProgrammeModel::forgetView()
+{
     m_view = None;
     m_satId = m_tpId = m_favId = NoId;
     m_nameFilter.clear();
@@ -133,7 +132,6 @@ void ProgrammeModel::documentWasReset()
     m_keyRows = 0;
     m_layoutNames.clear();
     forgetRowIndex();
-    endResetModel();
 }
 
 void ProgrammeModel::dropRows(const QVector<quint32> &ids)
