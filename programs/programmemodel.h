@@ -19,15 +19,17 @@ class PGNode;
  *
  * The model follows the document's signals: a removal, an insertion, a move
  * or a changed value becomes the matching row notification for exactly the
- * rows it concerns; only a new view, a new choice or filter and a document
- * reset reset the model. Column 0 answers Qt::UserRole with the programme's
- * id, or in the hot-key views with the key's index.
+ * rows it concerns. A new view, a new choice or filter, a document reset,
+ * and rows to insert or remove in too many separate places reset the model.
+ * Column 0 answers Qt::UserRole with the programme's id, or in the hot-key
+ * views with the key's index.
  */
 class ProgrammeModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
+    // The same values as the table's ViewMode.
     enum View {
         None = 0,
         AllServices = 1,

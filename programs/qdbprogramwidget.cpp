@@ -28,6 +28,11 @@ constexpr int ResizeSampleRows = 40;
 
 } // namespace
 
+static_assert(int(QDBProgramWidget::AllServices) == int(ProgrammeModel::AllServices)
+                  && int(QDBProgramWidget::FavouriteGroup) == int(ProgrammeModel::FavouriteGroup)
+                  && int(QDBProgramWidget::FavHotKeys) == int(ProgrammeModel::FavHotKeys),
+              "the table's views are the model's");
+
 bool QDBProgramWidget::isProgrammeView(ViewMode mode)
 {
     return mode == AllServices || mode == Satellite || mode == Transponder;
