@@ -5,7 +5,7 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QTableWidget>
+#include "programmetableview.h"
 
 void Tavrin::followDocument()
 {

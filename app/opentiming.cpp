@@ -5,7 +5,7 @@
 #include "tavrin.h"
 
 #include <QCoreApplication>
-#include <QTableWidget>
+#include "programmetableview.h"
 #include <QTextStream>
 
 #include <sys/resource.h>

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-class QTableWidget;
+class QAbstractItemModel;
 
 /** The rows and columns the table shows now, as they are shown, as CSV. */
-QByteArray tableCsv(const QTableWidget &table);
+QByteArray tableCsv(const QAbstractItemModel &table);

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTimer>
 #include <QKeySequence>
 #include <QMenu>
@@ -108,7 +107,7 @@ Tavrin::~Tavrin()
 {
     // The children die after this body, when this is no longer a Tavrin:
     // nothing of theirs may call back into it then.
-    disconnect(ui->programWidget->table()->model(), nullptr, this, nullptr);
+    disconnect(ui->programWidget->model(), nullptr, this, nullptr);
     disconnect(ui->dbTreeWidget, nullptr, this, nullptr);
     disconnect(ui->programWidget, nullptr, this, nullptr);
     ui->dbTreeWidget->setDocument(nullptr);
@@ -188,7 +187,7 @@ void Tavrin::openRecent(const QString &path)
 
 void Tavrin::slotExportList()
 {
-    const QTableWidget *table = ui->programWidget->table();
+    const QAbstractItemModel *table = ui->programWidget->model();
     if (!m_document->hasDatabase() || table->columnCount() == 0)
         return;
     const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).completeBaseName() + QStringLiteral(".csv"));

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QStatusBar>
-#include <QTableWidget>
+#include "programmetableview.h"
 #include <QTimer>
 
 QString Tavrin::counted(int n, const char *one, const char *many)
@@ -27,7 +27,7 @@ void Tavrin::createStatusBar()
     ui->statusBar->addPermanentWidget(m_fileStatus);
 
     // Whatever changes the rows, the view or the file, the status follows.
-    QAbstractItemModel *rows = ui->programWidget->table()->model();
+    QAbstractItemModel *rows = ui->programWidget->model();
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(rows, signal, this, &Tavrin::scheduleStatusUpdate);
     connect(rows, &QAbstractItemModel::modelReset, this, &Tavrin::scheduleStatusUpdate);

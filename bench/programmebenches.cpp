@@ -8,7 +8,7 @@
 #include "qdbprogramwidget.h"
 
 #include <QAction>
-#include <QTableWidget>
+#include "programmetableview.h"
 #include <QUndoStack>
 
 #include <algorithm>
@@ -102,7 +102,7 @@ void benchRelinkProgrammes(benchmark::State &state, int size)
 // All Services shown, and the rows from first to first + count - 1 selected.
 bool selectServiceRows(benchmark::State &state, BenchSession &s, int first, int count)
 {
-    QTableWidget *table = s.table()->table();
+    ProgrammeTableView *table = s.table()->table();
     if (first < 0 || first + count > table->rowCount())
         return fail(state, QStringLiteral("the view has too few rows"));
     table->clearSelection();

@@ -10,7 +10,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include "programmetableview.h"
 
 namespace bench {
 

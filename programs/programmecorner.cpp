@@ -8,7 +8,7 @@
 #include <QHeaderView>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
-#include <QTableWidget>
+#include "programmetableview.h"
 
 void QDBProgramWidget::setUpCornerButton()
 {

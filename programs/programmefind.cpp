@@ -4,40 +4,52 @@
 #include "qdbprogramwidget.h"
 
 #include "channeldatabase.h"
+#include "programmetableview.h"
 
 #include <QLineEdit>
 #include <QPalette>
-#include <QTableWidget>
 
 #include <algorithm>
 
 void QDBProgramWidget::radioButtonClicked(int id)
 {
-    if (id == m_serviceFilter)
+    if (id == m_model->service())
         return;
-    m_serviceFilter = id;
-    refreshView();
+    m_findHits.clear();
+    m_model->setService(id);
+    m_table->resizeColumnsToContents();
 }
 
-void QDBProgramWidget::slotFilterChanged(const QString &)
+void QDBProgramWidget::slotFilterChanged(const QString &text)
 {
     m_findEdit->setText(QString());
     m_findHits.clear();
-    refreshView();
+    m_model->setNameFilter(text);
+    m_table->resizeColumnsToContents();
+}
+
+QList<int> QDBProgramWidget::findHits() const
+{
+    QList<int> hits;
+    const QString text = m_findEdit->text();
+    if (text.isEmpty())
+        return hits;
+    // Hot-key rows carry no programme and are passed over.
+    for (int row = 0, rows = m_model->rowCount(); row < rows; ++row) {
+        const DB_NS::PGNode *programme = programmeAt(row);
+        if (programme && programme->value(QStringLiteral("NAME")).startsWith(text, Qt::CaseInsensitive))
+            hits.append(row);
+    }
+    return hits;
 }
 
 void QDBProgramWidget::slotFindCurrentRow(const QString &text)
 {
-    m_findHits.clear();
+    m_findHits = findHits();
+    m_findHitsStale = false;
     if (text.isEmpty()) {
         showFindAnswer(true);
         return;
-    }
-    // Hot-key rows carry no programme and are passed over.
-    for (int row = 0, rows = m_table->rowCount(); row < rows; ++row) {
-        const DB_NS::PGNode *programme = programmeAt(row);
-        if (programme && programme->value(QStringLiteral("NAME")).startsWith(text, Qt::CaseInsensitive))
-            m_findHits.append(row);
     }
     showFindAnswer(!m_findHits.isEmpty());
     // The box keeps the keyboard, so the next letters extend the search and
@@ -73,6 +85,9 @@ void QDBProgramWidget::stepFind(bool up)
 {
     if (m_findEdit->text().isEmpty())
         return;
+    if (m_findHitsStale && !m_findHits.isEmpty())
+        m_findHits = findHits();
+    m_findHitsStale = false;
     if (m_findHits.isEmpty()) {
         showFindAnswer(false);
         return;
@@ -102,11 +117,8 @@ void QDBProgramWidget::selectFindTarget(int row, bool focusTable)
     m_table->clearSelection();
     // Whole rows, as a click would select them.
     const auto command = QItemSelectionModel::SelectCurrent | QItemSelectionModel::Rows;
-    if (QTableWidgetItem *item = m_table->item(row, 0))
-        m_table->setCurrentItem(item, command);
-    else
-        m_table->setCurrentCell(row, 0, command);
-    m_table->scrollTo(m_table->model()->index(row, 0));
+    m_table->selectionModel()->setCurrentIndex(m_model->index(row, 0), command);
+    m_table->scrollTo(m_model->index(row, 0));
     if (focusTable)
         m_table->setFocus();
 }

@@ -4,7 +4,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
-#include <QTableWidget>
+#include "programmetableview.h"
 
 bool QDBProgramWidget::eventFilter(QObject *watched, QEvent *event)
 {
@@ -23,7 +23,8 @@ bool QDBProgramWidget::routeTableKey(QKeyEvent *event)
 {
     const int key = event->key();
     const bool hasCurrent = m_table->currentRow() >= 0;
-    if (isProgrammeView(m_viewMode)) {
+    const ViewMode mode = viewMode();
+    if (isProgrammeView(mode)) {
         switch (key) {
         case Qt::Key_Return:
             if (hasCurrent)
@@ -44,7 +45,7 @@ bool QDBProgramWidget::routeTableKey(QKeyEvent *event)
                 actDeleteChannelTriggered();
             return true;
         case Qt::Key_Insert:
-            if (m_viewMode != Transponder)
+            if (mode != Transponder)
                 return false;
             if (hasCurrent)
                 actInsertChannelTriggered();
@@ -52,7 +53,7 @@ bool QDBProgramWidget::routeTableKey(QKeyEvent *event)
         case Qt::Key_C:
             // The table would take Ctrl+C for its own clipboard copy of one
             // cell, so the widget's Ctrl+C would never arrive.
-            if (m_viewMode == Transponder && (event->modifiers() & Qt::ControlModifier)) {
+            if (mode == Transponder && (event->modifiers() & Qt::ControlModifier)) {
                 actCopyChannelTriggered();
                 return true;
             }
@@ -61,7 +62,7 @@ bool QDBProgramWidget::routeTableKey(QKeyEvent *event)
             return false;
         }
     }
-    if (m_viewMode == FavouriteGroup) {
+    if (mode == FavouriteGroup) {
         if (key == Qt::Key_Return) {
             if (hasCurrent)
                 actEditGroupTriggered();
@@ -78,7 +79,7 @@ bool QDBProgramWidget::routeTableKey(QKeyEvent *event)
 
 void QDBProgramWidget::keyPressEvent(QKeyEvent *event)
 {
-    if (m_viewMode == Transponder && (event->modifiers() & Qt::ControlModifier)) {
+    if (viewMode() == Transponder && (event->modifiers() & Qt::ControlModifier)) {
         if (event->key() == Qt::Key_C) {
             actCopyChannelTriggered();
             return;
@@ -93,6 +94,6 @@ void QDBProgramWidget::keyPressEvent(QKeyEvent *event)
 
 void QDBProgramWidget::tableCellDoubleClicked(int, int)
 {
-    if (isProgrammeView(m_viewMode) || m_viewMode == FavouriteGroup)
+    if (isProgrammeView(viewMode()) || viewMode() == FavouriteGroup)
         actEditChannelTriggered();
 }

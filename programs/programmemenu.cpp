@@ -4,13 +4,12 @@
 #include "qdbprogramwidget.h"
 
 #include "documentedits.h"
-#include "programmeitem.h"
+#include "programmetableview.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QTableWidget>
 
 namespace {
 
@@ -21,26 +20,27 @@ constexpr quint32 NoId = DB_NS::NoId;
 void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
 {
     event->accept();
-    if (m_viewMode == None || m_viewMode == NoSatellite || m_viewMode == AllFavourites)
+    const ViewMode mode = viewMode();
+    if (mode == None || mode == NoSatellite || mode == AllFavourites)
         return;
 
     // Where the cursor is on the table's own viewport, whatever the size of
     // the bar and the headers above and beside it.
     const QPoint at = m_table->viewport()->mapFromGlobal(event->globalPos());
-    const bool overItem = m_table->rowCount() > 0 && m_table->itemAt(at) != nullptr;
+    const bool overItem = m_table->rowCount() > 0 && hasCellAt(at);
     const int rows = m_table->rowCount();
 
     QMenu menu(this);
-    if (isProgrammeView(m_viewMode)) {
+    if (isProgrammeView(mode)) {
         // Rows of the selected items, so that a row whose programme lacks
         // some columns still counts as one selected row.
         const QVector<int> selectedRows = this->selectedRows();
-        const bool allServices = m_viewMode == AllServices;
-        const bool transponder = m_viewMode == Transponder;
+        const bool allServices = mode == AllServices;
+        const bool transponder = mode == Transponder;
 
         bool edit = false, moveUp = false, moveDown = false, moveTo = false, copyTo = false, remove = false;
         if (overItem && selectedRows.size() == 1) {
-            const int row = m_table->row(m_table->itemAt(at));
+            const int row = m_table->indexAt(at).row();
             moveUp = allServices && row != 0;
             moveDown = allServices && row != rows - 1;
             moveTo = allServices && rows > 1;
@@ -87,28 +87,27 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
     } else {
         bool editGroup = true;
         bool removeItem = overItem;
-        if (overItem && m_viewMode != FavouriteGroup) {
-            const QTableWidgetItem *first = m_table->item(m_table->currentRow(), 0);
-            editGroup = first != nullptr;
-            if (m_viewMode == HotKeys) {
-                const int key = keyIndexOf(first);
+        if (overItem && mode != FavouriteGroup) {
+            // A hot-key row's index is its key's.
+            const int key = m_table->currentRow();
+            editGroup = key >= 0;
+            if (mode == HotKeys) {
                 removeItem = m_hotKeys && key >= 0 && key < m_hotKeys->size() && m_hotKeys->at(key).pgId != NoId;
             } else {
-                const int key = keyIndexOf(first);
                 removeItem = m_favHotKeys && key >= 0 && key < m_favHotKeys->size()
                     && m_favHotKeys->at(key).favIndex != -1;
             }
         } else if (!overItem) {
-            editGroup = m_viewMode == FavouriteGroup;
+            editGroup = mode == FavouriteGroup;
             m_table->setCurrentCell(-1, -1);
         }
-        if (m_viewMode == FavouriteGroup)
+        if (mode == FavouriteGroup)
             editGroup = canEditGroup();
         m_actEditGroup->setEnabled(editGroup);
         m_actRemoveItem->setEnabled(removeItem);
         menu.addAction(m_actEditGroup);
         menu.addAction(m_actRemoveItem);
-        if (m_viewMode == FavouriteGroup) {
+        if (mode == FavouriteGroup) {
             m_actRenameGroup->setEnabled(canEditGroup());
             menu.addAction(m_actRenameGroup);
         }

@@ -6,14 +6,13 @@
 
 #include "channeldatabase.h"
 #include "documentedits.h"
-#include "programmeitem.h"
+#include "programmetableview.h"
 #include "qfavgrouprenamedialog.h"
 #include "qmoveswitchdialog.h"
 #include "qpropertydialog.h"
 #include "qtpchoicedialog.h"
 
 #include <QMessageBox>
-#include <QTableWidget>
 
 #include <algorithm>
 
@@ -63,7 +62,7 @@ void QDBProgramWidget::moveBy(bool up)
     const QVector<int> rows = selectedRows();
     // A view grouped by TP trades places in the service order, so it keeps
     // its own order; the moved programmes are found again by id.
-    const bool exchange = m_viewMode == Satellite || m_viewMode == Transponder;
+    const bool exchange = viewMode() == Satellite || viewMode() == Transponder;
     const DocumentEdits::MoveOutcome outcome = up ? m_document->edits().moveUp(shown, rows, exchange)
                                                   : m_document->edits().moveDown(shown, rows, exchange);
     if (!outcome.refusal.isEmpty())
@@ -120,12 +119,12 @@ void QDBProgramWidget::actDeleteChannelTriggered()
             != QMessageBox::Ok
         || !m_document)
         return;
+    const QVector<quint32> shown = rowIds();
     QVector<quint32> ids;
     ids.reserve(rows.size());
     for (const int row : rows) {
-        const quint32 id = programmeIdOf(m_table->item(row, 0));
-        if (id != NoId)
-            ids.append(id);
+        if (shown.value(row, NoId) != NoId)
+            ids.append(shown.at(row));
     }
     m_document->edits().deleteProgrammes(ids);
     m_table->setCurrentCell(-1, -1);
@@ -133,7 +132,7 @@ void QDBProgramWidget::actDeleteChannelTriggered()
 
 void QDBProgramWidget::actInsertChannelTriggered()
 {
-    if (m_viewMode != Transponder || !m_document)
+    if (viewMode() != Transponder || !m_document)
         return;
     DB_NS::PGNode fresh(0);
     QPropertyDialog dialog(
@@ -145,7 +144,7 @@ void QDBProgramWidget::actInsertChannelTriggered()
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
     const DB_NS::PGNode *current = programmeAt(m_table->currentRow());
-    const quint32 id = m_document->edits().insertProgramme(m_currentSatId, m_currentTpId,
+    const quint32 id = m_document->edits().insertProgramme(currentSatId(), currentTpId(),
                                                            current ? current->id() : NoId, fresh.attributes());
     const int row = rowOf(id);
     if (row >= 0)
@@ -156,11 +155,11 @@ void QDBProgramWidget::actCopyChannelTriggered()
 {
     if (!m_document)
         return;
+    const QVector<quint32> shown = rowIds();
     QVector<quint32> ids;
     for (const int row : selectedRows()) {
-        const quint32 id = programmeIdOf(m_table->item(row, 0));
-        if (id != NoId)
-            ids.append(id);
+        if (shown.value(row, NoId) != NoId)
+            ids.append(shown.at(row));
     }
     m_document->edits().copyProgrammes(ids);
 }
@@ -169,11 +168,11 @@ void QDBProgramWidget::actPasteChannelTriggered()
 {
     if (!m_document || !m_database)
         return;
-    const DB_NS::SatNode *sat = m_database->findSat(m_currentSatId);
-    if (!sat || !sat->findTP(m_currentTpId))
+    const DB_NS::SatNode *sat = m_database->findSat(currentSatId());
+    if (!sat || !sat->findTP(currentTpId()))
         return;
     m_table->clearSelection();
-    m_document->edits().paste(m_currentSatId, m_currentTpId);
+    m_document->edits().paste(currentSatId(), currentTpId());
 }
 
 quint32 QDBProgramWidget::copyOrCutTo(bool cut)
@@ -201,15 +200,15 @@ void QDBProgramWidget::actCutChannelToTriggered()
 
 void QDBProgramWidget::actRenameGroupTriggered()
 {
-    if (!m_document || !m_favouriteNames || m_currentFavId == 0 || m_currentFavId == NoId)
+    const quint32 favId = currentFavId();
+    if (!m_document || !m_favouriteNames || favId == 0 || favId == NoId)
         return;
-    const int index = 31 - int(qCountLeadingZeroBits(m_currentFavId));
+    const int index = 31 - int(qCountLeadingZeroBits(favId));
     if (index >= m_favouriteNames->size())
         return;
     QFavGroupRenameDialog dialog(this, m_favouriteNames->at(index));
     dialog.setMaxNameLength(m_document->data().favouriteNameUnits);
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
-    if (m_document->edits().renameGroup(index, dialog.name()))
-        emit favGroupRenamed(m_currentFavId, dialog.name());
+    m_document->edits().renameGroup(index, dialog.name());
 }

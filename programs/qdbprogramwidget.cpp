@@ -5,7 +5,7 @@
 
 #include "channeldatabase.h"
 #include "documentedits.h"
-#include "programmeitem.h"
+#include "programmetableview.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -16,20 +16,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpacerItem>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
 
-constexpr quint32 NoId = DB_NS::NoId;
-
 // Rows measured when columns are sized to their contents; a bounded sample
 // keeps a view of many thousand rows as quick as a small one.
 constexpr int ResizeSampleRows = 40;
 
 } // namespace
+
+static_assert(int(QDBProgramWidget::AllServices) == int(ProgrammeModel::AllServices)
+                  && int(QDBProgramWidget::FavouriteGroup) == int(ProgrammeModel::FavouriteGroup)
+                  && int(QDBProgramWidget::FavHotKeys) == int(ProgrammeModel::FavHotKeys),
+              "the table's views are the model's");
 
 bool QDBProgramWidget::isProgrammeView(ViewMode mode)
 {
@@ -39,8 +41,10 @@ bool QDBProgramWidget::isProgrammeView(ViewMode mode)
 QDBProgramWidget::QDBProgramWidget(QWidget *parent)
     : QWidget(parent)
 {
-    m_table = new QTableWidget(this);
+    m_model = new ProgrammeModel(this);
+    m_table = new ProgrammeTableView(this);
     m_table->setObjectName(QStringLiteral("tableWidget"));
+    m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -130,23 +134,28 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent)
     column->addLayout(bar);
     column->addWidget(m_table);
 
-    connect(m_table, &QTableWidget::cellDoubleClicked, this, &QDBProgramWidget::tableCellDoubleClicked);
+    connect(m_table, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { tableCellDoubleClicked(index.row(), index.column()); });
     connect(m_radioGroup, &QButtonGroup::idClicked, this, &QDBProgramWidget::radioButtonClicked);
     connect(m_filterEdit, &QLineEdit::textChanged, this, &QDBProgramWidget::slotFilterChanged);
     connect(m_findEdit, &QLineEdit::textChanged, this, &QDBProgramWidget::slotFindCurrentRow);
     connect(m_findEdit, &QLineEdit::returnPressed, m_table, qOverload<>(&QWidget::setFocus));
-    connect(m_table, &QTableWidget::itemSelectionChanged, this, &QDBProgramWidget::itemSelectionChanged);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &QDBProgramWidget::itemSelectionChanged);
+    // The find's answer is row numbers: other rows end it, moved rows only
+    // renumber it.
+    const auto dropFindHits = [this] { m_findHits.clear(); };
+    const auto renumberFindHits = [this] { m_findHitsStale = !m_findHits.isEmpty(); };
+    connect(m_model, &QAbstractItemModel::modelReset, this, dropFindHits);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, dropFindHits);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, dropFindHits);
+    connect(m_model, &QAbstractItemModel::rowsMoved, this, renumberFindHits);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, renumberFindHits);
     connect(m_findUpButton, &QPushButton::clicked, this, &QDBProgramWidget::slotFindUpSearchRes);
     connect(m_findNextButton, &QPushButton::clicked, this, &QDBProgramWidget::slotFindNextSearchRes);
 }
 
-QDBProgramWidget::~QDBProgramWidget()
-{
-    // The rows' items leave m_rowItems as they die, so they must go while it
-    // still exists (children are otherwise deleted after our members).
-    delete m_table;
-    m_table = nullptr;
-}
+QDBProgramWidget::~QDBProgramWidget() = default;
 
 QVector<quint32> QDBProgramWidget::storeRowOrder() const
 {
@@ -155,36 +164,11 @@ QVector<quint32> QDBProgramWidget::storeRowOrder() const
 
 void QDBProgramWidget::clearAll()
 {
-    m_viewMode = None;
     m_database = nullptr;
-    m_table->setRowCount(0);
-    m_table->setColumnCount(0);
-    m_table->clear();
+    m_model->showView(ProgrammeModel::None);
     m_findHits.clear();
     if (m_document)
         m_document->edits().clearClipboard();
-}
-
-DB_NS::PGNode *QDBProgramWidget::programmeAt(int row) const
-{
-    if (!m_database || row < 0 || row >= m_table->rowCount())
-        return nullptr;
-    const quint32 id = programmeIdOf(m_table->item(row, 0));
-    return id == NoId ? nullptr : m_database->findPG(id);
-}
-
-int QDBProgramWidget::rowOf(quint32 programmeId) const
-{
-    QTableWidgetItem *item = m_rowItems.value(programmeId);
-    return item ? m_table->row(item) : -1;
-}
-
-QVector<quint32> QDBProgramWidget::rowIds() const
-{
-    QVector<quint32> ids(m_table->rowCount(), NoId);
-    for (int row = 0; row < ids.size(); ++row)
-        ids[row] = programmeIdOf(m_table->item(row, 0));
-    return ids;
 }
 
 QVector<int> QDBProgramWidget::selectedRows() const
@@ -205,13 +189,13 @@ void QDBProgramWidget::selectRows(const QVector<int> &rows)
     QItemSelection selection;
     const int lastColumn = m_table->columnCount() - 1;
     for (const int row : rows)
-        selection.select(m_table->model()->index(row, 0), m_table->model()->index(row, lastColumn));
+        selection.select(m_model->index(row, 0), m_model->index(row, lastColumn));
     m_table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void QDBProgramWidget::itemSelectionChanged()
 {
-    if (!isProgrammeView(m_viewMode) && m_viewMode != NoSatellite)
+    if (!isProgrammeView(viewMode()) && viewMode() != NoSatellite)
         return;
     const QModelIndexList selected = m_table->selectionModel()->selectedIndexes();
     if (selected.isEmpty() || selected.size() != m_table->columnCount())

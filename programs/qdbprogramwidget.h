@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document.h"
+#include "programmemodel.h"
 
-#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QVector>
@@ -15,8 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
-class QTableWidgetItem;
+class ProgrammeTableView;
 
 namespace DB_NS {
 class PGNode;
@@ -28,11 +27,9 @@ class PGNode;
  * hot keys) under a bar with the TV/RADIO choice, a prefix filter and an
  * incremental find.
  *
- * It owns no model data: it shows the document handed over by setDocument(),
- * asks the document's edits for every change and follows the document's
- * signals. In the programme views the column-0 item of a row carries its
- * programme's id under Qt::UserRole; in the hot-key views it carries the
- * key's index in the document's list.
+ * It owns no model data: its view shows a ProgrammeModel over the document
+ * handed over by setDocument(), which follows the document's signals, and it
+ * asks the document's edits for every change.
  */
 class QDBProgramWidget : public QWidget
 {
@@ -71,25 +68,26 @@ public:
     /** Forgets the database and empties the table and the clipboard. */
     void clearAll();
 
-    ViewMode viewMode() const { return m_viewMode; }
+    ViewMode viewMode() const { return ViewMode(m_model->view()); }
     /** Programmes the view holds before the filter and the TV/RADIO choice. */
-    int viewProgrammeCount() const { return viewCandidates().size(); }
+    int viewProgrammeCount() const { return m_model->viewProgrammes().size(); }
     /** Programmes of the view the TV/RADIO choice leaves out, whatever the filter says. */
-    int otherServiceCount() const;
+    int otherServiceCount() const { return m_model->otherServiceCount(); }
     /** The RADIO choice is shown, so the programmes left out are TV ones. */
-    bool showsRadio() const { return m_serviceFilter == 1; }
-    quint32 currentSatId() const { return m_currentSatId; }
-    quint32 currentTpId() const { return m_currentTpId; }
-    quint32 currentFavId() const { return m_currentFavId; }
+    bool showsRadio() const { return m_model->service() == ProgrammeModel::Radio; }
+    quint32 currentSatId() const { return m_model->satId(); }
+    quint32 currentTpId() const { return m_model->tpId(); }
+    quint32 currentFavId() const { return m_model->favId(); }
 
-    QTableWidget *table() const { return m_table; }
+    ProgrammeTableView *table() const { return m_table; }
+    ProgrammeModel *model() const { return m_model; }
 
-    /** The programme of a row's column-0 item, or null. */
-    DB_NS::PGNode *programmeAt(int row) const;
-    /** The row that shows the programme, or -1; O(1). */
-    int rowOf(quint32 programmeId) const;
+    /** The programme a row shows, or null. */
+    const DB_NS::PGNode *programmeAt(int row) const { return m_model->programmeAt(row); }
+    /** The row that shows the programme, or -1. */
+    int rowOf(quint32 programmeId) const { return m_model->rowOf(programmeId); }
     /** The programme ids of the rows, top to bottom (NoId for a row without one). */
-    QVector<quint32> rowIds() const;
+    QVector<quint32> rowIds() const { return m_model->rowIds(); }
     /** The rows of the selected items, ascending and each once. */
     QVector<int> selectedRows() const;
 
@@ -105,8 +103,6 @@ public slots:
     void favhotkeySelected();
 
 signals:
-    void favGroupRenamed(unsigned int id, QString name);
-    void signalbIsChange(bool bIsChange);
     void pgSelected(unsigned int sat, unsigned int tp, unsigned int pg);
     /** A passing word for the status bar, such as the find's "Not found". */
     void statusMessage(const QString &message);
@@ -138,13 +134,6 @@ private slots:
     void slotFindUpSearchRes();
     void slotFindNextSearchRes();
     void documentWasReset();
-    void programmesWereMoved(const QVector<quint32> &ids);
-    void programmesWereRemoved(const QVector<quint32> &ids);
-    void programmesWereInserted(const QVector<quint32> &ids);
-    void nodeWasChanged(NodeKind kind, quint32 id);
-    void groupWasRenamed(int index, const QString &name);
-    void favouritesWereChanged(const QVector<quint32> &ids);
-    void hotKeysWereChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -157,21 +146,13 @@ private:
     // Construction, rows and selection (qdbprogramwidget.cpp).
     void selectRows(const QVector<int> &rows);
     // The views (programmeviews.cpp).
-    QVector<DB_NS::PGNode *> viewCandidates() const;
-    void resetTable();
-    void refreshView();
-    /** The programme attributes the table shows, in template order. */
-    QStringList openFieldNames() const;
-    void buildProgrammeColumns();
-    void buildHotKeyView();
-    void buildFavHotKeyView();
-    void resizeColumns();
-    bool passesServiceAndFilter(const DB_NS::PGNode *programme) const;
-    void fillRows(const QVector<DB_NS::PGNode *> &candidates);
-    /** Writes the programme's open attributes into an existing row. */
-    void fillProgrammeRow(int row, DB_NS::PGNode *programme);
-    void fillProgrammeCells(int row, int firstColumn, DB_NS::PGNode *programme, bool withReference);
+    void showView(ViewMode mode, quint32 satId = DB_NS::NoId, quint32 tpId = DB_NS::NoId,
+                  quint32 favId = DB_NS::NoId);
+    /** The row's cell under the point holds text, as a filled cell does. */
+    bool hasCellAt(const QPoint &viewportPoint) const;
     // Filter and find (programmefind.cpp).
+    /** The rows whose name starts with the find text, top to bottom. */
+    QList<int> findHits() const;
     void selectFindTarget(int row, bool focusTable = true);
     void stepFind(bool up);
     /** Tints the find box and clears the highlight when nothing matched. */
@@ -192,20 +173,17 @@ private:
     Document *m_document = nullptr;
     // Views into the document's data, refreshed when it is reset.
     const ChannelDatabase *m_database = nullptr;
-    const TemplateMap *m_pgFields = nullptr;
     const TemplateVector *m_pgTemplate = nullptr;
     const QStringList *m_favouriteNames = nullptr;
     const QVector<HotKey> *m_hotKeys = nullptr;
     const QVector<FavHotKey> *m_favHotKeys = nullptr;
 
-    ViewMode m_viewMode = None;
-    int m_serviceFilter = 0;
-    quint32 m_currentSatId = 0xFFFFFFFFu;
-    quint32 m_currentTpId = 0xFFFFFFFFu;
-    quint32 m_currentFavId = 0xFFFFFFFFu;
+    // Rows of the find's answer; stale once rows move.
     QList<int> m_findHits;
+    bool m_findHitsStale = false;
 
-    QTableWidget *m_table = nullptr;
+    ProgrammeModel *m_model = nullptr;
+    ProgrammeTableView *m_table = nullptr;
     QAction *m_actEditChannel = nullptr;
     QAction *m_actCopyChannel = nullptr;
     QAction *m_actPasteChannel = nullptr;
@@ -231,7 +209,4 @@ private:
     QLineEdit *m_findEdit = nullptr;
     QPushButton *m_findUpButton = nullptr;
     QPushButton *m_findNextButton = nullptr;
-
-    // Column-0 items by programme id, kept in step by the items themselves.
-    QHash<quint32, QTableWidgetItem *> m_rowItems;
 };

@@ -14,7 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
+#include "programmetableview.h"
 
 class TestTavrin : public WindowFixture
 {
@@ -98,7 +98,7 @@ void TestTavrin::open()
     QVERIFY(tree()->model()->rowCount() > 0);
     // All Services is shown at once: the TV programme of the two.
     QCOMPARE(tree()->currentIndex(), tree()->model()->index(0, 0));
-    QCOMPARE(table()->findChild<QTableWidget *>()->rowCount(), 1);
+    QCOMPARE(table()->table()->rowCount(), 1);
 }
 
 void TestTavrin::openStartsInHomeThenLastFolder()
@@ -685,14 +685,14 @@ void TestTavrin::realParserKeepsDocumentWhenOpenFails()
 {
     if (!openRealSample(QStringLiteral("small.udf")))
         QSKIP("needs samples/small.udf and the built parser library");
-    QTableWidget *rows = table()->table();
+    ProgrammeTableView *rows = table()->table();
     QVERIFY(rows->rowCount() > 5);
     rows->setFocus();
     rows->selectRow(3);
     QTest::keyClick(rows, Qt::Key_Plus);
     QStringList names;
     for (int row = 0; row < rows->rowCount(); ++row)
-        names << rows->item(row, 0)->text();
+        names << rows->model()->index(row, 0).data().toString();
 
     QFile sample(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"));
     QVERIFY(sample.open(QIODevice::ReadOnly));
@@ -708,7 +708,7 @@ void TestTavrin::realParserKeepsDocumentWhenOpenFails()
     QVERIFY(m_window->hasUnsavedChanges());
     QStringList shown;
     for (int row = 0; row < rows->rowCount(); ++row)
-        shown << rows->item(row, 0)->text();
+        shown << rows->model()->index(row, 0).data().toString();
     QCOMPARE(shown, names);
 
     action("actionUndo")->trigger();

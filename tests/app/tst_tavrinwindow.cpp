@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
-#include <QTableWidget>
+#include "programmetableview.h"
 #include <QToolBar>
 
 class TestTavrinWindow : public WindowFixture
@@ -558,20 +558,20 @@ void TestTavrinWindow::editMoveUndoRedoSaveReload()
     action("actionOpen")->trigger();
     const QPersistentModelIndex allServices = tree()->model()->index(0, 0);
     tree()->setCurrentIndex(allServices);
-    QTableWidget *rows = table()->table();
+    ProgrammeTableView *rows = table()->table();
     QVERIFY(rows->rowCount() > 5);
 
     rows->setFocus();
     rows->selectRow(3);
     const quint32 id = table()->programmeAt(3)->id();
-    const QString name = rows->item(3, 0)->text();
+    const QString name = rows->model()->index(3, 0).data().toString();
     ModalAnswer<QPropertyDialog> rename([](QPropertyDialog *dialog) {
         dialog->shownProperty(QStringLiteral("NAME"))->setValue(QStringLiteral("Renamed"));
         dialog->clickedOK();
     });
     QTest::keyClick(rows, Qt::Key_Return);
     QVERIFY(rename.answered());
-    QCOMPARE(rows->item(3, 0)->text(), QStringLiteral("Renamed"));
+    QCOMPARE(rows->model()->index(3, 0).data().toString(), QStringLiteral("Renamed"));
     QTest::keyClick(rows, Qt::Key_Plus);
     QCOMPARE(table()->programmeAt(4)->id(), id);
     QCOMPARE(rows->currentRow(), 4);
@@ -585,7 +585,7 @@ void TestTavrinWindow::editMoveUndoRedoSaveReload()
     action("actionUndo")->trigger();
     action("actionUndo")->trigger();
     QCOMPARE(table()->programmeAt(3)->id(), id);
-    QCOMPARE(rows->item(3, 0)->text(), name);
+    QCOMPARE(rows->model()->index(3, 0).data().toString(), name);
     QVERIFY(!action("actionUndo")->isEnabled());
     QVERIFY(!m_window->hasUnsavedChanges());
 
@@ -602,7 +602,7 @@ void TestTavrinWindow::editMoveUndoRedoSaveReload()
     QVERIFY(!action("actionUndo")->isEnabled());
     tree()->setCurrentIndex(tree()->model()->index(0, 0));
     QCOMPARE(table()->programmeAt(4)->id(), id);
-    QCOMPARE(rows->item(4, 0)->text(), QStringLiteral("Renamed"));
+    QCOMPARE(rows->model()->index(4, 0).data().toString(), QStringLiteral("Renamed"));
 }
 
 QTEST_MAIN(TestTavrinWindow)

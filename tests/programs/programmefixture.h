@@ -5,11 +5,19 @@
 #include "qdbprogramwidget.h"
 #include "serviceorder.h"
 
+#include <QAbstractItemModel>
 #include <QStringList>
 #include <QVector>
 
 #include <memory>
 #include <vector>
+
+// What a cell of the table shows; "<none>" for a cell that has no text of its own.
+inline QString cellText(const QAbstractItemModel *model, int row, int column = 0)
+{
+    const QVariant text = model->data(model->index(row, column));
+    return text.isValid() ? text.toString() : QStringLiteral("<none>");
+}
 
 // A small database with the lists the main window would hand to the table.
 // Programme attributes follow the template: NAME, V_PID, A_PID (not shown),
@@ -79,6 +87,13 @@ struct ProgrammeFixture
     // Hands the built data to the document as a load of that file kind would, and shows it in widget.
     void attach(QDBProgramWidget &widget, int fileKind)
     {
+        attach(fileKind);
+        widget.setDocument(document.get());
+    }
+
+    // Hands the built data to the document as a load of that file kind would.
+    void attach(int fileKind)
+    {
         DocumentData data;
         if (staged && fileKind == OstrelUserDump)
             ServiceOrder::sortByDefaultOrder(*staged);
@@ -90,7 +105,6 @@ struct ProgrammeFixture
         data.favHotKeys = favHotKeys;
         document->setFile(QString(), fileKind);
         document->reset(std::move(data));
-        widget.setDocument(document.get());
     }
 
     void addHotKey(const QString &name, quint32 sat, quint32 tp, quint32 pg)

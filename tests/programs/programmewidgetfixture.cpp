@@ -26,21 +26,19 @@ void show(QDBProgramWidget &w, const ViewChoice &v)
     }
 }
 
-QStringList columnTexts(const QTableWidget *table, int column)
+QStringList columnTexts(const QTableView *table, int column)
 {
     QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, column);
-        texts << (item ? item->text() : QStringLiteral("<none>"));
-    }
+    for (int row = 0; row < table->model()->rowCount(); ++row)
+        texts << cellText(table->model(), row, column);
     return texts;
 }
 
-QStringList headerLabels(const QTableWidget *table)
+QStringList headerLabels(const QTableView *table)
 {
     QStringList labels;
-    for (int column = 0; column < table->columnCount(); ++column)
-        labels << table->horizontalHeaderItem(column)->text();
+    for (int column = 0; column < table->model()->columnCount(); ++column)
+        labels << table->model()->headerData(column, Qt::Horizontal).toString();
     return labels;
 }
 
@@ -85,8 +83,8 @@ void ProgrammeWidgetFixture::load(int fileKind)
 
 void ProgrammeWidgetFixture::clickRow(int row, Qt::KeyboardModifiers modifiers)
 {
-    QTableWidget *table = m_widget->table();
-    const QRect rect = table->visualItemRect(table->item(row, 0));
+    QTableView *table = m_widget->table();
+    const QRect rect = table->visualRect(table->model()->index(row, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 

@@ -5,7 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
-#include <QTableWidget>
+#include "programmetableview.h"
 
 #include <functional>
 
@@ -29,8 +29,8 @@ struct ViewChoice
 };
 
 void show(QDBProgramWidget &w, const ViewChoice &v);
-QStringList columnTexts(const QTableWidget *table, int column = 0);
-QStringList headerLabels(const QTableWidget *table);
+QStringList columnTexts(const QTableView *table, int column = 0);
+QStringList headerLabels(const QTableView *table);
 
 } // namespace ProgrammeViews
 

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QTableWidget>
+#include "programmetableview.h"
 #include <QTimer>
 #include <QtTest>
 
@@ -13,8 +13,8 @@
 // the enabled entry whose text starts with entry; false when there is none.
 inline bool pickTableMenuEntry(QDBProgramWidget &widget, int row, const QString &entry)
 {
-    QTableWidget *table = widget.table();
-    const QPoint at = row >= 0 ? table->visualItemRect(table->item(row, 0)).center()
+    QTableView *table = widget.table();
+    const QPoint at = row >= 0 ? table->visualRect(table->model()->index(row, 0)).center()
                                : QPoint(20, table->viewport()->height() - 5);
     bool found = false;
     QTimer timer;

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include "programmetableview.h"
 #include <QTest>
 #include <QTimer>
 
@@ -150,7 +150,7 @@ void TestProgrammeKeysAndMenu::keys()
     if (copied)
         m_fx.document->edits().copyProgrammes({105});
     m_widget->table()->setCurrentCell(current, current < 0 ? -1 : 0);
-    QTableWidget *table = m_widget->table();
+    ProgrammeTableView *table = m_widget->table();
     QCOMPARE(effectOf([=] { QTest::keyClick(table, Qt::Key(key), Qt::KeyboardModifiers(modifiers)); }), effect);
 }
 
@@ -169,8 +169,8 @@ void TestProgrammeKeysAndMenu::doubleClick()
     QFETCH(QString, effect);
     load();
     show(*m_widget, choice);
-    QTableWidget *table = m_widget->table();
-    const QPoint at = table->visualItemRect(table->item(0, 0)).center();
+    ProgrammeTableView *table = m_widget->table();
+    const QPoint at = table->visualRect(table->model()->index(0, 0)).center();
     // The view takes a double click only on the item its last press hit.
     QCOMPARE(effectOf([table, at] {
                  QTest::mousePress(table->viewport(), Qt::LeftButton, Qt::NoModifier, at);
@@ -235,10 +235,10 @@ void TestProgrammeKeysAndMenu::contextMenu()
     show(*m_widget, choice);
     if (!filter.isEmpty())
         m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(filter);
-    QTableWidget *table = m_widget->table();
+    ProgrammeTableView *table = m_widget->table();
     QPoint at(20, table->viewport()->height() - 5);
     if (row >= 0) {
-        at = table->visualItemRect(table->item(row, 0)).center();
+        at = table->visualRect(table->model()->index(row, 0)).center();
         table->setCurrentCell(row, 0, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 

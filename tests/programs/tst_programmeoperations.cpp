@@ -5,8 +5,8 @@
 #include "documentedits.h"
 #include "modalanswer.h"
 #include "programmefixture.h"
+#include "programmetableview.h"
 #include "tablemenu.h"
-#include "programmeitem.h"
 #include "qdbprogramwidget.h"
 #include "qmoveswitchdialog.h"
 #include "qpropertydialog.h"
@@ -20,18 +20,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTest>
 
 namespace {
 
 constexpr quint32 NoId = DB_NS::NoId;
 
-QStringList names(const QTableWidget *table)
+QStringList names(const ProgrammeTableView *table)
 {
     QStringList texts;
     for (int row = 0; row < table->rowCount(); ++row)
-        texts << (table->item(row, 0) ? table->item(row, 0)->text() : QStringLiteral("<none>"));
+        texts << cellText(table->model(), row);
     return texts;
 }
 
@@ -111,7 +110,7 @@ void TestProgrammeOperations::load(int kind)
 
 void TestProgrammeOperations::selectRows(const QVector<int> &rows)
 {
-    QTableWidget *table = m_widget->table();
+    ProgrammeTableView *table = m_widget->table();
     table->clearSelection();
     for (const int row : rows)
         table->setCurrentCell(row, 0, QItemSelectionModel::Select | QItemSelectionModel::Rows);
