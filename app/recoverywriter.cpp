@@ -1,0 +1,89 @@
+#include "recoverywriter.h"
+
+#include "document.h"
+#include "savefile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+
+RecoveryWriter::RecoveryWriter(Document *document, QString folder, QObject *parent)
+    : QObject(parent), m_document(document), m_folder(std::move(folder))
+{
+    bool set = false;
+    const int delay = qEnvironmentVariableIntValue("TAVRIN_RECOVERY_DELAY_MS", &set);
+    if (set && delay > 0)
+        m_quietMs = m_spacingMs = delay;
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, [this] { writeNow(); });
+    // Every step, undo and redo moves the index; a save or a discard only the clean state.
+    connect(document->undoStack(), &QUndoStack::indexChanged, this, &RecoveryWriter::stepTaken);
+    connect(document, &Document::modifiedChanged, this, &RecoveryWriter::stepTaken);
+}
+
+QString RecoveryWriter::currentPath() const
+{
+    return m_file.isValid() ? Recovery::filePathFor(m_folder, m_file.path) : QString();
+}
+
+void RecoveryWriter::fileSettled()
+{
+    if (m_document->path().isEmpty())
+        return;
+    m_file = FileIdentity::of(m_document->path(), m_document->kind(), m_document->customer());
+}
+
+void RecoveryWriter::adopt(const QString &recoveryPath)
+{
+    m_written = recoveryPath;
+}
+
+void RecoveryWriter::stepTaken()
+{
+    if (!m_document->isModified() || !m_document->hasDatabase()) {
+        discard();
+        return;
+    }
+    if (!m_file.isValid())
+        return;
+    // Each step pushes the write back, but never past the longest wait, so
+    // that steady work is still kept.
+    if (!m_timer.isActive())
+        m_pendingSince.start();
+    const qint64 spacingLeft = m_lastWrite.isValid() ? m_spacingMs - m_lastWrite.elapsed() : 0;
+    const qint64 longestLeft = 3 * qint64(m_spacingMs) - m_pendingSince.elapsed();
+    const qint64 wait = std::max({std::min<qint64>(m_quietMs, longestLeft), spacingLeft, qint64(0)});
+    m_timer.start(int(wait));
+}
+
+void RecoveryWriter::discard()
+{
+    m_timer.stop();
+    if (!m_written.isEmpty())
+        QFile::remove(m_written);
+    m_written.clear();
+}
+
+bool RecoveryWriter::writeNow(QString *error)
+{
+    m_timer.stop();
+    if (!m_file.isValid() || !m_document->isModified() || !m_document->hasDatabase())
+        return false;
+    m_lastWrite.start();
+    const QString path = currentPath();
+    QString reason;
+    const bool written = QDir().mkpath(m_folder)
+        && ostrel::saveFileAtomically(path, recoveryText(m_document->data(), m_file, QDateTime::currentDateTime()),
+                                      &reason);
+    if (!written) {
+        if (reason.isEmpty())
+            reason = QStringLiteral("%1: the folder cannot be made").arg(QDir::toNativeSeparators(m_folder));
+        if (error)
+            *error = reason;
+        emit writeFailed(reason);
+        return false;
+    }
+    m_written = path;
+    return true;
+}
