@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -24,7 +25,15 @@ RecoveryWriter::RecoveryWriter(Document *document, QString folder, QObject *pare
 
 QString RecoveryWriter::currentPath() const
 {
-    return m_file.isValid() ? Recovery::filePathFor(m_folder, m_file.path) : QString();
+    if (!m_written.isEmpty() || !m_file.isValid())
+        return m_written;
+    // A file of this name that is not this document's waits for the next
+    // start (Later, or another editor on the same file): it is never overwritten.
+    const QString first = Recovery::filePathFor(m_folder, m_file.path);
+    QString path = first;
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = first.chopped(5) + QStringLiteral("-%1.json").arg(n);
+    return path;
 }
 
 void RecoveryWriter::fileSettled()

@@ -33,6 +33,7 @@ public:
     void adopt(const QString &recoveryPath);
     /** Writes now; false (reason in error) when the file could not be written. */
     bool writeNow(QString *error = nullptr);
+    /** The file this document's state goes to: its own once written, otherwise a free name. */
     QString currentPath() const;
 
 signals:

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 
 class TestRecovery : public WindowFixture
 {
@@ -72,6 +73,7 @@ void TestRecovery::killedEditorIsRestored()
     // What the restored document must save: the same edits, saved directly.
     const QByteArray original = bytesOf(file(QStringLiteral("direct.udf")));
     QVERIFY(makeRecoveryEdits(*m_window->document()));
+    const int rows = table()->table()->rowCount();
     action("actionSave")->trigger();
     const QByteArray expected = bytesOf(file(QStringLiteral("direct.udf")));
     QVERIFY(expected != original);
@@ -97,6 +99,7 @@ void TestRecovery::killedEditorIsRestored()
     QUndoStack *stack = m_window->document()->undoStack();
     QCOMPARE(stack->count(), 1);
     QVERIFY(m_window->isWindowModified());
+    QCOMPARE(table()->table()->rowCount(), rows);
     stack->undo();
     QVERIFY(!m_window->document()->isModified());
     stack->redo();
@@ -197,6 +200,14 @@ void TestRecovery::offerAtStart()
     QCOMPARE(reports.size(), aside.size());
     if (!reports.isEmpty())
         QVERIFY2(reports.first().informative.contains(reason), qPrintable(reports.first().informative));
+    if (outcome == QLatin1String("kept") && !changeOnDisk) {
+        // The same file edited meanwhile keeps its own recovery file: the waiting one is left as it is.
+        m_window->openFile(file(QStringLiteral("a.udf")));
+        QVERIFY(m_window->document()->edits().renameGroup(1, QStringLiteral("Other")));
+        QVERIFY(m_window->recoveryWriter()->writeNow());
+        QCOMPARE(recoveryFiles().size(), 2);
+        QCOMPARE(bytesOf(recovery), text);
+    }
     const QStringList exported = QDir(m_dir->path()).entryList({QStringLiteral("a.udf.recovered-*.json")});
     QCOMPARE(exported.size(), outcome == QLatin1String("exported") ? 1 : 0);
     if (!exported.isEmpty()) {
