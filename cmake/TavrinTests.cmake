@@ -13,26 +13,43 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_precompile_headers(tavrin_pch_tests PRIVATE <QtTest> <QtWidgets>)
 endif()
 
+# What every piece of test code shares: flags, the precompiled headers, the
+# support headers and where the data and the built programs are.
+function(tavrin_test_code target)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON AUTOUIC ON)
+    target_link_libraries(${target} PRIVATE Qt5::Widgets Qt5::Test tavrin_common_cfg)
+    target_compile_options(${target} PRIVATE ${TAVRIN_TEST_FLAGS})
+    tavrin_precompile(${target} tests)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+    # Qt 5 declares QSKIP(statement, ...) and tests call it with the statement
+    # alone, which clang's -pedantic reports at every call.
+    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        target_compile_options(${target} PRIVATE -Wno-gnu-zero-variadic-macro-arguments)
+    endif()
+    target_compile_definitions(${target} PRIVATE
+        TAVRIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+        TAVRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+        TAVRIN_BIN_DIR="${TAVRIN_BIN_DIR}")
+endfunction()
+
+# tavrin_add_test_support(<name> SOURCES <files...> LIBS <targets...>)
+# A fixture that several test programs share, compiled once for all of them.
+function(tavrin_add_test_support name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${T_SOURCES})
+    tavrin_test_code(${name})
+    target_link_libraries(${name} PUBLIC ${T_LIBS})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+endfunction()
+
 function(tavrin_add_test name)
     cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 120)
     endif()
     add_executable(${name} ${T_SOURCES})
-    set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON AUTOUIC ON)
-    target_link_libraries(${name} PRIVATE ${T_LIBS} Qt5::Widgets Qt5::Test tavrin_common_cfg)
-    target_compile_options(${name} PRIVATE ${TAVRIN_TEST_FLAGS})
-    tavrin_precompile(${name} tests)
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
-    # Qt 5 declares QSKIP(statement, ...) and tests call it with the statement
-    # alone, which clang's -pedantic reports at every call.
-    if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-        target_compile_options(${name} PRIVATE -Wno-gnu-zero-variadic-macro-arguments)
-    endif()
-    target_compile_definitions(${name} PRIVATE
-        TAVRIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-        TAVRIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-        TAVRIN_BIN_DIR="${TAVRIN_BIN_DIR}")
+    tavrin_test_code(${name})
+    target_link_libraries(${name} PRIVATE ${T_LIBS})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${T_TIMEOUT}

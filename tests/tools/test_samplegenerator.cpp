@@ -41,6 +41,10 @@ void TestSampleGenerator::dumpLoadsWithTheGeneratedCounts_data()
     QTest::newRow("one-of-each") << 1 << 1 << 1;
     QTest::newRow("empty") << 0 << 0 << 0;
     QTest::newRow("thousands") << 50 << 1500 << 5000;
+    QTest::newRow("large") << SampleSize::large().satellites << 300 << 1000;
+    QTest::newRow("stress") << SampleSize::stress().satellites << 300 << 1000;
+    // More satellites than the configuration allows is refused, not written.
+    QTest::newRow("over-the-limit") << 65 << 65 << 65;
 }
 
 void TestSampleGenerator::dumpLoadsWithTheGeneratedCounts()
@@ -54,6 +58,11 @@ void TestSampleGenerator::dumpLoadsWithTheGeneratedCounts()
     size.programmes = pgs;
     QString error;
     const QByteArray dump = generateUserDump(m_config, size, &error);
+    if (sats > m_config.satMaxNum) {
+        QVERIFY(dump.isNull());
+        QCOMPARE(error, QStringLiteral("the configuration allows at most 64 satellites"));
+        return;
+    }
     QVERIFY2(!dump.isNull(), qPrintable(error));
 
     ostrel::LoadedDatabase db;

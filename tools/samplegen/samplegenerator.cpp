@@ -15,12 +15,12 @@ SampleSize SampleSize::small()
 
 SampleSize SampleSize::large()
 {
-    return SampleSize{100, 3000, 10000, 8, false, 7};
+    return SampleSize{64, 3000, 10000, 8, false, 7};
 }
 
 SampleSize SampleSize::stress()
 {
-    return SampleSize{200, 10000, 50000, 8, false, 11};
+    return SampleSize{64, 10000, 50000, 8, false, 11};
 }
 
 namespace {
@@ -160,6 +160,12 @@ void generateSampleRecords(const ostrel::ParserConfig &config, const SampleSize 
 
 QByteArray generateUserDump(const ostrel::ParserConfig &config, const SampleSize &size, QString *error)
 {
+    // A dump with more satellites than the receiver keeps would not load in it.
+    if (config.satMaxNum >= 0 && size.satellites > config.satMaxNum) {
+        if (error)
+            *error = QStringLiteral("the configuration allows at most %1 satellites").arg(config.satMaxNum);
+        return {};
+    }
     SampleRecords records;
     generateSampleRecords(config, size, records);
     // The receiver keeps its favourite names after the node data; leave room

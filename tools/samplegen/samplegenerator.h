@@ -18,8 +18,8 @@ struct SampleSize
     quint32 seed = 1;
 
     static SampleSize small();
-    static SampleSize large();  // 10,000 programmes / 3,000 TPs / 100 satellites
-    static SampleSize stress(); // 50,000 / 10,000 / 200
+    static SampleSize large();  // 10,000 programmes / 3,000 TPs / 64 satellites
+    static SampleSize stress(); // 50,000 / 10,000 / 64: the shipped configuration holds 64 satellites
 };
 
 struct SampleRecords
