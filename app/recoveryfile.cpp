@@ -420,6 +420,11 @@ QString exportPathFor(const QString &documentPath, const QDateTime &time)
     return documentPath + time.toLocalTime().toString(QStringLiteral("'.recovered-'yyyyMMdd-HHmmss'.json'"));
 }
 
+QString lockPathFor(const QString &recoveryPath)
+{
+    return recoveryPath + QStringLiteral(".lock");
+}
+
 QString setAside(const QString &recoveryPath)
 {
     const QString aside = recoveryPath + QStringLiteral(".unreadable");

@@ -53,6 +53,11 @@ QString folder();
 QString filePathFor(const QString &folder, const QString &documentPath);
 /** Where a Restore writes the state of a file that changed since: a JSON export beside it. */
 QString exportPathFor(const QString &documentPath, const QDateTime &time);
+/**
+ * The lock an editor holds on the recovery file it keeps, so that another
+ * editor's start leaves that file alone; a killed editor's lock is stale.
+ */
+QString lockPathFor(const QString &recoveryPath);
 /** Moves a recovery file that cannot be read out of the way; the new path, or empty. */
 QString setAside(const QString &recoveryPath);
 

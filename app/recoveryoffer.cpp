@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -66,6 +67,11 @@ bool Tavrin::offerRecovery()
                                       .entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Time);
     for (const QFileInfo &entry : entries) {
         const QString path = entry.absoluteFilePath();
+        // An editor that still runs keeps its file; a killed one's lock is stale and taken over.
+        QLockFile lock(Recovery::lockPathFor(path));
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0))
+            continue;
         QByteArray bytes;
         RecoveredState recovered;
         QString error;
@@ -106,6 +112,7 @@ bool Tavrin::offerRecovery()
             || m_document->kind() != recovered.file.kind)
             continue;
         m_document->edits().restoreState(std::move(recovered.state));
+        lock.unlock();
         m_recovery->adopt(path);
         return true;
     }

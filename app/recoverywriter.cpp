@@ -45,7 +45,17 @@ void RecoveryWriter::fileSettled()
 
 void RecoveryWriter::adopt(const QString &recoveryPath)
 {
+    own(recoveryPath);
+}
+
+void RecoveryWriter::own(const QString &recoveryPath)
+{
+    if (m_written == recoveryPath && m_lock)
+        return;
     m_written = recoveryPath;
+    m_lock = std::make_unique<QLockFile>(Recovery::lockPathFor(recoveryPath));
+    m_lock->setStaleLockTime(0); // held as long as this editor runs, however long that is
+    m_lock->tryLock(0);
 }
 
 void RecoveryWriter::stepTaken()
@@ -72,6 +82,7 @@ void RecoveryWriter::discard()
     if (!m_written.isEmpty())
         QFile::remove(m_written);
     m_written.clear();
+    m_lock.reset();
 }
 
 bool RecoveryWriter::writeNow(QString *error)
@@ -93,6 +104,6 @@ bool RecoveryWriter::writeNow(QString *error)
         emit writeFailed(reason);
         return false;
     }
-    m_written = path;
+    own(path);
     return true;
 }

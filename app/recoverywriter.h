@@ -3,8 +3,11 @@
 #include "recoveryfile.h"
 
 #include <QElapsedTimer>
+#include <QLockFile>
 #include <QObject>
 #include <QTimer>
+
+#include <memory>
 
 class Document;
 
@@ -42,11 +45,13 @@ signals:
 private:
     void stepTaken();
     void discard();
+    void own(const QString &recoveryPath);
 
     Document *m_document;
     QString m_folder;
     FileIdentity m_file;
-    QString m_written; // the recovery file this document wrote, until it goes
+    QString m_written;                 // the recovery file this document wrote, until it goes
+    std::unique_ptr<QLockFile> m_lock; // tells another editor's start that m_written is in use
     QTimer m_timer;
     QElapsedTimer m_lastWrite;
     QElapsedTimer m_pendingSince;

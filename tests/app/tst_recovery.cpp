@@ -85,6 +85,9 @@ void TestRecovery::killedEditorIsRestored()
     QVERIFY(editor.waitForReadyRead(20000));
     QCOMPARE(editor.readAllStandardOutput().trimmed(), QByteArray("edited"));
     QTRY_COMPARE_WITH_TIMEOUT(recoveryFiles().size(), 1, 10000);
+    // Not offered while that editor runs.
+    QVERIFY(!restartAndOffer(QStringLiteral("Restore")));
+    QCOMPARE(recoveryFiles().size(), 1);
     editor.kill(); // SIGKILL: nothing of the editor's runs any more
     QVERIFY(editor.waitForFinished(5000));
     QCOMPARE(bytesOf(file(QStringLiteral("a.udf"))), original);
