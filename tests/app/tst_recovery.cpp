@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableWidget>
 
 class TestRecovery : public WindowFixture
@@ -31,6 +32,7 @@ private slots:
     void offerAtStart();
     void fileGoesWithTheChanges_data();
     void fileGoesWithTheChanges();
+    void writeFailureIsShown();
 
 private:
     static QByteArray bytesOf(const QString &path)
@@ -42,7 +44,12 @@ private:
     {
         return QDir(Recovery::folder()).entryList({pattern}, QDir::Files);
     }
-    static void clearRecoveryFolder() { QDir(Recovery::folder()).removeRecursively(); }
+    static void clearRecoveryFolder()
+    {
+        QDir(Recovery::folder()).removeRecursively();
+        QFile::remove(Recovery::folder());
+        QDir().mkpath(QFileInfo(Recovery::folder()).path());
+    }
     // Starts again on the shipped registry and offers the recovery files, answering with button.
     bool restartAndOffer(const QString &button, QString *question = nullptr);
 
@@ -255,6 +262,18 @@ void TestRecovery::fileGoesWithTheChanges()
     // Nothing comes back while the document stays as it is.
     QTest::qWait(200);
     QVERIFY(recoveryFiles().isEmpty());
+}
+
+void TestRecovery::writeFailureIsShown()
+{
+    clearRecoveryFolder();
+    // A file where the folder should be: nothing can be written there.
+    writeAll(Recovery::folder(), "in the way");
+    if (!openRealSample(QStringLiteral("a.udf")))
+        QSKIP("the sample dump or the parser library is not built");
+    QVERIFY(makeRecoveryEdits(*m_window->document()));
+    QTRY_VERIFY(m_window->statusBar()->currentMessage().startsWith(
+        QStringLiteral("The recovery file could not be written: ")));
 }
 
 QTEST_MAIN(TestRecovery)
