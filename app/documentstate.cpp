@@ -15,6 +15,12 @@ void Tavrin::followDocument()
     for (auto signal : {&Document::documentReset, &Document::fileChanged})
         connect(m_document, signal, this, &Tavrin::updateWindowTitle);
     connect(m_document, &Document::modifiedChanged, this, &Tavrin::updateWindowTitle);
+    // A whole-state step (a restore, and its undo) rebuilds the tree: the list is shown again.
+    connect(m_document, &Document::documentReset, this, [this] {
+        if (m_document->hasDatabase() && !ui->dbTreeWidget->currentItem())
+            if (QTreeWidgetItem *allServices = ui->dbTreeWidget->topLevelItem(0))
+                ui->dbTreeWidget->setCurrentItem(allServices);
+    });
     updateFileActions();
     updateWindowTitle();
 }

@@ -9,6 +9,8 @@ int main(int argc, char *argv[])
 {
     installCrashHandler();
     QApplication app(argc, argv);
+    // The recovery files live under this name, whatever the program file is called.
+    QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
     int result = 0;
     {
         Tavrin window;
@@ -21,8 +23,11 @@ int main(int argc, char *argv[])
                 QCoreApplication::exit(runOpenTiming(window, arguments));
             });
         } else {
-            // Once the loop runs, so that a customer choice appears over the window.
-            QTimer::singleShot(0, &window, [&window, arguments] { window.openFromArguments(arguments); });
+            // Once the loop runs, so that a question appears over the window.
+            QTimer::singleShot(0, &window, [&window, arguments] {
+                window.offerRecovery();
+                window.openFromArguments(arguments);
+            });
         }
         result = app.exec();
     }

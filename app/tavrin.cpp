@@ -7,6 +7,7 @@
 #include "parserlibrary.h"
 #include "savefile.h"
 #include "recentfiles.h"
+#include "recoverywriter.h"
 #include "safetycopy.h"
 #include "tablecsv.h"
 #include "textcapacities.h"
@@ -101,6 +102,10 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     connectWidgets();
     followDocument();
     m_registry = FileTypeRegistry::fromFile(m_iniPath);
+    m_recovery = new RecoveryWriter(m_document, Recovery::folder(), this);
+    connect(m_recovery, &RecoveryWriter::writeFailed, this, [this](const QString &reason) {
+        ui->statusBar->showMessage(QStringLiteral("The recovery file could not be written: %1").arg(reason), 10000);
+    });
 }
 
 Tavrin::~Tavrin()
@@ -237,6 +242,8 @@ SaveOutcome Tavrin::saveTo(const QString &path, int kind, const QString &custome
     }
     if (!safetyMessage.isEmpty())
         ui->statusBar->showMessage(safetyMessage, 10000);
+    if (outcome == SaveOutcome::Saved)
+        m_recovery->fileSettled();
     return outcome;
 }
 
@@ -303,7 +310,7 @@ void Tavrin::openFromArguments(const QStringList &arguments)
         openFile(arguments.at(1));
 }
 
-void Tavrin::openFile(const QString &picked)
+void Tavrin::openFile(const QString &picked, const QString &givenCustomer)
 {
     if (picked.isEmpty() || !QFileInfo(picked).isFile())
         return;
@@ -312,8 +319,8 @@ void Tavrin::openFile(const QString &picked)
     // The picked path and kind stay local until the open really proceeds, so a
     // cancelled customer choice leaves the loaded document saving where it came from.
     const int kind = m_registry.kindForPath(picked);
-    QString customer;
-    if (kind == OstrelFlashImage) {
+    QString customer = givenCustomer;
+    if (kind == OstrelFlashImage && customer.isEmpty()) {
         FlashCustomChoseDialog dialog(this);
         if (dialog.exec() != QDialog::Accepted)
             return;
@@ -355,6 +362,7 @@ void Tavrin::openFile(const QString &picked)
             m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"), reason);
         return;
     }
+    m_recovery->fileSettled();
     ui->lineEdit_leftFilter->clear();
     m_safetyCopyFor = picked;
     RecentFiles::add(picked);

@@ -13,6 +13,7 @@ class ParserLibrary;
 class QModelIndex;
 class QLabel;
 class QMenu;
+class RecoveryWriter;
 enum class SaveOutcome;
 
 namespace Ui {
@@ -40,8 +41,8 @@ public:
     Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent = nullptr);
     ~Tavrin() override;
 
-    /** Opens path as File, Open does once a file was picked. */
-    void openFile(const QString &path);
+    /** Opens path as File, Open does once a file was picked; a flash image's customer given is not asked for. */
+    void openFile(const QString &path, const QString &customer = QString());
     /** The program's arguments: a file after the program name is opened. */
     void openFromArguments(const QStringList &arguments);
 
@@ -52,6 +53,12 @@ public:
     Document *document() const { return m_document; }
     const ParserLibrary *parserLibrary() const { return m_library.get(); }
     bool hasUnsavedChanges() const;
+    /**
+     * At start: offers each recovery file left by an editor that did not
+     * exit cleanly. True when one was restored into the window.
+     */
+    bool offerRecovery();
+    RecoveryWriter *recoveryWriter() const { return m_recovery; }
 
 public slots:
     void slotOpen();
@@ -106,6 +113,7 @@ private:
     Dialogs *m_dialogs = nullptr;
     // The opened file still waiting for its safety copy; empty once taken.
     QString m_safetyCopyFor;
+    RecoveryWriter *m_recovery = nullptr;
     QMenu *m_recentMenu = nullptr;
     QLabel *m_viewStatus = nullptr;
     QLabel *m_fileStatus = nullptr;

@@ -55,6 +55,7 @@ bool saveOnce(benchmark::State &state, BenchSession &s);
 void benchLoad(benchmark::State &state, int size);
 void benchBuildDatabase(benchmark::State &state, int size);
 void benchSave(benchmark::State &state, int size);
+void benchRecoveryWrite(benchmark::State &state, int size);
 void benchTreeSetDatabase(benchmark::State &state, int size);
 void benchTableSetDatabase(benchmark::State &state, int size);
 void benchAllServicesView(benchmark::State &state, int size);

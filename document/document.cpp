@@ -84,6 +84,16 @@ void Document::reset(DocumentData data)
     emitModified();
 }
 
+void Document::exchangeState(DocumentData &state)
+{
+    emit aboutToReset();
+    std::swap(m_data.database, state.database);
+    std::swap(m_data.favouriteNames, state.favouriteNames);
+    std::swap(m_data.hotKeys, state.hotKeys);
+    std::swap(m_data.favHotKeys, state.favHotKeys);
+    emit documentReset();
+}
+
 void Document::clear()
 {
     reset(DocumentData());

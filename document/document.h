@@ -137,6 +137,11 @@ public:
     void setFavouriteMasks(const QVector<QPair<quint32, QString>> &masks);
     /** Replaces the hot-key and favourite hot-key assignments. */
     void setHotKeys(const QVector<HotKey> &hotKeys, const QVector<FavHotKey> &favHotKeys);
+    /**
+     * Exchanges the database, the favourite names and the hot keys with
+     * state's; the templates stay. The history is kept: a whole-state step.
+     */
+    void exchangeState(DocumentData &state);
 
     // --- tree structure, for the undo commands (treechanges.cpp) ----------
     /** The ids of every satellite, or of every TP of satellite satId, in list order. */

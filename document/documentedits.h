@@ -164,6 +164,12 @@ public:
     /** Edit Group in the favourite hot-key view: the key points at group favIndex (-1: none). */
     EditOutcome assignFavHotKey(int key, int favIndex);
 
+    /**
+     * Restore of recovered changes: state (database, favourite names, hot
+     * keys) replaces the document's in one step; Undo gives the loaded file back.
+     */
+    void restoreState(DocumentData state);
+
     /** The id the next new programme gets: counting down from 4294967294, never one the file uses. */
     quint32 takeNewId();
 
