@@ -17,9 +17,9 @@ void Tavrin::followDocument()
     connect(m_document, &Document::modifiedChanged, this, &Tavrin::updateWindowTitle);
     // A whole-state step (a restore, and its undo) rebuilds the tree: the list is shown again.
     connect(m_document, &Document::documentReset, this, [this] {
-        if (m_document->hasDatabase() && !ui->dbTreeWidget->currentItem())
-            if (QTreeWidgetItem *allServices = ui->dbTreeWidget->topLevelItem(0))
-                ui->dbTreeWidget->setCurrentItem(allServices);
+        DBTreeWidget *tree = ui->dbTreeWidget;
+        if (m_document->hasDatabase() && !tree->currentIndex().isValid() && tree->model()->rowCount() > 0)
+            tree->setCurrentIndex(tree->model()->index(0, 0));
     });
     updateFileActions();
     updateWindowTitle();

@@ -18,7 +18,7 @@ inline bool makeRecoveryEdits(Document &document)
             value.value = QStringLiteral("Recovered");
     }
     DocumentEdits &edits = document.edits();
-    return edits.moveDown(rows, {0}).moved && edits.editNode(NodeKind::Programme, rows.at(1), DB_NS::NoId, values)
+    return edits.moveDown(rows, {0}).isPushed() && edits.editNode(NodeKind::Programme, rows.at(1), DB_NS::NoId, values)
         && edits.deleteProgrammes({rows.at(2)}) == 1
         && (document.favouriteNames().isEmpty() || edits.renameGroup(0, QStringLiteral("Kept")))
         && (document.hotKeys().isEmpty() || edits.assignHotKey(0, rows.at(3)));

@@ -4,6 +4,7 @@
 #include "recoveryedits.h"
 #include "recoveryfile.h"
 #include "recoverywriter.h"
+#include "programmetableview.h"
 #include "windowfixture.h"
 
 #include <QDir>
