@@ -1,6 +1,7 @@
 #include "parserstate.h"
 
 #include "boundarytext.h"
+#include "compactconvert.h"
 #include "defaultdatabase.h"
 #include "flashpresetcodec.h"
 #include "installlayout.h"
@@ -122,8 +123,48 @@ int32_t ParserState::save(int32_t type, const char16_t *path, RecordList *satell
     return ok ? OstrelOk : OstrelWriteFailed;
 }
 
+int32_t ParserState::loadCompact(int32_t type, const char16_t *path, const CompactRecordSet **satellites,
+                                 const CompactRecordSet **transponders,
+                                 const CompactRecordSet **programmes, NameList **favourites,
+                                 HotKeyList **hotKeys)
+{
+    if (!satellites || !transponders || !programmes)
+        return OstrelBadArgument;
+    RecordList *sats = nullptr, *tps = nullptr, *pgs = nullptr;
+    const int32_t rc = load(type, path, &sats, &tps, &pgs, favourites, hotKeys);
+    if (rc != OstrelOk)
+        return rc;
+    compactFromRecords(*sats, m_compactSatellites);
+    compactFromRecords(*tps, m_compactTransponders);
+    compactFromRecords(*pgs, m_compactProgrammes);
+    *satellites = m_compactSatellites.head();
+    *transponders = m_compactTransponders.head();
+    *programmes = m_compactProgrammes.head();
+    return OstrelOk;
+}
+
+int32_t ParserState::saveCompact(int32_t type, const char16_t *path, const CompactRecordSet *satellites,
+                                 const CompactRecordSet *transponders,
+                                 const CompactRecordSet *programmes, NameList *favourites,
+                                 HotKeyList *hotKeys)
+{
+    CompactReader readers[3];
+    const CompactRecordSet *sets[3] = {satellites, transponders, programmes};
+    for (int i = 0; i < 3; ++i) {
+        if (!readers[i].open(sets[i], &m_error))
+            return OstrelBadArgument;
+    }
+    RecordBlocks lists[3];
+    for (int i = 0; i < 3; ++i)
+        recordsFromCompact(readers[i], lists[i]);
+    return save(type, path, lists[0].head(), lists[1].head(), lists[2].head(), favourites, hotKeys);
+}
+
 int32_t ParserState::clean()
 {
+    m_compactSatellites.clear();
+    m_compactTransponders.clear();
+    m_compactProgrammes.clear();
     m_db.clear();
     m_dump.clear();
     m_presetColumns.clear();

@@ -2,6 +2,7 @@
 // The parser library's one state: the last loaded database, the configuration and
 // what a later save reuses. The exported entry points forward to instance().
 
+#include "compactrecords.h"
 #include "externaltool.h"
 #include "flashimage.h"
 #include "ostrel_api.h"
@@ -34,6 +35,13 @@ public:
     int32_t save(int32_t type, const char16_t *path, RecordList *satellites,
                  RecordList *transponders, RecordList *programmes, NameList *favourites,
                  HotKeyList *hotKeys);
+    // The same as load and save, with the records in the compact form.
+    int32_t loadCompact(int32_t type, const char16_t *path, const CompactRecordSet **satellites,
+                        const CompactRecordSet **transponders, const CompactRecordSet **programmes,
+                        NameList **favourites, HotKeyList **hotKeys);
+    int32_t saveCompact(int32_t type, const char16_t *path, const CompactRecordSet *satellites,
+                        const CompactRecordSet *transponders, const CompactRecordSet *programmes,
+                        NameList *favourites, HotKeyList *hotKeys);
     int32_t clean();
     int32_t uiConfig(TemplateList *sat, TemplateList *tp, TemplateList *pg);
     TemplateList *satTemplate() { return m_db.satTemplates.head(); }
@@ -76,6 +84,9 @@ private:
     FlashImage m_flash;
     ExternalTool m_tool;
     HotKeyList m_hotKeys;
+    CompactBuilder m_compactSatellites;
+    CompactBuilder m_compactTransponders;
+    CompactBuilder m_compactProgrammes;
     std::vector<FieldCapacity> m_capacities;
     CapacityList m_capacityList{0, nullptr, 0, 0};
     std::vector<FieldRange> m_ranges;
