@@ -81,6 +81,8 @@ public:
     }
 
     size_t size() const { return m_records.size(); }
+    // The record begun last, whose ids may still change.
+    CompactRecord &last() { return m_records.back(); }
 
     const CompactRecordSet *head()
     {

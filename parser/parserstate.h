@@ -13,6 +13,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace ostrel {
 
 class ParserState
@@ -62,9 +64,20 @@ public:
     int32_t fieldRanges(int32_t type, FieldRangeList **list);
 
 private:
-    bool loadUserDump(const QString &path);
-    bool saveUserDump(const QString &path, RecordList &satellites, RecordList &transponders,
-                      RecordList &programmes, const NameList &favourites);
+    // Reads path into the state; compact: a dump's records into the compact sets only.
+    int32_t read(int32_t type, const char16_t *path, NameList **favourites, HotKeyList **hotKeys, bool compact);
+    bool loadUserDump(const QString &path, bool compact);
+    // What writing a dump needs besides its records.
+    struct DumpSave
+    {
+        ParserConfig config;
+        QStringList names;
+        const HeadTable *head = nullptr;
+        const QByteArray *trailingBlock = nullptr;
+    };
+    // Writes what write() makes of the configuration and the favourite names to path.
+    bool saveUserDump(const QString &path, const NameList &favourites,
+                      const std::function<QByteArray(const DumpSave &)> &write);
     // Other file kinds plug in here.
     bool loadFlashImage(const QString &path);
     bool saveFlashImage(const QString &path, RecordList &satellites, RecordList &transponders,
