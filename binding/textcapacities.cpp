@@ -60,11 +60,23 @@ QString cutLine(const QString &what, int length, int kept)
     return QStringLiteral("%1: %2 characters, %3 kept").arg(what).arg(length).arg(kept);
 }
 
+// The fewest units any field of a kind keeps: a value no longer than that fits
+// whatever its field, without looking the field up.
+int fewestUnits(const TextCapacities &capacities, int kind)
+{
+    int fewest = OstrelTextUnits - 1;
+    for (const int units : capacities.fields[kind - 1])
+        fewest = std::min(fewest, units);
+    return fewest;
+}
+
 template<typename Node>
 void checkNode(const Node &node, int kind, const char *kindName, const TextCapacities &capacities,
-               QStringList &lines)
+               int fewest, QStringList &lines)
 {
     for (const NodeAttribute &attribute : node.attributes()) {
+        if (attribute.value.size() <= fewest && attribute.name.size() <= capacities.nameUnits)
+            continue;
         const int units = capacities.valueUnits(kind, attribute.name);
         if (attribute.value.size() <= units && attribute.name.size() <= capacities.nameUnits)
             continue;
@@ -87,13 +99,15 @@ QStringList cutTexts(const DocumentData &doc, const TextCapacities &capacities)
     QStringList lines;
     if (!doc.database)
         return lines;
+    const int fewest[3] = {fewestUnits(capacities, OstrelSatellite), fewestUnits(capacities, OstrelTransponder),
+                           fewestUnits(capacities, OstrelProgramme)};
     for (const DB_NS::SatNode *sat : doc.database->sats()) {
-        checkNode(*sat, OstrelSatellite, "satellite", capacities, lines);
+        checkNode(*sat, OstrelSatellite, "satellite", capacities, fewest[0], lines);
         for (const DB_NS::TPNode *tp : sat->tps())
-            checkNode(*tp, OstrelTransponder, "transponder", capacities, lines);
+            checkNode(*tp, OstrelTransponder, "transponder", capacities, fewest[1], lines);
     }
     for (const DB_NS::PGNode *programme : doc.database->allPGs())
-        checkNode(*programme, OstrelProgramme, "programme", capacities, lines);
+        checkNode(*programme, OstrelProgramme, "programme", capacities, fewest[2], lines);
     const int favouriteUnits = capacities.favouriteUnits();
     for (int i = 0; i < doc.favouriteNames.size(); ++i) {
         const QString &name = doc.favouriteNames.at(i);
