@@ -12,10 +12,13 @@ namespace {
 // Different texts one field position shares before its texts count as unique.
 constexpr int SharedTextsPerField = 256;
 
-// Read as the fixed fields are read, a leading byte-order mark included.
+// Read as the fixed fields are read: a leading byte-order mark goes through
+// the decoder, anything else is copied as it is.
 QString readUnits(QStringView units)
 {
-    return QString::fromUtf16(units.utf16(), int(units.size()));
+    if (!units.isEmpty() && (units.front() == QChar(0xFEFF) || units.front() == QChar(0xFFFE)))
+        return QString::fromUtf16(units.utf16(), int(units.size()));
+    return units.toString();
 }
 
 } // namespace
@@ -203,13 +206,27 @@ SaveCompactRecords::SaveCompactRecords(const ChannelDatabase &db, bool renumberD
     for (int i = 0; i < 3; ++i)
         lists[i]->reserve(sizes.records[i], sizes.values[i], sizes.values[i] * 4);
     std::vector<QStringView> names;
+    // Nodes loaded together share their names' text: the same texts as the node
+    // before are the same template, without comparing them.
+    std::vector<const QChar *> lastNames[3];
+    uint32_t lastTemplate[3] = {0, 0, 0};
     forEachSaved(db, renumberDefaultOrder, [&](int list, const DB_NS::Node &node, int defaultOrder) {
         const auto &attributes = node.attributes();
-        names.clear();
-        for (const NodeAttribute &attribute : attributes)
-            names.push_back(fieldView(attribute.name, OstrelNameUnits));
+        std::vector<const QChar *> &last = lastNames[list];
         ostrel::CompactBuilder &out = *lists[list];
-        out.beginRecord(node.id(), node.getParentId(), out.templateFor(names.data(), names.size()));
+        const bool same = out.size() > 0 && last.size() == size_t(attributes.size())
+            && std::equal(last.begin(), last.end(), attributes.begin(),
+                          [](const QChar *name, const NodeAttribute &a) { return name == a.name.constData(); });
+        if (!same) {
+            names.clear();
+            last.clear();
+            for (const NodeAttribute &attribute : attributes) {
+                names.push_back(fieldView(attribute.name, OstrelNameUnits));
+                last.push_back(attribute.name.constData());
+            }
+            lastTemplate[list] = out.templateFor(names.data(), names.size());
+        }
+        out.beginRecord(node.id(), node.getParentId(), lastTemplate[list]);
         for (const NodeAttribute &attribute : attributes) {
             if (defaultOrder < 0)
                 out.appendValue(fieldView(attribute.value, OstrelTextUnits));

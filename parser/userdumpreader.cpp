@@ -121,6 +121,9 @@ void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout 
         char16_t *text = record ? record->values[j].text : units;
         if (record)
             copyText(record->values[j].name, OstrelNameUnits, d.name);
+        // A compact value is its units alone; a fixed one fills its field.
+        QStringView value;
+        QString option; // what value may point into
         uint32_t number = 0;
         if (d.type == FieldType::Text) {
             if (field == ids.id || field == ids.parent) {
@@ -130,17 +133,24 @@ void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout 
             } else {
                 m_bits.readUnits(position, d.size, text, OstrelTextUnits);
             }
+            value = QStringView(text, std::find(text, text + OstrelTextUnits, u'\0') - text);
         } else {
             number = m_bits.readUInt(position, d.size);
             bool named = false;
-            const QString name = d.type == FieldType::Combobox ? d.optionName(number, &named) : QString();
-            if (named)
-                copyText(text, OstrelTextUnits, name);
-            else
+            if (d.type == FieldType::Combobox)
+                option = d.optionName(number, &named);
+            if (named) {
+                if (record)
+                    copyText(text, OstrelTextUnits, option);
+                value = QStringView(option).left(std::min<qsizetype>(option.size(), OstrelTextUnits - 1));
+            } else if (record) {
                 writeDecimal(text, number);
+            } else {
+                value = QStringView(text, decimalUnits(text, number));
+            }
         }
         if (target.compact)
-            target.compact->appendValue(QStringView(text, std::find(text, text + OstrelTextUnits, u'\0') - text));
+            target.compact->appendValue(value);
         if (field == ids.id)
             id = number;
         if (field == ids.parent && kind != OstrelSatellite)

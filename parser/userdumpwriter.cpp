@@ -13,6 +13,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <map>
 #include <limits>
 
 namespace ostrel {
@@ -28,18 +29,15 @@ constexpr uint32_t HighestNewId = 0xFFFE;
 // first zero unit, cut to the field.
 QStringView fieldView(QStringView text, int capacity)
 {
-    text = text.left(std::min<qsizetype>(text.size(), capacity - 1));
-    const qsizetype zero = text.indexOf(QChar(0));
-    return zero < 0 ? text : text.left(zero);
+    const char16_t *units = text.utf16();
+    return QStringView(units, std::find(units, units + std::min<qsizetype>(text.size(), capacity - 1), u'\0') - units);
 }
 
-// A record's text without a copy: the writer only reads it while it encodes
-// the record. A leading byte-order mark is read as the fixed fields read it.
-QString textView(QStringView text)
+// A leading byte-order mark is read as the fixed fields read it; any other
+// text is used where it is.
+bool readsAsItIs(QStringView text)
 {
-    if (!text.isEmpty() && (text.front() == QChar(0xFEFF) || text.front() == QChar(0xFFFE)))
-        return QString::fromUtf16(text.utf16(), int(text.size()));
-    return QString::fromRawData(text.data(), int(text.size()));
+    return text.isEmpty() || (text.front() != QChar(0xFEFF) && text.front() != QChar(0xFFFE));
 }
 
 // The records that go into the dump, in file order, with their children: each
@@ -93,6 +91,9 @@ private:
     uint64_t m_tpCount = 0;
     uint64_t m_pgCount = 0;
     std::vector<int> m_found; // for each field, the value that holds it, or -1
+    // Per list and template, the fields each value's name stands for (null: none):
+    // a template's names are the same for all its records, so each is looked up once.
+    std::map<std::pair<const CompactReader *, uint32_t>, std::vector<const std::vector<int> *>> m_names;
 };
 
 void DumpWriter::plan(const CompactReader &satellites, const CompactReader &transponders,
@@ -170,26 +171,35 @@ bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &l
 {
     const size_t n = layout.fields.size();
     m_found.assign(n, -1);
-    // The values usually come in presentation order: try that field first; otherwise
-    // look the name up. The first value of each name is the one that counts.
     const uint32_t count = list.fieldCount(record.index);
-    for (uint32_t k = 0; k < count; ++k) {
-        const QStringView name = fieldView(list.name(record.index, k), OstrelNameUnits);
-        const std::vector<int> *fields = nullptr;
-        if (k < layout.order.size()) {
-            const size_t expected = size_t(layout.order[k]);
-            if (name.compare(QStringView(layout.fields[expected].name), Qt::CaseInsensitive) == 0)
-                fields = &ids.sameName[expected];
-        }
-        if (!fields) {
+    const auto key = std::make_pair(&list, list.record(record.index).templateIndex);
+    auto resolved = m_names.find(key);
+    if (resolved == m_names.end()) {
+        // The values usually come in presentation order: try that field first;
+        // otherwise look the name up.
+        std::vector<const std::vector<int> *> fieldsOf(count, nullptr);
+        for (uint32_t k = 0; k < count; ++k) {
+            const QStringView name = fieldView(list.name(record.index, k), OstrelNameUnits);
+            if (k < layout.order.size()) {
+                const size_t expected = size_t(layout.order[k]);
+                if (name.compare(QStringView(layout.fields[expected].name), Qt::CaseInsensitive) == 0) {
+                    fieldsOf[k] = &ids.sameName[expected];
+                    continue;
+                }
+            }
             const auto it = ids.byName.constFind(name.toString().toCaseFolded());
-            if (it == ids.byName.cend())
-                continue;
-            fields = &it.value();
+            if (it != ids.byName.cend())
+                fieldsOf[k] = &it.value();
         }
-        for (const int f : *fields)
-            if (m_found[size_t(f)] < 0)
-                m_found[size_t(f)] = int(k);
+        resolved = m_names.emplace(key, std::move(fieldsOf)).first;
+    }
+    // The first value of each name is the one that counts.
+    for (uint32_t k = 0; k < count; ++k) {
+        if (const std::vector<int> *fields = resolved->second[k]) {
+            for (const int f : *fields)
+                if (m_found[size_t(f)] < 0)
+                    m_found[size_t(f)] = int(k);
+        }
     }
 
     const uint64_t base = byteOffset * 8;
@@ -213,8 +223,13 @@ bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &l
                                            : out.writeUInt(position, d.size, number);
         } else {
             const int k = m_found[i];
-            const QString text = k >= 0 ? textView(fieldView(list.value(record.index, uint32_t(k)), OstrelTextUnits))
-                                        : d.defaultText;
+            QStringView text = k >= 0 ? fieldView(list.value(record.index, uint32_t(k)), OstrelTextUnits)
+                                      : QStringView(d.defaultText);
+            QString read;
+            if (!readsAsItIs(text)) {
+                read = QString::fromUtf16(text.utf16(), int(text.size()));
+                text = read;
+            }
             ok = d.type == FieldType::Text ? out.writeText(position, d.size, text)
                                            : out.writeUInt(position, d.size, d.textToValue(text));
         }
