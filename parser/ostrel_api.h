@@ -223,7 +223,8 @@ struct CompactRecordSet
 
 // Optional: Load and Save with the records in the compact form; the favourites
 // and hot keys are as for Load and Save. What LoadCompact hands out is the
-// library's until its next Load or Clean; what SaveCompact is given stays the caller's.
+// library's until its next load of either form or Clean. SaveCompact writes
+// nothing back into what it is given (Save writes the new ids back).
 typedef int32_t (*OstrelLoadCompactFn)(int32_t type, const char16_t *path, const CompactRecordSet **sats,
                                        const CompactRecordSet **tps, const CompactRecordSet **pgs,
                                        NameList **favourites, HotKeyList **hotKeys);
