@@ -30,18 +30,26 @@ void benchBuildDatabase(benchmark::State &state, int size)
     if (!s)
         return;
     s->releaseDocument();
+    // The form the binding loads with: compact when the library has it.
+    const bool compact = s->library().hasCompactRecords();
     RecordList *sats = nullptr, *tps = nullptr, *pgs = nullptr;
+    const CompactRecordSet *sets[3] = {nullptr, nullptr, nullptr};
+    ostrel::CompactReader readers[3];
     NameList *names = nullptr;
     HotKeyList *keys = nullptr;
     const std::u16string path = s->dumpPath().toStdU16String();
-    if (s->library().load(OstrelUserDump, path.c_str(), &sats, &tps, &pgs, &names, &keys) != 0 || !sats || !tps
-        || !pgs) {
+    const bool loaded = compact
+        ? s->library().loadCompact(OstrelUserDump, path.c_str(), &sets[0], &sets[1], &sets[2], &names, &keys) == 0
+            && readers[0].open(sets[0]) && readers[1].open(sets[1]) && readers[2].open(sets[2])
+        : s->library().load(OstrelUserDump, path.c_str(), &sats, &tps, &pgs, &names, &keys) == 0 && sats && tps && pgs;
+    if (!loaded) {
         fail(state, QStringLiteral("Load failed"));
         return;
     }
     for (auto _ : state) {
         coldStart(state);
-        std::unique_ptr<ChannelDatabase> db = databaseFromRecords(*sats, *tps, *pgs);
+        std::unique_ptr<ChannelDatabase> db = compact ? databaseFromCompact(readers[0], readers[1], readers[2])
+                                                      : databaseFromRecords(*sats, *tps, *pgs);
         benchmark::DoNotOptimize(db.get());
         state.PauseTiming();
         db.reset();

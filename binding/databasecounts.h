@@ -3,7 +3,7 @@
 // boundary lists would hold, counted without building it: `tavrin-cli info`
 // needs only the numbers.
 
-#include "ostrel_api.h"
+#include "compactrecords.h"
 
 #include <cstddef>
 
@@ -19,3 +19,5 @@ struct DatabaseCounts
 // programme under the first kept TP of its parent id whose id no kept
 // programme has.
 DatabaseCounts countDatabase(const RecordList &sats, const RecordList &tps, const RecordList &pgs);
+DatabaseCounts countDatabase(const ostrel::CompactReader &sats, const ostrel::CompactReader &tps,
+                             const ostrel::CompactReader &pgs);

@@ -9,11 +9,16 @@
 
 namespace {
 
+// What Load handed out, in the fixed form or (compact) the compact one.
 struct LoadedLists
 {
+    bool compact = false;
     RecordList *sats = nullptr;
     RecordList *tps = nullptr;
     RecordList *pgs = nullptr;
+    ostrel::CompactReader compactSats;
+    ostrel::CompactReader compactTps;
+    ostrel::CompactReader compactPgs;
     NameList *favourites = nullptr;
     HotKeyList *hotKeys = nullptr;
 };
@@ -21,13 +26,28 @@ struct LoadedLists
 LoadStatus loadLists(ParserLibrary &library, int kind, const QString &path, LoadedLists &lists, int *result)
 {
     const std::u16string widePath(reinterpret_cast<const char16_t *>(path.utf16()), size_t(path.size()));
-    const int32_t rc = library.load(kind, widePath.c_str(), &lists.sats, &lists.tps, &lists.pgs,
-                                    &lists.favourites, &lists.hotKeys);
+    lists.compact = library.hasCompactRecords();
+    int32_t rc = 0;
+    bool missing = false;
+    if (lists.compact) {
+        const CompactRecordSet *sets[3] = {nullptr, nullptr, nullptr};
+        rc = library.loadCompact(kind, widePath.c_str(), &sets[0], &sets[1], &sets[2], &lists.favourites,
+                                 &lists.hotKeys);
+        missing = !sets[0] || !sets[1] || !sets[2];
+        // A set that points outside itself is a load that failed.
+        if (rc == 0 && !missing
+            && !(lists.compactSats.open(sets[0]) && lists.compactTps.open(sets[1]) && lists.compactPgs.open(sets[2])))
+            rc = OstrelReadFailed;
+    } else {
+        rc = library.load(kind, widePath.c_str(), &lists.sats, &lists.tps, &lists.pgs, &lists.favourites,
+                          &lists.hotKeys);
+        missing = !lists.sats || !lists.tps || !lists.pgs;
+    }
     if (result)
         *result = rc;
     if (rc != 0)
         return LoadStatus::LoadError;
-    if (!lists.sats || !lists.tps || !lists.pgs)
+    if (missing)
         return LoadStatus::NoDatabase;
     return LoadStatus::Loaded;
 }
@@ -41,7 +61,8 @@ LoadStatus loadSummary(ParserLibrary &library, int kind, const QString &path, Do
     const LoadStatus status = loadLists(library, kind, path, lists, result);
     if (status != LoadStatus::Loaded)
         return status;
-    summary.counts = countDatabase(*lists.sats, *lists.tps, *lists.pgs);
+    summary.counts = lists.compact ? countDatabase(lists.compactSats, lists.compactTps, lists.compactPgs)
+                                   : countDatabase(*lists.sats, *lists.tps, *lists.pgs);
     // Counted as loadDocument keeps them: every favourite slot, every hot key that is there.
     summary.favourites = lists.favourites && lists.favourites->names ? int(lists.favourites->count) : 0;
     summary.hotKeys = 0;
@@ -60,7 +81,8 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
     const LoadStatus status = loadLists(library, kind, path, lists, result);
     if (status != LoadStatus::Loaded)
         return status;
-    doc.database = databaseFromRecords(*lists.sats, *lists.tps, *lists.pgs);
+    doc.database = lists.compact ? databaseFromCompact(lists.compactSats, lists.compactTps, lists.compactPgs)
+                                 : databaseFromRecords(*lists.sats, *lists.tps, *lists.pgs);
     if (kind == OstrelUserDump)
         ServiceOrder::sortByDefaultOrder(*doc.database);
     doc.satTemplate = templateVector(library.satTemplate());
@@ -110,9 +132,6 @@ SaveOutcome saveDocument(ParserLibrary *library, const QString &libraryName, int
         *result = -1;
     if (!doc.database)
         return SaveOutcome::NotAttempted;
-    // A dump's "default_order" follows the service order once that differs
-    // from the stored values; until then they are written as loaded.
-    SaveRecords records(*doc.database, ServiceOrder::renumbersOnSave(*doc.database, kind));
     SaveNames names(doc.favouriteNames);
     SaveHotKeys hotKeys(doc.hotKeys);
     SaveFavHotKeys favHotKeys(doc.favHotKeys);
@@ -127,8 +146,19 @@ SaveOutcome saveDocument(ParserLibrary *library, const QString &libraryName, int
     const QString localPath = QString::fromLocal8Bit(path.toLocal8Bit());
     const std::u16string widePath(reinterpret_cast<const char16_t *>(localPath.utf16()),
                                   size_t(localPath.size()));
-    const int32_t rc = library->save(kind, widePath.c_str(), records.satellites(), records.transponders(),
-                                     records.programmes(), names.head(), hotKeys.head());
+    // A dump's "default_order" follows the service order once that differs
+    // from the stored values; until then they are written as loaded.
+    const bool renumber = ServiceOrder::renumbersOnSave(*doc.database, kind);
+    int32_t rc = -1;
+    if (library->hasCompactRecords()) {
+        SaveCompactRecords records(*doc.database, renumber);
+        rc = library->saveCompact(kind, widePath.c_str(), records.satellites(), records.transponders(),
+                                  records.programmes(), names.head(), hotKeys.head());
+    } else {
+        SaveRecords records(*doc.database, renumber);
+        rc = library->save(kind, widePath.c_str(), records.satellites(), records.transponders(),
+                           records.programmes(), names.head(), hotKeys.head());
+    }
     if (result)
         *result = rc;
     return rc == 0 ? SaveOutcome::Saved : SaveOutcome::NotSupported;

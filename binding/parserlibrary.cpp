@@ -71,6 +71,8 @@ void ParserLibrary::resolveEntries()
     m_getTextCapacities = entry<OstrelGetTextCapacitiesFn>(l, "GetTextCapacities");
     m_getFieldRanges = entry<OstrelGetFieldRangesFn>(l, "GetFieldRanges");
     m_save = entry<OstrelSaveFn>(l, "Save");
+    m_loadCompact = entry<OstrelLoadCompactFn>(l, "LoadCompact");
+    m_saveCompact = entry<OstrelSaveCompactFn>(l, "SaveCompact");
     m_uiConfig = entry<OstrelUIConfigFn>(l, "UIConfig");
     m_clean = entry<OstrelCleanFn>(l, "Clean");
     m_satTemplate = entry<OstrelTemplateFn>(l, "SatTemplate");
@@ -88,6 +90,8 @@ void ParserLibrary::clearEntries()
     m_getTextCapacities = nullptr;
     m_getFieldRanges = nullptr;
     m_save = nullptr;
+    m_loadCompact = nullptr;
+    m_saveCompact = nullptr;
     m_uiConfig = nullptr;
     m_clean = nullptr;
     m_satTemplate = nullptr;
@@ -106,6 +110,8 @@ bool ParserLibrary::hasEntry(const char *name) const
         {"GetTextCapacities", reinterpret_cast<const void *>(m_getTextCapacities)},
         {"GetFieldRanges", reinterpret_cast<const void *>(m_getFieldRanges)},
         {"Save", reinterpret_cast<const void *>(m_save)},
+        {"LoadCompact", reinterpret_cast<const void *>(m_loadCompact)},
+        {"SaveCompact", reinterpret_cast<const void *>(m_saveCompact)},
         {"UIConfig", reinterpret_cast<const void *>(m_uiConfig)},
         {"Clean", reinterpret_cast<const void *>(m_clean)},
         {"SatTemplate", reinterpret_cast<const void *>(m_satTemplate)},
@@ -129,6 +135,20 @@ int32_t ParserLibrary::save(int32_t type, const char16_t *path, RecordList *sats
                             RecordList *pgs, NameList *favourites, HotKeyList *hotKeys)
 {
     return m_save ? m_save(type, path, sats, tps, pgs, favourites, hotKeys) : -1;
+}
+
+int32_t ParserLibrary::loadCompact(int32_t type, const char16_t *path, const CompactRecordSet **sats,
+                                   const CompactRecordSet **tps, const CompactRecordSet **pgs,
+                                   NameList **favourites, HotKeyList **hotKeys)
+{
+    return m_loadCompact ? m_loadCompact(type, path, sats, tps, pgs, favourites, hotKeys) : -1;
+}
+
+int32_t ParserLibrary::saveCompact(int32_t type, const char16_t *path, const CompactRecordSet *sats,
+                                   const CompactRecordSet *tps, const CompactRecordSet *pgs,
+                                   NameList *favourites, HotKeyList *hotKeys)
+{
+    return m_saveCompact ? m_saveCompact(type, path, sats, tps, pgs, favourites, hotKeys) : -1;
 }
 
 int32_t ParserLibrary::clean()

@@ -30,6 +30,17 @@ public:
                  RecordList **pgs, NameList **favourites, HotKeyList **hotKeys);
     int32_t save(int32_t type, const char16_t *path, RecordList *sats, RecordList *tps,
                  RecordList *pgs, NameList *favourites, HotKeyList *hotKeys);
+    // The compact pair, when the library exports both entries.
+    bool hasCompactRecords() const { return m_compactAllowed && m_loadCompact && m_saveCompact; }
+    // Off: the fixed entries even where the compact pair exists, so the two can be
+    // compared (TAVRIN_FIXED_RECORDS in the environment starts it off).
+    void setCompactAllowed(bool allowed) { m_compactAllowed = allowed; }
+    int32_t loadCompact(int32_t type, const char16_t *path, const CompactRecordSet **sats,
+                        const CompactRecordSet **tps, const CompactRecordSet **pgs, NameList **favourites,
+                        HotKeyList **hotKeys);
+    int32_t saveCompact(int32_t type, const char16_t *path, const CompactRecordSet *sats,
+                        const CompactRecordSet *tps, const CompactRecordSet *pgs, NameList *favourites,
+                        HotKeyList *hotKeys);
     int32_t clean();
     int32_t uiConfig(TemplateList *sat, TemplateList *tp, TemplateList *pg);
     TemplateList *satTemplate();
@@ -52,6 +63,7 @@ private:
     std::unique_ptr<QLibrary> m_library;
     QString m_path;
     QString m_error;
+    bool m_compactAllowed = !qEnvironmentVariableIsSet("TAVRIN_FIXED_RECORDS");
 
     OstrelLoadFn m_load = nullptr;
     OstrelGetSatMaxNumFn m_getSatMaxNum = nullptr;
@@ -61,6 +73,8 @@ private:
     OstrelGetTextCapacitiesFn m_getTextCapacities = nullptr;
     OstrelGetFieldRangesFn m_getFieldRanges = nullptr;
     OstrelSaveFn m_save = nullptr;
+    OstrelLoadCompactFn m_loadCompact = nullptr;
+    OstrelSaveCompactFn m_saveCompact = nullptr;
     OstrelUIConfigFn m_uiConfig = nullptr;
     OstrelCleanFn m_clean = nullptr;
     OstrelTemplateFn m_satTemplate = nullptr;

@@ -7,20 +7,50 @@
 
 #include <algorithm>
 
+namespace {
+
+// Different texts one field position shares before its texts count as unique.
+constexpr int SharedTextsPerField = 256;
+
+// Read as the fixed fields are read: a leading byte-order mark goes through
+// the decoder, anything else is copied as it is.
+QString readUnits(QStringView units)
+{
+    if (!units.isEmpty() && (units.front() == QChar(0xFEFF) || units.front() == QChar(0xFFFE)))
+        return QString::fromUtf16(units.utf16(), int(units.size()));
+    return units.toString();
+}
+
+} // namespace
+
 QString FieldTexts::at(int index, const char16_t *text)
 {
+    if (!text)
+        return QString();
+    return at(index, QStringView(text, std::find(text, text + m_capacity, u'\0') - text));
+}
+
+QString FieldTexts::at(int index, QStringView units)
+{
     if (index < 0 || index >= 512) // far more fields than any configuration has
-        return ostrel::readText(text, m_capacity);
-    const char16_t *end = std::find(text, text + m_capacity, u'\0');
-    if (index >= m_texts.size())
-        m_texts.resize(index + 1);
-    QString &cached = m_texts[index];
-    // A text that reads differently from its units (a leading byte-order
-    // mark) never matches and is simply read each time.
-    if (cached.isNull() || cached.size() != int(end - text)
-        || !std::equal(text, end, reinterpret_cast<const char16_t *>(cached.utf16())))
-        cached = ostrel::readText(text, m_capacity);
-    return cached;
+        return readUnits(units);
+    if (size_t(index) >= m_fields.size())
+        m_fields.resize(size_t(index) + 1);
+    Seen &seen = m_fields[size_t(index)];
+    if (!seen.lastText.isNull() && seen.last == units)
+        return seen.lastText;
+    if (seen.unique) {
+        seen.lastText = readUnits(units);
+    } else {
+        auto found = seen.texts.find(units);
+        if (found == seen.texts.end()) {
+            found = seen.texts.insert(units, readUnits(units));
+            seen.unique = seen.texts.size() >= SharedTextsPerField;
+        }
+        seen.lastText = found.value();
+    }
+    seen.last = units;
+    return seen.lastText;
 }
 
 void fillNodeFromRecord(DB_NS::Node &node, const DataRecord &record, RecordTexts *texts)
@@ -49,6 +79,101 @@ std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, con
     return ChannelDatabase::build(std::move(satNodes), std::move(tpNodes), std::move(pgNodes));
 }
 
+namespace {
+
+template<typename NodeT>
+std::vector<std::unique_ptr<NodeT>> nodesFromCompact(const ostrel::CompactReader &list, HugePageHeap &heap)
+{
+    std::vector<std::unique_ptr<NodeT>> nodes;
+    nodes.reserve(list.size());
+    RecordTexts texts;
+    // A template's names are read once and shared by all its records.
+    std::vector<QVector<QString>> names(list.templateCount());
+    std::vector<bool> named(list.templateCount());
+    for (uint32_t i = 0; i < list.size(); ++i) {
+        const CompactRecord &record = list.record(i);
+        const uint32_t count = list.fieldCount(i);
+        QVector<QString> &fieldNames = names[record.templateIndex];
+        if (!named[record.templateIndex]) {
+            named[record.templateIndex] = true;
+            fieldNames.reserve(int(count));
+            for (uint32_t k = 0; k < count; ++k)
+                fieldNames.append(texts.names.at(int(k), list.name(i, k)));
+        }
+        auto node = std::make_unique<NodeT>();
+        node->setId(record.id);
+        node->setParentId(record.parentId);
+        node->reserveAttributes(int(std::min<uint32_t>(count, 1024)));
+        for (uint32_t k = 0; k < count; ++k)
+            node->addAttribute(fieldNames[int(k)], texts.values.at(int(k), list.value(i, k)));
+        if (i % 64 == 0)
+            heap.advise();
+        nodes.push_back(std::move(node));
+    }
+    return nodes;
+}
+
+// The records a Save gets, in the order it gets them: programmes grouped by
+// transponder in each TP's own order, the order the writers keep, which stays
+// as loaded until a reorder relinks the lists. add(list, node, defaultOrder)
+// gets 0, 1, 2 for satellites, transponders, programmes, and -1 where the
+// "default_order" is written as stored.
+template<typename Add>
+void forEachSaved(const ChannelDatabase &db, bool renumberDefaultOrder, Add add)
+{
+    // The position of each programme in the service order, when it is written.
+    const QHash<const DB_NS::PGNode *, int> serviceOrder = renumberDefaultOrder ? ServiceOrder::positions(db)
+                                                                                : QHash<const DB_NS::PGNode *, int>();
+    for (const DB_NS::SatNode *sat : db.sats()) {
+        add(0, *sat, -1);
+        for (const DB_NS::TPNode *tp : sat->tps()) {
+            add(1, *tp, -1);
+            for (const DB_NS::PGNode *pg : tp->pgs())
+                add(2, *pg, renumberDefaultOrder ? serviceOrder.value(pg, -1) : -1);
+        }
+    }
+}
+
+// How many records and values each list of a Save holds, so that each is sized once.
+struct SaveSizes
+{
+    size_t records[3] = {0, 0, 0};
+    size_t values[3] = {0, 0, 0};
+
+    explicit SaveSizes(const ChannelDatabase &db)
+    {
+        forEachSaved(db, false, [this](int list, const DB_NS::Node &node, int) {
+            ++records[list];
+            values[list] += size_t(node.attributes().size());
+        });
+    }
+};
+
+QString savedValue(const NodeAttribute &attribute, int defaultOrder)
+{
+    const bool renumbered = defaultOrder >= 0 && NodeAttribute::namesEqual(attribute.name, DefaultOrderField);
+    return renumbered ? QString::number(defaultOrder) : attribute.value;
+}
+
+// A text as a fixed field of capacity units carries it.
+QStringView fieldView(const QString &text, int capacity)
+{
+    return QStringView(text.utf16(), std::min<qsizetype>(text.size(), capacity - 1));
+}
+
+} // namespace
+
+std::unique_ptr<ChannelDatabase> databaseFromCompact(const ostrel::CompactReader &sats,
+                                                     const ostrel::CompactReader &tps,
+                                                     const ostrel::CompactReader &pgs)
+{
+    HugePageHeap heap;
+    auto satNodes = nodesFromCompact<DB_NS::SatNode>(sats, heap);
+    auto tpNodes = nodesFromCompact<DB_NS::TPNode>(tps, heap);
+    auto pgNodes = nodesFromCompact<DB_NS::PGNode>(pgs, heap);
+    return ChannelDatabase::build(std::move(satNodes), std::move(tpNodes), std::move(pgNodes));
+}
+
 void SaveRecords::Records::add(const DB_NS::Node &node, int defaultOrder)
 {
     const auto &attributes = node.attributes();
@@ -59,43 +184,56 @@ void SaveRecords::Records::add(const DB_NS::Node &node, int defaultOrder)
         const NodeAttribute &attribute = attributes[int(i)];
         FieldValue &value = record.values[i];
         ostrel::copyText(value.name, OstrelNameUnits, attribute.name);
-        const bool renumbered = defaultOrder >= 0 && NodeAttribute::namesEqual(attribute.name, DefaultOrderField);
-        ostrel::copyText(value.text, OstrelTextUnits, renumbered ? QString::number(defaultOrder) : attribute.value);
+        ostrel::copyText(value.text, OstrelTextUnits, savedValue(attribute, defaultOrder));
     }
 }
 
 SaveRecords::SaveRecords(const ChannelDatabase &db, bool renumberDefaultOrder)
 {
-    // The position of each programme in the service order, when it is written.
-    const QHash<const DB_NS::PGNode *, int> serviceOrder = renumberDefaultOrder ? ServiceOrder::positions(db)
-                                                                                : QHash<const DB_NS::PGNode *, int>();
-    // Sized first, so that each list is one block.
-    size_t tps = 0, pgs = 0, satValues = 0, tpValues = 0, pgValues = 0;
-    for (const DB_NS::SatNode *sat : db.sats()) {
-        satValues += size_t(sat->attributes().size());
-        for (const DB_NS::TPNode *tp : sat->tps()) {
-            ++tps;
-            tpValues += size_t(tp->attributes().size());
-            for (const DB_NS::PGNode *pg : tp->pgs()) {
-                ++pgs;
-                pgValues += size_t(pg->attributes().size());
+    Records *lists[3] = {&m_sats, &m_tps, &m_pgs};
+    const SaveSizes sizes(db);
+    for (int i = 0; i < 3; ++i)
+        lists[i]->blocks.reserve(sizes.records[i], sizes.values[i]);
+    forEachSaved(db, renumberDefaultOrder, [&lists](int list, const DB_NS::Node &node, int defaultOrder) {
+        lists[list]->add(node, defaultOrder);
+    });
+}
+
+SaveCompactRecords::SaveCompactRecords(const ChannelDatabase &db, bool renumberDefaultOrder)
+{
+    ostrel::CompactBuilder *lists[3] = {&m_sats, &m_tps, &m_pgs};
+    const SaveSizes sizes(db);
+    for (int i = 0; i < 3; ++i)
+        lists[i]->reserve(sizes.records[i], sizes.values[i], sizes.values[i] * 4);
+    std::vector<QStringView> names;
+    // Nodes loaded together share their names' text: the same texts as the node
+    // before are the same template, without comparing them.
+    std::vector<const QChar *> lastNames[3];
+    uint32_t lastTemplate[3] = {0, 0, 0};
+    forEachSaved(db, renumberDefaultOrder, [&](int list, const DB_NS::Node &node, int defaultOrder) {
+        const auto &attributes = node.attributes();
+        std::vector<const QChar *> &last = lastNames[list];
+        ostrel::CompactBuilder &out = *lists[list];
+        const bool same = out.size() > 0 && last.size() == size_t(attributes.size())
+            && std::equal(last.begin(), last.end(), attributes.begin(),
+                          [](const QChar *name, const NodeAttribute &a) { return name == a.name.constData(); });
+        if (!same) {
+            names.clear();
+            last.clear();
+            for (const NodeAttribute &attribute : attributes) {
+                names.push_back(fieldView(attribute.name, OstrelNameUnits));
+                last.push_back(attribute.name.constData());
             }
+            lastTemplate[list] = out.templateFor(names.data(), names.size());
         }
-    }
-    m_sats.blocks.reserve(db.sats().size(), satValues);
-    m_tps.blocks.reserve(tps, tpValues);
-    m_pgs.blocks.reserve(pgs, pgValues);
-    // Programmes go out grouped by transponder in each TP's own order: that is
-    // the order the writers keep, and it stays as loaded until a reorder
-    // relinks the lists.
-    for (const DB_NS::SatNode *sat : db.sats()) {
-        m_sats.add(*sat);
-        for (const DB_NS::TPNode *tp : sat->tps()) {
-            m_tps.add(*tp);
-            for (const DB_NS::PGNode *pg : tp->pgs())
-                m_pgs.add(*pg, renumberDefaultOrder ? serviceOrder.value(pg, -1) : -1);
+        out.beginRecord(node.id(), node.getParentId(), lastTemplate[list]);
+        for (const NodeAttribute &attribute : attributes) {
+            if (defaultOrder < 0)
+                out.appendValue(fieldView(attribute.value, OstrelTextUnits));
+            else
+                out.appendValue(fieldView(savedValue(attribute, defaultOrder), OstrelTextUnits));
         }
-    }
+    });
 }
 
 static std::u16string toU16(const QString &s)

@@ -2,6 +2,7 @@
 // Conversions between the parser's boundary records and the editor's nodes.
 
 #include "channeldatabase.h"
+#include "compactrecords.h"
 #include "documentdata.h"
 #include "hugepageheap.h"
 #include "ostrel_api.h"
@@ -14,18 +15,31 @@
 #include <vector>
 
 // Texts repeat from record to record of a list: the names always, many values
-// (flags, modes, a satellite's id) often. One shared copy per field position
-// while the text stays the same, instead of an allocation per attribute.
+// (flags, modes, "No", "TV", "0") often. Each field position keeps one shared
+// copy of every text it has seen, instead of an allocation per attribute, until
+// it has seen so many different ones that its texts are taken to be unique
+// (ids, names): those are read each time. The units a text is looked up by must
+// stay where they are while the table lives (one list's conversion).
 class FieldTexts
 {
 public:
     explicit FieldTexts(int capacity)
         : m_capacity(capacity) {}
+    // A fixed field of capacity units, up to its terminator.
     QString at(int index, const char16_t *text);
+    QString at(int index, QStringView units);
 
 private:
+    struct Seen
+    {
+        QStringView last;
+        QString lastText;
+        QHash<QStringView, QString> texts;
+        bool unique = false;
+    };
+
     int m_capacity;
-    QVector<QString> m_texts;
+    std::vector<Seen> m_fields;
 };
 
 struct RecordTexts
@@ -61,6 +75,11 @@ std::vector<std::unique_ptr<NodeT>> nodesFromRecords(const RecordList &list, Hug
 std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, const RecordList &tps,
                                                      const RecordList &pgs);
 
+// The same from compact record sets, each already opened (checked).
+std::unique_ptr<ChannelDatabase> databaseFromCompact(const ostrel::CompactReader &sats,
+                                                     const ostrel::CompactReader &tps,
+                                                     const ostrel::CompactReader &pgs);
+
 // The programme field that holds the service order of a user-database dump.
 inline const QString DefaultOrderField = QStringLiteral("default_order");
 
@@ -89,6 +108,25 @@ private:
     Records m_sats;
     Records m_tps;
     Records m_pgs;
+};
+
+// The compact form of SaveRecords: the same records in the same order, texts
+// cut as the fixed fields cut them.
+class SaveCompactRecords
+{
+public:
+    explicit SaveCompactRecords(const ChannelDatabase &db, bool renumberDefaultOrder = false);
+    SaveCompactRecords(const SaveCompactRecords &) = delete;
+    SaveCompactRecords &operator=(const SaveCompactRecords &) = delete;
+
+    const CompactRecordSet *satellites() { return m_sats.head(); }
+    const CompactRecordSet *transponders() { return m_tps.head(); }
+    const CompactRecordSet *programmes() { return m_pgs.head(); }
+
+private:
+    ostrel::CompactBuilder m_sats;
+    ostrel::CompactBuilder m_tps;
+    ostrel::CompactBuilder m_pgs;
 };
 
 // Zero-terminated copies of the favourite names as a NameList.

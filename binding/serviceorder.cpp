@@ -34,6 +34,15 @@ public:
 
     static qint64 keyOf(const QString &value)
     {
+        // Plain digits, what a file holds, are read here without a copy.
+        if (!value.isEmpty() && value.size() <= 18) {
+            qint64 key = 0;
+            const QChar *c = value.constData(), *end = c + value.size();
+            for (; c != end && c->unicode() >= u'0' && c->unicode() <= u'9'; ++c)
+                key = key * 10 + (c->unicode() - u'0');
+            if (c == end)
+                return key;
+        }
         bool ok = false;
         const qint64 key = value.midRef(0).trimmed().toLongLong(&ok);
         return ok ? key : 0;

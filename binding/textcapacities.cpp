@@ -5,6 +5,8 @@
 #include "parserlibrary.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 int TextCapacities::valueUnits(int recordKind, const QString &field) const
 {
@@ -60,12 +62,38 @@ QString cutLine(const QString &what, int length, int kept)
     return QStringLiteral("%1: %2 characters, %3 kept").arg(what).arg(length).arg(kept);
 }
 
+// What each field of one kind keeps, looked up once per position while the
+// nodes carry their fields in the same order (as every node of a file does).
+class KindCapacities
+{
+public:
+    KindCapacities(const TextCapacities &capacities, int kind)
+        : m_capacities(capacities), m_kind(kind) {}
+
+    int valueUnits(int position, const QString &name)
+    {
+        if (size_t(position) >= m_known.size())
+            m_known.resize(size_t(position) + 1);
+        auto &known = m_known[size_t(position)];
+        if (known.first.isNull() || known.first != name)
+            known = {name, m_capacities.valueUnits(m_kind, name)};
+        return known.second;
+    }
+
+private:
+    const TextCapacities &m_capacities;
+    int m_kind;
+    std::vector<std::pair<QString, int>> m_known;
+};
+
 template<typename Node>
-void checkNode(const Node &node, int kind, const char *kindName, const TextCapacities &capacities,
+void checkNode(const Node &node, const char *kindName, const TextCapacities &capacities, KindCapacities &kind,
                QStringList &lines)
 {
-    for (const NodeAttribute &attribute : node.attributes()) {
-        const int units = capacities.valueUnits(kind, attribute.name);
+    const QVector<NodeAttribute> &attributes = node.attributes();
+    for (int i = 0; i < attributes.size(); ++i) {
+        const NodeAttribute &attribute = attributes.at(i);
+        const int units = kind.valueUnits(i, attribute.name);
         if (attribute.value.size() <= units && attribute.name.size() <= capacities.nameUnits)
             continue;
         QString what = QStringLiteral("%1 %2").arg(QLatin1String(kindName)).arg(node.id());
@@ -87,13 +115,15 @@ QStringList cutTexts(const DocumentData &doc, const TextCapacities &capacities)
     QStringList lines;
     if (!doc.database)
         return lines;
+    KindCapacities sats(capacities, OstrelSatellite), tps(capacities, OstrelTransponder),
+        pgs(capacities, OstrelProgramme);
     for (const DB_NS::SatNode *sat : doc.database->sats()) {
-        checkNode(*sat, OstrelSatellite, "satellite", capacities, lines);
+        checkNode(*sat, "satellite", capacities, sats, lines);
         for (const DB_NS::TPNode *tp : sat->tps())
-            checkNode(*tp, OstrelTransponder, "transponder", capacities, lines);
+            checkNode(*tp, "transponder", capacities, tps, lines);
     }
     for (const DB_NS::PGNode *programme : doc.database->allPGs())
-        checkNode(*programme, OstrelProgramme, "programme", capacities, lines);
+        checkNode(*programme, "programme", capacities, pgs, lines);
     const int favouriteUnits = capacities.favouriteUnits();
     for (int i = 0; i < doc.favouriteNames.size(); ++i) {
         const QString &name = doc.favouriteNames.at(i);

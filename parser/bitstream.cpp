@@ -141,14 +141,14 @@ bool BitWriter::writeUInt(uint64_t position, uint64_t width, uint32_t value)
     return true;
 }
 
-bool BitWriter::writeText(uint64_t position, uint64_t width, const QString &text)
+bool BitWriter::writeText(uint64_t position, uint64_t width, QStringView text)
 {
     if (!contains(position, width))
         return false;
     zero(position, width);
     const uint64_t units = std::min<uint64_t>(width / 16, uint64_t(text.size()));
     for (uint64_t i = 0; i < units; ++i)
-        put(position + i * 16, 16, text.at(int(i)).unicode());
+        put(position + i * 16, 16, text.at(qsizetype(i)).unicode());
     return true;
 }
 

@@ -49,7 +49,7 @@ public:
     // returns false and changes nothing when the field lies outside the buffer.
     bool writeUInt(uint64_t position, uint64_t width, uint32_t value);
     // UTF-16 units cut to whole units of the field, the rest of the field zero.
-    bool writeText(uint64_t position, uint64_t width, const QString &text);
+    bool writeText(uint64_t position, uint64_t width, QStringView text);
     // Copies min(width, sourceWidth) bits of LSB-first packed bits, zeros above.
     bool writeBits(uint64_t position, uint64_t width, const QByteArray &bits, uint64_t sourceWidth);
 

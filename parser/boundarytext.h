@@ -8,15 +8,20 @@
 
 namespace ostrel {
 
-// Copies text into a fixed UTF-16 field, cut to capacity - 1 units and zero-filled.
-inline void copyText(char16_t *dst, int capacity, const QString &text)
+// Copies length units into a fixed UTF-16 field, cut to capacity - 1 units and zero-filled.
+inline void copyUnits(char16_t *dst, int capacity, const char16_t *src, qsizetype length)
 {
     if (!dst || capacity <= 0)
         return;
     // Each unit is written once: the text, then zeros to the end of the field.
-    const int units = std::min(int(text.size()), capacity - 1);
-    std::copy_n(reinterpret_cast<const char16_t *>(text.utf16()), units, dst);
+    const int units = int(std::min<qsizetype>(length, capacity - 1));
+    std::copy_n(src, units, dst);
     std::fill(dst + units, dst + capacity, u'\0');
+}
+
+inline void copyText(char16_t *dst, int capacity, const QString &text)
+{
+    copyUnits(dst, capacity, reinterpret_cast<const char16_t *>(text.utf16()), text.size());
 }
 
 // Reads a fixed UTF-16 field up to its terminator, never past capacity units.

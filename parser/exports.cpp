@@ -56,6 +56,24 @@ OSTREL_EXPORT int32_t Save(int32_t type, const char16_t *path, RecordList *sats,
     });
 }
 
+OSTREL_EXPORT int32_t LoadCompact(int32_t type, const char16_t *path, const CompactRecordSet **sats,
+                                  const CompactRecordSet **tps, const CompactRecordSet **pgs,
+                                  NameList **favourites, HotKeyList **hotKeys)
+{
+    return fenced(OstrelReadFailed, [&] {
+        return ParserState::instance().loadCompact(type, path, sats, tps, pgs, favourites, hotKeys);
+    });
+}
+
+OSTREL_EXPORT int32_t SaveCompact(int32_t type, const char16_t *path, const CompactRecordSet *sats,
+                                  const CompactRecordSet *tps, const CompactRecordSet *pgs,
+                                  NameList *favourites, HotKeyList *hotKeys)
+{
+    return fenced(OstrelWriteFailed, [&] {
+        return ParserState::instance().saveCompact(type, path, sats, tps, pgs, favourites, hotKeys);
+    });
+}
+
 OSTREL_EXPORT int32_t Clean()
 {
     return fenced(OstrelOk, [] { return ParserState::instance().clean(); });
@@ -109,6 +127,8 @@ OSTREL_EXPORT int32_t GetFieldRanges(int32_t type, FieldRangeList **list)
 static_assert(std::is_same_v<decltype(&Load), OstrelLoadFn>);
 static_assert(std::is_same_v<decltype(&Save), OstrelSaveFn>);
 static_assert(std::is_same_v<decltype(&Clean), OstrelCleanFn>);
+static_assert(std::is_same_v<decltype(&LoadCompact), OstrelLoadCompactFn>);
+static_assert(std::is_same_v<decltype(&SaveCompact), OstrelSaveCompactFn>);
 static_assert(std::is_same_v<decltype(&UIConfig), OstrelUIConfigFn>);
 static_assert(std::is_same_v<decltype(&SatTemplate), OstrelTemplateFn>);
 static_assert(std::is_same_v<decltype(&GetSatMaxNum), OstrelGetSatMaxNumFn>);

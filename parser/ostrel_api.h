@@ -182,6 +182,56 @@ struct FieldRangeList
 // configuration. 0 on success; the list is the library's until its next call.
 typedef int32_t (*OstrelGetFieldRangesFn)(int32_t type, FieldRangeList **list);
 
+// The compact form of a record list: the same records as the fixed one, with
+// every text held once in one block of UTF-16 units (no terminators). Field
+// names are given once per template; a record names its template and where its
+// values start in `values`, one span per field of the template. A reader checks
+// every index, offset and length before it follows one.
+struct TextSpan
+{
+    uint32_t offset; // units from the start of text
+    uint32_t length; // units
+};
+
+struct CompactTemplate
+{
+    uint32_t fieldCount;
+    uint32_t firstName; // the template's names are names[firstName .. firstName + fieldCount)
+};
+
+struct CompactRecord
+{
+    uint32_t id;
+    uint32_t parentId;
+    uint32_t templateIndex;
+    uint32_t firstValue; // the record's values are values[firstValue .. + the template's fieldCount)
+};
+
+struct CompactRecordSet
+{
+    uint32_t recordCount;
+    const CompactRecord *records;
+    uint32_t templateCount;
+    const CompactTemplate *templates;
+    uint32_t nameCount;
+    const TextSpan *names;
+    uint32_t valueCount;
+    const TextSpan *values;
+    uint32_t textUnits;
+    const char16_t *text;
+};
+
+// Optional: Load and Save with the records in the compact form; the favourites
+// and hot keys are as for Load and Save. What LoadCompact hands out is the
+// library's until its next load of either form or Clean. SaveCompact writes
+// nothing back into what it is given (Save writes the new ids back).
+typedef int32_t (*OstrelLoadCompactFn)(int32_t type, const char16_t *path, const CompactRecordSet **sats,
+                                       const CompactRecordSet **tps, const CompactRecordSet **pgs,
+                                       NameList **favourites, HotKeyList **hotKeys);
+typedef int32_t (*OstrelSaveCompactFn)(int32_t type, const char16_t *path, const CompactRecordSet *sats,
+                                       const CompactRecordSet *tps, const CompactRecordSet *pgs,
+                                       NameList *favourites, HotKeyList *hotKeys);
+
 } // extern "C"
 
 static_assert(sizeof(HotKeyItem) == 24, "HotKeyItem crosses the boundary as 24 bytes");

@@ -63,7 +63,7 @@ bool attributeBoolean(const XMLElement *e, const char *name, bool missing)
     return value ? parseBoolean(value, false) : missing;
 }
 
-bool isDecimal(const QString &text)
+bool isDecimal(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -254,11 +254,11 @@ QString FieldDescriptor::optionName(uint32_t value, bool *found) const
     return QString();
 }
 
-uint32_t FieldDescriptor::optionValue(const QString &name, bool *found) const
+uint32_t FieldDescriptor::optionValue(QStringView name, bool *found) const
 {
     const int count = std::min(int(optionValues.size()), int(optionNames.size()));
     for (int i = 0; i < count; ++i) {
-        if (optionNames.at(i) == name) {
+        if (QStringView(optionNames.at(i)) == name) {
             if (found)
                 *found = true;
             return optionValues[size_t(i)];
@@ -287,7 +287,7 @@ QString FieldDescriptor::valueToText(uint32_t value) const
     return QString();
 }
 
-uint32_t FieldDescriptor::textToValue(const QString &text) const
+uint32_t FieldDescriptor::textToValue(QStringView text) const
 {
     switch (type) {
     case FieldType::Integer:
@@ -298,7 +298,7 @@ uint32_t FieldDescriptor::textToValue(const QString &text) const
         if (found)
             return value;
         bool ok = false;
-        const uint32_t number = isDecimal(text) ? text.toUInt(&ok) : 0;
+        const uint32_t number = isDecimal(text) ? text.toString().toUInt(&ok) : 0;
         return ok ? number : 0;
     }
     case FieldType::Text:
@@ -393,7 +393,7 @@ void buildTemplates(int32_t kind, const NodeLayout &layout, TriggerCallback trig
     }
 }
 
-uint32_t scanUnsigned(const QString &text)
+uint32_t scanUnsigned(QStringView text)
 {
     int i = 0;
     while (i < text.size() && text.at(i).isSpace())

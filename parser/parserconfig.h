@@ -40,14 +40,14 @@ struct FieldDescriptor
     // The first option's name with that value; empty when none has it.
     QString optionName(uint32_t value, bool *found = nullptr) const;
     // The value of the first option with exactly that name; 0 when none has it.
-    uint32_t optionValue(const QString &name, bool *found = nullptr) const;
+    uint32_t optionValue(QStringView name, bool *found = nullptr) const;
 
     // The field's number as shown to the editor: Integer as decimal, Combobox as the
     // option name, or the decimal number when no option has it. Text fields give "".
     QString valueToText(uint32_t value) const;
     // The number a text stands for: Integer read as leading decimal digits, Combobox
     // as the named option's value, or the text's own number when it names none.
-    uint32_t textToValue(const QString &text) const;
+    uint32_t textToValue(QStringView text) const;
 };
 
 struct TriggerRule
@@ -106,7 +106,7 @@ void buildTemplates(int32_t kind, const NodeLayout &layout, TriggerCallback trig
                     TemplateStore &store);
 
 // Attribute conversions shared by the configuration and the dump.
-uint32_t scanUnsigned(const QString &text); // leading decimal digits, 0 when none
+uint32_t scanUnsigned(QStringView text); // leading decimal digits, 0 when none
 bool parseBoolean(const char *text, bool fallback);
 
 } // namespace ostrel

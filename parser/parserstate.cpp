@@ -1,6 +1,7 @@
 #include "parserstate.h"
 
 #include "boundarytext.h"
+#include "compactconvert.h"
 #include "defaultdatabase.h"
 #include "flashpresetcodec.h"
 #include "installlayout.h"
@@ -65,8 +66,43 @@ int32_t ParserState::load(int32_t type, const char16_t *path, RecordList **satel
                           RecordList **transponders, RecordList **programmes,
                           NameList **favourites, HotKeyList **hotKeys)
 {
-    if (!validType(type) || !path || !satellites || !transponders || !programmes || !favourites
-        || !hotKeys)
+    if (!satellites || !transponders || !programmes)
+        return OstrelBadArgument;
+    const int32_t rc = read(type, path, favourites, hotKeys, false);
+    if (rc != OstrelOk)
+        return rc;
+    *satellites = m_db.satellites.head();
+    *transponders = m_db.transponders.head();
+    *programmes = m_db.programmes.head();
+    return OstrelOk;
+}
+
+int32_t ParserState::loadCompact(int32_t type, const char16_t *path, const CompactRecordSet **satellites,
+                                 const CompactRecordSet **transponders,
+                                 const CompactRecordSet **programmes, NameList **favourites,
+                                 HotKeyList **hotKeys)
+{
+    if (!satellites || !transponders || !programmes)
+        return OstrelBadArgument;
+    const int32_t rc = read(type, path, favourites, hotKeys, true);
+    if (rc != OstrelOk)
+        return rc;
+    // Preset kinds are read as fixed records (they are small) and handed on compact.
+    if (type != OstrelUserDump) {
+        compactFromRecords(*m_db.satellites.head(), m_compactSatellites);
+        compactFromRecords(*m_db.transponders.head(), m_compactTransponders);
+        compactFromRecords(*m_db.programmes.head(), m_compactProgrammes);
+    }
+    *satellites = m_compactSatellites.head();
+    *transponders = m_compactTransponders.head();
+    *programmes = m_compactProgrammes.head();
+    return OstrelOk;
+}
+
+int32_t ParserState::read(int32_t type, const char16_t *path, NameList **favourites, HotKeyList **hotKeys,
+                          bool compact)
+{
+    if (!validType(type) || !path || !favourites || !hotKeys)
         return OstrelBadArgument;
     clean();
     m_error.clear();
@@ -78,7 +114,7 @@ int32_t ParserState::load(int32_t type, const char16_t *path, RecordList **satel
         ok = loadFlashImage(file);
         break;
     case OstrelUserDump:
-        ok = loadUserDump(file);
+        ok = loadUserDump(file, compact);
         break;
     case OstrelDefaultDatabase:
         ok = loadDefaultDatabase(file);
@@ -89,9 +125,6 @@ int32_t ParserState::load(int32_t type, const char16_t *path, RecordList **satel
         clean();
         return OstrelReadFailed;
     }
-    *satellites = m_db.satellites.head();
-    *transponders = m_db.transponders.head();
-    *programmes = m_db.programmes.head();
     *favourites = m_db.favourites.head();
     *hotKeys = &m_hotKeys;
     return OstrelOk;
@@ -113,7 +146,10 @@ int32_t ParserState::save(int32_t type, const char16_t *path, RecordList *satell
         ok = saveFlashImage(file, *satellites, *transponders, *programmes);
         break;
     case OstrelUserDump:
-        ok = saveUserDump(file, *satellites, *transponders, *programmes, *favourites);
+        ok = saveUserDump(file, *favourites, [&](const DumpSave &save) {
+            return writeUserDump(save.config, *satellites, *transponders, *programmes, save.head,
+                                 save.trailingBlock, save.names, &m_error);
+        });
         break;
     case OstrelDefaultDatabase:
         ok = saveDefaultDatabase(file, *satellites, *transponders, *programmes);
@@ -122,8 +158,39 @@ int32_t ParserState::save(int32_t type, const char16_t *path, RecordList *satell
     return ok ? OstrelOk : OstrelWriteFailed;
 }
 
+int32_t ParserState::saveCompact(int32_t type, const char16_t *path, const CompactRecordSet *satellites,
+                                 const CompactRecordSet *transponders,
+                                 const CompactRecordSet *programmes, NameList *favourites,
+                                 HotKeyList *hotKeys)
+{
+    if (!validType(type) || !path || !favourites || !hotKeys)
+        return OstrelBadArgument;
+    m_error.clear();
+    CompactReader readers[3];
+    const CompactRecordSet *sets[3] = {satellites, transponders, programmes};
+    for (int i = 0; i < 3; ++i) {
+        if (!readers[i].open(sets[i], &m_error))
+            return OstrelBadArgument;
+    }
+    // A dump is written from the compact form itself.
+    if (type == OstrelUserDump) {
+        const bool ok = saveUserDump(pathText(path), *favourites, [&](const DumpSave &save) {
+            return writeUserDump(save.config, readers[0], readers[1], readers[2], save.head, save.trailingBlock,
+                                 save.names, &m_error);
+        });
+        return ok ? OstrelOk : OstrelWriteFailed;
+    }
+    RecordBlocks lists[3];
+    for (int i = 0; i < 3; ++i)
+        recordsFromCompact(readers[i], lists[i]);
+    return save(type, path, lists[0].head(), lists[1].head(), lists[2].head(), favourites, hotKeys);
+}
+
 int32_t ParserState::clean()
 {
+    m_compactSatellites.clear();
+    m_compactTransponders.clear();
+    m_compactProgrammes.clear();
     m_db.clear();
     m_dump.clear();
     m_presetColumns.clear();
@@ -216,7 +283,7 @@ int32_t ParserState::fieldRanges(int32_t type, FieldRangeList **list)
     return OstrelOk;
 }
 
-bool ParserState::loadUserDump(const QString &path)
+bool ParserState::loadUserDump(const QString &path, bool compact)
 {
     m_flash.clear();
     // A path with ";" is taken as it is, read with the configuration already in memory.
@@ -235,16 +302,16 @@ bool ParserState::loadUserDump(const QString &path)
         m_error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    if (!readUserDump(bytes, m_config, m_db, m_dump, &m_error)) {
+    const CompactTargets targets{m_compactSatellites, m_compactTransponders, m_compactProgrammes};
+    if (!readUserDump(bytes, m_config, m_db, m_dump, &m_error, compact ? &targets : nullptr)) {
         m_error = QStringLiteral("%1: %2").arg(path, m_error);
         return false;
     }
     return true;
 }
 
-bool ParserState::saveUserDump(const QString &path, RecordList &satellites,
-                               RecordList &transponders, RecordList &programmes,
-                               const NameList &favourites)
+bool ParserState::saveUserDump(const QString &path, const NameList &favourites,
+                               const std::function<QByteArray(const DumpSave &)> &write)
 {
     // "NAME.xml;PATH" saves PATH with another configuration from the same folder.
     QString configName = configFileName();
@@ -254,24 +321,23 @@ bool ParserState::saveUserDump(const QString &path, RecordList &satellites,
         configName = path.left(separator);
         target = path.mid(separator + 1);
     }
-    ParserConfig config;
-    if (!readConfigFile(m_configDir + QLatin1Char('/') + configName, config, &m_error))
+    DumpSave save;
+    if (!readConfigFile(m_configDir + QLatin1Char('/') + configName, save.config, &m_error))
         return false;
 
     // A null entry leaves its slot as it was; an empty name clears it.
-    QStringList names;
     if (favourites.names) {
         for (uint32_t i = 0; i < favourites.count; ++i) {
             const char16_t *name = favourites.names[i];
             QString text = name ? pathText(name) : QString();
             if (name && text.isNull())
                 text = QStringLiteral("");
-            names.append(text);
+            save.names.append(text);
         }
     }
-    const QByteArray dump = writeUserDump(config, satellites, transponders, programmes,
-                                          m_dump.head.isEmpty() ? nullptr : &m_dump.head,
-                                          m_dump.hasTrailingBlock ? &m_dump.trailingBlock : nullptr, names, &m_error);
+    save.head = m_dump.head.isEmpty() ? nullptr : &m_dump.head;
+    save.trailingBlock = m_dump.hasTrailingBlock ? &m_dump.trailingBlock : nullptr;
+    const QByteArray dump = write(save);
     if (dump.isNull())
         return false;
     return saveFileAtomically(target, dump, &m_error);

@@ -2,6 +2,7 @@
 // The parser library's one state: the last loaded database, the configuration and
 // what a later save reuses. The exported entry points forward to instance().
 
+#include "compactrecords.h"
 #include "externaltool.h"
 #include "flashimage.h"
 #include "ostrel_api.h"
@@ -11,6 +12,8 @@
 #include "userdbdump.h"
 
 #include <QString>
+
+#include <functional>
 
 namespace ostrel {
 
@@ -34,6 +37,13 @@ public:
     int32_t save(int32_t type, const char16_t *path, RecordList *satellites,
                  RecordList *transponders, RecordList *programmes, NameList *favourites,
                  HotKeyList *hotKeys);
+    // The same as load and save, with the records in the compact form.
+    int32_t loadCompact(int32_t type, const char16_t *path, const CompactRecordSet **satellites,
+                        const CompactRecordSet **transponders, const CompactRecordSet **programmes,
+                        NameList **favourites, HotKeyList **hotKeys);
+    int32_t saveCompact(int32_t type, const char16_t *path, const CompactRecordSet *satellites,
+                        const CompactRecordSet *transponders, const CompactRecordSet *programmes,
+                        NameList *favourites, HotKeyList *hotKeys);
     int32_t clean();
     int32_t uiConfig(TemplateList *sat, TemplateList *tp, TemplateList *pg);
     TemplateList *satTemplate() { return m_db.satTemplates.head(); }
@@ -54,9 +64,20 @@ public:
     int32_t fieldRanges(int32_t type, FieldRangeList **list);
 
 private:
-    bool loadUserDump(const QString &path);
-    bool saveUserDump(const QString &path, RecordList &satellites, RecordList &transponders,
-                      RecordList &programmes, const NameList &favourites);
+    // Reads path into the state; compact: a dump's records into the compact sets only.
+    int32_t read(int32_t type, const char16_t *path, NameList **favourites, HotKeyList **hotKeys, bool compact);
+    bool loadUserDump(const QString &path, bool compact);
+    // What writing a dump needs besides its records.
+    struct DumpSave
+    {
+        ParserConfig config;
+        QStringList names;
+        const HeadTable *head = nullptr;
+        const QByteArray *trailingBlock = nullptr;
+    };
+    // Writes what write() makes of the configuration and the favourite names to path.
+    bool saveUserDump(const QString &path, const NameList &favourites,
+                      const std::function<QByteArray(const DumpSave &)> &write);
     // Other file kinds plug in here.
     bool loadFlashImage(const QString &path);
     bool saveFlashImage(const QString &path, RecordList &satellites, RecordList &transponders,
@@ -76,6 +97,9 @@ private:
     FlashImage m_flash;
     ExternalTool m_tool;
     HotKeyList m_hotKeys;
+    CompactBuilder m_compactSatellites;
+    CompactBuilder m_compactTransponders;
+    CompactBuilder m_compactProgrammes;
     std::vector<FieldCapacity> m_capacities;
     CapacityList m_capacityList{0, nullptr, 0, 0};
     std::vector<FieldRange> m_ranges;

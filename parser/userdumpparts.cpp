@@ -22,7 +22,7 @@ bool sizesUsable(const ParserConfig &c)
     return true;
 }
 
-void writeDecimal(char16_t *text, uint32_t value)
+int decimalUnits(char16_t *text, uint32_t value)
 {
     char16_t digits[10];
     int count = 0;
@@ -31,7 +31,12 @@ void writeDecimal(char16_t *text, uint32_t value)
         value /= 10;
     } while (value != 0);
     std::reverse_copy(digits, digits + count, text);
-    std::fill(text + count, text + OstrelTextUnits, u'\0');
+    return count;
+}
+
+void writeDecimal(char16_t *text, uint32_t value)
+{
+    std::fill(text + decimalUnits(text, value), text + OstrelTextUnits, u'\0');
 }
 
 bool fail(QString *errorString, const QString &message)

@@ -20,6 +20,8 @@ bool sizesUsable(const ParserConfig &c);
 
 // The unsigned decimal text of value, into a fixed field of OstrelTextUnits units.
 void writeDecimal(char16_t *text, uint32_t value);
+// The same digits without the zeros after them; returns how many were written (at most 10).
+int decimalUnits(char16_t *text, uint32_t value);
 
 // Sets *errorString (when given) and returns false, for `return fail(...)`.
 bool fail(QString *errorString, const QString &message);

@@ -20,6 +20,28 @@ using namespace dumpparts;
 
 namespace {
 
+// Where decoded nodes of one kind go: fixed records, or a compact set with the
+// template of the kind's fields.
+struct NodeTarget
+{
+    RecordStore *fixed = nullptr;
+    CompactBuilder *compact = nullptr;
+    uint32_t compactTemplate = 0;
+
+    NodeTarget(RecordStore &store, CompactBuilder *builder, const NodeLayout &layout)
+        : fixed(builder ? nullptr : &store), compact(builder)
+    {
+        if (!compact)
+            return;
+        std::vector<QStringView> names;
+        for (const int field : layout.order) {
+            const QString &name = layout.fields[size_t(field)].name;
+            names.push_back(QStringView(name).left(std::min<qsizetype>(name.size(), OstrelNameUnits - 1)));
+        }
+        compactTemplate = compact->templateFor(names.data(), names.size());
+    }
+};
+
 uint32_t bitsValue(const HeadTable::Field *field)
 {
     if (!field)
@@ -39,7 +61,7 @@ public:
     {
     }
 
-    bool read(LoadedDatabase &db, UserDumpExtras &extras);
+    bool read(LoadedDatabase &db, UserDumpExtras &extras, const CompactTargets *compact);
 
 private:
     bool fail(const QString &message) { return ostrel::fail(m_error, message); }
@@ -50,7 +72,7 @@ private:
     bool checkKind(const HeadTable &head, const char *kindName, const NodeLayout &layout,
                    uint64_t count, uint64_t &end);
     void decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout &layout,
-                    const IdFields &ids, RecordStore &store);
+                    const IdFields &ids, NodeTarget &target);
     void readFavourites(UserDumpExtras &extras) const;
 
     const QByteArray &m_file;
@@ -81,40 +103,65 @@ bool DumpReader::checkKind(const HeadTable &head, const char *kindName, const No
 }
 
 void DumpReader::decodeNode(uint64_t byteOffset, int32_t kind, const NodeLayout &layout,
-                            const IdFields &ids, RecordStore &store)
+                            const IdFields &ids, NodeTarget &target)
 {
     const uint64_t base = byteOffset * 8;
     const size_t n = layout.fields.size();
     // Every value below is written whole, its name and its text to the last unit.
-    DataRecord &record = store.append(0, 0, uint32_t(n), RecordStore::Values::WrittenByCaller);
+    DataRecord *record = target.fixed ? &target.fixed->append(0, 0, uint32_t(n), RecordStore::Values::WrittenByCaller)
+                                      : nullptr;
+    if (target.compact)
+        target.compact->beginRecord(0, 0, target.compactTemplate);
+    uint32_t id = 0, parentId = 0;
+    char16_t units[OstrelTextUnits];
     for (size_t j = 0; j < n; ++j) {
         const int field = layout.order[j];
         const FieldDescriptor &d = layout.fields[size_t(field)];
         const uint64_t position = base + layout.starts[size_t(field)];
-        FieldValue &value = record.values[j];
-        copyText(value.name, OstrelNameUnits, d.name);
+        char16_t *text = record ? record->values[j].text : units;
+        if (record)
+            copyText(record->values[j].name, OstrelNameUnits, d.name);
+        // A compact value is its units alone; a fixed one fills its field.
+        QStringView value;
+        QString option; // what value may point into
         uint32_t number = 0;
         if (d.type == FieldType::Text) {
             if (field == ids.id || field == ids.parent) {
-                const QString text = m_bits.readText(position, d.size);
-                copyText(value.text, OstrelTextUnits, text);
-                number = scanUnsigned(text);
+                const QString read = m_bits.readText(position, d.size);
+                copyText(text, OstrelTextUnits, read);
+                number = scanUnsigned(read);
             } else {
-                m_bits.readUnits(position, d.size, value.text, OstrelTextUnits);
+                m_bits.readUnits(position, d.size, text, OstrelTextUnits);
             }
+            value = QStringView(text, std::find(text, text + OstrelTextUnits, u'\0') - text);
         } else {
             number = m_bits.readUInt(position, d.size);
             bool named = false;
-            const QString name = d.type == FieldType::Combobox ? d.optionName(number, &named) : QString();
-            if (named)
-                copyText(value.text, OstrelTextUnits, name);
-            else
-                writeDecimal(value.text, number);
+            if (d.type == FieldType::Combobox)
+                option = d.optionName(number, &named);
+            if (named) {
+                if (record)
+                    copyText(text, OstrelTextUnits, option);
+                value = QStringView(option).left(std::min<qsizetype>(option.size(), OstrelTextUnits - 1));
+            } else if (record) {
+                writeDecimal(text, number);
+            } else {
+                value = QStringView(text, decimalUnits(text, number));
+            }
         }
+        if (target.compact)
+            target.compact->appendValue(value);
         if (field == ids.id)
-            record.id = number;
+            id = number;
         if (field == ids.parent && kind != OstrelSatellite)
-            record.parentId = number;
+            parentId = number;
+    }
+    if (record) {
+        record->id = id;
+        record->parentId = parentId;
+    } else {
+        target.compact->last().id = id;
+        target.compact->last().parentId = parentId;
     }
 }
 
@@ -131,7 +178,7 @@ void DumpReader::readFavourites(UserDumpExtras &extras) const
     }
 }
 
-bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
+bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras, const CompactTargets *compact)
 {
     const ParserConfig &c = m_config;
     if (!sizesUsable(c))
@@ -183,16 +230,26 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
     const IdFields pgIds(c.pg, OstrelProgramme);
     const uint64_t dataEnd = headBytes + dataLength;
     // One block per list: the counts are checked against the file size above.
-    db.satellites.reserve(satCount, satCount * c.sat.fields.size());
-    db.transponders.reserve(tpCount, tpCount * c.tp.fields.size());
-    db.programmes.reserve(pgCount, pgCount * c.pg.fields.size());
+    NodeTarget satTarget(db.satellites, compact ? &compact->satellites : nullptr, c.sat);
+    NodeTarget tpTarget(db.transponders, compact ? &compact->transponders : nullptr, c.tp);
+    NodeTarget pgTarget(db.programmes, compact ? &compact->programmes : nullptr, c.pg);
+    if (compact) {
+        // A text is usually short: a few units each.
+        compact->satellites.reserve(satCount, satCount * c.sat.fields.size(), satCount * c.sat.fields.size() * 4);
+        compact->transponders.reserve(tpCount, tpCount * c.tp.fields.size(), tpCount * c.tp.fields.size() * 4);
+        compact->programmes.reserve(pgCount, pgCount * c.pg.fields.size(), pgCount * c.pg.fields.size() * 4);
+    } else {
+        db.satellites.reserve(satCount, satCount * c.sat.fields.size());
+        db.transponders.reserve(tpCount, tpCount * c.tp.fields.size());
+        db.programmes.reserve(pgCount, pgCount * c.pg.fields.size());
+    }
     uint64_t at = headBytes;
     uint64_t tpsSeen = 0;
     uint64_t pgsSeen = 0;
     for (uint64_t s = 0; s < satCount; ++s) {
         if (at + c.sat.bytes + 4 > dataEnd)
             return fail(QStringLiteral("satellite %1 runs past the node data").arg(s));
-        decodeNode(at, OstrelSatellite, c.sat, satIds, db.satellites);
+        decodeNode(at, OstrelSatellite, c.sat, satIds, satTarget);
         at += c.sat.bytes;
         const uint32_t tps = m_bits.readUInt(at * 8, 32);
         at += 4;
@@ -205,7 +262,7 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
         for (uint32_t t = 0; t < tps; ++t) {
             if (at + c.tp.bytes + 4 > dataEnd)
                 return fail(QStringLiteral("a transponder of satellite %1 runs past the node data").arg(s));
-            decodeNode(at, OstrelTransponder, c.tp, tpIds, db.transponders);
+            decodeNode(at, OstrelTransponder, c.tp, tpIds, tpTarget);
             at += c.tp.bytes;
             const uint32_t pgs = m_bits.readUInt(at * 8, 32);
             at += 4;
@@ -216,7 +273,7 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
                                 .arg(pgCount));
             pgsSeen += pgs;
             for (uint32_t p = 0; p < pgs; ++p) {
-                decodeNode(at, OstrelProgramme, c.pg, pgIds, db.programmes);
+                decodeNode(at, OstrelProgramme, c.pg, pgIds, pgTarget);
                 at += c.pg.bytes;
             }
         }
@@ -245,16 +302,23 @@ bool DumpReader::read(LoadedDatabase &db, UserDumpExtras &extras)
 } // namespace
 
 bool readUserDump(const QByteArray &file, const ParserConfig &config, LoadedDatabase &db,
-                  UserDumpExtras &extras, QString *errorString)
+                  UserDumpExtras &extras, QString *errorString, const CompactTargets *compact)
 {
-    db.clear();
-    extras.clear();
+    const auto clear = [&] {
+        db.clear();
+        extras.clear();
+        if (compact) {
+            compact->satellites.clear();
+            compact->transponders.clear();
+            compact->programmes.clear();
+        }
+    };
+    clear();
     // Saved back, an empty list would wipe the receiver's: nothing to open.
     if (file.isEmpty())
         return fail(errorString, QStringLiteral("the file is empty"));
-    if (!DumpReader(file, config, errorString).read(db, extras)) {
-        db.clear();
-        extras.clear();
+    if (!DumpReader(file, config, errorString).read(db, extras, compact)) {
+        clear();
         return false;
     }
     return true;

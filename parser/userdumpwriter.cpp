@@ -5,6 +5,7 @@
 
 #include "bitstream.h"
 #include "boundarytext.h"
+#include "compactconvert.h"
 #include "crc32mpeg2.h"
 #include "records.h"
 #include "triggers.h"
@@ -12,6 +13,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <map>
 #include <limits>
 
 namespace ostrel {
@@ -23,26 +25,39 @@ namespace {
 constexpr uint32_t HighestFileId = 0xFFFF;
 constexpr uint32_t HighestNewId = 0xFFFE;
 
-// A record's text without a copy: the writer only reads it while it encodes
-// the record. A leading byte-order mark goes through readText(), which reads it.
-QString textView(const char16_t *text)
+// What a fixed field of capacity units holds of a compact text: up to the
+// first zero unit, cut to the field.
+QStringView fieldView(QStringView text, int capacity)
 {
-    if (text[0] == 0xFEFF || text[0] == 0xFFFE)
-        return readText(text, OstrelTextUnits);
-    const char16_t *end = std::find(text, text + OstrelTextUnits, u'\0');
-    return QString::fromRawData(reinterpret_cast<const QChar *>(text), int(end - text));
+    const char16_t *units = text.utf16();
+    return QStringView(units, std::find(units, units + std::min<qsizetype>(text.size(), capacity - 1), u'\0') - units);
 }
 
-// The records that go into the dump, in file order, with their children.
+// A leading byte-order mark is read as the fixed fields read it; any other
+// text is used where it is.
+bool readsAsItIs(QStringView text)
+{
+    return text.isEmpty() || (text.front() != QChar(0xFEFF) && text.front() != QChar(0xFFFE));
+}
+
+// The records that go into the dump, in file order, with their children: each
+// by its index in its list and the ids it is written with.
+struct RecordPlan
+{
+    uint32_t index;
+    uint32_t id;
+    uint32_t parentId;
+};
+
 struct TransponderPlan
 {
-    DataRecord *record;
-    std::vector<DataRecord *> programmes;
+    RecordPlan record;
+    std::vector<RecordPlan> programmes;
 };
 
 struct SatellitePlan
 {
-    DataRecord *record;
+    RecordPlan record;
     std::vector<TransponderPlan> transponders;
 };
 
@@ -52,17 +67,19 @@ public:
     DumpWriter(const ParserConfig &config, QString *error)
         : m_config(config), m_error(error) {}
 
-    bool write(RecordList &satellites, RecordList &transponders, RecordList &programmes,
-               const HeadTable *previousHead, const QByteArray *trailingBlock,
-               const QStringList &favouriteNames, QByteArray &dump);
+    bool write(const CompactReader &satellites, const CompactReader &transponders,
+               const CompactReader &programmes, const HeadTable *previousHead,
+               const QByteArray *trailingBlock, const QStringList &favouriteNames, QByteArray &dump);
+
+    const std::vector<SatellitePlan> &plan() const { return m_plan; }
 
 private:
     bool fail(const QString &message) { return ostrel::fail(m_error, message); }
-    bool checkList(const RecordList &list, const char *what);
-    bool plan(RecordList &satellites, RecordList &transponders, RecordList &programmes);
-    bool renumber(DataRecord &record);
+    void plan(const CompactReader &satellites, const CompactReader &transponders,
+              const CompactReader &programmes);
+    bool renumber(RecordPlan &record);
     bool encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &layout, const IdFields &ids,
-                DataRecord &record, uint32_t satelliteId);
+                const CompactReader &list, const RecordPlan &record, uint32_t satelliteId);
     QByteArray header(const HeadTable *previousHead, const QByteArray *trailingBlock,
                       const QByteArray &data);
 
@@ -73,64 +90,57 @@ private:
     std::vector<SatellitePlan> m_plan;
     uint64_t m_tpCount = 0;
     uint64_t m_pgCount = 0;
-    std::vector<const FieldValue *> m_found;
+    std::vector<int> m_found; // for each field, the value that holds it, or -1
+    // Per list and template, the fields each value's name stands for (null: none):
+    // a template's names are the same for all its records, so each is looked up once.
+    std::map<std::pair<const CompactReader *, uint32_t>, std::vector<const std::vector<int> *>> m_names;
 };
 
-bool DumpWriter::checkList(const RecordList &list, const char *what)
-{
-    if (list.count > 0 && !list.records)
-        return fail(QStringLiteral("the %1 list has %2 entries but no records")
-                        .arg(QLatin1String(what))
-                        .arg(list.count));
-    return true;
-}
-
-bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordList &programmes)
+void DumpWriter::plan(const CompactReader &satellites, const CompactReader &transponders,
+                      const CompactReader &programmes)
 {
     m_used.assign(HighestFileId + 1, false);
-    for (const RecordList *list : {&satellites, &transponders, &programmes})
-        for (uint32_t i = 0; i < list->count; ++i)
-            if (const DataRecord *r = list->records[i]; r && r->id <= HighestFileId)
-                m_used[r->id] = true;
+    for (const CompactReader *list : {&satellites, &transponders, &programmes})
+        for (uint32_t i = 0; i < list->size(); ++i)
+            if (const uint32_t id = list->record(i).id; id <= HighestFileId)
+                m_used[id] = true;
 
     // Sized up front: growing these would rehash them a few times more at 50,000 programmes than at 10,000.
     QHash<uint32_t, std::vector<uint32_t>> tpsBySatellite;
     QHash<uint32_t, std::vector<uint32_t>> pgsByTransponder;
-    tpsBySatellite.reserve(int(std::min<uint32_t>(satellites.count, transponders.count)));
-    pgsByTransponder.reserve(int(std::min<uint32_t>(transponders.count, programmes.count)));
-    m_plan.reserve(satellites.count);
-    for (uint32_t i = 0; i < transponders.count; ++i)
-        if (const DataRecord *r = transponders.records[i])
-            tpsBySatellite[r->parentId].push_back(i);
-    for (uint32_t i = 0; i < programmes.count; ++i)
-        if (const DataRecord *r = programmes.records[i])
-            pgsByTransponder[r->parentId].push_back(i);
+    tpsBySatellite.reserve(int(std::min(satellites.size(), transponders.size())));
+    pgsByTransponder.reserve(int(std::min(transponders.size(), programmes.size())));
+    m_plan.reserve(satellites.size());
+    for (uint32_t i = 0; i < transponders.size(); ++i)
+        tpsBySatellite[transponders.record(i).parentId].push_back(i);
+    for (uint32_t i = 0; i < programmes.size(); ++i)
+        pgsByTransponder[programmes.record(i).parentId].push_back(i);
 
     // Each child goes in once, under the first parent carrying its parent id; the rest
     // (parents missing from the lists) stay out, so the written dump loads again.
-    std::vector<bool> tpTaken(transponders.count, false);
-    std::vector<bool> pgTaken(programmes.count, false);
-    for (uint32_t s = 0; s < satellites.count; ++s) {
-        DataRecord *sat = satellites.records[s];
-        if (!sat)
-            continue;
-        SatellitePlan satPlan{sat, {}};
-        const auto tps = tpsBySatellite.constFind(sat->id);
+    const auto planOf = [](const CompactReader &list, uint32_t i) {
+        return RecordPlan{i, list.record(i).id, list.record(i).parentId};
+    };
+    std::vector<bool> tpTaken(transponders.size(), false);
+    std::vector<bool> pgTaken(programmes.size(), false);
+    for (uint32_t s = 0; s < satellites.size(); ++s) {
+        SatellitePlan satPlan{planOf(satellites, s), {}};
+        const auto tps = tpsBySatellite.constFind(satPlan.record.id);
         if (tps != tpsBySatellite.cend()) {
             satPlan.transponders.reserve(tps->size());
             for (const uint32_t t : *tps) {
                 if (tpTaken[t])
                     continue;
                 tpTaken[t] = true;
-                TransponderPlan tpPlan{transponders.records[t], {}};
-                const auto pgs = pgsByTransponder.constFind(tpPlan.record->id);
+                TransponderPlan tpPlan{planOf(transponders, t), {}};
+                const auto pgs = pgsByTransponder.constFind(tpPlan.record.id);
                 if (pgs != pgsByTransponder.cend()) {
                     tpPlan.programmes.reserve(pgs->size());
                     for (const uint32_t p : *pgs) {
                         if (pgTaken[p])
                             continue;
                         pgTaken[p] = true;
-                        tpPlan.programmes.push_back(programmes.records[p]);
+                        tpPlan.programmes.push_back(planOf(programmes, p));
                     }
                 }
                 m_pgCount += tpPlan.programmes.size();
@@ -140,10 +150,9 @@ bool DumpWriter::plan(RecordList &satellites, RecordList &transponders, RecordLi
         m_tpCount += satPlan.transponders.size();
         m_plan.push_back(std::move(satPlan));
     }
-    return true;
 }
 
-bool DumpWriter::renumber(DataRecord &record)
+bool DumpWriter::renumber(RecordPlan &record)
 {
     if (record.id <= HighestFileId)
         return true;
@@ -157,32 +166,39 @@ bool DumpWriter::renumber(DataRecord &record)
 }
 
 bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &layout,
-                        const IdFields &ids, DataRecord &record, uint32_t satelliteId)
+                        const IdFields &ids, const CompactReader &list, const RecordPlan &record,
+                        uint32_t satelliteId)
 {
     const size_t n = layout.fields.size();
-    m_found.assign(n, nullptr);
-    if (record.values) {
-        // The values usually come in presentation order: try that field first; otherwise
-        // look the name up. The first value of each name is the one that counts.
-        for (uint32_t k = 0; k < record.count; ++k) {
-            const FieldValue &v = record.values[k];
-            const char16_t *nameEnd = std::find(v.name, v.name + OstrelNameUnits, u'\0');
-            const QStringView name(v.name, nameEnd - v.name);
-            const std::vector<int> *fields = nullptr;
+    m_found.assign(n, -1);
+    const uint32_t count = list.fieldCount(record.index);
+    const auto key = std::make_pair(&list, list.record(record.index).templateIndex);
+    auto resolved = m_names.find(key);
+    if (resolved == m_names.end()) {
+        // The values usually come in presentation order: try that field first;
+        // otherwise look the name up.
+        std::vector<const std::vector<int> *> fieldsOf(count, nullptr);
+        for (uint32_t k = 0; k < count; ++k) {
+            const QStringView name = fieldView(list.name(record.index, k), OstrelNameUnits);
             if (k < layout.order.size()) {
                 const size_t expected = size_t(layout.order[k]);
-                if (name.compare(QStringView(layout.fields[expected].name), Qt::CaseInsensitive) == 0)
-                    fields = &ids.sameName[expected];
-            }
-            if (!fields) {
-                const auto it = ids.byName.constFind(name.toString().toCaseFolded());
-                if (it == ids.byName.cend())
+                if (name.compare(QStringView(layout.fields[expected].name), Qt::CaseInsensitive) == 0) {
+                    fieldsOf[k] = &ids.sameName[expected];
                     continue;
-                fields = &it.value();
+                }
             }
+            const auto it = ids.byName.constFind(name.toString().toCaseFolded());
+            if (it != ids.byName.cend())
+                fieldsOf[k] = &it.value();
+        }
+        resolved = m_names.emplace(key, std::move(fieldsOf)).first;
+    }
+    // The first value of each name is the one that counts.
+    for (uint32_t k = 0; k < count; ++k) {
+        if (const std::vector<int> *fields = resolved->second[k]) {
             for (const int f : *fields)
-                if (!m_found[size_t(f)])
-                    m_found[size_t(f)] = &v;
+                if (m_found[size_t(f)] < 0)
+                    m_found[size_t(f)] = int(k);
         }
     }
 
@@ -190,7 +206,6 @@ bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &l
     for (size_t i = 0; i < n; ++i) {
         const FieldDescriptor &d = layout.fields[i];
         const uint64_t position = base + layout.starts[i];
-        FieldValue *value = const_cast<FieldValue *>(m_found[i]);
         bool isId = true;
         uint32_t number = 0;
         if (int(i) == ids.id)
@@ -204,12 +219,17 @@ bool DumpWriter::encode(BitWriter &out, uint64_t byteOffset, const NodeLayout &l
 
         bool ok;
         if (isId) {
-            if (value)
-                writeDecimal(value->text, number);
             ok = d.type == FieldType::Text ? out.writeText(position, d.size, QString::number(number))
                                            : out.writeUInt(position, d.size, number);
         } else {
-            const QString text = value ? textView(value->text) : d.defaultText;
+            const int k = m_found[i];
+            QStringView text = k >= 0 ? fieldView(list.value(record.index, uint32_t(k)), OstrelTextUnits)
+                                      : QStringView(d.defaultText);
+            QString read;
+            if (!readsAsItIs(text)) {
+                read = QString::fromUtf16(text.utf16(), int(text.size()));
+                text = read;
+            }
             ok = d.type == FieldType::Text ? out.writeText(position, d.size, text)
                                            : out.writeUInt(position, d.size, d.textToValue(text));
         }
@@ -267,9 +287,9 @@ QByteArray DumpWriter::header(const HeadTable *previousHead, const QByteArray *t
     return out.data();
 }
 
-bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordList &programmes,
-                       const HeadTable *previousHead, const QByteArray *trailingBlock,
-                       const QStringList &favouriteNames, QByteArray &dump)
+bool DumpWriter::write(const CompactReader &satellites, const CompactReader &transponders,
+                       const CompactReader &programmes, const HeadTable *previousHead,
+                       const QByteArray *trailingBlock, const QStringList &favouriteNames, QByteArray &dump)
 {
     const ParserConfig &c = m_config;
     if (!sizesUsable(c))
@@ -279,9 +299,7 @@ bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordL
             return fail(QStringLiteral("the configured fields need %1 bits, the node has %2")
                             .arg(layout->usedBits)
                             .arg(uint64_t(layout->bytes) * 8));
-    if (!checkList(satellites, "satellite") || !checkList(transponders, "transponder")
-        || !checkList(programmes, "programme") || !plan(satellites, transponders, programmes))
-        return false;
+    plan(satellites, transponders, programmes);
 
     const uint64_t size = m_plan.size() * (uint64_t(c.sat.bytes) + 4)
         + m_tpCount * (uint64_t(c.tp.bytes) + 4) + m_pgCount * uint64_t(c.pg.bytes);
@@ -295,21 +313,21 @@ bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordL
     BitWriter nodes{int(size)};
     uint64_t at = 0;
     for (SatellitePlan &sat : m_plan) {
-        if (!renumber(*sat.record) || !encode(nodes, at, c.sat, satIds, *sat.record, 0))
+        if (!renumber(sat.record) || !encode(nodes, at, c.sat, satIds, satellites, sat.record, 0))
             return false;
         at += c.sat.bytes;
         nodes.writeUInt(at * 8, 32, uint32_t(sat.transponders.size()));
         at += 4;
         for (TransponderPlan &tp : sat.transponders) {
-            tp.record->parentId = sat.record->id;
-            if (!renumber(*tp.record) || !encode(nodes, at, c.tp, tpIds, *tp.record, sat.record->id))
+            tp.record.parentId = sat.record.id;
+            if (!renumber(tp.record) || !encode(nodes, at, c.tp, tpIds, transponders, tp.record, sat.record.id))
                 return false;
             at += c.tp.bytes;
             nodes.writeUInt(at * 8, 32, uint32_t(tp.programmes.size()));
             at += 4;
-            for (DataRecord *pg : tp.programmes) {
-                pg->parentId = tp.record->id;
-                if (!renumber(*pg) || !encode(nodes, at, c.pg, pgIds, *pg, sat.record->id))
+            for (RecordPlan &pg : tp.programmes) {
+                pg.parentId = tp.record.id;
+                if (!renumber(pg) || !encode(nodes, at, c.pg, pgIds, programmes, pg, sat.record.id))
                     return false;
                 at += c.pg.bytes;
             }
@@ -343,18 +361,86 @@ bool DumpWriter::write(RecordList &satellites, RecordList &transponders, RecordL
     return true;
 }
 
+bool checkList(const RecordList &list, const char *what, QString *error)
+{
+    if (list.count > 0 && !list.records)
+        return fail(error, QStringLiteral("the %1 list has %2 entries but no records").arg(QLatin1String(what)).arg(list.count));
+    return true;
+}
+
+// Writes the ids a record was written with into its fixed form: the record's own
+// and the first value named like each id field.
+void writeBack(DataRecord &record, const RecordPlan &plan, const NodeLayout &layout, const IdFields &ids,
+               uint32_t satelliteId)
+{
+    record.id = plan.id;
+    record.parentId = plan.parentId;
+    const std::pair<int, uint32_t> idFields[] = {{ids.id, plan.id}, {ids.parent, plan.parentId}, {ids.satellite, satelliteId}};
+    for (const auto &[field, number] : idFields) {
+        if (field < 0 || !record.values)
+            continue;
+        const QString &name = layout.fields[size_t(field)].name;
+        for (uint32_t k = 0; k < record.count; ++k) {
+            const char16_t *units = record.values[k].name;
+            const QStringView valueName(units, std::find(units, units + OstrelNameUnits, u'\0') - units);
+            if (valueName.compare(QStringView(name), Qt::CaseInsensitive) == 0) {
+                writeDecimal(record.values[k].text, number);
+                break;
+            }
+        }
+    }
+}
+
 } // namespace
+
+QByteArray writeUserDump(const ParserConfig &config, const CompactReader &satellites,
+                         const CompactReader &transponders, const CompactReader &programmes,
+                         const HeadTable *previousHead, const QByteArray *trailingBlock,
+                         const QStringList &favouriteNames, QString *errorString)
+{
+    QByteArray dump;
+    if (!DumpWriter(config, errorString)
+             .write(satellites, transponders, programmes, previousHead, trailingBlock, favouriteNames, dump))
+        return QByteArray();
+    return dump;
+}
 
 QByteArray writeUserDump(const ParserConfig &config, RecordList &satellites,
                          RecordList &transponders, RecordList &programmes,
                          const HeadTable *previousHead, const QByteArray *trailingBlock,
                          const QStringList &favouriteNames, QString *errorString)
 {
-    QByteArray dump;
-    if (!DumpWriter(config, errorString)
-             .write(satellites, transponders, programmes, previousHead, trailingBlock,
-                    favouriteNames, dump))
+    if (!checkList(satellites, "satellite", errorString) || !checkList(transponders, "transponder", errorString)
+        || !checkList(programmes, "programme", errorString))
         return QByteArray();
+    // Written from the compact form; the fixed records then get their new ids,
+    // and the compact indices map back to the records that were not null.
+    RecordList *lists[3] = {&satellites, &transponders, &programmes};
+    CompactBuilder compact[3];
+    CompactReader readers[3];
+    std::vector<DataRecord *> records[3];
+    for (int l = 0; l < 3; ++l) {
+        compactFromRecords(*lists[l], compact[l]);
+        readers[l].open(compact[l].head());
+        for (uint32_t i = 0; i < lists[l]->count; ++i)
+            if (lists[l]->records[i])
+                records[l].push_back(lists[l]->records[i]);
+    }
+    QByteArray dump;
+    DumpWriter writer(config, errorString);
+    if (!writer.write(readers[0], readers[1], readers[2], previousHead, trailingBlock, favouriteNames, dump))
+        return QByteArray();
+    const IdFields satIds(config.sat, OstrelSatellite);
+    const IdFields tpIds(config.tp, OstrelTransponder);
+    const IdFields pgIds(config.pg, OstrelProgramme);
+    for (const SatellitePlan &sat : writer.plan()) {
+        writeBack(*records[0][sat.record.index], sat.record, config.sat, satIds, 0);
+        for (const TransponderPlan &tp : sat.transponders) {
+            writeBack(*records[1][tp.record.index], tp.record, config.tp, tpIds, sat.record.id);
+            for (const RecordPlan &pg : tp.programmes)
+                writeBack(*records[2][pg.index], pg, config.pg, pgIds, sat.record.id);
+        }
+    }
     return dump;
 }
 

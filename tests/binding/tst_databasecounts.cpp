@@ -15,11 +15,13 @@ private slots:
     void countsWhatTheBuildKeeps();
 };
 
-static void fill(ostrel::RecordBlocks &list, const Records &records)
+// Both forms of the same records.
+static void fill(ostrel::RecordBlocks &list, ostrel::CompactBuilder &compact, const Records &records)
 {
     for (const QString &record : records.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList ids = record.split(QLatin1Char(':'));
         list.append(ids.at(0).toUInt(), ids.at(1).toUInt(), 0);
+        compact.beginRecord(ids.at(0).toUInt(), ids.at(1).toUInt(), compact.templateFor(nullptr, 0));
     }
 }
 
@@ -72,22 +74,30 @@ void TestDatabaseCounts::countsWhatTheBuildKeeps()
     QFETCH(int, programmes);
 
     ostrel::RecordBlocks satList, tpList, pgList;
-    fill(satList, sats);
-    fill(tpList, tps);
-    fill(pgList, pgs);
+    ostrel::CompactBuilder satSet, tpSet, pgSet;
+    fill(satList, satSet, sats);
+    fill(tpList, tpSet, tps);
+    fill(pgList, pgSet, pgs);
+    ostrel::CompactReader compact[3];
+    QVERIFY(compact[0].open(satSet.head()) && compact[1].open(tpSet.head()) && compact[2].open(pgSet.head()));
 
-    const DatabaseCounts counts = countDatabase(*satList.head(), *tpList.head(), *pgList.head());
-    QCOMPARE(counts.satellites, size_t(satellites));
-    QCOMPARE(counts.transponders, size_t(transponders));
-    QCOMPARE(counts.programmes, size_t(programmes));
+    for (const bool fromCompact : {false, true}) {
+        const DatabaseCounts counts = fromCompact ? countDatabase(compact[0], compact[1], compact[2])
+                                                  : countDatabase(*satList.head(), *tpList.head(), *pgList.head());
+        QCOMPARE(counts.satellites, size_t(satellites));
+        QCOMPARE(counts.transponders, size_t(transponders));
+        QCOMPARE(counts.programmes, size_t(programmes));
 
-    const std::unique_ptr<ChannelDatabase> db = databaseFromRecords(*satList.head(), *tpList.head(), *pgList.head());
-    size_t builtTps = 0;
-    for (const DB_NS::SatNode *sat : db->sats())
-        builtTps += sat->tps().size();
-    QCOMPARE(db->sats().size(), counts.satellites);
-    QCOMPARE(builtTps, counts.transponders);
-    QCOMPARE(db->allPGs().size(), counts.programmes);
+        const std::unique_ptr<ChannelDatabase> db = fromCompact
+            ? databaseFromCompact(compact[0], compact[1], compact[2])
+            : databaseFromRecords(*satList.head(), *tpList.head(), *pgList.head());
+        size_t builtTps = 0;
+        for (const DB_NS::SatNode *sat : db->sats())
+            builtTps += sat->tps().size();
+        QCOMPARE(db->sats().size(), counts.satellites);
+        QCOMPARE(builtTps, counts.transponders);
+        QCOMPARE(db->allPGs().size(), counts.programmes);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseCounts)
