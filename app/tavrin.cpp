@@ -306,8 +306,13 @@ void Tavrin::slotOpen()
 
 void Tavrin::openFromArguments(const QStringList &arguments)
 {
-    if (arguments.size() > 1)
-        openFile(arguments.at(1));
+    if (arguments.size() < 2)
+        return;
+    // A restore at start may have opened this very file already, with its changes.
+    const QString path = QFileInfo(arguments.at(1)).canonicalFilePath();
+    if (m_document->hasDatabase() && !path.isEmpty() && path == QFileInfo(m_document->path()).canonicalFilePath())
+        return;
+    openFile(arguments.at(1));
 }
 
 void Tavrin::openFile(const QString &picked, const QString &givenCustomer)

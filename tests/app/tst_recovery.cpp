@@ -106,6 +106,10 @@ void TestRecovery::killedEditorIsRestored()
                                                  "recovered\\. Restore them\\?$")
                                       .arg(QRegularExpression::escape(file(QStringLiteral("a.udf")))));
     QVERIFY2(text.match(question).hasMatch(), qPrintable(question));
+    // The same file named on the command line is not opened over the restore.
+    m_dialogs.calls.clear();
+    m_window->openFromArguments({QStringLiteral("Tavrin"), file(QStringLiteral("a.udf"))});
+    QCOMPARE(m_dialogs.messages(), QStringList());
     // One step over the file as loaded, shown as changed.
     QUndoStack *stack = m_window->document()->undoStack();
     QCOMPARE(stack->count(), 1);
