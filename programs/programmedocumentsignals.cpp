@@ -9,10 +9,17 @@
 
 void QDBProgramWidget::setDocument(Document *document)
 {
-    if (m_document)
+    if (m_document) {
         disconnect(m_document, nullptr, this, nullptr);
+        disconnect(m_document->undoStack(), nullptr, this, nullptr);
+    }
     m_document = document;
-    // The model first, so that the rows are new when the widget hears of it.
+    m_stepIds.clear();
+    m_rowAfterRemoval = {DB_NS::NoId, false};
+    // The widget notes the rows that go before the model drops them; for the
+    // rest the model comes first, so that the rows are new when the widget hears of it.
+    if (m_document)
+        followDocument(m_document);
     m_model->setDocument(document);
     if (m_document) {
         connect(m_document, &Document::documentReset, this, &QDBProgramWidget::documentWasReset);

@@ -17,7 +17,6 @@ void QDBProgramWidget::radioButtonClicked(int id)
         return;
     m_findHits.clear();
     m_model->setService(id);
-    m_table->resizeColumnsToContents();
 }
 
 void QDBProgramWidget::slotFilterChanged(const QString &text)
@@ -25,7 +24,6 @@ void QDBProgramWidget::slotFilterChanged(const QString &text)
     m_findEdit->setText(QString());
     m_findHits.clear();
     m_model->setNameFilter(text);
-    m_table->resizeColumnsToContents();
 }
 
 QList<int> QDBProgramWidget::findHits() const

@@ -114,11 +114,6 @@ void QDBProgramWidget::actDeleteChannelTriggered()
         m_table->setCurrentCell(-1, -1);
         return;
     }
-    if (QMessageBox::warning(this, QStringLiteral("Warning"), QStringLiteral("Delete PG?"),
-                             QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton)
-            != QMessageBox::Ok
-        || !m_document)
-        return;
     const QVector<quint32> shown = rowIds();
     QVector<quint32> ids;
     ids.reserve(rows.size());
@@ -126,8 +121,15 @@ void QDBProgramWidget::actDeleteChannelTriggered()
         if (shown.value(row, NoId) != NoId)
             ids.append(shown.at(row));
     }
+    const DB_NS::PGNode *only = ids.size() == 1 && m_database ? m_database->findPG(ids.first()) : nullptr;
+    QMessageBox question(QMessageBox::Warning, QStringLiteral("Warning"), QStringLiteral("Delete PG?"),
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    question.setInformativeText(only ? only->value(QStringLiteral("NAME"))
+                                     : QStringLiteral("%1 programmes").arg(ids.size()));
+    if (question.exec() != QMessageBox::Ok || !m_document)
+        return;
+    // The step selects the row after the deleted ones.
     m_document->edits().deleteProgrammes(ids);
-    m_table->setCurrentCell(-1, -1);
 }
 
 void QDBProgramWidget::actInsertChannelTriggered()
@@ -146,9 +148,9 @@ void QDBProgramWidget::actInsertChannelTriggered()
     const DB_NS::PGNode *current = programmeAt(m_table->currentRow());
     const quint32 id = m_document->edits().insertProgramme(currentSatId(), currentTpId(),
                                                            current ? current->id() : NoId, fresh.attributes());
-    const int row = rowOf(id);
-    if (row >= 0)
-        m_table->setCurrentCell(row, 0);
+    // The document may have made the name unique.
+    if (const DB_NS::PGNode *added = m_database ? m_database->findPG(id) : nullptr)
+        showNewProgrammes({id}, QStringLiteral("Inserted %1").arg(added->value(QStringLiteral("NAME"))));
 }
 
 void QDBProgramWidget::actCopyChannelTriggered()
@@ -171,8 +173,8 @@ void QDBProgramWidget::actPasteChannelTriggered()
     const DB_NS::SatNode *sat = m_database->findSat(currentSatId());
     if (!sat || !sat->findTP(currentTpId()))
         return;
-    m_table->clearSelection();
-    m_document->edits().paste(currentSatId(), currentTpId());
+    const QVector<quint32> ids = m_document->edits().paste(currentSatId(), currentTpId());
+    showNewProgrammes(ids, ids.size() == 1 ? QStringLiteral("Pasted 1 programme") : QStringLiteral("Pasted %1 programmes").arg(ids.size()));
 }
 
 quint32 QDBProgramWidget::copyOrCutTo(bool cut)

@@ -3,6 +3,7 @@
 
 #include "qdbprogramwidget.h"
 
+#include "columnwidths.h"
 #include "programmetableview.h"
 
 #include <QRadioButton>
@@ -66,7 +67,7 @@ void QDBProgramWidget::showView(ViewMode mode, quint32 satId, quint32 tpId, quin
     const bool choice = mode != HotKeys && mode != FavHotKeys;
     m_radioTv->setEnabled(choice);
     m_radioRadio->setEnabled(choice);
-    m_table->resizeColumnsToContents();
+    ColumnWidths::fitToSample(m_table, ResizeSampleRows);
 }
 
 bool QDBProgramWidget::hasCellAt(const QPoint &viewportPoint) const

@@ -4,6 +4,7 @@
 #include "qdbprogramwidget.h"
 
 #include "channeldatabase.h"
+#include "columnwidths.h"
 #include "documentedits.h"
 #include "programmetableview.h"
 
@@ -15,18 +16,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace {
-
-// Rows measured when columns are sized to their contents; a bounded sample
-// keeps a view of many thousand rows as quick as a small one.
-constexpr int ResizeSampleRows = 40;
-
-} // namespace
 
 static_assert(int(QDBProgramWidget::AllServices) == int(ProgrammeModel::AllServices)
                   && int(QDBProgramWidget::FavouriteGroup) == int(ProgrammeModel::FavouriteGroup)
@@ -151,6 +145,18 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent)
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, dropFindHits);
     connect(m_model, &QAbstractItemModel::rowsMoved, this, renumberFindHits);
     connect(m_model, &QAbstractItemModel::layoutChanged, this, renumberFindHits);
+    // Widths follow what comes into the rows or into sight; they never narrow while the user works.
+    connect(m_model, &QAbstractItemModel::modelReset, this,
+            [this] { ColumnWidths::widenToSample(m_table, ResizeSampleRows); });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        ColumnWidths::widenForRows(m_table, first, last, ResizeSampleRows);
+    });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex &topLeft, const QModelIndex &bottomRight) {
+                ColumnWidths::widenForRows(m_table, topLeft.row(), bottomRight.row(), ResizeSampleRows);
+            });
+    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { ColumnWidths::widenForVisibleRows(m_table); });
     connect(m_findUpButton, &QPushButton::clicked, this, &QDBProgramWidget::slotFindUpSearchRes);
     connect(m_findNextButton, &QPushButton::clicked, this, &QDBProgramWidget::slotFindNextSearchRes);
 }
@@ -188,8 +194,14 @@ void QDBProgramWidget::selectRows(const QVector<int> &rows)
     m_table->setCurrentCell(rows.last(), 0);
     QItemSelection selection;
     const int lastColumn = m_table->columnCount() - 1;
-    for (const int row : rows)
-        selection.select(m_model->index(row, 0), m_model->index(row, lastColumn));
+    // A run of neighbouring rows is one range, so a sort's thousands of moved rows stay cheap.
+    for (int first = 0; first < rows.size();) {
+        int last = first;
+        while (last + 1 < rows.size() && rows.at(last + 1) == rows.at(last) + 1)
+            ++last;
+        selection.select(m_model->index(rows.at(first), 0), m_model->index(rows.at(last), lastColumn));
+        first = last + 1;
+    }
     m_table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 

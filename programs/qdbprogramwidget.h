@@ -4,6 +4,7 @@
 #include "programmemodel.h"
 
 #include <QList>
+#include <QPair>
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
@@ -141,10 +142,26 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Rows measured when columns are sized to their contents; a bounded sample
+    // keeps a view of many thousand rows as quick as a small one.
+    static constexpr int ResizeSampleRows = 40;
+
     static bool isProgrammeView(ViewMode mode);
 
     // Construction, rows and selection (qdbprogramwidget.cpp).
     void selectRows(const QVector<int> &rows);
+    // The selection after each step (programmeselection.cpp).
+    void followDocument(Document *document);
+    /** Before programmes go: which shown row is to be selected once they went. */
+    void noteRowAfter(const QVector<quint32> &ids);
+    void selectStep();
+    /** Selects the rows of those programmes that are shown; false when none is. */
+    bool selectIds(const QVector<quint32> &ids);
+    /**
+     * After Insert or Paste: brings the new programmes into view and selects
+     * them, saying done and what the view still hides in the status bar.
+     */
+    void showNewProgrammes(const QVector<quint32> &ids, const QString &done);
     // The views (programmeviews.cpp).
     void showView(ViewMode mode, quint32 satId = DB_NS::NoId, quint32 tpId = DB_NS::NoId,
                   quint32 favId = DB_NS::NoId);
@@ -177,6 +194,11 @@ private:
     const QStringList *m_favouriteNames = nullptr;
     const QVector<HotKey> *m_hotKeys = nullptr;
     const QVector<FavHotKey> *m_favHotKeys = nullptr;
+
+    // What the step under way touched: the programmes it inserted, moved or
+    // changed, and the programme whose row follows those it removes.
+    QVector<quint32> m_stepIds;
+    QPair<quint32, bool> m_rowAfterRemoval{DB_NS::NoId, false};
 
     // Rows of the find's answer; stale once rows move.
     QList<int> m_findHits;

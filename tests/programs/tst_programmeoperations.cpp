@@ -19,6 +19,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 
@@ -62,7 +64,8 @@ private slots:
     void insertBeforeCurrentRow_data();
     void insertBeforeCurrentRow();
     void pasteNamesAndResets();
-    void pasteHiddenByFilter();
+    void pasteShowsCopies_data();
+    void pasteShowsCopies();
     void copyAndCutTo_data();
     void copyAndCutTo();
 
@@ -224,6 +227,13 @@ void TestProgrammeOperations::moveAndSwitch()
     QCOMPARE(m_widget->selectedRows(), numbers(selected));
     m_fx.document->undoStack()->undo();
     QCOMPARE(names(m_widget->table()), before);
+    // The rows go back selected; a switch moved its target row as well.
+    const QVector<int> undone = m_widget->selectedRows();
+    for (const int row : numbers(rows))
+        QVERIFY(undone.contains(row));
+    QCOMPARE(undone.size(), numbers(rows).size() + (title == QLatin1String("Switch") ? 1 : 0));
+    m_fx.document->undoStack()->redo();
+    QCOMPARE(m_widget->selectedRows().size(), undone.size());
 }
 
 void TestProgrammeOperations::moveSurvivesViewChanges()
@@ -313,12 +323,28 @@ void TestProgrammeOperations::deleteAsksOnce_data()
     QTest::addColumn<bool>("key");
     QTest::addColumn<bool>("confirm");
     QTest::addColumn<QVector<int>>("rows");
+    QTest::addColumn<QString>("detail"); // what the question says goes
     QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("next"); // selected afterwards, and again after undo and redo
     const QVector<int> apart{1, 4, 8};
-    QTest::newRow("menu, OK") << false << true << apart << "P0 P2 P3 P5 P6 P7 P9";
-    QTest::newRow("Delete key, OK") << true << true << apart << "P0 P2 P3 P5 P6 P7 P9";
-    QTest::newRow("Delete key, Cancel") << true << false << apart << "";
-    QTest::newRow("neighbours") << true << true << QVector<int>{1, 2, 8} << "P0 P3 P4 P5 P6 P7 P9";
+    QTest::newRow("menu, OK") << false << true << apart << "3 programmes"
+                              << "P0 P2 P3 P5 P6 P7 P9"
+                              << "P9";
+    QTest::newRow("Delete key, OK") << true << true << apart << "3 programmes"
+                                    << "P0 P2 P3 P5 P6 P7 P9"
+                                    << "P9";
+    QTest::newRow("Delete key, Cancel") << true << false << apart << "3 programmes"
+                                        << ""
+                                        << "";
+    QTest::newRow("neighbours") << true << true << QVector<int>{1, 2, 8} << "3 programmes"
+                                << "P0 P3 P4 P5 P6 P7 P9"
+                                << "P9";
+    QTest::newRow("one, by its name") << true << true << QVector<int>{3} << "P3"
+                                      << "P0 P1 P2 P4 P5 P6 P7 P8 P9"
+                                      << "P4";
+    QTest::newRow("the last rows") << true << true << QVector<int>{7, 9} << "2 programmes"
+                                   << "P0 P1 P2 P3 P4 P5 P6 P8"
+                                   << "P8";
 }
 
 void TestProgrammeOperations::deleteAsksOnce()
@@ -326,20 +352,22 @@ void TestProgrammeOperations::deleteAsksOnce()
     QFETCH(bool, key);
     QFETCH(bool, confirm);
     QFETCH(QVector<int>, rows);
+    QFETCH(QString, detail);
     QFETCH(QString, left);
+    QFETCH(QString, next);
 
     load();
     m_widget->allSrvSelected();
     const QStringList before = names(m_widget->table());
     selectRows(rows);
     int asked = 0;
+    QString question;
     QTimer timer;
     timer.setInterval(10);
     connect(&timer, &QTimer::timeout, [&] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             ++asked;
-            QCOMPARE(box->text(), QStringLiteral("Delete PG?"));
-            QCOMPARE(box->windowTitle(), QStringLiteral("Warning"));
+            question = box->windowTitle() + QStringLiteral(": ") + box->text() + QLatin1Char(' ') + box->informativeText();
             box->button(confirm ? QMessageBox::Ok : QMessageBox::Cancel)->click();
         }
     });
@@ -347,9 +375,10 @@ void TestProgrammeOperations::deleteAsksOnce()
     if (key)
         QTest::keyClick(m_widget->table(), Qt::Key_Delete);
     else
-        QVERIFY(pick(4, QStringLiteral("Delete Channel")));
+        QVERIFY(pick(rows.first(), QStringLiteral("Delete Channel")));
     timer.stop();
     QCOMPARE(asked, 1);
+    QCOMPARE(question, QStringLiteral("Warning: Delete PG? ") + detail);
     if (!confirm) {
         QCOMPARE(names(m_widget->table()), before);
         QVERIFY(!m_fx.document->isModified());
@@ -359,27 +388,52 @@ void TestProgrammeOperations::deleteAsksOnce()
     for (const int row : qAsConst(rows))
         QVERIFY(!m_fx.document->database()->findPG(quint32(100 + row)));
     QCOMPARE(m_fx.document->undoStack()->count(), 1);
+    const auto selected = [this] {
+        QStringList texts;
+        for (const int row : m_widget->selectedRows())
+            texts << cellText(m_widget->model(), row);
+        return texts.join(QLatin1Char(' '));
+    };
+    QCOMPARE(selected(), next);
+    // Undo brings the programmes back selected; redo selects the next row again.
     m_fx.document->undoStack()->undo();
     QCOMPARE(names(m_widget->table()), before);
+    QCOMPARE(m_widget->selectedRows(), rows);
+    m_fx.document->undoStack()->redo();
+    QCOMPARE(selected(), next);
 }
 
 void TestProgrammeOperations::insertBeforeCurrentRow_data()
 {
-    QTest::addColumn<int>("current"); // -1: no current row
+    QTest::addColumn<int>("current");  // -1: no current row
+    QTest::addColumn<QString>("vpid"); // "" keeps the field's default
     QTest::addColumn<QString>("order");
-    QTest::newRow("before the current row") << 1 << "P0 New Channel P1 P6 P9";
-    QTest::newRow("without a current row") << -1 << "P0 P1 P6 P9 New Channel";
+    QTest::addColumn<QString>("said"); // in the status bar
+    QTest::newRow("before the current row") << 1 << ""
+                                            << "P0 New Channel P1 P6 P9"
+                                            << "Inserted New Channel";
+    QTest::newRow("without a current row") << -1 << ""
+                                           << "P0 P1 P6 P9 New Channel"
+                                           << "Inserted New Channel";
+    QTest::newRow("radio, from the TV view") << 1 << "0"
+                                             << "New Channel"
+                                             << "Inserted New Channel, RADIO shown";
 }
 
 void TestProgrammeOperations::insertBeforeCurrentRow()
 {
     QFETCH(int, current);
+    QFETCH(QString, vpid);
     QFETCH(QString, order);
+    QFETCH(QString, said);
 
     load();
     m_widget->tpSelected(1, 10);
-    ModalAnswer<QPropertyDialog> dialog([](QPropertyDialog *d) {
+    QSignalSpy told(m_widget, &QDBProgramWidget::statusMessage);
+    ModalAnswer<QPropertyDialog> dialog([vpid](QPropertyDialog *d) {
         d->shownProperty(QStringLiteral("NAME"))->setValue(QStringLiteral("New Channel"));
+        if (!vpid.isEmpty())
+            d->shownProperty(QStringLiteral("V_PID"))->setValue(vpid);
         d->clickedOK();
     });
     if (current >= 0) {
@@ -393,13 +447,17 @@ void TestProgrammeOperations::insertBeforeCurrentRow()
     QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), order);
     const DB_NS::PGNode *added = m_fx.document->database()->findPG(4294967294u);
     QVERIFY(added);
+    QCOMPARE(m_widget->selectedRows(), QVector<int>{m_widget->rowOf(added->id())});
     QCOMPARE(m_widget->table()->currentRow(), m_widget->rowOf(added->id()));
+    QCOMPARE(told.count(), 1);
+    QCOMPARE(told.first().first().toString(), said);
     // The TP, the satellite and the service order agree.
     QCOMPARE(int(added->parent()->pgs().size()), 5);
     QVERIFY(m_fx.document->isModified());
+    const int rows = m_widget->table()->rowCount();
     m_fx.document->undoStack()->undo();
     QVERIFY(!m_fx.document->database()->findPG(4294967294u));
-    QCOMPARE(m_widget->table()->rowCount(), 4);
+    QCOMPARE(m_widget->table()->rowCount(), rows - 1);
 }
 
 void TestProgrammeOperations::pasteNamesAndResets()
@@ -427,19 +485,62 @@ void TestProgrammeOperations::pasteNamesAndResets()
     QCOMPARE(names(m_widget->table()), QStringList{QStringLiteral("Sport")});
 }
 
-void TestProgrammeOperations::pasteHiddenByFilter()
+void TestProgrammeOperations::pasteShowsCopies_data()
 {
+    QTest::addColumn<bool>("radio"); // P1 is a radio programme, copied alone from the RADIO view
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("order"); // TP 10 afterwards
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("shown") << false << ""
+                           << "P0 P1 P6 P9 P0_1 P1_1"
+                           << "Pasted 2 programmes"
+                           << "P0_1 P1_1";
+    // Both copies are in the database; the filter leaves them without a row.
+    QTest::newRow("hidden by the filter") << false << "P6"
+                                          << "P6"
+                                          << "Pasted 2 programmes, 2 hidden by the filter"
+                                          << "";
+    QTest::newRow("radio, into the TV view") << true << ""
+                                             << "P1 P1_1"
+                                             << "Pasted 1 programme, RADIO shown"
+                                             << "P1_1";
+}
+
+void TestProgrammeOperations::pasteShowsCopies()
+{
+    QFETCH(bool, radio);
+    QFETCH(QString, filter);
+    QFETCH(QString, order);
+    QFETCH(QString, said);
+    QFETCH(QString, selected);
+
+    if (radio) {
+        m_fx.pgs[1].vpid = QStringLiteral("0");
+        m_fx.build();
+    }
     load();
     m_widget->tpSelected(1, 10);
-    selectRows({0, 1});
+    const auto clickChoice = [this](const char *name) {
+        QTest::mouseClick(m_widget->findChild<QRadioButton *>(QLatin1String(name)), Qt::LeftButton);
+    };
+    if (radio)
+        clickChoice("radioButton_RADIO");
+    selectRows(radio ? QVector<int>{0} : QVector<int>{0, 1});
     QVERIFY(pick(0, QStringLiteral("Copy Channel")));
-    m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(QStringLiteral("P6"));
+    if (radio)
+        clickChoice("radioButton_TV");
+    m_widget->findChild<QLineEdit *>(QStringLiteral("lineEdit_filter"))->setText(filter);
+    QSignalSpy told(m_widget, &QDBProgramWidget::statusMessage);
     QVERIFY(pick(0, QStringLiteral("Paste Channel")));
-    // Both copies are in the database; the filter leaves them without a row.
-    QCOMPARE(names(m_widget->table()), QStringList{QStringLiteral("P6")});
+    QCOMPARE(names(m_widget->table()).join(QLatin1Char(' ')), order);
     QVERIFY(m_fx.document->database()->findPG(4294967294u));
-    QVERIFY(m_fx.document->database()->findPG(4294967293u));
-    QCOMPARE(m_widget->rowOf(4294967294u), -1);
+    QCOMPARE(told.count(), 1);
+    QCOMPARE(told.first().first().toString(), said);
+    QStringList picked;
+    for (const int row : m_widget->selectedRows())
+        picked << cellText(m_widget->model(), row);
+    QCOMPARE(picked.join(QLatin1Char(' ')), selected);
 }
 
 void TestProgrammeOperations::copyAndCutTo_data()

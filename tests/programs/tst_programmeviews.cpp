@@ -4,6 +4,8 @@
 
 #include "programmewidgetfixture.h"
 
+#include "documentedits.h"
+
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QLabel>
@@ -40,6 +42,8 @@ private slots:
     void find();
     void findInHotKeyView();
     void viewSwitchStartsAtTop();
+    void columnsFollowValues_data();
+    void columnsFollowValues();
     void resetEmptiesTable();
     void clearAllForgetsDatabase();
 };
@@ -385,6 +389,51 @@ void TestProgrammeViews::viewSwitchStartsAtTop()
     m_widget->favSelected(0);
     QTRY_VERIFY(bar->maximum() > 0);
     QCOMPARE(bar->value(), 0);
+}
+
+void TestProgrammeViews::columnsFollowValues_data()
+{
+    QTest::addColumn<int>("row");     // the programme, of 300, whose name is long
+    QTest::addColumn<QString>("how"); // "load", "edit" or "scroll": how the long name comes
+    QTest::newRow("the last row, at load") << 299 << "load";
+    QTest::newRow("an edited name") << 0 << "edit";
+    QTest::newRow("a row scrolled to") << 150 << "scroll";
+}
+
+void TestProgrammeViews::columnsFollowValues()
+{
+    QFETCH(int, row);
+    QFETCH(QString, how);
+
+    const QString wide = QStringLiteral("Walpurgisnacht Fernsehen International");
+    m_fx.pgs.clear();
+    for (int i = 0; i < 300; ++i) {
+        m_fx.pgs.push_back({10, quint32(1000 + i), i == row && how != QLatin1String("edit") ? wide : QStringLiteral("P%1").arg(i),
+                            QString::number(i + 1), QStringLiteral("1"), QString::number(i)});
+    }
+    m_fx.build();
+    load();
+    m_widget->allSrvSelected();
+    QTableView *table = m_widget->table();
+    const QModelIndex cell = table->model()->index(row, 0);
+    const auto rename = [this, row](const QString &name) {
+        QVector<NodeAttribute> values = m_fx.document->database()->findPG(quint32(1000 + row))->attributes();
+        for (NodeAttribute &value : values) {
+            if (value.name == QLatin1String("NAME"))
+                value.value = name;
+        }
+        QVERIFY(m_fx.document->edits().editNode(NodeKind::Programme, quint32(1000 + row), NoId, values).isPushed());
+    };
+    if (how == QLatin1String("edit"))
+        rename(wide);
+    else if (how == QLatin1String("scroll"))
+        table->scrollTo(cell);
+    QCOMPARE(cellText(table->model(), row), wide);
+    const int widened = table->columnWidth(0);
+    QVERIFY(widened >= table->sizeHintForIndex(cell).width());
+    // A shorter name leaves the column as the user saw it.
+    rename(QStringLiteral("P"));
+    QCOMPARE(table->columnWidth(0), widened);
 }
 
 void TestProgrammeViews::resetEmptiesTable()
