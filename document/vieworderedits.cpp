@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr quint32 NoId = DB_NS::NoId;
-
 // Ids that name a listed programme, each once, in the order given.
 QVector<quint32> presentOnce(const ChannelDatabase &db, const QVector<quint32> &ids)
 {

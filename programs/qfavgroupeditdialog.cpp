@@ -60,7 +60,7 @@ QFavGroupEditDialog::QFavGroupEditDialog(QWidget *parent, const ChannelDatabase 
     const auto button = [this, buttons](const QString &text, void (QFavGroupEditDialog::*slot)()) {
         auto *b = new QPushButton(text, this);
         b->setObjectName(QStringLiteral("pushButton_") + text);
-        b->setFixedSize(50, 30);
+        b->setMinimumSize(50, 30);
         connect(b, &QPushButton::clicked, this, slot);
         buttons->addWidget(b);
         return b;
