@@ -141,6 +141,20 @@ public:
      * or NoId.
      */
     EditValue<quint32> cutTo(quint32 programmeId, quint32 tpId);
+    // --- orders the table's view hands over (vieworderedits.cpp) -----------
+    /**
+     * A drop of rows: the programmes, keeping their order among themselves,
+     * go in front of beforeId (NoId: to the end; one of them: in front of the
+     * next programme that stays). "Move Channel"; refused as a move is when
+     * a grouped file could not store it.
+     */
+    EditOutcome moveBefore(const QVector<quint32> &ids, quint32 beforeId);
+    /**
+     * Use This Order: the programmes share out the places they hold in the
+     * service order, in the order given; refused as a move is when a grouped
+     * file could not store it.
+     */
+    EditOutcome useOrder(const QVector<quint32> &ids);
     // --- favourite groups and hot keys (favouriteedits.cpp) -----------------
     /** A programme's wish for one group: join (true) or leave (false). */
     using Membership = QPair<quint32, bool>;

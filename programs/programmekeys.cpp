@@ -31,14 +31,16 @@ bool QDBProgramWidget::routeTableKey(QKeyEvent *event)
                 actEditChannelTriggered();
             return true;
         case Qt::Key_Plus:
-            actMoveDownChannelTriggered();
+            if (!m_model->isSorted())
+                actMoveDownChannelTriggered();
             return false;
         case Qt::Key_Equal:
-            if (event->modifiers() & Qt::ShiftModifier)
+            if ((event->modifiers() & Qt::ShiftModifier) && !m_model->isSorted())
                 actMoveDownChannelTriggered();
             return false;
         case Qt::Key_Minus:
-            actMoveUpChannelTriggered();
+            if (!m_model->isSorted())
+                actMoveUpChannelTriggered();
             return false;
         case Qt::Key_Delete:
             if (hasCurrent)

@@ -54,7 +54,8 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
         } else if (!overItem) {
             m_table->setCurrentCell(-1, -1);
         }
-        if (!m_filterEdit->text().isEmpty())
+        // A filtered or sorted view does not show where a move puts the rows.
+        if (!m_model->showsMoves())
             moveUp = moveDown = moveTo = copyTo = false;
 
         m_actEditChannel->setEnabled(edit);
@@ -84,6 +85,10 @@ void QDBProgramWidget::contextMenuEvent(QContextMenuEvent *event)
         }
         menu.addAction(m_actInsertChannel);
         menu.addAction(m_actDeleteChannel);
+        if (m_model->isSorted()) {
+            menu.addSeparator();
+            menu.addAction(m_actUseThisOrder);
+        }
     } else {
         bool editGroup = true;
         bool removeItem = overItem;

@@ -54,6 +54,8 @@ void ProgrammeModel::showView(View view, quint32 satId, quint32 tpId, quint32 fa
     m_satId = satId;
     m_tpId = tpId;
     m_favId = favId;
+    m_sortColumn = -1;
+    m_sortOrder = Qt::AscendingOrder;
     rebuild();
 }
 
@@ -147,6 +149,7 @@ QVector<quint32> ProgrammeModel::shownIds() const
         if (passes(*programme))
             ids.append(programme->id());
     }
+    sortIds(ids);
     return ids;
 }
 
@@ -314,5 +317,9 @@ QVariant ProgrammeModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags ProgrammeModel::flags(const QModelIndex &index) const
 {
-    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled : Qt::NoItemFlags;
+    // Rows land between rows, never on one; the space below them takes them to the end.
+    if (!index.isValid())
+        return acceptsDrops() ? Qt::ItemIsDropEnabled : Qt::NoItemFlags;
+    const Qt::ItemFlags drag = m_view == AllServices && showsMoves() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | drag;
 }

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 namespace DB_NS {
 class PGNode;
 }
@@ -23,6 +25,11 @@ class PGNode;
  * and rows to insert or remove in too many separate places reset the model.
  * Column 0 answers Qt::UserRole with the programme's id, or in the hot-key
  * views with the key's index.
+ *
+ * A view sort orders the model's own rows by one column and never the
+ * document; a new view starts in the view's order. Rows drag as their
+ * programmes' ids and drop through the drop handler, only where a move
+ * shows as it is made: All Services, unfiltered and unsorted.
  */
 class ProgrammeModel : public QAbstractTableModel
 {
@@ -87,7 +94,33 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // The view sort (programmemodelorder.cpp).
+    /** Sorts the rows by the column for viewing; a column of -1 gives the view's own order back. */
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+    bool isSorted() const { return m_sortColumn >= 0; }
+    /** Rows show in the order a move makes: no filter and no view sort. */
+    bool showsMoves() const { return m_nameFilter.isEmpty() && !isSorted(); }
+
+    // Dragging rows (programmemodelorder.cpp).
+    /** Asks the document to put the programmes in front of beforeId (NoId: the end); true when it took them. */
+    using DropHandler = std::function<bool(const QVector<quint32> &ids, quint32 beforeId)>;
+    void setDropHandler(DropHandler handler) { m_dropHandler = std::move(handler); }
+    /** Rows may be dropped: All Services, showing moves, with a handler. */
+    bool acceptsDrops() const;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+
 private:
+    /** ids ordered by the view sort, equal keys in the order given. */
+    void sortIds(QVector<quint32> &ids) const;
     // Which rows a view shows (programmemodel.cpp).
     bool passes(const DB_NS::PGNode &programme) const;
     QVector<quint32> shownIds() const;
@@ -121,6 +154,9 @@ private:
     quint32 m_favId = DB_NS::NoId;
     int m_service = Tv;
     QString m_nameFilter;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    DropHandler m_dropHandler;
 
     QStringList m_headers;
     // Programme views: the shown programme ids, top to bottom.

@@ -127,6 +127,8 @@ void ProgrammeModel::forgetView()
     m_view = None;
     m_satId = m_tpId = m_favId = NoId;
     m_nameFilter.clear();
+    m_sortColumn = -1;
+    m_sortOrder = Qt::AscendingOrder;
     m_headers.clear();
     m_rows.clear();
     m_keyRows = 0;

@@ -110,6 +110,7 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent)
     m_findNextButton->setObjectName(QStringLiteral("pushButton_findNext"));
 
     setUpCornerButton();
+    setUpOrdering();
 
     auto *bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 0, 0);

@@ -126,6 +126,7 @@ private slots:
     void actEditGroupTriggered();
     void actRemoveItemTriggered();
     void actRenameGroupTriggered();
+    void actUseThisOrderTriggered();
 
     void tableCellDoubleClicked(int row, int column);
     void radioButtonClicked(int id);
@@ -181,6 +182,8 @@ private:
     bool canEditGroup() const;
     // Corner button (programmecorner.cpp).
     void setUpCornerButton();
+    // Header sort, Use This Order and dragged rows (programmeorderactions.cpp).
+    void setUpOrdering();
     void paintCornerButton(QWidget *button);
     // Operations (programmeoperations.cpp).
     quint32 copyOrCutTo(bool cut);
@@ -221,6 +224,7 @@ private:
     QAction *m_actEditGroup = nullptr;
     QAction *m_actRemoveItem = nullptr;
     QAction *m_actRenameGroup = nullptr;
+    QAction *m_actUseThisOrder = nullptr;
     QRadioButton *m_radioTv = nullptr;
     QRadioButton *m_radioRadio = nullptr;
     QRadioButton *m_radioTvRadio = nullptr;

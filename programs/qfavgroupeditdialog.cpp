@@ -4,9 +4,14 @@
 
 #include "channeldatabase.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -23,8 +28,11 @@ QFavGroupEditDialog::QFavGroupEditDialog(QWidget *parent, const ChannelDatabase 
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("Favourite Group Edit"));
-    setFixedSize(360, 300);
+    // As small as it always was, and larger for a long list when the user wants.
+    setMinimumSize(360, 300);
+    resize(360, 300);
     m_table = makeDialogTable(this, 2);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setHorizontalHeaderLabels({QStringLiteral("Service Name"), QStringLiteral("member")});
     if (database) {
         m_table->setRowCount(int(database->allPGs().size()));
@@ -42,25 +50,59 @@ QFavGroupEditDialog::QFavGroupEditDialog(QWidget *parent, const ChannelDatabase 
     }
     m_table->resizeColumnsToContents();
 
-    const auto button = [this](const QString &text, int y, void (QFavGroupEditDialog::*slot)()) {
+    m_filter = new QLineEdit(this);
+    m_filter->setObjectName(QStringLiteral("lineEdit_filter"));
+    m_filter->setClearButtonEnabled(true);
+    connect(m_filter, &QLineEdit::textChanged, this, &QFavGroupEditDialog::filterRows);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addStretch();
+    const auto button = [this, buttons](const QString &text, void (QFavGroupEditDialog::*slot)()) {
         auto *b = new QPushButton(text, this);
         b->setObjectName(QStringLiteral("pushButton_") + text);
-        b->setGeometry(300, y, 50, 30);
+        b->setMinimumSize(50, 30);
         connect(b, &QPushButton::clicked, this, slot);
+        buttons->addWidget(b);
         return b;
     };
-    button(QStringLiteral("Add"), 80, &QFavGroupEditDialog::clickedAdd);
-    button(QStringLiteral("Remove"), 120, &QFavGroupEditDialog::clickedRemove);
-    button(QStringLiteral("Cancel"), 160, &QFavGroupEditDialog::clickedCancel);
-    button(QStringLiteral("OK"), 200, &QFavGroupEditDialog::clickedOK)->setFocus();
+    button(QStringLiteral("Add"), &QFavGroupEditDialog::clickedAdd);
+    button(QStringLiteral("Remove"), &QFavGroupEditDialog::clickedRemove);
+    button(QStringLiteral("Cancel"), &QFavGroupEditDialog::clickedCancel);
+    button(QStringLiteral("OK"), &QFavGroupEditDialog::clickedOK)->setFocus();
+    buttons->addStretch();
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 10, 10, 10);
+    auto *filterRow = new QHBoxLayout;
+    filterRow->addWidget(new QLabel(QStringLiteral("filter:"), this));
+    filterRow->addWidget(m_filter);
+    grid->addLayout(filterRow, 0, 0);
+    grid->addWidget(m_table, 1, 0);
+    grid->addLayout(buttons, 1, 1);
+}
+
+void QFavGroupEditDialog::filterRows(const QString &text)
+{
+    const QString wanted = text.trimmed();
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const QTableWidgetItem *name = m_table->item(row, 0);
+        const bool shown = wanted.isEmpty() || (name && name->text().contains(wanted, Qt::CaseInsensitive));
+        m_table->setRowHidden(row, !shown);
+    }
 }
 
 void QFavGroupEditDialog::setMember(bool member)
 {
-    const int row = m_table->currentRow();
-    if (row < 0 || !m_table->item(row, 1))
-        return;
-    m_table->setItem(row, 1, memberItem(member));
+    // Rows the filter hides stay as they are, even when they were selected before.
+    QVector<int> rows;
+    for (const QModelIndex &index : m_table->selectionModel()->selectedRows())
+        rows.append(index.row());
+    if (rows.isEmpty() && m_table->currentRow() >= 0)
+        rows.append(m_table->currentRow());
+    for (const int row : qAsConst(rows)) {
+        if (!m_table->isRowHidden(row) && m_table->item(row, 1))
+            m_table->setItem(row, 1, memberItem(member));
+    }
 }
 
 void QFavGroupEditDialog::clickedAdd()

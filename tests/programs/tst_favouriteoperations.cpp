@@ -167,6 +167,15 @@ void TestFavouriteOperations::operation_data()
                                           << "remove 3"
                                           << "fav 5 0 - 0 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Kids"
                                           << "Alpha";
+    QTest::newRow("group editor removes several") << "fav4" << 0 << "Edit Group"
+                                                  << "remove 0,3"
+                                                  << "fav 1 0 - 0 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Kids"
+                                                  << "";
+    QTest::newRow("group editor adds what the filter leaves")
+        << "fav4" << 0 << "Edit Group"
+        << "add 0 ET"
+        << "fav 5 4 - 4 | keys 103 - 103 | favkeys 1 | names News,Sport,Films,Kids"
+        << "Alpha Beta Delta";
     QTest::newRow("add without FAV does nothing") << "fav4" << 0 << "Edit Group"
                                                   << "add 2"
                                                   << ""
@@ -241,7 +250,19 @@ void TestFavouriteOperations::operation()
     ModalAnswer<QFavGroupEditDialog> group([&](QFavGroupEditDialog *dialog) {
         if (words.first() == QLatin1String("cancel"))
             return dialog->clickedCancel();
-        dialog->table()->setCurrentCell(choice, 0);
+        // "add 0,2 text": the rows are counted among those the filter text leaves.
+        dialog->filterEdit()->setText(words.value(2));
+        QTableWidget *table = dialog->table();
+        QVector<int> left;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            if (!table->isRowHidden(r))
+                left.append(r);
+        }
+        table->clearSelection();
+        for (const QString &pick : words.value(1).split(QLatin1Char(','))) {
+            table->selectionModel()->select(table->model()->index(left.value(pick.toInt(), -1), 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
         words.first() == QLatin1String("add") ? dialog->clickedAdd() : dialog->clickedRemove();
         dialog->clickedOK();
     });

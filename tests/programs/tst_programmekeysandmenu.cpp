@@ -6,13 +6,19 @@
 #include "documentedits.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QAction>
 #include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include "programmetableview.h"
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 using namespace ProgrammeViews;
 
@@ -30,6 +36,8 @@ private slots:
     void doubleClick();
     void contextMenu_data();
     void contextMenu();
+    void orderingByHand_data();
+    void orderingByHand();
 };
 
 void TestProgrammeKeysAndMenu::findBoxKeepsTheKeyboard()
@@ -278,6 +286,80 @@ void TestProgrammeKeysAndMenu::contextMenu()
     QCOMPARE(menuSeen, !entries.isEmpty());
     QCOMPARE(seen, entries);
     QCOMPARE(picked, !pick.isEmpty());
+}
+
+void TestProgrammeKeysAndMenu::orderingByHand_data()
+{
+    // Gestures, one after the other: "header N" clicks a column header, "Index"
+    // the corner, "-" the key on row 1, "use" Use This Order, "drop R,R on R"
+    // drags rows onto the upper edge of a row ("end": below the rows).
+    QTest::addColumn<QStringList>("gestures");
+    QTest::addColumn<QString>("shown");   // the rows' names; TV only, so beta is left out
+    QTest::addColumn<QString>("service"); // every name in the service order
+    QTest::addColumn<int>("indicator");   // the sorted column, -1 for none
+
+    const QString unchanged = QStringLiteral("Alpha beta Gamma alpine Delta ABC xab");
+    QTest::newRow("header sorts the view") << QStringList{"header 0"} << "ABC Alpha alpine Delta Gamma xab"
+                                           << unchanged << 0;
+    QTest::newRow("Index gives the service order back")
+        << QStringList{"header 0", "Index"} << "Alpha Gamma alpine Delta ABC xab" << unchanged << -1;
+    QTest::newRow("no key moves under a sort") << QStringList{"header 0", "-"} << "ABC Alpha alpine Delta Gamma xab"
+                                               << unchanged << 0;
+    QTest::newRow("Use This Order") << QStringList{"header 0", "use"} << "ABC Alpha alpine Delta Gamma xab"
+                                    << "ABC beta Alpha alpine Delta Gamma xab" << -1;
+    QTest::newRow("drop in front of a row") << QStringList{"drop 4,5 on 1"} << "Alpha ABC xab Gamma alpine Delta"
+                                            << "Alpha beta ABC xab Gamma alpine Delta" << -1;
+    QTest::newRow("drop below the rows") << QStringList{"drop 0,2 on end"} << "Gamma Delta ABC xab Alpha alpine"
+                                         << "beta Gamma Delta ABC xab Alpha alpine" << -1;
+}
+
+void TestProgrammeKeysAndMenu::orderingByHand()
+{
+    QFETCH(QStringList, gestures);
+    QFETCH(QString, shown);
+    QFETCH(QString, service);
+    QFETCH(int, indicator);
+    load();
+    show(*m_widget, ViewChoice{View::AllServices});
+    ProgrammeTableView *table = m_widget->table();
+    QHeaderView *header = table->horizontalHeader();
+    for (const QString &gesture : gestures) {
+        const QStringList words = gesture.split(QLatin1Char(' '));
+        if (words.first() == QLatin1String("header")) {
+            const int section = words.at(1).toInt();
+            const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                            header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        } else if (gesture == QLatin1String("Index")) {
+            table->findChild<QAbstractButton *>()->click();
+        } else if (gesture == QLatin1String("-")) {
+            table->setCurrentCell(1, 0);
+            QTest::keyClick(table, Qt::Key_Minus);
+        } else if (gesture == QLatin1String("use")) {
+            m_widget->findChild<QAction *>(QStringLiteral("actUseThisOrder"))->trigger();
+        } else {
+            table->clearSelection();
+            for (const QString &row : words.at(1).split(QLatin1Char(',')))
+                table->setCurrentCell(row.toInt(), 0, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            const std::unique_ptr<QMimeData> data(
+                table->model()->mimeData(table->selectionModel()->selectedIndexes()));
+            const QPoint at = words.at(3) == QLatin1String("end")
+                ? QPoint(5, table->viewport()->height() - 2)
+                : table->visualRect(table->model()->index(words.at(3).toInt(), 0)).topLeft() + QPoint(5, 1);
+            QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(table->viewport(), &enter);
+            QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(table->viewport(), &move);
+            QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(table->viewport(), &drop);
+        }
+    }
+    QCOMPARE(columnTexts(table).join(QLatin1Char(' ')), shown);
+    QStringList names;
+    for (const DB_NS::PGNode *programme : m_fx.document->database()->allPGs())
+        names << programme->value(QStringLiteral("NAME"));
+    QCOMPARE(names.join(QLatin1Char(' ')), service);
+    QCOMPARE(header->sortIndicatorSection(), indicator);
 }
 
 QTEST_MAIN(TestProgrammeKeysAndMenu)

@@ -8,6 +8,7 @@
 #include "programmemodel.h"
 
 #include <QAbstractItemModelTester>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -86,6 +87,8 @@ private slots:
     void rowNotifications_data();
     void rowNotifications();
     void scatteredRowsReset();
+    void dropsAndViewSort_data();
+    void dropsAndViewSort();
 
 private:
     // Runs the named operation through the document's edits on the model's rows.
@@ -158,6 +161,8 @@ void TestProgrammeModel::run(const QString &operation, const ProgrammeModel &mod
         {"hot key", [&] { edits.assignHotKey(1, 104); }},
         {"fav hot key", [&] { edits.assignFavHotKey(0, 2); }},
         {"rename group", [&] { edits.renameGroup(1, QStringLiteral("Games")); }},
+        {"drop", [&] { edits.moveBefore({rows.value(0), rows.value(2)}, rows.value(4, NoId)); }},
+        {"use order", [&] { edits.useOrder(QVector<quint32>(rows.crbegin(), rows.crend())); }},
     };
     const auto found = operations.find(operation);
     QVERIFY2(found != operations.end(), qPrintable(operation));
@@ -216,7 +221,7 @@ void TestProgrammeModel::inStepThroughEveryOperation()
     QUndoStack *history = m_fx.document->undoStack();
     const QStringList operations{"move up", "move down", "move two down", "move to", "switch", "insert",
                                  "delete", "paste", "copy to", "cut to", "edit", "group",
-                                 "leave group", "hot key", "fav hot key", "rename group"};
+                                 "leave group", "hot key", "fav hot key", "rename group", "drop", "use order"};
     for (const QString &operation : operations) {
         run(operation, model);
         compareWithFresh(model, operation);
@@ -324,6 +329,139 @@ void TestProgrammeModel::scatteredRowsReset()
     m_fx.document->undoStack()->undo();
     QCOMPARE(said.take(), QStringLiteral("reset 1"));
     compareWithFresh(model, QStringLiteral("undone"));
+}
+
+void TestProgrammeModel::dropsAndViewSort_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<ViewOf>("view");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("sortColumn"); // -1: the view's own order; the sort is ascending unless descending
+    QTest::addColumn<bool>("descending");
+    QTest::addColumn<QVector<int>>("dragged"); // none: Use This Order of the shown rows
+    QTest::addColumn<int>("dropRow");          // -1: below the last row
+    QTest::addColumn<QString>("shown");        // the rows' names, top to bottom
+    QTest::addColumn<QString>("after");        // the service order afterwards; "" when nothing changes
+    QTest::addColumn<QString>("refusal");
+    const ViewOf all{ProgrammeModel::AllServices};
+    const int dump = OstrelUserDump;
+    const int image = OstrelFlashImage;
+    const QString refusal = QStringLiteral("Can't move to 1: a default database keeps each transponder's programmes together");
+    const QString sorted = QStringLiteral("Arte|news|sport 2|Sport 2|Sport 10");
+    // Service order: Sport 10, sport 2, Arte, news, Sport 2 on TPs 10 10 11 11 10.
+    const QString order = QStringLiteral("Sport 10|sport 2|Arte|news|Sport 2");
+    QTest::newRow("drop on a row") << dump << all << "" << -1 << false << QVector<int>{0} << 3 << order
+                                   << "sport 2|Arte|Sport 10|news|Sport 2"
+                                   << "";
+    QTest::newRow("drop at the end") << dump << all << "" << -1 << false << QVector<int>{1, 2} << -1 << order
+                                     << "Sport 10|news|Sport 2|sport 2|Arte"
+                                     << "";
+    QTest::newRow("scattered rows keep their order") << dump << all << "" << -1 << false << QVector<int>{4, 0} << 2
+                                                     << order << "sport 2|Sport 10|Sport 2|Arte|news"
+                                                     << "";
+    QTest::newRow("drop on a dragged row") << dump << all << "" << -1 << false << QVector<int>{1, 2} << 2 << order
+                                           << ""
+                                           << "";
+    QTest::newRow("no drop under a filter") << dump << all << "s" << -1 << false << QVector<int>{0} << 1
+                                            << "Sport 10|sport 2|Sport 2"
+                                            << ""
+                                            << "";
+    QTest::newRow("no drop under a view sort") << dump << all << "" << 0 << false << QVector<int>{0} << 3 << sorted
+                                               << ""
+                                               << "";
+    QTest::newRow("no drop outside All Services")
+        << dump << ViewOf{ProgrammeModel::Satellite, 1} << "" << -1 << false << QVector<int>{0} << 2
+        << "Sport 10|sport 2|Sport 2|Arte|news"
+        << ""
+        << "";
+    QTest::newRow("image: drop across TPs") << image << all << "" << -1 << false << QVector<int>{2} << 0 << order
+                                            << "" << refusal;
+    QTest::newRow("image: drop within a TP") << image << all << "" << -1 << false << QVector<int>{1} << 0 << order
+                                             << "sport 2|Sport 10|Arte|news|Sport 2"
+                                             << "";
+    // Names compare without case and with numbers as numbers; ties keep the service order.
+    QTest::newRow("use a name sort") << dump << all << "" << 0 << false << QVector<int>() << 0 << sorted
+                                     << "Arte|news|sport 2|Sport 2|Sport 10"
+                                     << "";
+    QTest::newRow("use a descending number sort")
+        << dump << all << "" << 1 << true << QVector<int>() << 0 << "Arte|Sport 10|Sport 2|sport 2|news"
+        << "Arte|Sport 10|Sport 2|sport 2|news"
+        << "";
+    QTest::newRow("image: use a sort across TPs") << image << all << "" << 0 << false << QVector<int>() << 0 << sorted
+                                                  << "" << refusal;
+}
+
+void TestProgrammeModel::dropsAndViewSort()
+{
+    QFETCH(int, kind);
+    QFETCH(ViewOf, view);
+    QFETCH(QString, filter);
+    QFETCH(int, sortColumn);
+    QFETCH(bool, descending);
+    QFETCH(QVector<int>, dragged);
+    QFETCH(int, dropRow);
+    QFETCH(QString, shown);
+    QFETCH(QString, after);
+    QFETCH(QString, refusal);
+    m_fx = ProgrammeFixture();
+    m_fx.sats = {1};
+    m_fx.tps = {{1, 10}, {1, 11}};
+    const QString names[] = {"Sport 10", "sport 2", "Arte", "news", "Sport 2"};
+    const quint32 tps[] = {10, 10, 11, 11, 10};
+    const QString vpids[] = {"300", "45", "1000", "5", "120"};
+    for (int i = 0; i < 5; ++i)
+        m_fx.pgs.push_back({tps[i], quint32(100 + i), names[i], vpids[i], "0", QString::number(i)});
+    m_fx.build();
+    m_fx.attach(kind);
+    const auto serviceOrder = [this] {
+        QStringList order;
+        for (const DB_NS::PGNode *programme : m_fx.document->database()->allPGs())
+            order << programme->value(QStringLiteral("NAME"));
+        return order.join(QLatin1Char('|'));
+    };
+    const QString before = serviceOrder();
+
+    ProgrammeModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QString refused;
+    model.setDropHandler([this, &refused](const QVector<quint32> &ids, quint32 beforeId) {
+        const EditOutcome outcome = m_fx.document->edits().moveBefore(ids, beforeId);
+        refused = outcome.refusal;
+        return outcome.isPushed();
+    });
+    model.setDocument(m_fx.document.get());
+    model.setService(ProgrammeModel::TvAndRadio);
+    model.showView(view.view, view.sat, view.tp, view.fav);
+    model.setNameFilter(filter);
+    model.sort(sortColumn, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows << cellText(&model, row);
+    QCOMPARE(rows.join(QLatin1Char('|')), shown);
+    QCOMPARE(model.showsMoves(), filter.isEmpty() && sortColumn < 0);
+
+    if (dragged.isEmpty()) {
+        refused = m_fx.document->edits().useOrder(model.rowIds()).refusal;
+    } else {
+        QModelIndexList indexes;
+        for (const int row : dragged)
+            indexes << model.index(row, 0) << model.index(row, 1);
+        const std::unique_ptr<QMimeData> data(model.mimeData(indexes));
+        QCOMPARE(model.dropMimeData(data.get(), Qt::MoveAction, dropRow, 0, QModelIndex()), !after.isEmpty());
+        // Another model's rows never land here.
+        ProgrammeModel other;
+        other.setDocument(m_fx.document.get());
+        other.showView(ProgrammeModel::AllServices);
+        const std::unique_ptr<QMimeData> foreign(other.mimeData(indexes));
+        QVERIFY(!model.dropMimeData(foreign.get(), Qt::MoveAction, dropRow, 0, QModelIndex()));
+    }
+    QCOMPARE(serviceOrder(), after.isEmpty() ? before : after);
+    QCOMPARE(refused, refusal);
+    QCOMPARE(m_fx.document->undoStack()->count(), after.isEmpty() ? 0 : 1);
+    if (!after.isEmpty()) {
+        m_fx.document->undoStack()->undo();
+        QCOMPARE(serviceOrder(), before);
+    }
 }
 
 QTEST_MAIN(TestProgrammeModel)
