@@ -72,7 +72,7 @@ char JsonCursor::peek()
         m_at += 8;
     while (m_at < m_end && (*m_at == ' ' || *m_at == '\n' || *m_at == '\r' || *m_at == '\t'))
         ++m_at;
-    return m_at < m_end ? *m_at : 0;
+    return m_at < m_end ? *m_at : '\0';
 }
 
 bool JsonCursor::take(char c)
