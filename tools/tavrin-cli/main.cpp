@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -253,13 +254,21 @@ int runImport(const FileTypeRegistry &registry, ParserLibrary &library, const Op
 {
     if (o.output.isEmpty())
         return usage(QStringLiteral("import needs -o FILE"));
-    QFile jsonFile(o.input);
-    if (!jsonFile.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("tavrin-cli: cannot read %1").arg(o.input));
     ImportedDocument imported;
-    QString error;
-    if (!documentFromJson(jsonFile.readAll(), imported, &error))
-        return fail(QStringLiteral("tavrin-cli: %1: %2").arg(o.input, error), ExitUsage);
+    {
+        QFile jsonFile(o.input);
+        if (!jsonFile.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("tavrin-cli: cannot read %1").arg(o.input));
+        // A regular file is mapped rather than copied (it is read once, front to
+        // back), and let go of before the save.
+        const qint64 size = jsonFile.size();
+        const uchar *mapped = size > 0 && size < std::numeric_limits<int>::max() ? jsonFile.map(0, size) : nullptr;
+        const QByteArray json = mapped ? QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), int(size))
+                                       : jsonFile.readAll();
+        QString error;
+        if (!documentFromJson(json, imported, &error))
+            return fail(QStringLiteral("tavrin-cli: %1: %2").arg(o.input, error), ExitUsage);
+    }
 
     // The base file leaves its header, trailing block or image in the library,
     // which the save then builds on.
