@@ -27,6 +27,14 @@
 #include <cstring>
 #include <limits>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define TAVRIN_FULL_TEARDOWN
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TAVRIN_FULL_TEARDOWN
+#endif
+#endif
+
 namespace {
 
 const char *const usageText = "usage:\n"
@@ -380,7 +388,7 @@ int main(int argc, char *argv[])
         rc = runEdit(registry, library, options, built);
     else
         return usage(QStringLiteral("unknown command %1").arg(options.command));
-#if !defined(__SANITIZE_ADDRESS__)
+#ifndef TAVRIN_FULL_TEARDOWN
     // Whatever the run wrote is written and checked by now. Handing a large
     // database back block by block would only cost time that the system
     // saves at once; a sanitizer build takes it apart to find leaks.
