@@ -81,15 +81,28 @@ std::unique_ptr<ChannelDatabase> databaseFromRecords(const RecordList &sats, con
 
 namespace {
 
+bool namesUnique(const QVector<QString> &names)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        for (int j = 0; j < i; ++j) {
+            if (NodeAttribute::namesEqual(names.at(i), names.at(j)))
+                return false;
+        }
+    }
+    return true;
+}
+
 template<typename NodeT>
 std::vector<std::unique_ptr<NodeT>> nodesFromCompact(const ostrel::CompactReader &list, HugePageHeap &heap)
 {
     std::vector<std::unique_ptr<NodeT>> nodes;
     nodes.reserve(list.size());
     RecordTexts texts;
-    // A template's names are read once and shared by all its records.
+    // A template's names are read once and shared by all its records; when
+    // they are unique, no record has to look for a repeated one.
     std::vector<QVector<QString>> names(list.templateCount());
     std::vector<bool> named(list.templateCount());
+    std::vector<bool> unique(list.templateCount());
     for (uint32_t i = 0; i < list.size(); ++i) {
         const CompactRecord &record = list.record(i);
         const uint32_t count = list.fieldCount(i);
@@ -99,13 +112,20 @@ std::vector<std::unique_ptr<NodeT>> nodesFromCompact(const ostrel::CompactReader
             fieldNames.reserve(int(count));
             for (uint32_t k = 0; k < count; ++k)
                 fieldNames.append(texts.names.at(int(k), list.name(i, k)));
+            unique[record.templateIndex] = namesUnique(fieldNames);
         }
         auto node = std::make_unique<NodeT>();
         node->setId(record.id);
         node->setParentId(record.parentId);
         node->reserveAttributes(int(std::min<uint32_t>(count, 1024)));
-        for (uint32_t k = 0; k < count; ++k)
-            node->addAttribute(fieldNames[int(k)], texts.values.at(int(k), list.value(i, k)));
+        const bool checked = unique[record.templateIndex];
+        for (uint32_t k = 0; k < count; ++k) {
+            const QString value = texts.values.at(int(k), list.value(i, k));
+            if (checked)
+                node->appendNewAttribute(fieldNames[int(k)], value);
+            else
+                node->addAttribute(fieldNames[int(k)], value);
+        }
         if (i % 64 == 0)
             heap.advise();
         nodes.push_back(std::move(node));

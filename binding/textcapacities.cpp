@@ -75,7 +75,9 @@ public:
         if (size_t(position) >= m_known.size())
             m_known.resize(size_t(position) + 1);
         auto &known = m_known[size_t(position)];
-        if (known.first.isNull() || known.first != name)
+        // Names are mostly one shared text per position: compare the text only when not.
+        const bool shared = known.first.constData() == name.constData() && known.first.size() == name.size();
+        if (known.first.isNull() || (!shared && known.first != name))
             known = {name, m_capacities.valueUnits(m_kind, name)};
         return known.second;
     }

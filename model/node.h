@@ -55,6 +55,15 @@ public:
 
     /** Appends an attribute; false (nothing added) when the name exists already. */
     bool addAttribute(const QString &name, const QString &value);
+    /**
+     * Appends without looking for the name, for a reader that has made sure
+     * by its own means that the node does not have it yet.
+     */
+    void appendNewAttribute(const QString &name, const QString &value)
+    {
+        Q_ASSERT(indexOf(name) < 0);
+        m_attributes.append(NodeAttribute{name, value});
+    }
 
     bool removeAttribute(const QString &name);
 

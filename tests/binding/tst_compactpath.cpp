@@ -2,6 +2,7 @@
 // same file gives the same document and saves to the same bytes either way.
 
 #include "documentio.h"
+#include "recordconversion.h"
 #include "parserconfig.h"
 #include "parserlibrary.h"
 #include "samplegenerator.h"
@@ -16,6 +17,8 @@ class TestCompactPath : public QObject
 private slots:
     void bothFormsAgree_data();
     void bothFormsAgree();
+    void repeatedNameKeepsTheFirst_data();
+    void repeatedNameKeepsTheFirst();
 };
 
 namespace {
@@ -130,6 +133,40 @@ void TestCompactPath::bothFormsAgree()
     QVERIFY(original.open(QIODevice::ReadOnly));
     if (kind == OstrelUserDump)
         QVERIFY(compact.saved == original.readAll());
+}
+
+void TestCompactPath::repeatedNameKeepsTheFirst_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("unique") << QStringList{"id", "NAME", "TYPE"} << "id=v0,NAME=v1,TYPE=v2";
+    QTest::newRow("same spelling") << QStringList{"id", "NAME", "NAME"} << "id=v0,NAME=v1";
+    QTest::newRow("other case") << QStringList{"Name", "x", "NAME", "name"} << "Name=v0,x=v1";
+    QTest::newRow("non-ascii case differs") << QStringList{"\u00e9", "\u00c9"} << "\u00e9=v0,\u00c9=v1";
+}
+
+// A template whose names repeat (letter case ignored) keeps each name's first value.
+void TestCompactPath::repeatedNameKeepsTheFirst()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, kept);
+    ostrel::CompactBuilder builder, none;
+    const std::vector<QStringView> views(names.begin(), names.end());
+    for (uint32_t id : {7u, 8u}) {
+        builder.beginRecord(id, 0, builder.templateFor(views.data(), views.size()));
+        for (int k = 0; k < names.size(); ++k)
+            builder.appendValue(QStringLiteral("v%1").arg(k));
+    }
+    ostrel::CompactReader sats, empty;
+    QVERIFY(sats.open(builder.head()) && empty.open(none.head()));
+    const auto database = databaseFromCompact(sats, empty, empty);
+    QCOMPARE(database->sats().size(), 2);
+    for (const DB_NS::SatNode *sat : database->sats()) {
+        QStringList values;
+        for (const NodeAttribute &a : sat->attributes())
+            values << a.name + QLatin1Char('=') + a.value;
+        QCOMPARE(values.join(QLatin1Char(',')), kept);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCompactPath)
