@@ -9,6 +9,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -50,9 +52,16 @@ QVector<QVector<quint32>> DocumentEdits::findDuplicates() const
         ? QStringLiteral("SID")
         : QStringLiteral("NAME");
     // Each kept programme under its own FRQ; a later one looks for a kept
-    // one within the drift on either side, so the scan stays linear.
-    QHash<ServiceKey, int> keptGroup;
+    // one within the drift on either side, so the scan stays linear. A group
+    // is made only when a duplicate turns up.
+    using Kept = QPair<const DB_NS::PGNode *, int>; // and its place in the service order
+    QHash<ServiceKey, Kept> kept;
+    kept.reserve(int(db->allPGs().size()));
+    QHash<const DB_NS::PGNode *, int> groupOf;
+    QVector<int> keptPlace;
+    int place = -1;
     for (const DB_NS::PGNode *programme : db->allPGs()) {
+        ++place;
         const DB_NS::TPNode *tp = programme->parent();
         if (!tp)
             continue;
@@ -63,23 +72,34 @@ QVector<QVector<quint32>> DocumentEdits::findDuplicates() const
         key.frequency = frequency.toLongLong(&numeric);
         if (!numeric)
             key.frequencyText = frequency;
-        int group = -1;
+        Kept original(nullptr, -1);
         const qint64 drift = numeric ? FrequencyDrift : 0;
-        for (qint64 delta = -drift; delta <= drift && group < 0; ++delta) {
+        for (qint64 delta = -drift; delta <= drift && !original.first; ++delta) {
             ServiceKey near = key;
             near.frequency += delta;
-            group = keptGroup.value(near, -1);
+            original = kept.value(near, original);
         }
-        if (group >= 0) {
-            groups[group].append(programme->id());
-        } else {
-            keptGroup.insert(key, groups.size());
-            groups.append(QVector<quint32>{programme->id()});
+        if (!original.first) {
+            kept.insert(key, Kept(programme, place));
+            continue;
         }
+        auto group = groupOf.constFind(original.first);
+        if (group == groupOf.constEnd()) {
+            group = groupOf.insert(original.first, groups.size());
+            groups.append(QVector<quint32>{original.first->id()});
+            keptPlace.append(original.second);
+        }
+        groups[group.value()].append(programme->id());
     }
-    groups.erase(std::remove_if(groups.begin(), groups.end(), [](const QVector<quint32> &g) { return g.size() < 2; }),
-                 groups.end());
-    return groups;
+    // Groups in the service order of the programmes they keep.
+    std::vector<int> byKept(std::size_t(groups.size()));
+    std::iota(byKept.begin(), byKept.end(), 0);
+    std::sort(byKept.begin(), byKept.end(), [&keptPlace](int a, int b) { return keptPlace.at(a) < keptPlace.at(b); });
+    QVector<QVector<quint32>> ordered;
+    ordered.reserve(groups.size());
+    for (const int g : byKept)
+        ordered.append(groups.at(g));
+    return ordered;
 }
 
 EditValue<QString> DocumentEdits::removeDuplicates()

@@ -19,19 +19,40 @@ QString matchName(const QString &name)
     return name.trimmed().toCaseFolded();
 }
 
-// The programmes of one match key in service order; the cursor passes those
-// already taken, so every queue is walked once however often it is asked.
-struct Candidates
+// The programmes of each match key in service order, as chains through one
+// array; a key's head passes those already taken, so every chain is walked
+// once however often it is asked.
+template<typename Key>
+class Candidates
 {
-    QVector<int> places;
-    int next = 0;
-
-    int take(const std::vector<bool> &taken)
+public:
+    explicit Candidates(int count)
+        : m_next(std::size_t(count), -1)
     {
-        while (next < places.size() && taken[std::size_t(places.at(next))])
-            ++next;
-        return next < places.size() ? places.at(next++) : -1;
+        m_head.reserve(count);
     }
+    // Called for the places from last to first.
+    void addInFront(const Key &key, int place)
+    {
+        int &head = m_head[key];
+        m_next[std::size_t(place)] = head - 1;
+        head = place + 1; // 0: no chain yet
+    }
+    int take(const Key &key, const std::vector<bool> &taken)
+    {
+        const auto it = m_head.find(key);
+        if (it == m_head.end())
+            return -1;
+        int place = it.value() - 1;
+        while (place >= 0 && taken[std::size_t(place)])
+            place = m_next[std::size_t(place)];
+        it.value() = place >= 0 ? m_next[std::size_t(place)] + 1 : 0;
+        return place;
+    }
+
+private:
+    QHash<Key, int> m_head;
+    std::vector<int> m_next;
 };
 
 } // namespace
@@ -118,15 +139,15 @@ QVector<ReferenceEntry> fromNames(const QStringList &names)
 Result arrange(const ChannelDatabase &database, const QVector<ReferenceEntry> &reference)
 {
     std::vector<const DB_NS::PGNode *> programmes(database.allPGs().begin(), database.allPGs().end());
-    QHash<QString, Candidates> byName;
-    QHash<QString, Candidates> byNameAndSid;
-    for (int place = 0; place < int(programmes.size()); ++place) {
+    const int count = int(programmes.size());
+    Candidates<QString> byName(count);
+    Candidates<QPair<QString, QString>> byNameAndSid(count);
+    for (int place = count - 1; place >= 0; --place) {
         const DB_NS::PGNode *programme = programmes[std::size_t(place)];
         const QString name = matchName(programme->value(nameField));
-        byName[name].places.append(place);
-        const NodeAttribute *sid = programme->findAttribute(sidField);
-        if (sid)
-            byNameAndSid[name + QChar(0) + sid->value.trimmed()].places.append(place);
+        byName.addInFront(name, place);
+        if (const NodeAttribute *sid = programme->findAttribute(sidField))
+            byNameAndSid.addInFront(qMakePair(name, sid->value.trimmed()), place);
     }
     // An entry first looks for its own SID everywhere, so that a NAME-only
     // match of an earlier entry does not take the programme it names exactly.
@@ -136,10 +157,7 @@ Result arrange(const ChannelDatabase &database, const QVector<ReferenceEntry> &r
         const ReferenceEntry &entry = reference.at(i);
         if (entry.sid.trimmed().isEmpty())
             continue;
-        const auto it = byNameAndSid.find(matchName(entry.name) + QChar(0) + entry.sid.trimmed());
-        if (it == byNameAndSid.end())
-            continue;
-        const int place = it->take(taken);
+        const int place = byNameAndSid.take(qMakePair(matchName(entry.name), entry.sid.trimmed()), taken);
         if (place >= 0) {
             taken[std::size_t(place)] = true;
             choice[std::size_t(i)] = place;
@@ -148,10 +166,7 @@ Result arrange(const ChannelDatabase &database, const QVector<ReferenceEntry> &r
     for (int i = 0; i < reference.size(); ++i) {
         if (choice[std::size_t(i)] >= 0)
             continue;
-        const auto it = byName.find(matchName(reference.at(i).name));
-        if (it == byName.end())
-            continue;
-        const int place = it->take(taken);
+        const int place = byName.take(matchName(reference.at(i).name), taken);
         if (place >= 0) {
             taken[std::size_t(place)] = true;
             choice[std::size_t(i)] = place;
