@@ -15,12 +15,13 @@ FindDuplicatesDialog::FindDuplicatesDialog(QWidget *parent, const QStringList &c
     int removed = 0;
     for (const QVector<QStringList> &group : groups)
         removed += group.size() - 1;
-    auto *label = new QLabel(
-        QStringLiteral("%1 groups of the same service. Remove keeps the first of each, with the favourite groups "
-                       "and hot key of the others, and deletes %2 programmes.")
-            .arg(groups.size())
-            .arg(removed),
-        this);
+    const auto counted = [](int n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
+    auto *label = new QLabel(QStringLiteral("%1 of the same service. Remove keeps the first of each, with the "
+                                            "favourite groups and hot key of the others, and deletes %2.")
+                                 .arg(counted(groups.size(), "group", "groups"), counted(removed, "programme", "programmes")),
+                             this);
     label->setWordWrap(true);
 
     m_tree = new QTreeWidget(this);

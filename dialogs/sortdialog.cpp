@@ -24,7 +24,9 @@ SortDialog::SortDialog(QWidget *parent, const QStringList &keys, int selectedRow
     }
     m_tvFirst = new QCheckBox(QStringLiteral("TV before radio"), this);
     m_tvFirst->setObjectName(QStringLiteral("checkBox_tvFirst"));
-    m_selectedOnly = new QCheckBox(QStringLiteral("Only the %1 selected rows, among their places").arg(selectedRows), this);
+    m_selectedOnly = new QCheckBox(selectedRows > 1 ? QStringLiteral("Only the %1 selected rows, among their places").arg(selectedRows)
+                                                    : QStringLiteral("Only the selected rows, among their places"),
+                                   this);
     m_selectedOnly->setObjectName(QStringLiteral("checkBox_selectedOnly"));
     m_selectedOnly->setEnabled(selectedRows > 1);
     m_selectedOnly->setChecked(selectedRows > 1);
