@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <functional>
