@@ -20,6 +20,39 @@ bool isAsciiDigit(uint c)
     return c >= '0' && c <= '9';
 }
 
+int compareCodePoints(const QVector<uint> &x, const QVector<uint> &y)
+{
+    int i = 0;
+    int j = 0;
+    while (i < x.size() && j < y.size()) {
+        if (isAsciiDigit(x[i]) && isAsciiDigit(y[j])) {
+            // Digit runs compare by value: leading zeros dropped, then the longer is larger.
+            while (i < x.size() && x[i] == '0')
+                ++i;
+            while (j < y.size() && y[j] == '0')
+                ++j;
+            const int startX = i;
+            const int startY = j;
+            while (i < x.size() && isAsciiDigit(x[i]))
+                ++i;
+            while (j < y.size() && isAsciiDigit(y[j]))
+                ++j;
+            if (i - startX != j - startY)
+                return (i - startX) - (j - startY);
+            for (int k = 0; k < i - startX; ++k) {
+                if (x[startX + k] != y[startY + k])
+                    return x[startX + k] < y[startY + k] ? -1 : 1;
+            }
+            continue;
+        }
+        if (x[i] != y[j])
+            return x[i] < y[j] ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    return (x.size() - i) - (y.size() - j);
+}
+
 // One sort key's values for the programmes being sorted, compared by index.
 class Column
 {
@@ -47,15 +80,12 @@ public:
     {
         m_folded.reserve(std::size_t(texts.size()));
         for (const QString &text : texts)
-            m_folded.push_back(text.toCaseFolded());
+            m_folded.push_back(text.toCaseFolded().toUcs4());
     }
-    int compare(int a, int b) const override
-    {
-        return SortOrder::compareText(m_folded[std::size_t(a)], m_folded[std::size_t(b)]);
-    }
+    int compare(int a, int b) const override { return compareCodePoints(m_folded[std::size_t(a)], m_folded[std::size_t(b)]); }
 
 private:
-    std::vector<QString> m_folded;
+    std::vector<QVector<uint>> m_folded;
 };
 
 class CollatorColumn : public Column
@@ -132,42 +162,6 @@ QStringList availableKeys(const TemplateVector &programmeTemplate)
     }
     keys << satelliteKey() << frequencyKey();
     return keys;
-}
-
-int compareText(const QString &a, const QString &b)
-{
-    // UTF-16 units order surrogates before U+E000..U+FFFF; code points do not.
-    const QVector<uint> x = a.toUcs4();
-    const QVector<uint> y = b.toUcs4();
-    int i = 0;
-    int j = 0;
-    while (i < x.size() && j < y.size()) {
-        if (isAsciiDigit(x[i]) && isAsciiDigit(y[j])) {
-            // Digit runs compare by value: leading zeros dropped, then the longer is larger.
-            while (i < x.size() && x[i] == '0')
-                ++i;
-            while (j < y.size() && y[j] == '0')
-                ++j;
-            const int startX = i;
-            const int startY = j;
-            while (i < x.size() && isAsciiDigit(x[i]))
-                ++i;
-            while (j < y.size() && isAsciiDigit(y[j]))
-                ++j;
-            if (i - startX != j - startY)
-                return (i - startX) - (j - startY);
-            for (int k = 0; k < i - startX; ++k) {
-                if (x[startX + k] != y[startY + k])
-                    return x[startX + k] < y[startY + k] ? -1 : 1;
-            }
-            continue;
-        }
-        if (x[i] != y[j])
-            return x[i] < y[j] ? -1 : 1;
-        ++i;
-        ++j;
-    }
-    return (x.size() - i) - (y.size() - j);
 }
 
 QVector<quint32> sorted(const ChannelDatabase &database, const SortRequest &request)

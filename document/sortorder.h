@@ -42,7 +42,4 @@ QStringList availableKeys(const TemplateVector &programmeTemplate);
  */
 QVector<quint32> sorted(const ChannelDatabase &database, const SortRequest &request);
 
-/** a before b (negative), equal (0) or after (positive), by code point after case folding with digit runs by value. */
-int compareText(const QString &a, const QString &b);
-
 } // namespace SortOrder
