@@ -141,6 +141,7 @@ void Tavrin::createEditMenu()
     menu->setObjectName(QStringLiteral("menuEdit"));
     menu->addAction(undo);
     menu->addAction(redo);
+    addOrderActions(menu);
     ui->menuBar->insertMenu(ui->menuHelp->menuAction(), menu);
     ui->mainToolBar->addSeparator();
     ui->mainToolBar->addAction(undo);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document.h"
+#include "editoutcome.h"
 #include "filetyperegistry.h"
 
 #include <QMainWindow>
@@ -68,6 +69,10 @@ public slots:
     void slotExit();
     void slotAbout();
     void slotExportList();
+    // The Edit menu's list operations (orderactions.cpp).
+    void slotFindDuplicates();
+    void slotSort();
+    void slotOrderLike();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,6 +80,9 @@ protected:
 private:
     void connectWidgets();
     void createEditMenu();
+    void addOrderActions(QMenu *menu);
+    // A refusal in a message box, anything else in the status bar.
+    void reportOrderEdit(const QString &title, const EditValue<QString> &outcome);
     // Asks about unsaved changes before open, close and exit; false stops them.
     bool settleUnsavedChanges();
     void releaseDocument();

@@ -106,6 +106,12 @@ void benchGroupEditorOpen(benchmark::State &state, int size);
 void benchGroupEdit100(benchmark::State &state, int size);
 void benchUndoGroupEdit100(benchmark::State &state, int size);
 void benchRemoveFromGroup(benchmark::State &state, int size);
+void benchDedupe(benchmark::State &state, int size);
+void benchUndoDedupe(benchmark::State &state, int size);
+void benchSortByName(benchmark::State &state, int size);
+void benchUndoSortByName(benchmark::State &state, int size);
+void benchOrderLike(benchmark::State &state, int size);
+void benchUndoOrderLike(benchmark::State &state, int size);
 void benchDeleteSatellite1000(benchmark::State &state, int size);
 void benchUndoDeleteSatellite1000(benchmark::State &state, int size);
 

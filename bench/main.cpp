@@ -108,6 +108,12 @@ const Figure figures[] = {
     {"GroupEdit100Rows", 100, benchGroupEdit100, 10},
     {"UndoGroupEdit100Rows", 100, benchUndoGroupEdit100, 10},
     {"RemoveFromGroup", 20, benchRemoveFromGroup, 4, 5},
+    {"RemoveDuplicates", 100, benchDedupe, 4, 5},
+    {"UndoRemoveDuplicates", 100, benchUndoDedupe, 4, 5},
+    {"SortByName", 100, benchSortByName, 4, 5},
+    {"UndoSortByName", 100, benchUndoSortByName, 4, 5},
+    {"OrderLike", 100, benchOrderLike, 4, 5},
+    {"UndoOrderLike", 100, benchUndoOrderLike, 4, 5},
     // These add a satellite to the session, so they come last.
     {"DeleteSatellite1000", 100, benchDeleteSatellite1000, 10},
     {"UndoDeleteSatellite1000", 100, benchUndoDeleteSatellite1000, 10},

@@ -4,8 +4,9 @@
 
 #include <utility>
 
-ChangeFavourites::ChangeFavourites(Document *document, const QString &text, QVector<Change> changes)
-    : QUndoCommand(text)
+ChangeFavourites::ChangeFavourites(Document *document, const QString &text, QVector<Change> changes,
+                                   QUndoCommand *parent)
+    : QUndoCommand(text, parent)
     , m_document(document)
     , m_changes(std::move(changes))
 {

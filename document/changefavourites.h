@@ -15,7 +15,7 @@ public:
         QString before;
         QString after;
     };
-    ChangeFavourites(Document *document, const QString &text, QVector<Change> changes);
+    ChangeFavourites(Document *document, const QString &text, QVector<Change> changes, QUndoCommand *parent = nullptr);
 
     void redo() override;
     void undo() override;

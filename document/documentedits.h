@@ -12,6 +12,8 @@
 #include <vector>
 
 class QUndoCommand;
+struct ReferenceEntry;
+struct SortRequest;
 
 /**
  * One method per menu entry and key that edits the document. Each checks
@@ -178,6 +180,32 @@ public:
     /** Edit Group in the favourite hot-key view: the key points at group favIndex (-1: none). */
     EditOutcome assignFavHotKey(int key, int favIndex);
 
+    // --- bringing a list into order (dedupe.cpp, orderedits.cpp) ------------
+    /**
+     * Find Duplicates: the programmes that are the same service (under one
+     * satellite, on TPs of the same POL whose FRQ are no more than 2 apart,
+     * with equal SID, or equal NAME where programmes have no SID), group by
+     * group, each in service order: the first is the one kept.
+     */
+    QVector<QVector<quint32>> findDuplicates() const;
+    /**
+     * Remove: all but the first of each group go in one step; the kept one
+     * gains their favourite groups and, when it has none, a hot key of
+     * theirs. The status text ("3 duplicates removed", "No duplicates found").
+     */
+    EditValue<QString> removeDuplicates();
+    /**
+     * Sort…: one step; refused where a grouped file could not store the
+     * result. The status text, also when nothing is sorted or nothing moves.
+     */
+    EditValue<QString> sortProgrammes(const SortRequest &request);
+    /**
+     * Order Like…: the programmes found in the reference first, in its
+     * order, the rest after them as they were; one step. The status text
+     * ("412 programmes ordered like REF, 37 not found in it").
+     */
+    EditValue<QString> orderLike(const QVector<ReferenceEntry> &reference, const QString &referenceName);
+
     /**
      * Restore of recovered changes: state (database, favourite names, hot
      * keys) replaces the document's in one step; Undo gives the loaded file back.
@@ -203,6 +231,10 @@ private:
      * the reorder is fine, and always for a dump.
      */
     QString groupingRefusal(const std::function<void(ChannelDatabase &)> &reorder, bool move, int position) const;
+    /** False when a grouped file could not store the order reorder leaves. */
+    bool storableReorder(const std::function<void(ChannelDatabase &)> &reorder) const;
+    /** Puts the service order in order (every programme id) as one step named text, unless refused or unchanged. */
+    EditOutcome applyOrder(const QVector<quint32> &order, const QString &text, const QString &refusal);
     void repointHotKeys(QUndoCommand *step, const QSet<quint32> &programmeIds, const HotKey &target);
     MoveOutcome moveOrSwitch(const QVector<quint32> &rowIds, QVector<int> selectedRows, int position, bool move);
 

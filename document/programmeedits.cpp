@@ -171,9 +171,18 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
 QString DocumentEdits::groupingRefusal(const std::function<void(ChannelDatabase &)> &reorder, bool move,
                                        int position) const
 {
+    if (storableReorder(reorder))
+        return QString();
+    return (move ? QStringLiteral("Can't move to %1: a default database keeps each transponder's programmes together")
+                 : QStringLiteral("Can't switch to %1: a default database keeps each transponder's programmes together"))
+        .arg(position);
+}
+
+bool DocumentEdits::storableReorder(const std::function<void(ChannelDatabase &)> &reorder) const
+{
     ChannelDatabase *db = m_document->mutableDatabase();
     if (!db || !ServiceOrder::keepsGrouping(m_document->kind()))
-        return QString();
+        return true;
     // Tried out on allPGs, which is all a reorder touches, and put back.
     const std::vector<DB_NS::PGNode *> before(db->allPGs().begin(), db->allPGs().end());
     reorder(*db);
@@ -189,11 +198,7 @@ QString DocumentEdits::groupingRefusal(const std::function<void(ChannelDatabase 
     }
     const bool storable = sameTps || !ServiceOrder::crossesGrouping(*db);
     db->setAllPGsOrder(before);
-    if (storable)
-        return QString();
-    return (move ? QStringLiteral("Can't move to %1: a default database keeps each transponder's programmes together")
-                 : QStringLiteral("Can't switch to %1: a default database keeps each transponder's programmes together"))
-        .arg(position);
+    return storable;
 }
 
 // ---- Delete and Insert -----------------------------------------------------

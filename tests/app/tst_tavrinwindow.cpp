@@ -53,6 +53,8 @@ private slots:
     void standardWarningOffersSaveAsDefault();
     void destroyingWindowReleasesLibrary();
     void editMoveUndoRedoSaveReload();
+    void orderLikeFromTheEditMenu_data();
+    void orderLikeFromTheEditMenu();
 };
 
 void TestTavrinWindow::formHasItsActionsAndIcons()
@@ -603,6 +605,68 @@ void TestTavrinWindow::editMoveUndoRedoSaveReload()
     tree()->setCurrentIndex(tree()->model()->index(0, 0));
     QCOMPARE(table()->programmeAt(4)->id(), id);
     QCOMPARE(rows->model()->index(4, 0).data().toString(), QStringLiteral("Renamed"));
+}
+
+void TestTavrinWindow::orderLikeFromTheEditMenu_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QByteArray>("content"); // empty: a copy of the opened sample
+    QTest::addColumn<QString>("firstTwo");
+    QTest::addColumn<QString>("said"); // the status bar, or the message box
+    QTest::addColumn<bool>("step");
+    QTest::newRow("names") << "names.txt" << QByteArray("  cnn \nArte\nNobody\n") << "CNN|Arte"
+                           << "2 programmes ordered like names.txt, 58 not found in it" << true;
+    QTest::newRow("no match") << "none.txt" << QByteArray("Nobody\n") << "Das Erste|Россия 24"
+                              << "No programme found in none.txt" << false;
+    QTest::newRow("an export that does not load") << "bad.json" << QByteArray("{\"programmes\": 3")
+                                                  << "Das Erste|Россия 24"
+                                                  << "critical|Order Like|Load Error!" << false;
+    QTest::newRow("a file we open") << "reference.udf" << QByteArray() << "Das Erste|Россия 24"
+                                    << "60 programmes ordered like reference.udf, 0 not found in it" << false;
+    QTest::newRow("a file of another kind") << "sample.ddf" << QByteArray() << "Das Erste|Россия 24"
+                                            << "No programme found in sample.ddf" << false;
+}
+
+// Order Like… through the menu and the file dialog; a reference of a kind we
+// open goes through the binding, and the opened file still saves after it.
+void TestTavrinWindow::orderLikeFromTheEditMenu()
+{
+    QFETCH(QString, reference);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, firstTwo);
+    QFETCH(QString, said);
+    QFETCH(bool, step);
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
+    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+        QSKIP("needs samples/small.udf and the built parser library");
+    const QString ini = file(QStringLiteral("shipped.ini"));
+    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
+    const QString opened = file(QStringLiteral("small.udf"));
+    QVERIFY(QFile::copy(sample, opened));
+    const QString path = file(reference);
+    QFile out(path);
+    const QString copied = reference.endsWith(QLatin1String(".ddf")) ? QStringLiteral(TAVRIN_SOURCE_DIR "/samples/sample.ddf") : sample;
+    QVERIFY(content.isEmpty() ? QFile::copy(copied, path) : out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+    out.close();
+    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
+    m_window->show();
+    m_dialogs.openAnswers << opened << path;
+    action("actionOpen")->trigger();
+    action("actionOrderLike")->trigger();
+
+    const QStringList shown = m_dialogs.messages();
+    QCOMPARE(shown.isEmpty() ? m_window->statusBar()->currentMessage() : shown.join(QLatin1Char('\n')), said);
+    QCOMPARE(table()->table()->model()->index(0, 0).data().toString() + QLatin1Char('|')
+                 + table()->table()->model()->index(1, 0).data().toString(),
+             firstTwo);
+    QCOMPARE(action("actionUndo")->isEnabled(), step);
+    m_dialogs.calls.clear();
+    action("actionSave")->trigger();
+    QCOMPARE(m_dialogs.messages(), QStringList{QStringLiteral("about|Save File|Save OK!")});
+    // The library read the opened file again after the reference: it saves as it was.
+    QFile saved(opened), original(sample);
+    QVERIFY(saved.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll() == original.readAll(), !step);
 }
 
 QTEST_MAIN(TestTavrinWindow)

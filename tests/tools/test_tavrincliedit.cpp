@@ -5,6 +5,7 @@
 
 #include "bytecompare.h"
 
+#include <QCollator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,6 +13,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <numeric>
 
 class TestTavrinCliEdit : public TavrinCliFixture
 {
@@ -347,6 +349,24 @@ void TestTavrinCliEdit::programmeEdits_data()
                              << "Edge n1 n2 ...";
         row("added out of range") << R"([{"op":"add","kind":"programme","parent":$tp,"values":{"NAME":"Added","SID":"65536"}}])"
                                   << "ops[0] add: SID: '65536' is not a number from 0 to 65535";
+        // Bringing a list into order: the reference loads through the binding
+        // beside the edited file, names match case-insensitively and trimmed.
+        row("reorderLike names") << R"([{"op":"reorderLike","names":[" $name1 ","$NAME0"]}])"
+                                 << "n1 n0 n2 ...";
+        row("reorderLike file") << R"([{"op":"move","ids":[$0],"to":2},{"op":"reorderLike","file":"$input"}])"
+                                << "n0 n1 n2 ...";
+        row("reorderLike no match") << R"([{"op":"reorderLike","names":["no such programme"]},{"op":"undo"}])"
+                                    << "ops[1] undo: nothing to undo";
+        row("sort selected") << R"([{"op":"reorderLike","names":["$name1"]},{"op":"sort","by":["NAME"],"ids":[$1,$0],"locale":"de_DE"}])"
+                             << "$sorted n2 ...";
+        row("dedupe") << R"([{"op":"add","kind":"programme","parent":$tp,"before":$0,"values":{"NAME":"Twin","SID":"4321"}},
+                             {"op":"add","kind":"programme","parent":$tp,"before":$0,"values":{"NAME":"Twin 2","SID":"4321"}},
+                             {"op":"dedupe"},{"op":"dedupe"}])"
+                      << "Twin n0 n1 ...";
+        if (QByteArray(sample).endsWith(".abs"))
+            continue;
+        row("sort across") << R"([{"op":"sort","by":["NAME"],"locale":"de_DE"}])"
+                           << (dump ? QStringLiteral("$allsorted") : "ops[0] sort: Can't sort" + grouped);
         // A JSON OUT holds what the save writes, "default_order" renumbered.
         if (dump)
             row("move, as JSON") << R"([{"op":"move","ids":[$0],"to":2}])"
@@ -378,8 +398,26 @@ void TestTavrinCliEdit::programmeEdits()
     QVERIFY(other);
     ops.replace(QLatin1String("$other"), QString::number(other)).replace(QLatin1String("$tp"), QString::number(before.at(0).tp));
     ops.replace(QLatin1String("$last"), QString::number(before.size()));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         ops.replace(QStringLiteral("$%1").arg(i), QString::number(before.at(i).id));
+        ops.replace(QStringLiteral("$name%1").arg(i), before.at(i).name);
+        ops.replace(QStringLiteral("$NAME%1").arg(i), before.at(i).name.toUpper());
+    }
+    ops.replace(QLatin1String("$input"), input);
+    // What a sort by NAME gives: the rows as a collator orders their names.
+    const auto byName = [&before](int count) {
+        QVector<int> rows(count);
+        std::iota(rows.begin(), rows.end(), 0);
+        QCollator collator{QLocale(QStringLiteral("de_DE"))};
+        collator.setNumericMode(true);
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return collator.compare(before.at(a).name, before.at(b).name) < 0; });
+        return rows;
+    };
+    QStringList sortedRows;
+    for (const int row : byName(2))
+        sortedRows << QStringLiteral("n%1").arg(row);
+    expected.replace(QLatin1String("$sorted"), sortedRows.join(QLatin1Char(' ')));
 
     const bool asJson = QByteArray(QTest::currentDataTag()).endsWith("JSON");
     const QString out = m_dir.filePath(QStringLiteral("edited-") + sample + (asJson ? QStringLiteral(".json") : QString()));
@@ -415,6 +453,11 @@ void TestTavrinCliEdit::programmeEdits()
         } else {
             want << part;
         }
+    }
+    if (expected == QLatin1String("$allsorted")) {
+        want.clear();
+        for (const int row : byName(before.size()))
+            want << before.at(row).name;
     }
     QStringList got;
     for (const Programme &p : serviceOrder(out))

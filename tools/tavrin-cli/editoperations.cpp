@@ -2,7 +2,11 @@
 
 #include "document.h"
 #include "documentedits.h"
+#include "orderlike.h"
+#include "sortorder.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonObject>
 #include <QUndoStack>
@@ -424,6 +428,87 @@ bool favourite(Document &document, const QJsonObject &op, Failure &failure)
     return bool(document.edits().editGroup(1u << index, memberships));
 }
 
+bool dedupe(Document &document, const QJsonObject &, Failure &)
+{
+    document.edits().removeDuplicates();
+    return true;
+}
+
+// Sort…: text compares by code point unless a locale is asked for, so a
+// script gives the same order on every machine.
+bool sort(Document &document, const QJsonObject &op, Failure &failure)
+{
+    SortRequest request;
+    const QJsonValue by = op.value(QStringLiteral("by"));
+    for (const QJsonValue key : by.toArray()) {
+        if (!key.isString())
+            break;
+        request.keys.append(key.toString());
+    }
+    if (!by.isArray() || request.keys.size() != by.toArray().size())
+        return fail(failure, QStringLiteral("'by' must be an array of keys"), true);
+    const QJsonValue tvFirst = op.value(QStringLiteral("tvFirst"));
+    const QJsonValue locale = op.value(QStringLiteral("locale"));
+    if (!(tvFirst.isUndefined() || tvFirst.isBool()) || !(locale.isUndefined() || locale.isString()))
+        return fail(failure, QStringLiteral("'tvFirst' must be true or false and 'locale' a locale name"), true);
+    request.tvFirst = tvFirst.toBool();
+    request.collation = locale.isString() ? SortRequest::Collation::Locale : SortRequest::Collation::CodePoint;
+    request.locale = QLocale(locale.toString());
+    if (op.contains(QStringLiteral("ids"))) {
+        if (!readIds(op, &request.ids, failure))
+            return false;
+        for (const quint32 id : qAsConst(request.ids)) {
+            if (!programmeExists(document, id, failure))
+                return false;
+        }
+    }
+    const EditOutcome outcome = document.edits().sortProgrammes(request);
+    return outcome ? true : fail(failure, outcome.refusal);
+}
+
+// Order Like…: a list of names, an exported JSON, or a file the editor opens.
+bool reorderLike(Document &document, const QJsonObject &op, Failure &failure, const ReferenceLoader &loadReference)
+{
+    const QJsonValue names = op.value(QStringLiteral("names"));
+    const QJsonValue file = op.value(QStringLiteral("file"));
+    QVector<ReferenceEntry> reference;
+    QString referenceName = QStringLiteral("the list");
+    if (names.isArray() && !op.contains(QStringLiteral("file"))) {
+        QStringList list;
+        for (const QJsonValue name : names.toArray()) {
+            if (!name.isString())
+                return fail(failure, QStringLiteral("'names' must be an array of texts"), true);
+            list.append(name.toString());
+        }
+        reference = OrderLike::fromNames(list);
+    } else if (file.isString() && !op.contains(QStringLiteral("names"))) {
+        const QString path = file.toString();
+        referenceName = QFileInfo(path).fileName();
+        QString error;
+        DocumentData data;
+        QFile in(path);
+        if (loadReference && loadReference(path, &data, &error)) {
+            // Read-only, through the same binding, beside the open document.
+            Document loaded;
+            loaded.reset(std::move(data));
+            reference = OrderLike::fromDatabase(*loaded.database());
+        } else if (!error.isEmpty()) {
+            return fail(failure, error);
+        } else if (!in.open(QIODevice::ReadOnly)) {
+            return fail(failure, QStringLiteral("cannot read %1").arg(path));
+        } else if (OrderLike::isJsonPath(path)) {
+            if (!OrderLike::fromJson(in.readAll(), &reference, &error))
+                return fail(failure, QStringLiteral("%1: %2").arg(path, error));
+        } else {
+            reference = OrderLike::fromText(in.readAll());
+        }
+    } else {
+        return fail(failure, QStringLiteral("needs 'file' (a path) or 'names' (an array of texts)"), true);
+    }
+    const EditOutcome outcome = document.edits().orderLike(reference, referenceName);
+    return outcome ? true : fail(failure, outcome.refusal);
+}
+
 // One operation name for every kind: programmes go to the table's operation,
 // satellites and TPs to the tree's.
 Operation byKind(const Operation &programme, const Operation &treeNode)
@@ -454,13 +539,17 @@ const QHash<QString, Operation> &operations()
         {QStringLiteral("paste"), paste},
         {QStringLiteral("undo"), history(true)},
         {QStringLiteral("redo"), history(false)},
+        {QStringLiteral("dedupe"), dedupe},
+        {QStringLiteral("sort"), sort},
+        {QStringLiteral("reorderLike"), Operation()}, // needs the loader: run by applyOperations
     };
     return table;
 }
 
 } // namespace
 
-EditResult applyOperations(Document &document, const QJsonArray &ops, QString *message)
+EditResult applyOperations(Document &document, const QJsonArray &ops, QString *message,
+                           const ReferenceLoader &loadReference)
 {
     for (int i = 0; i < ops.size(); ++i) {
         const QJsonObject op = ops.at(i).toObject();
@@ -469,7 +558,8 @@ EditResult applyOperations(Document &document, const QJsonArray &ops, QString *m
         Failure failure;
         if (!ops.at(i).isObject() || operation == operations().constEnd()) {
             failure = Failure{QStringLiteral("unknown operation"), true};
-        } else if (operation.value()(document, op, failure)) {
+        } else if (operation.value() ? operation.value()(document, op, failure)
+                                     : reorderLike(document, op, failure, loadReference)) {
             continue;
         }
         *message = QStringLiteral("ops[%1] %2: %3").arg(i).arg(name.isEmpty() ? QStringLiteral("?") : name, failure.text);

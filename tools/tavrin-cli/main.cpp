@@ -336,8 +336,33 @@ int runEdit(const FileTypeRegistry &registry, ParserLibrary &library, const Opti
     document.setFile(o.input, kind, o.customer);
     document.reset(std::move(loaded));
 
+    // An Order Like reference of a kind we open is read through the same
+    // binding; the library then reads the edited file again, as a save
+    // reuses what it kept of it.
+    bool rebind = false;
+    const ReferenceLoader loadReference = [&](const QString &path, DocumentData *data, QString *error) {
+        const QString libraryName = registry.libraryForPath(path);
+        if (libraryName.isEmpty() || !QFile::exists(path))
+            return false;
+        rebind = true;
+        if (!library.bind(libraryName)) {
+            *error = QStringLiteral("This file isn't supported yet");
+            return false;
+        }
+        const int referenceKind = registry.kindForPath(path);
+        if (loadDocument(library, referenceKind, parserPath(referenceKind, path, o.customer), *data) != LoadStatus::Loaded) {
+            const QString reason = library.errorText();
+            *error = reason.isEmpty() ? QStringLiteral("Load Error!") : QStringLiteral("Load Error!\n") + reason;
+            return false;
+        }
+        return true;
+    };
     QString message;
-    switch (applyOperations(document, ops.array(), &message)) {
+    const EditResult applied = applyOperations(document, ops.array(), &message, loadReference);
+    DocumentSummary unused;
+    if (rebind && (!library.bind(registry.libraryForPath(o.input)) || loadSummary(library, kind, parserPath(kind, o.input, o.customer), unused) != LoadStatus::Loaded))
+        return failLoad(library);
+    switch (applied) {
     case EditResult::Applied:
         break;
     case EditResult::Refused:

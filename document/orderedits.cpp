@@ -1,0 +1,81 @@
+// DocumentEdits' Sort… and Order Like…: a new service order as one step.
+
+#include "documentedits.h"
+
+#include "orderlike.h"
+#include "reorderprogrammes.h"
+#include "sortorder.h"
+
+namespace {
+
+const QString groupedReason = QStringLiteral("a default database keeps each transponder's programmes together");
+
+} // namespace
+
+EditOutcome DocumentEdits::applyOrder(const QVector<quint32> &order, const QString &text, const QString &refusal)
+{
+    const ChannelDatabase *db = m_document->database();
+    if (!db)
+        return EditOutcome::refusedWith();
+    // Only the programmes whose place changes are named to the views.
+    QVector<quint32> moved;
+    int place = 0;
+    for (const DB_NS::PGNode *programme : db->allPGs()) {
+        if (programme->id() != order.at(place++))
+            moved.append(programme->id());
+    }
+    if (moved.isEmpty())
+        return EditOutcome();
+    ReorderProgrammes::Reorder reorder = [order](ChannelDatabase &database) {
+        std::vector<DB_NS::PGNode *> nodes;
+        nodes.reserve(std::size_t(order.size()));
+        for (const quint32 id : order)
+            nodes.push_back(database.findPG(id));
+        database.setAllPGsOrder(nodes);
+    };
+    if (!storableReorder(reorder))
+        return EditOutcome::refusedWith(refusal);
+    m_document->undoStack()->push(new ReorderProgrammes(m_document, text, moved, reorder));
+    return EditOutcome::pushedStep();
+}
+
+EditValue<QString> DocumentEdits::sortProgrammes(const SortRequest &request)
+{
+    const ChannelDatabase *db = m_document->database();
+    if (!db)
+        return EditOutcome::refusedWith();
+    const QStringList offered = SortOrder::availableKeys(m_document->templateOf(NodeKind::Programme));
+    if (request.keys.isEmpty() || request.keys.size() > 3)
+        return EditOutcome::refusedWith(QStringLiteral("Sort by one to three keys"));
+    for (const QString &key : request.keys) {
+        if (!offered.contains(key))
+            return EditOutcome::refusedWith(QStringLiteral("Can't sort by %1").arg(key));
+    }
+    int count = 0;
+    for (const quint32 id : request.ids)
+        count += db->findPG(id) ? 1 : 0;
+    if (request.ids.isEmpty())
+        count = int(db->allPGs().size());
+    if (count == 0)
+        return {EditOutcome(), QStringLiteral("Nothing to sort")};
+    const EditOutcome outcome = applyOrder(SortOrder::sorted(*db, request), QStringLiteral("Sort"),
+                                           QStringLiteral("Can't sort: ") + groupedReason);
+    if (outcome.isRefused())
+        return outcome;
+    return {outcome, outcome.isPushed() ? QStringLiteral("%1 programmes sorted").arg(count) : QStringLiteral("The programmes are in that order already")};
+}
+
+EditValue<QString> DocumentEdits::orderLike(const QVector<ReferenceEntry> &reference, const QString &referenceName)
+{
+    const ChannelDatabase *db = m_document->database();
+    if (!db)
+        return EditOutcome::refusedWith();
+    const OrderLike::Result result = OrderLike::arrange(*db, reference);
+    if (result.matched == 0)
+        return {EditOutcome(), QStringLiteral("No programme found in %1").arg(referenceName)};
+    const EditOutcome outcome = applyOrder(result.order, QStringLiteral("Order Like"),
+                                           QStringLiteral("Can't order like %1: ").arg(referenceName) + groupedReason);
+    if (outcome.isRefused())
+        return outcome;
+    return {outcome, QStringLiteral("%1 programmes ordered like %2, %3 not found in it").arg(result.matched).arg(referenceName).arg(result.order.size() - result.matched)};
+}
