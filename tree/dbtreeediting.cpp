@@ -131,23 +131,23 @@ void DBTreeWidget::slotEditTP()
 QString DBTreeWidget::deleteDetail(const QModelIndexList &rows) const
 {
     const NodeKind kind = nodeKindOf(rows.first());
-    int programmes = 0;
+    std::size_t programmes = 0;
     for (const QModelIndex &row : rows) {
         const DB_NS::Node *node = m_document->findNode(kind, DBTreeModel::idOf(row), DBTreeModel::satIdOf(row));
-        if (kind == NodeKind::Satellite)
-            programmes += static_cast<const DB_NS::SatNode *>(node)->allPGs().size();
-        else if (node)
-            programmes += static_cast<const DB_NS::TPNode *>(node)->pgs().size();
+        if (!node)
+            continue;
+        programmes += kind == NodeKind::Satellite ? static_cast<const DB_NS::SatNode *>(node)->allPGs().size()
+                                                  : static_cast<const DB_NS::TPNode *>(node)->pgs().size();
     }
     const bool one = rows.size() == 1;
-    const QString what = one          ? rows.first().data().toString()
+    QString what = one                ? rows.first().data().toString()
         : kind == NodeKind::Satellite ? tr("%1 satellites").arg(rows.size())
                                       : tr("%1 transponders").arg(rows.size());
     if (programmes == 0)
         return what;
     if (programmes == 1)
         return (one ? tr("%1 and its programme") : tr("%1 and their programme")).arg(what);
-    return (one ? tr("%1 and its %2 programmes") : tr("%1 and their %2 programmes")).arg(what).arg(programmes);
+    return (one ? tr("%1 and its %2 programmes") : tr("%1 and their %2 programmes")).arg(what).arg(qulonglong(programmes));
 }
 
 void DBTreeWidget::slotDelete()
