@@ -63,6 +63,7 @@ void benchSatelliteView(benchmark::State &state, int size);
 void benchTransponderView(benchmark::State &state, int size);
 void benchFilterKeystroke(benchmark::State &state, int size);
 void benchFilterErase(benchmark::State &state, int size);
+void benchTpFilterKeystroke(benchmark::State &state, int size);
 void benchFindKeystroke(benchmark::State &state, int size);
 void benchFindNext(benchmark::State &state, int size);
 void benchStoreRowOrder(benchmark::State &state, int size);

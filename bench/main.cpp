@@ -65,6 +65,7 @@ const Figure figures[] = {
     {"TransponderView", 150, benchTransponderView, 10},
     {"FilterKeystroke", 150, benchFilterKeystroke, 10},
     {"FilterErase", 150, benchFilterErase, 10},
+    {"TpFilterKeystroke", 150, benchTpFilterKeystroke, 10},
     {"FindKeystroke", 150, benchFindKeystroke, 10},
     {"FindNext", 150, benchFindNext, 4, 5},
     {"StoreRowOrder", 100, benchStoreRowOrder, 10},
