@@ -559,6 +559,9 @@ bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
         if (!m_allPGs.holds(pg))
             return false;
     }
+    // Nothing moves when it is in that order already: the other lists stay in step.
+    if (std::equal(order.begin(), order.end(), m_allPGs.begin()))
+        return true;
     m_listsInOrder = false;
     for (PGNode *pg : order)
         m_allPGs.moveToBack(pg);
