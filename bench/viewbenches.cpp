@@ -90,9 +90,9 @@ void benchTransponderView(benchmark::State &state, int size)
 }
 
 // One letter typed into an empty line edit of the table's bar, with the
-// filter cleared and All Services shown.
+// filter cleared and All Services (or the biggest TP) shown.
 void benchTypeLetter(benchmark::State &state, int size, QLineEdit *(BenchSession::*editOf)() const,
-                     const char *missing)
+                     const char *missing, bool inTp = false)
 {
     BenchSession *s = withWidgets(state, size);
     if (!s)
@@ -104,7 +104,12 @@ void benchTypeLetter(benchmark::State &state, int size, QLineEdit *(BenchSession
         return;
     }
     s->filterEdit()->clear();
-    s->table()->allSrvSelected();
+    if (inTp) {
+        const auto tp = s->biggestTp();
+        s->table()->tpSelected(tp.first, tp.second);
+    } else {
+        s->table()->allSrvSelected();
+    }
     for (auto _ : state) {
         state.PauseTiming();
         edit->clear();
@@ -119,6 +124,11 @@ void benchTypeLetter(benchmark::State &state, int size, QLineEdit *(BenchSession
 void benchFilterKeystroke(benchmark::State &state, int size)
 {
     benchTypeLetter(state, size, &BenchSession::filterEdit, "no filter line edit");
+}
+
+void benchTpFilterKeystroke(benchmark::State &state, int size)
+{
+    benchTypeLetter(state, size, &BenchSession::filterEdit, "no filter line edit", true);
 }
 
 void benchFilterErase(benchmark::State &state, int size)

@@ -117,13 +117,16 @@ public:
     void markClean();
 
     // --- changes, for the undo commands -----------------------------------
-    /** Runs reorder and then relinks every list; the signals name the programmes that moved. */
+    /**
+     * Runs reorder and then relinks the lists (ChannelDatabase::reorderProgrammes());
+     * the signals name the programmes that moved. changes, when given, gets the runs that changed.
+     */
     template<typename Reorder>
-    void reorderProgrammes(const QVector<quint32> &moved, Reorder &&reorder)
+    void reorderProgrammes(const QVector<quint32> &moved, Reorder &&reorder,
+                           std::vector<ChannelDatabase::OrderSpan> *changes = nullptr)
     {
         emit programmesAboutToMove(moved);
-        reorder(*m_data.database);
-        m_data.database->relinkProgrammes();
+        m_data.database->reorderProgrammes(std::forward<Reorder>(reorder), changes);
         emit programmesMoved(moved);
     }
     void restoreProgrammeOrder(const ChannelDatabase::OrderSnapshot &order, const QVector<quint32> &moved);

@@ -34,18 +34,19 @@ bool ReorderProgrammes::mergeWith(const QUndoCommand *other)
 
 void ReorderProgrammes::redo()
 {
-    // A new step holds one reorder; what it changed is found once, after
-    // the document relinked every list. Later redos give the same lists.
+    // A new step holds one reorder; what it changed is found once. Later
+    // redos give the same lists.
+    std::vector<ChannelDatabase::OrderSpan> changes;
     const bool first = m_changes.empty();
-    ChannelDatabase::OrderSnapshot before;
+    m_document->reorderProgrammes(
+        m_moved,
+        [this](ChannelDatabase &database) {
+            for (const Reorder &reorder : m_reorders)
+                reorder(database);
+        },
+        first ? &changes : nullptr);
     if (first)
-        before = m_document->database()->saveOrder();
-    m_document->reorderProgrammes(m_moved, [this](ChannelDatabase &database) {
-        for (const Reorder &reorder : m_reorders)
-            reorder(database);
-    });
-    if (first)
-        m_changes.push_back(ChannelDatabase::changedSpans(before, m_document->database()->saveOrder()));
+        m_changes.push_back(std::move(changes));
 }
 
 void ReorderProgrammes::undo()

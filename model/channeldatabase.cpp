@@ -2,6 +2,9 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <iterator>
+
 using namespace DB_NS;
 
 ChannelDatabase::~ChannelDatabase()
@@ -49,6 +52,7 @@ std::unique_ptr<ChannelDatabase> ChannelDatabase::build(std::vector<std::unique_
             static_cast<void>(pg.release()); // the list owns it now
     }
     // Whatever was left out is freed with the vectors.
+    db->m_listsInOrder = true;
     return db;
 }
 
@@ -78,6 +82,7 @@ bool ChannelDatabase::adoptSat(SatNode *node, const quint32 *beforeId)
         }
     }
 
+    m_listsInOrder = false;
     if (beforeId)
         m_sats.insertBefore(*beforeId, node);
     else
@@ -109,13 +114,19 @@ SatNode *ChannelDatabase::detachSat(quint32 id)
 
 bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
 {
-    if (anchorId == NoId)
-        return m_allPGs.append(node);
-    return after ? m_allPGs.insertAfter(anchorId, node) : m_allPGs.insertBefore(anchorId, node);
+    const bool added = anchorId == NoId ? m_allPGs.append(node)
+        : after                         ? m_allPGs.insertAfter(anchorId, node)
+                                        : m_allPGs.insertBefore(anchorId, node);
+    if (!m_trackMoves)
+        m_listsInOrder = false;
+    else if (added)
+        m_steps.push_back({OrderSpan::TakeOut, nullptr, nullptr, nullptr, {node}});
+    return added;
 }
 
 void ChannelDatabase::relinkProgrammes()
 {
+    m_listsInOrder = true;
     if (reorderProgrammesInPlace())
         return;
     std::vector<PGNode *> order(m_allPGs.begin(), m_allPGs.end());
@@ -282,6 +293,7 @@ ChannelDatabase::OrderSnapshot ChannelDatabase::saveOrder() const
 
 void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
 {
+    m_listsInOrder = false;
     for (PGNode *pg : snapshot.all)
         m_allPGs.moveToBack(pg);
     std::size_t at = 0;
@@ -297,6 +309,33 @@ void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
 }
 
 namespace {
+
+// Past this many moved programmes a reorder relinks every list.
+constexpr std::size_t MaxPlaced = 4096;
+// How many allPGs entries placing the moved programmes may look at in all
+// before the lists are sorted instead: far apart, a programme's neighbours
+// in its lists are found faster that way.
+constexpr std::size_t MaxLookedAt = 1 << 14;
+
+// Puts pg back into list, which holds the entries that counts() holds for
+// in allPGs order: next to the nearest of them in all.
+template<typename Counts>
+bool placeIn(const IndexedList<PGNode> &all, IndexedList<PGNode> &list, PGNode *pg, Counts counts,
+             std::size_t &budget)
+{
+    if (list.isEmpty())
+        return list.append(pg);
+    bool ahead = false;
+    const PGNode *near = all.nearest(pg, counts, budget, ahead);
+    if (!near) {
+        list.append(pg); // out of order: the caller sorts
+        return false;
+    }
+    if (ahead ? list.insertBefore(near->id(), pg) : list.insertAfter(near->id(), pg))
+        return true;
+    list.append(pg);
+    return false;
+}
 
 // The differing run of one list's two orders (same length), if any.
 template<typename Owner>
@@ -322,6 +361,19 @@ void addSpan(std::vector<ChannelDatabase::OrderSpan> &spans, Owner owner, const 
 
 void restoreSpan(IndexedList<PGNode> &list, const ChannelDatabase::OrderSpan &span)
 {
+    using Span = ChannelDatabase::OrderSpan;
+    if (span.undo == Span::TakeOut) {
+        for (const PGNode *pg : span.entries)
+            list.takeNode(pg);
+        return;
+    }
+    if (span.undo == Span::PutBack) {
+        for (PGNode *pg : span.entries) {
+            if (!span.next || !list.insertBefore(span.next->id(), pg))
+                list.append(pg);
+        }
+        return;
+    }
     // The run holds the same programmes in another order: each in turn goes
     // in front of the entry after the run.
     for (const PGNode *pg : span.entries) {
@@ -367,12 +419,136 @@ std::vector<ChannelDatabase::OrderSpan> ChannelDatabase::changedSpans(const Orde
     return spans;
 }
 
+void ChannelDatabase::relinkMoved(std::vector<OrderSpan> *changes)
+{
+    std::vector<OrderSpan> steps;
+    steps.swap(m_steps);
+    std::vector<PGNode *> moved;
+    moved.reserve(steps.size());
+    for (const OrderSpan &step : steps)
+        moved.push_back(step.entries.front());
+    std::sort(moved.begin(), moved.end());
+    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    // allPGs goes back by undoing each edit, last first.
+    const auto undoAllPGs = [&] {
+        if (changes)
+            changes->assign(std::make_move_iterator(steps.rbegin()), std::make_move_iterator(steps.rend()));
+    };
+    const auto listed = [this](const PGNode *pg) {
+        const TPNode *tp = pg->m_parent;
+        const SatNode *sat = tp ? tp->m_parent : nullptr;
+        return m_allPGs.holds(pg) && tp && tp->m_pgs.holds(pg) && sat && sat->m_parent == this
+            && m_sats.holds(sat) && sat->m_allPGs.holds(pg);
+    };
+    const bool inOrder = m_listsInOrder;
+    if (!inOrder || moved.size() > MaxPlaced || !std::all_of(moved.begin(), moved.end(), listed)) {
+        // The satellites' and TPs' lists still hold the order before the reorder.
+        OrderSnapshot was;
+        if (changes)
+            was = saveOrder();
+        const std::size_t listedBefore = m_allPGs.size();
+        relinkProgrammes();
+        if (!changes)
+            return;
+        OrderSnapshot now = saveOrder();
+        was.all = now.all;
+        std::vector<OrderSpan> lists = changedSpans(was, now);
+        // A programme the reorder left out of allPGs is back at its end.
+        for (std::size_t i = listedBefore; i < now.all.size(); ++i)
+            steps.push_back({OrderSpan::TakeOut, nullptr, nullptr, nullptr, {now.all[i]}});
+        undoAllPGs();
+        std::move(lists.begin(), lists.end(), std::back_inserter(*changes));
+        if (!inOrder)
+            changes->push_back({OrderSpan::Unordered, nullptr, nullptr, nullptr, {}});
+        return;
+    }
+
+    // Only the lists of the moved programmes can change.
+    std::vector<TPNode *> tps;
+    std::vector<SatNode *> sats;
+    for (const PGNode *pg : moved) {
+        tps.push_back(pg->m_parent);
+        sats.push_back(pg->m_parent->m_parent);
+    }
+    std::sort(tps.begin(), tps.end());
+    tps.erase(std::unique(tps.begin(), tps.end()), tps.end());
+    std::sort(sats.begin(), sats.end());
+    sats.erase(std::unique(sats.begin(), sats.end()), sats.end());
+    std::vector<std::vector<PGNode *>> tpsBefore;
+    std::vector<std::vector<PGNode *>> satsBefore;
+    if (changes) {
+        for (const TPNode *tp : tps)
+            tpsBefore.emplace_back(tp->m_pgs.begin(), tp->m_pgs.end());
+        for (const SatNode *sat : sats)
+            satsBefore.emplace_back(sat->m_allPGs.begin(), sat->m_allPGs.end());
+    }
+
+    if (!placeMoved(moved) && !reorderProgrammesInPlace())
+        relinkProgrammes();
+
+    if (!changes)
+        return;
+    undoAllPGs();
+    for (std::size_t i = 0; i < tps.size(); ++i) {
+        const std::vector<PGNode *> now(tps[i]->m_pgs.begin(), tps[i]->m_pgs.end());
+        if (now.size() == tpsBefore[i].size())
+            addSpan(
+                *changes, [tp = tps[i]](OrderSpan &span) { span.tp = tp; }, tpsBefore[i].data(), now.data(),
+                now.size());
+    }
+    for (std::size_t i = 0; i < sats.size(); ++i) {
+        const std::vector<PGNode *> now(sats[i]->m_allPGs.begin(), sats[i]->m_allPGs.end());
+        if (now.size() == satsBefore[i].size())
+            addSpan(
+                *changes, [sat = sats[i]](OrderSpan &span) { span.sat = sat; }, satsBefore[i].data(), now.data(),
+                now.size());
+    }
+}
+
+bool ChannelDatabase::placeMoved(const std::vector<PGNode *> &moved)
+{
+    // Out of their lists first, so that every entry left there is in order.
+    const quint64 out = ++m_relinkPass;
+    for (PGNode *pg : moved) {
+        pg->m_parent->m_pgs.takeNode(pg);
+        pg->m_parent->m_parent->m_allPGs.takeNode(pg);
+        pg->m_relinkPass = out;
+    }
+    std::size_t budget = MaxLookedAt;
+    bool inOrder = true;
+    for (PGNode *pg : moved) {
+        TPNode *tp = pg->m_parent;
+        SatNode *sat = tp->m_parent;
+        // The satellite's list first: in order, it orders the TP's too, with
+        // the TP's neighbours far nearer there than in allPGs.
+        inOrder = placeIn(
+                      m_allPGs, sat->m_allPGs, pg,
+                      [sat, out](const PGNode *other) {
+                          return other->m_parent && other->m_parent->m_parent == sat && other->m_relinkPass != out;
+                      },
+                      budget)
+            && inOrder;
+        inOrder = placeIn(
+                      sat->m_allPGs, tp->m_pgs, pg,
+                      [tp, out](const PGNode *other) { return other->m_parent == tp && other->m_relinkPass != out; },
+                      budget)
+            && inOrder;
+        pg->m_relinkPass = 0;
+    }
+    return inOrder;
+}
+
 void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
 {
-    for (const OrderSpan &span : spans)
+    for (const OrderSpan &span : spans) {
+        if (span.undo == OrderSpan::Unordered) {
+            m_listsInOrder = false;
+            continue;
+        }
         restoreSpan(span.tp ? span.tp->m_pgs : span.sat ? span.sat->m_allPGs
                                                         : m_allPGs,
                     span);
+    }
 }
 
 bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
@@ -383,7 +559,12 @@ bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
         if (!m_allPGs.holds(pg))
             return false;
     }
+    // Nothing moves when it is in that order already: the other lists stay in step.
+    if (std::equal(order.begin(), order.end(), m_allPGs.begin()))
+        return true;
+    // Each move is noted like any other allPGs edit, so a reorder that sets
+    // the whole order is undone as exactly.
     for (PGNode *pg : order)
-        m_allPGs.moveToBack(pg);
+        noteStep(pg->id(), [this, pg] { return m_allPGs.moveToBack(pg); });
     return true;
 }

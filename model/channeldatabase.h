@@ -36,7 +36,10 @@ public:
     DB_NS::PGNode *findPG(quint32 id) const { return m_allPGs.find(id); }
 
     bool exchangeSats(quint32 a, quint32 b) { return m_sats.exchange(a, b); }
-    bool exchangePGs(quint32 a, quint32 b) { return m_allPGs.exchange(a, b); }
+    bool exchangePGs(quint32 a, quint32 b)
+    {
+        return noteStep(a, [&] { return noteStep(b, [&] { return m_allPGs.exchange(a, b); }); });
+    }
 
     /**
      * Appends and takes ownership. Refused for null, a duplicate id, or a
@@ -61,12 +64,28 @@ public:
      */
     bool addPG(DB_NS::PGNode *node, quint32 anchorId = DB_NS::NoId, bool after = false);
     /** Unlinks from allPGs only, without deleting; relinkProgrammes() or addPG() puts it back. */
-    bool removePGFromAll(quint32 id) { return m_allPGs.take(id) != nullptr; }
+    bool removePGFromAll(quint32 id)
+    {
+        return noteStep(
+            id, [&] { return m_allPGs.take(id) != nullptr; }, OrderSpan::PutBack);
+    }
 
-    bool movePGUp(quint32 id) { return m_allPGs.moveUp(id); }
-    bool movePGDown(quint32 id) { return m_allPGs.moveDown(id); }
-    bool movePGBefore(quint32 id, quint32 targetId) { return m_allPGs.moveBefore(id, targetId); }
-    bool movePGAfter(quint32 id, quint32 targetId) { return m_allPGs.moveAfter(id, targetId); }
+    bool movePGUp(quint32 id)
+    {
+        return noteStep(id, [&] { return m_allPGs.moveUp(id); });
+    }
+    bool movePGDown(quint32 id)
+    {
+        return noteStep(id, [&] { return m_allPGs.moveDown(id); });
+    }
+    bool movePGBefore(quint32 id, quint32 targetId)
+    {
+        return noteStep(id, [&] { return m_allPGs.moveBefore(id, targetId); });
+    }
+    bool movePGAfter(quint32 id, quint32 targetId)
+    {
+        return noteStep(id, [&] { return m_allPGs.moveAfter(id, targetId); });
+    }
 
     /**
      * Rebuilds every TP's pgs and every satellite's allPGs in the order of
@@ -108,6 +127,14 @@ public:
      */
     struct OrderSpan
     {
+        // How the run is put back: its entries go in front of next, or
+        // (allPGs only) go back in there, or are taken out. Unordered puts
+        // nothing back: the lists were out of service order before.
+        enum Undo { Reorder,
+                    PutBack,
+                    TakeOut,
+                    Unordered };
+        Undo undo = Reorder;
         DB_NS::SatNode *sat = nullptr;
         DB_NS::TPNode *tp = nullptr;
         DB_NS::PGNode *next = nullptr;
@@ -121,6 +148,31 @@ public:
     /** Puts each run back as it was, while the lists are as the reorder left them. */
     void restoreSpans(const std::vector<OrderSpan> &spans);
 
+    /**
+     * Runs reorder, which may only change places in allPGs (the movePG
+     * calls, exchangePGs, and removePGFromAll with addPG putting the same
+     * programme back), and relinks as relinkProgrammes() does. With every
+     * list in allPGs order before (listsInServiceOrder()), only the lists of
+     * the programmes it moved are looked at, while those are few. When changes is given, it gets the
+     * runs that changed, as changedSpans() gives them.
+     */
+    template<typename Reorder>
+    void reorderProgrammes(Reorder &&reorder, std::vector<OrderSpan> *changes = nullptr)
+    {
+        m_steps.clear();
+        m_trackMoves = true;
+        reorder(*this);
+        m_trackMoves = false;
+        relinkMoved(changes);
+    }
+
+    /**
+     * True while every satellite's and TP's list is known to be in the
+     * order of allPGs: after a build or a relink, until allPGs or a list
+     * gains an entry or changes order other than by a relink.
+     */
+    bool listsInServiceOrder() const { return m_listsInOrder; }
+
     /** Reorders allPGs only, as order lists them; false (nothing changed) unless it holds exactly allPGs. */
     bool setAllPGsOrder(const std::vector<DB_NS::PGNode *> &order);
 
@@ -132,8 +184,36 @@ private:
 
     bool adoptSat(DB_NS::SatNode *node, const quint32 *beforeId);
     bool reorderProgrammesInPlace();
+    void relinkMoved(std::vector<OrderSpan> *changes);
+    static void listsChanged(ChannelDatabase *db)
+    {
+        if (db)
+            db->m_listsInOrder = false;
+    }
+    bool placeMoved(const std::vector<DB_NS::PGNode *> &moved);
+
+    // Runs an allPGs edit of the programme id; while a reorder runs, notes
+    // how to put it back: undo, in front of the entry after it now.
+    template<typename Edit>
+    bool noteStep(quint32 id, Edit edit, OrderSpan::Undo undo = OrderSpan::Reorder)
+    {
+        if (!m_trackMoves) {
+            m_listsInOrder = false;
+            return edit();
+        }
+        DB_NS::PGNode *pg = m_allPGs.find(id);
+        DB_NS::PGNode *next = m_allPGs.after(pg);
+        if (!edit())
+            return false;
+        m_steps.push_back({undo, nullptr, nullptr, next, {pg}});
+        return true;
+    }
 
     DB_NS::IndexedList<DB_NS::SatNode> m_sats;
     DB_NS::IndexedList<DB_NS::PGNode> m_allPGs;
     quint64 m_relinkPass = 0;
+    // How to put back each allPGs edit of a running reorderProgrammes(), in order.
+    std::vector<OrderSpan> m_steps;
+    bool m_trackMoves = false;
+    bool m_listsInOrder = true;
 };

@@ -169,6 +169,50 @@ public:
         m_items.sort(less);
     }
 
+    /** The entry right after this very node; null at the end or when node is not listed. */
+    T *after(const T *node) const
+    {
+        const auto it = node ? m_index.constFind(node->id()) : m_index.constEnd();
+        if (it == m_index.constEnd() || *it.value() != node)
+            return nullptr;
+        const auto next = std::next(it.value());
+        return next == m_items.end() ? nullptr : *next;
+    }
+
+    /**
+     * The entry nearest to node that counts(entry) holds for, looking one
+     * entry back and one ahead in turn, and ahead says on which side it
+     * lies. Each entry looked at takes one from budget; null when none
+     * counts or the budget ran out first (then budget is 0).
+     */
+    template<typename Counts>
+    T *nearest(const T *node, Counts counts, std::size_t &budget, bool &ahead) const
+    {
+        const auto it = node ? m_index.constFind(node->id()) : m_index.constEnd();
+        if (it == m_index.constEnd() || *it.value() != node)
+            return nullptr;
+        auto back = it.value();
+        auto next = std::next(it.value());
+        while (budget > 0 && (back != m_items.begin() || next != m_items.end())) {
+            if (back != m_items.begin()) {
+                --budget;
+                if (counts(*--back)) {
+                    ahead = false;
+                    return *back;
+                }
+            }
+            if (next != m_items.end() && budget > 0) {
+                --budget;
+                if (counts(*next)) {
+                    ahead = true;
+                    return *next;
+                }
+                ++next;
+            }
+        }
+        return nullptr;
+    }
+
     /** Forgets every entry without deleting any node. */
     void clear()
     {

@@ -31,6 +31,7 @@ bool SatNode::adoptTP(TPNode *node, const quint32 *beforeId)
     if (old && old->m_tps.holds(node))
         return false; // still owned there
     ChannelDatabase *db = m_parent;
+    ChannelDatabase::listsChanged(db);
     if (old != this) {
         for (PGNode *pg : node->m_pgs) {
             const PGNode *here = m_allPGs.find(pg->id());
@@ -75,6 +76,7 @@ TPNode *SatNode::detachTP(quint32 id)
 
 bool SatNode::addPG(PGNode *node, quint32 anchorId)
 {
+    ChannelDatabase::listsChanged(m_parent);
     if (anchorId == NoId)
         return m_allPGs.append(node);
     return m_allPGs.insertBefore(anchorId, node);

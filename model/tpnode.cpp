@@ -30,6 +30,7 @@ bool TPNode::addPG(PGNode *node, quint32 anchorId)
     if ((sat && sat->m_allPGs.contains(node->id())) || (db && db->m_allPGs.contains(node->id())))
         return false;
 
+    ChannelDatabase::listsChanged(db);
     if (anchorId == NoId) {
         m_pgs.append(node);
         if (sat)

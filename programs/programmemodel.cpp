@@ -5,6 +5,7 @@
 #include "channeldatabase.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -28,17 +29,41 @@ bool inGroup(const DB_NS::PGNode &programme, quint32 favId)
 QVector<const DB_NS::PGNode *> groupedByTp(const ChannelDatabase &database, const DB_NS::SatNode &sat,
                                            const DB_NS::TPNode *onlyTp)
 {
+    QVector<const DB_NS::PGNode *> grouped;
+    grouped.reserve(int(onlyTp ? onlyTp->pgs().size() : sat.allPGs().size()));
+    // The TPs' own lists, while the database keeps them in the service order.
+    if (database.listsInServiceOrder()) {
+        for (const DB_NS::TPNode *tp : sat.tps()) {
+            if (!onlyTp || tp == onlyTp)
+                std::copy(tp->pgs().begin(), tp->pgs().end(), std::back_inserter(grouped));
+        }
+        return grouped;
+    }
     QHash<const DB_NS::TPNode *, QVector<const DB_NS::PGNode *>> byTp;
     for (const DB_NS::PGNode *programme : database.allPGs()) {
         const DB_NS::TPNode *tp = programme->parent();
         if (tp && tp->parent() == &sat && (!onlyTp || tp == onlyTp))
             byTp[tp].append(programme);
     }
-    QVector<const DB_NS::PGNode *> grouped;
-    grouped.reserve(int(onlyTp ? onlyTp->pgs().size() : sat.allPGs().size()));
     for (const DB_NS::TPNode *tp : sat.tps())
         grouped += byTp.value(tp);
     return grouped;
+}
+
+// The value of the attribute name; at is where it was last found, which the
+// programmes of one database nearly always share, and is tried first.
+const QString *valueOf(const DB_NS::PGNode &programme, const QString &name, int &at)
+{
+    const QVector<NodeAttribute> &attributes = programme.attributes();
+    if (at >= 0 && at < attributes.size() && NodeAttribute::namesEqual(attributes.at(at).name, name))
+        return &attributes.at(at).value;
+    for (int i = 0; i < attributes.size(); ++i) {
+        if (NodeAttribute::namesEqual(attributes.at(i).name, name)) {
+            at = i;
+            return &attributes.at(i).value;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -81,12 +106,15 @@ void ProgrammeModel::setNameFilter(const QString &prefix)
 bool ProgrammeModel::passes(const DB_NS::PGNode &programme) const
 {
     if (m_service == Tv || m_service == Radio) {
-        const bool radio = programme.value(QStringLiteral("V_PID")) == QLatin1String("0");
+        const QString *vpid = valueOf(programme, QStringLiteral("V_PID"), m_vpidAt);
+        const bool radio = vpid && *vpid == QLatin1String("0");
         if (radio != (m_service == Radio))
             return false;
     }
-    return m_nameFilter.isEmpty()
-        || programme.value(QStringLiteral("name")).startsWith(m_nameFilter, Qt::CaseInsensitive);
+    if (m_nameFilter.isEmpty())
+        return true;
+    const QString *name = valueOf(programme, QStringLiteral("name"), m_nameAt);
+    return name && name->startsWith(m_nameFilter, Qt::CaseInsensitive);
 }
 
 QVector<const DB_NS::PGNode *> ProgrammeModel::viewProgrammes() const
@@ -133,7 +161,8 @@ int ProgrammeModel::otherServiceCount() const
         return 0;
     const QVector<const DB_NS::PGNode *> programmes = viewProgrammes();
     return int(std::count_if(programmes.cbegin(), programmes.cend(), [this](const DB_NS::PGNode *programme) {
-        const bool radio = programme->value(QStringLiteral("V_PID")) == QLatin1String("0");
+        const QString *vpid = valueOf(*programme, QStringLiteral("V_PID"), m_vpidAt);
+        const bool radio = vpid && *vpid == QLatin1String("0");
         return radio != (m_service == Radio);
     }));
 }
@@ -143,11 +172,19 @@ QVector<quint32> ProgrammeModel::shownIds() const
     QVector<quint32> ids;
     if (!m_document || m_document->fieldsOf(NodeKind::Programme).isEmpty())
         return ids;
-    const QVector<const DB_NS::PGNode *> programmes = viewProgrammes();
-    ids.reserve(programmes.size());
-    for (const DB_NS::PGNode *programme : programmes) {
+    const auto add = [this, &ids](const DB_NS::PGNode *programme) {
         if (passes(*programme))
             ids.append(programme->id());
+    };
+    // All Services straight from the list: no copy of it for every move.
+    if (m_view == AllServices && m_document->database()) {
+        const auto &all = m_document->database()->allPGs();
+        ids.reserve(int(all.size()));
+        std::for_each(all.begin(), all.end(), add);
+    } else {
+        const QVector<const DB_NS::PGNode *> programmes = viewProgrammes();
+        ids.reserve(programmes.size());
+        std::for_each(programmes.cbegin(), programmes.cend(), add);
     }
     sortIds(ids);
     return ids;

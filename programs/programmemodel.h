@@ -167,6 +167,9 @@ private:
     // Which attribute each column shows, for the layout last asked about;
     // programmes of one database nearly always share one layout.
     mutable QVector<QString> m_layoutNames;
+    // Where the filter last found its attributes (see valueOf()).
+    mutable int m_vpidAt = -1;
+    mutable int m_nameAt = -1;
     mutable QVector<int> m_attributeOfColumn;
 
     // Row of each shown id, rebuilt on demand after a change that shifts rows.

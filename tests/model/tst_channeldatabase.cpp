@@ -58,6 +58,40 @@ std::unique_ptr<ChannelDatabase> standard()
                  {{100, 10}, {200, 20}, {101, 10}, {102, 11}, {201, 20}}});
 }
 
+// Every programme list, one after the other, to compare two databases' orders.
+Ids orderOf(const ChannelDatabase &db)
+{
+    Ids ids = idsOf(db.allPGs());
+    for (const SatNode *sat : db.sats()) {
+        ids << NoId << idsOf(sat->allPGs());
+        for (const TPNode *tp : sat->tps())
+            ids << NoId << idsOf(tp->pgs());
+    }
+    return ids;
+}
+
+// Steps of {kind, id, other} on allPGs: 0 before, 1 after, 2 exchange,
+// 3 take out, 4 add back after other (NoId: at the end).
+void runSteps(ChannelDatabase &db, const QList<Ids> &steps, std::vector<PGNode *> &taken)
+{
+    for (const Ids &step : steps) {
+        switch (step.at(0)) {
+        case 0: db.movePGBefore(step.at(1), step.at(2)); break;
+        case 1: db.movePGAfter(step.at(1), step.at(2)); break;
+        case 2: db.exchangePGs(step.at(1), step.at(2)); break;
+        case 3:
+            taken.push_back(db.findPG(step.at(1)));
+            db.removePGFromAll(step.at(1));
+            break;
+        default:
+            for (PGNode *pg : taken) {
+                if (pg->id() == step.at(1))
+                    db.addPG(pg, step.at(2), true);
+            }
+        }
+    }
+}
+
 } // namespace
 
 class TestChannelDatabase : public QObject
@@ -85,6 +119,8 @@ private slots:
     void relinkFollowsFlatOrder();
     void relinkAfterMultiMove();
     void relinkKeepsStrayProgramme();
+    void reorderRelinksMovedOnly_data();
+    void reorderRelinksMovedOnly();
     void renumber();
     void largeDatabase();
 
@@ -450,6 +486,58 @@ void TestChannelDatabase::relinkKeepsStrayProgramme()
     QCOMPARE(checkModel(*m_db), QString());
 }
 
+void TestChannelDatabase::reorderRelinksMovedOnly_data()
+{
+    QTest::addColumn<Ids>("start"); // allPGs set to this order first, the other lists left
+    QTest::addColumn<QList<Ids>>("steps");
+    QTest::addColumn<Ids>("expected");
+    QTest::newRow("up-within-tp") << Ids{} << QList<Ids>{{0, 101, 100}} << Ids{101, 100, 200, 102, 201};
+    QTest::newRow("down-past-other-tp") << Ids{} << QList<Ids>{{1, 100, 102}} << Ids{200, 101, 102, 100, 201};
+    QTest::newRow("exchange-across-sats") << Ids{} << QList<Ids>{{2, 100, 201}} << Ids{201, 200, 101, 102, 100};
+    QTest::newRow("two-of-one-tp") << Ids{} << QList<Ids>{{1, 100, 201}, {0, 101, 200}}
+                                   << Ids{101, 200, 102, 201, 100};
+    QTest::newRow("chain-to-end") << Ids{} << QList<Ids>{{3, 100}, {3, 101}, {4, 100, 201}, {4, 101, 100}}
+                                  << Ids{200, 102, 201, 100, 101};
+    QTest::newRow("there-and-back") << Ids{} << QList<Ids>{{1, 100, 201}, {0, 100, 200}} << Ids{100, 200, 101, 102, 201};
+    // Left out of allPGs: every list is relinked, and it is appended.
+    QTest::newRow("stray") << Ids{} << QList<Ids>{{3, 200}} << Ids{100, 101, 102, 201, 200};
+    // The satellites' lists are not in that order yet: every list is relinked.
+    QTest::newRow("lists-out-of-order") << Ids{101, 100, 201, 200, 102} << QList<Ids>{{0, 102, 101}}
+                                        << Ids{102, 101, 100, 201, 200};
+}
+
+void TestChannelDatabase::reorderRelinksMovedOnly()
+{
+    QFETCH(Ids, start);
+    QFETCH(QList<Ids>, steps);
+    QFETCH(Ids, expected);
+    const auto reorderTo = [&start](ChannelDatabase &db) {
+        std::vector<PGNode *> order;
+        for (const quint32 id : start)
+            order.push_back(db.findPG(id));
+        return start.isEmpty() || db.setAllPGsOrder(order);
+    };
+    QVERIFY(reorderTo(*m_db));
+    const Ids original = orderOf(*m_db);
+    std::vector<PGNode *> taken;
+    std::vector<ChannelDatabase::OrderSpan> changes;
+    m_db->reorderProgrammes([&](ChannelDatabase &db) { runSteps(db, steps, taken); }, &changes);
+    QCOMPARE(idsOf(m_db->allPGs()), expected);
+    QCOMPARE(checkModel(*m_db), QString());
+    // Every list as a relink of all of them gives it.
+    std::unique_ptr<ChannelDatabase> all = standard();
+    QVERIFY(reorderTo(*all));
+    std::vector<PGNode *> allTaken;
+    runSteps(*all, steps, allTaken);
+    all->relinkProgrammes();
+    QCOMPARE(orderOf(*m_db), orderOf(*all));
+    // The runs it reports put every list back.
+    m_db->restoreSpans(changes);
+    QCOMPARE(orderOf(*m_db), original);
+    QCOMPARE(checkModel(*m_db), QString());
+    QCOMPARE(m_db->listsInServiceOrder(), start.isEmpty());
+}
+
 void TestChannelDatabase::renumber()
 {
     PGNode *pg = m_db->findPG(100);
@@ -522,6 +610,25 @@ void TestChannelDatabase::largeDatabase()
     QCOMPARE(m_db->allPGs().first()->id(), pgCount - 1);
     QCOMPARE(m_db->findSat(0)->findTP(0)->pgs().first()->id(), pgCount - tpCount);
     QCOMPARE(checkModel(*m_db), QString());
+
+    // A satellite's programmes lie far apart here: placing 128 moved ones next
+    // to them would look at too many, so the lists are sorted instead.
+    const Ids before = orderOf(*m_db);
+    std::vector<ChannelDatabase::OrderSpan> changes;
+    m_db->reorderProgrammes(
+        [](ChannelDatabase &db) {
+            for (quint32 p = 0; p < 128; ++p)
+                db.movePGBefore(pgCount - 1 - p, 25000);
+        },
+        &changes);
+    QCOMPARE(idsOf(m_db->findSat(199)->findTP(9999)->pgs()), Ids({39999, 29999, 49999, 19999, 9999}));
+    QCOMPARE(idsOf(m_db->findSat(198)->findTP(9998)->pgs()), Ids({39998, 29998, 49998, 19998, 9998}));
+    QCOMPARE(checkModel(*m_db), QString());
+    const Ids placed = orderOf(*m_db);
+    m_db->relinkProgrammes();
+    QCOMPARE(orderOf(*m_db), placed);
+    m_db->restoreSpans(changes);
+    QCOMPARE(orderOf(*m_db), before);
 
     for (quint32 p = 0; p < pgCount; p += 50)
         QVERIFY(m_db->findPG(p)->parent()->removePG(p));
