@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
@@ -64,6 +65,17 @@ std::vector<int> neededWidths(const QTableView *view, std::vector<int> rows)
     return widths;
 }
 
+// The header's own width: a clickable header's hint keeps room for the sort
+// arrow in every column, which only the sorted column needs.
+int headerWidth(const QHeaderView *header, int column)
+{
+    const int hint = header->sectionSizeHint(column);
+    if (!header->isSortIndicatorShown() || header->sortIndicatorSection() == column)
+        return hint;
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    return std::max(0, hint - header->sizeHint().height() - margin);
+}
+
 void apply(QTableView *view, const std::vector<int> &widths, bool mayNarrow, bool withHeader)
 {
     QHeaderView *header = view->horizontalHeader();
@@ -72,7 +84,7 @@ void apply(QTableView *view, const std::vector<int> &widths, bool mayNarrow, boo
             continue;
         int width = widths[size_t(column)];
         if (withHeader)
-            width = std::max(width, header->sectionSizeHint(column));
+            width = std::max(width, headerWidth(header, column));
         if (mayNarrow ? width != header->sectionSize(column) : width > header->sectionSize(column))
             header->resizeSection(column, width);
     }
