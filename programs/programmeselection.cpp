@@ -68,6 +68,12 @@ void QDBProgramWidget::selectStep()
 {
     const QVector<quint32> ids = std::exchange(m_stepIds, {});
     const auto after = std::exchange(m_rowAfterRemoval, {NoId, false});
+    // A step over much of the list (a sort, an order-like) leaves the
+    // selection alone: thousands of scattered selected rows would make every
+    // later move and selection change pay for them.
+    constexpr int MostRowsSelected = 512;
+    if (ids.size() > MostRowsSelected)
+        return;
     if (!selectIds(ids) && after.second) {
         const int row = rowOf(after.first);
         if (row >= 0)
