@@ -65,14 +65,7 @@ void QDBProgramWidget::setUpOrdering()
                 Qt::QueuedConnection);
             return false;
         }
-        QVector<int> rows;
-        for (const quint32 id : ids) {
-            const int row = rowOf(id);
-            if (row >= 0)
-                rows.append(row);
-        }
-        std::sort(rows.begin(), rows.end());
-        selectRows(rows);
+        selectIds(ids);
         return outcome.isPushed();
     });
 }
