@@ -5,6 +5,7 @@
 #include "parserlibrary.h"
 #include "recordconversion.h"
 #include "serviceorder.h"
+#include "templatelists.h"
 #include "textcapacities.h"
 
 namespace {

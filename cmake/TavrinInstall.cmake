@@ -1,5 +1,5 @@
 # cmake --install: a Linux desktop program laid out as the FHS asks. The
-# programs find the rest from their own folder (parser/installlayout.h), so
+# programs find the rest from their own folder (boundary/installlayout.h), so
 # these folders are fixed, not taken from GNUInstallDirs.
 set(TAVRIN_INSTALL_PRIVATE_DIR lib/tavrin)       # the parser library and tavrin-lzma: for our programs only
 set(TAVRIN_INSTALL_DATA_DIR share/tavrin)

@@ -31,13 +31,7 @@ struct TemplateField
     // UTF-16 units the field keeps in the file; 0 while unknown.
     int maxLength = 0;
     ValueRange range;
-
-    static TemplateField fromTemplate(const FieldTemplate &t);
 };
 
 using TemplateVector = QVector<TemplateField>;
 using TemplateMap = QMap<QString, TemplateField>;
-
-// A null list converts to an empty vector or map.
-TemplateVector templateVector(const TemplateList *list);
-TemplateMap templateMap(const TemplateList *list);

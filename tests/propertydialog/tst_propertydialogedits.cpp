@@ -11,6 +11,7 @@
 #include "parserconfig.h"
 #include "qttreepropertybrowser.h"
 #include "records.h"
+#include "templatelists.h"
 #include "triggers.h"
 
 #include <QAbstractItemView>

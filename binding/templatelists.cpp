@@ -1,8 +1,8 @@
-#include "templatefield.h"
+#include "templatelists.h"
 
 #include "boundarytext.h"
 
-TemplateField TemplateField::fromTemplate(const FieldTemplate &t)
+TemplateField templateField(const FieldTemplate &t)
 {
     TemplateField f;
     f.kind = t.kind;
@@ -25,7 +25,7 @@ TemplateVector templateVector(const TemplateList *list)
         return v;
     v.reserve(int(list->count));
     for (uint32_t i = 0; i < list->count; ++i) {
-        TemplateField f = TemplateField::fromTemplate(list->items[i]);
+        TemplateField f = templateField(list->items[i]);
         f.kind = 0; // the vectors leave the kind unset; only the maps carry it
         v.append(f);
     }
@@ -38,7 +38,7 @@ TemplateMap templateMap(const TemplateList *list)
     if (!list || !list->items)
         return m;
     for (uint32_t i = 0; i < list->count; ++i) {
-        const TemplateField f = TemplateField::fromTemplate(list->items[i]);
+        const TemplateField f = templateField(list->items[i]);
         m.insert(f.name, f);
     }
     return m;
