@@ -107,7 +107,8 @@ private:
     void rememberView();
     void renameView();
     void nameViewAfter(const QModelIndex &index);
-    static QString counted(int n, const char *one, const char *many);
+    // one and many hold %1 for the count; many is looked up by the count for languages with several plurals.
+    static QString counted(int n, const QString &one, const QString &many);
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 
