@@ -98,6 +98,7 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     ui->mainToolBar->addAction(ui->actionSave_As);
 
     createEditMenu();
+    createViewMenu();
     createFileExtras();
     connectWidgets();
     followDocument();

@@ -80,6 +80,7 @@ protected:
 private:
     void connectWidgets();
     void createEditMenu();
+    void createViewMenu();
     void addOrderActions(QMenu *menu);
     // A refusal in a message box, anything else in the status bar.
     void reportOrderEdit(const QString &title, const EditValue<QString> &outcome);
