@@ -1,6 +1,7 @@
 #include "crashhandler.h"
 #include "opentiming.h"
 #include "tavrin.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,6 +12,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // The recovery files live under this name, whatever the program file is called.
     QCoreApplication::setApplicationName(QStringLiteral("Tavrin"));
+    // Before the window: its texts are translated as it is built.
+    Translations::install(&app);
     int result = 0;
     {
         Tavrin window;

@@ -27,11 +27,11 @@ void Tavrin::addOrderActions(QMenu *menu)
     {
         const char *text, *name;
         void (Tavrin::*slot)();
-    } entries[] = {{"Find Duplicates\u2026", "actionFindDuplicates", &Tavrin::slotFindDuplicates},
-                   {"Sort\u2026", "actionSort", &Tavrin::slotSort},
-                   {"Order Like\u2026", "actionOrderLike", &Tavrin::slotOrderLike}};
+    } entries[] = {{QT_TR_NOOP("Find Duplicates\u2026"), "actionFindDuplicates", &Tavrin::slotFindDuplicates},
+                   {QT_TR_NOOP("Sort\u2026"), "actionSort", &Tavrin::slotSort},
+                   {QT_TR_NOOP("Order Like\u2026"), "actionOrderLike", &Tavrin::slotOrderLike}};
     for (const auto &entry : entries) {
-        auto *action = menu->addAction(QString::fromUtf8(entry.text));
+        auto *action = menu->addAction(tr(entry.text));
         action->setObjectName(QString::fromLatin1(entry.name));
         connect(action, &QAction::triggered, this, entry.slot);
     }
@@ -54,10 +54,10 @@ void Tavrin::slotFindDuplicates()
         return;
     const QVector<QVector<quint32>> groups = m_document->edits().findDuplicates();
     if (groups.isEmpty()) {
-        ui->statusBar->showMessage(QStringLiteral("No duplicates found"), 10000);
+        ui->statusBar->showMessage(tr("No duplicates found"), 10000);
         return;
     }
-    const QStringList columns{QStringLiteral("NAME"), QStringLiteral("SID"), QStringLiteral("Satellite"),
+    const QStringList columns{QStringLiteral("NAME"), QStringLiteral("SID"), tr("Satellite"),
                               QStringLiteral("FRQ"), QStringLiteral("POL")};
     QVector<QVector<QStringList>> rows;
     rows.reserve(groups.size());
@@ -76,7 +76,7 @@ void Tavrin::slotFindDuplicates()
     FindDuplicatesDialog dialog(this, columns, rows);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    reportOrderEdit(QStringLiteral("Find Duplicates"), m_document->edits().removeDuplicates());
+    reportOrderEdit(tr("Find Duplicates"), m_document->edits().removeDuplicates());
 }
 
 void Tavrin::slotSort()
@@ -99,17 +99,17 @@ void Tavrin::slotSort()
         request.ids = selected;
     request.collation = SortRequest::Collation::Locale;
     request.locale = QLocale();
-    reportOrderEdit(QStringLiteral("Sort"), m_document->edits().sortProgrammes(request));
+    reportOrderEdit(tr("Sort"), m_document->edits().sortProgrammes(request));
 }
 
 void Tavrin::slotOrderLike()
 {
     if (!m_document->hasDatabase())
         return;
-    const QString title = QStringLiteral("Order Like");
+    const QString title = tr("Order Like");
     const QString path = m_dialogs->getOpenFileName(
         this, title, startFolder(QStringLiteral("lastopendir")),
-        openFilter() + QStringLiteral(";;Exported JSON (*.json);;Names, one a line (*.txt);;All files (*)"));
+        openFilter() + tr(";;Exported JSON (*.json);;Names, one a line (*.txt);;All files (*)"));
     if (path.isEmpty())
         return;
     QVector<ReferenceEntry> reference;
@@ -132,7 +132,7 @@ void Tavrin::slotOrderLike()
         const QString reason = bound ? m_library->errorText() : QString();
         rebindOpenFile();
         if (!loaded || !data.database) {
-            m_dialogs->critical(this, title, bound ? QStringLiteral("Load Error!") : QStringLiteral("This file isn't supported yet"),
+            m_dialogs->critical(this, title, bound ? tr("Load Error!") : tr("This file isn't supported yet"),
                                 reason);
             return;
         }
@@ -142,14 +142,14 @@ void Tavrin::slotOrderLike()
     } else {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            m_dialogs->critical(this, title, QStringLiteral("Load Error!"), file.errorString());
+            m_dialogs->critical(this, title, tr("Load Error!"), file.errorString());
             return;
         }
         QString error;
         if (!OrderLike::isJsonPath(path)) {
             reference = OrderLike::fromText(file.readAll());
         } else if (!OrderLike::fromJson(file.readAll(), &reference, &error)) {
-            m_dialogs->critical(this, title, QStringLiteral("Load Error!"), error);
+            m_dialogs->critical(this, title, tr("Load Error!"), error);
             return;
         }
     }

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -417,7 +418,8 @@ QString filePathFor(const QString &folder, const QString &documentPath)
 
 QString exportPathFor(const QString &documentPath, const QDateTime &time)
 {
-    return documentPath + time.toLocalTime().toString(QStringLiteral("'.recovered-'yyyyMMdd-HHmmss'.json'"));
+    // Qt 5 formats a date with the system's locale, whose digits need not be ASCII.
+    return documentPath + QLocale::c().toString(time.toLocalTime(), QStringLiteral("'.recovered-'yyyyMMdd-HHmmss'.json'"));
 }
 
 QString lockPathFor(const QString &recoveryPath)

@@ -6,6 +6,7 @@
 #include "recoverywriter.h"
 #include "savefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -25,7 +26,7 @@ bool readRecoveryFile(const QString &path, QByteArray *bytes, RecoveredState &ou
 {
     QFile file(path);
     if (file.size() > kLargestRecoveryFile) {
-        *error = QStringLiteral("larger than any recovery file");
+        *error = QCoreApplication::translate("Tavrin", "larger than any recovery file");
         return false;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -39,18 +40,18 @@ bool readRecoveryFile(const QString &path, QByteArray *bytes, RecoveredState &ou
 Answer askRestore(QWidget *parent, const RecoveredState &recovered, const QString &exportPath)
 {
     const QString file = QDir::toNativeSeparators(recovered.file.path);
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Recovery"),
-                    QStringLiteral("Unsaved changes to %1 from %2 were recovered. Restore them?")
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("Tavrin", "Recovery"),
+                    QCoreApplication::translate("Tavrin", "Unsaved changes to %1 from %2 were recovered. Restore them?")
                         .arg(file, recovered.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))),
                     QMessageBox::NoButton, parent);
-    QPushButton *restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
-    QPushButton *discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
-    QPushButton *later = box.addButton(QStringLiteral("Later"), QMessageBox::RejectRole);
+    QPushButton *restore = box.addButton(QCoreApplication::translate("Tavrin", "Restore"), QMessageBox::AcceptRole);
+    QPushButton *discard = box.addButton(QCoreApplication::translate("Tavrin", "Discard"), QMessageBox::DestructiveRole);
+    QPushButton *later = box.addButton(QCoreApplication::translate("Tavrin", "Later"), QMessageBox::RejectRole);
     box.setDefaultButton(restore);
     box.setEscapeButton(later);
     if (!exportPath.isEmpty())
-        box.setInformativeText(QStringLiteral("%1 has changed since. Restore writes the changes to %2 beside it "
-                                              "and leaves %1 as it is.")
+        box.setInformativeText(QCoreApplication::translate("Tavrin", "%1 has changed since. Restore writes the changes to %2 beside it "
+                                                                     "and leaves %1 as it is.")
                                    .arg(file, QDir::toNativeSeparators(exportPath)));
     box.exec();
     if (box.clickedButton() == restore)
@@ -77,8 +78,8 @@ bool Tavrin::offerRecovery()
         QString error;
         if (!readRecoveryFile(path, &bytes, recovered, &error)) {
             const QString aside = Recovery::setAside(path);
-            m_dialogs->critical(this, QStringLiteral("Recovery"),
-                                QStringLiteral("A recovery file could not be read and was set aside."),
+            m_dialogs->critical(this, tr("Recovery"),
+                                tr("A recovery file could not be read and was set aside."),
                                 QStringLiteral("%1\n%2").arg(QDir::toNativeSeparators(aside.isEmpty() ? path : aside), error));
             continue;
         }
@@ -96,13 +97,13 @@ bool Tavrin::offerRecovery()
         }
         if (!unchanged) {
             if (!ostrel::saveFileAtomically(exportPath, bytes, &error)) {
-                m_dialogs->critical(this, QStringLiteral("Recovery"),
-                                    QStringLiteral("The recovered changes could not be written."), error);
+                m_dialogs->critical(this, tr("Recovery"),
+                                    tr("The recovered changes could not be written."), error);
                 continue;
             }
             QFile::remove(path);
-            m_dialogs->about(this, QStringLiteral("Recovery"),
-                             QStringLiteral("The recovered changes were written beside the file."),
+            m_dialogs->about(this, tr("Recovery"),
+                             tr("The recovered changes were written beside the file."),
                              QDir::toNativeSeparators(exportPath));
             continue;
         }

@@ -98,7 +98,7 @@ bool RecoveryWriter::writeNow(QString *error)
                                       &reason);
     if (!written) {
         if (reason.isEmpty())
-            reason = QStringLiteral("%1: the folder cannot be made").arg(QDir::toNativeSeparators(m_folder));
+            reason = tr("%1: the folder cannot be made").arg(QDir::toNativeSeparators(m_folder));
         if (error)
             *error = reason;
         emit writeFailed(reason);

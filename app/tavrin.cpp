@@ -56,10 +56,10 @@ QString cutTextReport(const QStringList &lines)
     if (lines.isEmpty())
         return QString();
     const int shown = 10;
-    QStringList report{QStringLiteral("These texts did not fit the file and were cut:")};
+    QStringList report{QCoreApplication::translate("Tavrin", "These texts did not fit the file and were cut:")};
     report << lines.mid(0, shown);
     if (lines.size() > shown)
-        report << QStringLiteral("and %1 more").arg(lines.size() - shown);
+        report << QCoreApplication::translate("Tavrin", "and %1 more", nullptr, lines.size() - shown).arg(lines.size() - shown);
     return report.join(QLatin1Char('\n'));
 }
 
@@ -91,20 +91,21 @@ Tavrin::Tavrin(const QString &iniPath, Dialogs *dialogs, QWidget *parent)
     ui->setupUi(this);
     ui->splitter->setStretchFactor(1, 1);
 
-    ui->comboBox->addItem(QStringLiteral("SAT"));
-    ui->comboBox->addItem(QStringLiteral("TP"));
+    ui->comboBox->addItem(tr("SAT"));
+    ui->comboBox->addItem(tr("TP"));
     ui->mainToolBar->addAction(ui->actionOpen);
     ui->mainToolBar->addAction(ui->actionSave);
     ui->mainToolBar->addAction(ui->actionSave_As);
 
     createEditMenu();
+    createViewMenu();
     createFileExtras();
     connectWidgets();
     followDocument();
     m_registry = FileTypeRegistry::fromFile(m_iniPath);
     m_recovery = new RecoveryWriter(m_document, Recovery::folder(), this);
     connect(m_recovery, &RecoveryWriter::writeFailed, this, [this](const QString &reason) {
-        ui->statusBar->showMessage(QStringLiteral("The recovery file could not be written: %1").arg(reason), 10000);
+        ui->statusBar->showMessage(tr("The recovery file could not be written: %1").arg(reason), 10000);
     });
 }
 
@@ -128,16 +129,16 @@ Tavrin::~Tavrin()
 void Tavrin::createEditMenu()
 {
     QUndoStack *stack = m_document->undoStack();
-    QAction *undo = stack->createUndoAction(this, QStringLiteral("Undo"));
+    QAction *undo = stack->createUndoAction(this, tr("Undo"));
     undo->setObjectName(QStringLiteral("actionUndo"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/undo.png")));
-    QAction *redo = stack->createRedoAction(this, QStringLiteral("Redo"));
+    QAction *redo = stack->createRedoAction(this, tr("Redo"));
     redo->setObjectName(QStringLiteral("actionRedo"));
     redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     redo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/redo.png")));
 
-    auto *menu = new QMenu(QStringLiteral("&Edit"), this);
+    auto *menu = new QMenu(tr("&Edit"), this);
     menu->setObjectName(QStringLiteral("menuEdit"));
     menu->addAction(undo);
     menu->addAction(redo);
@@ -150,13 +151,13 @@ void Tavrin::createEditMenu()
 
 void Tavrin::createFileExtras()
 {
-    m_recentMenu = new QMenu(QStringLiteral("Open &Recent"), this);
+    m_recentMenu = new QMenu(tr("Open &Recent"), this);
     m_recentMenu->setObjectName(QStringLiteral("menuRecent"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &Tavrin::fillRecentMenu);
     ui->menuFile->insertMenu(ui->actionSave, m_recentMenu);
     fillRecentMenu();
 
-    auto *exportList = new QAction(QStringLiteral("Export List\u2026"), this);
+    auto *exportList = new QAction(tr("Export List\u2026"), this);
     exportList->setObjectName(QStringLiteral("actionExportList"));
     connect(exportList, &QAction::triggered, this, &Tavrin::slotExportList);
     ui->menuFile->insertAction(ui->actionClose, exportList);
@@ -169,7 +170,7 @@ void Tavrin::fillRecentMenu()
     m_recentMenu->clear();
     const QStringList files = RecentFiles::list();
     if (files.isEmpty()) {
-        m_recentMenu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+        m_recentMenu->addAction(tr("(none)"))->setEnabled(false);
         return;
     }
     for (const QString &path : files) {
@@ -183,8 +184,8 @@ void Tavrin::openRecent(const QString &path)
     if (!QFileInfo(path).isFile()) {
         // The menu is filled again each time it opens: its action is still running here.
         RecentFiles::remove(path);
-        m_dialogs->critical(this, QStringLiteral("Open Recent"),
-                            QStringLiteral("The file is no longer there and was taken off the list."),
+        m_dialogs->critical(this, tr("Open Recent"),
+                            tr("The file is no longer there and was taken off the list."),
                             QDir::toNativeSeparators(path));
         return;
     }
@@ -197,18 +198,18 @@ void Tavrin::slotExportList()
     if (!m_document->hasDatabase() || table->columnCount() == 0)
         return;
     const QString proposed = QDir(startFolder(kLastSaveDir)).filePath(QFileInfo(m_document->path()).completeBaseName() + QStringLiteral(".csv"));
-    QString path = m_dialogs->getSaveFileName(this, QStringLiteral("Export List"), proposed,
-                                              QStringLiteral("CSV file (*.csv)"));
+    QString path = m_dialogs->getSaveFileName(this, tr("Export List"), proposed,
+                                              tr("CSV file (*.csv)"));
     if (path.trimmed().isEmpty())
         return;
-    path = withFilterSuffix(path, QStringLiteral("CSV file (*.csv)"));
+    path = withFilterSuffix(path, tr("CSV file (*.csv)"));
 
     QString error;
     if (!ostrel::saveFileAtomically(path, tableCsv(*table), &error)) {
-        m_dialogs->critical(this, QStringLiteral("Export List"), QStringLiteral("Export Error!"), error);
+        m_dialogs->critical(this, tr("Export List"), tr("Export Error!"), error);
         return;
     }
-    ui->statusBar->showMessage(QStringLiteral("Exported %1 to %2").arg(counted(table->rowCount(), "row", "rows"), QDir::toNativeSeparators(path)), 10000);
+    ui->statusBar->showMessage(tr("Exported %1 to %2").arg(counted(table->rowCount(), tr("%1 row"), tr("%1 rows", nullptr, table->rowCount())), QDir::toNativeSeparators(path)), 10000);
 }
 
 QString Tavrin::takeSafetyCopy(const QString &target)
@@ -221,15 +222,15 @@ QString Tavrin::takeSafetyCopy(const QString &target)
     QString error;
     switch (writeSafetyCopy(path, &error)) {
     case SafetyCopy::Written:
-        return QStringLiteral("Safety copy written: %1").arg(copy);
+        return tr("Safety copy written: %1").arg(copy);
     case SafetyCopy::Kept:
-        return QStringLiteral("Safety copy kept: %1 already exists and was not replaced").arg(copy);
+        return tr("Safety copy kept: %1 already exists and was not replaced").arg(copy);
     case SafetyCopy::ReadOnly:
-        return QStringLiteral("No safety copy: %1 is read-only").arg(QDir::toNativeSeparators(path));
+        return tr("No safety copy: %1 is read-only").arg(QDir::toNativeSeparators(path));
     case SafetyCopy::Failed:
         break;
     }
-    return QStringLiteral("The safety copy %1 could not be written: %2").arg(copy, error);
+    return tr("The safety copy %1 could not be written: %2").arg(copy, error);
 }
 
 SaveOutcome Tavrin::saveTo(const QString &path, int kind, const QString &customer)
@@ -237,7 +238,7 @@ SaveOutcome Tavrin::saveTo(const QString &path, int kind, const QString &custome
     const QString safetyMessage = takeSafetyCopy(path);
     SaveOutcome outcome;
     {
-        BusyStatus busy(ui->statusBar, usesLzma(kind), QStringLiteral("Packing\u2026"));
+        BusyStatus busy(ui->statusBar, usesLzma(kind), tr("Packing\u2026"));
         outcome = m_document->save(m_library.get(), m_registry.libraryByType.value(kind), path, kind, customer,
                                    &m_lastSaveResult);
     }
@@ -297,12 +298,12 @@ QString Tavrin::openFilter() const
     QString described = m_registry.openFilter();
     if (patterns.isEmpty())
         return described;
-    return QStringLiteral("All supported files (%1);;").arg(patterns.join(QLatin1Char(' '))) + described;
+    return tr("All supported files (%1);;").arg(patterns.join(QLatin1Char(' '))) + described;
 }
 
 void Tavrin::slotOpen()
 {
-    openFile(m_dialogs->getOpenFileName(this, QStringLiteral("Open File"), startFolder(kLastOpenDir), openFilter()));
+    openFile(m_dialogs->getOpenFileName(this, tr("Open File"), startFolder(kLastOpenDir), openFilter()));
 }
 
 void Tavrin::openFromArguments(const QStringList &arguments)
@@ -346,7 +347,7 @@ void Tavrin::openFile(const QString &picked, const QString &givenCustomer)
         // A library that failed to bind took the open file's library with it.
         if (!libraryName.isEmpty())
             rebindOpenFile();
-        m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("This file isn't supported yet"));
+        m_dialogs->critical(nullptr, tr("Load File"), tr("This file isn't supported yet"));
         return;
     }
     LoadStatus status;
@@ -355,7 +356,7 @@ void Tavrin::openFile(const QString &picked, const QString &givenCustomer)
         // cursor and a message, so that it is not left black while the file is read.
         const QString name = QFileInfo(picked).fileName();
         BusyStatus busy(ui->statusBar, true,
-                        usesLzma(kind) ? QStringLiteral("Unpacking\u2026") : QStringLiteral("Loading %1...").arg(name));
+                        usesLzma(kind) ? tr("Unpacking\u2026") : tr("Loading %1...").arg(name));
         repaint();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         status = m_document->load(*m_library, picked, kind, customer);
@@ -365,7 +366,7 @@ void Tavrin::openFile(const QString &picked, const QString &givenCustomer)
         const QString reason = m_library->errorText();
         rebindOpenFile();
         if (status == LoadStatus::LoadError)
-            m_dialogs->critical(nullptr, QStringLiteral("Load File"), QStringLiteral("Load Error!"), reason);
+            m_dialogs->critical(nullptr, tr("Load File"), tr("Load Error!"), reason);
         return;
     }
     m_recovery->fileSettled();
@@ -391,12 +392,12 @@ void Tavrin::rebindOpenFile()
     DocumentSummary unused;
     bool read = false;
     {
-        BusyStatus busy(ui->statusBar, usesLzma(kind), QStringLiteral("Unpacking\u2026"));
+        BusyStatus busy(ui->statusBar, usesLzma(kind), tr("Unpacking\u2026"));
         read = !libraryName.isEmpty() && m_library->bind(libraryName)
             && loadSummary(*m_library, kind, m_document->parserPath(), unused) == LoadStatus::Loaded;
     }
     if (!read)
-        ui->statusBar->showMessage(QStringLiteral("%1 could not be read again: a save may leave out what the window does not show")
+        ui->statusBar->showMessage(tr("%1 could not be read again: a save may leave out what the window does not show")
                                        .arg(QDir::toNativeSeparators(m_document->path())));
 }
 
@@ -430,15 +431,15 @@ bool Tavrin::saveAs()
     switch (m_registry.kindForPath(filePath)) {
     case OstrelFlashImage:
         if (filePath.contains(QLatin1String("userdb;")))
-            filter = QStringLiteral("Bin file(*.abs);;UserDB file(*.udf)");
+            filter = tr("Bin file(*.abs);;UserDB file(*.udf)");
         else if (filePath.contains(QLatin1String("defaultdb;")))
-            filter = QStringLiteral("Bin file(*.abs);;DefaultDB file(*.ddf)");
+            filter = tr("Bin file(*.abs);;DefaultDB file(*.ddf)");
         break;
     case OstrelUserDump:
-        filter = QStringLiteral("UserDB file(*.udf)");
+        filter = tr("UserDB file(*.udf)");
         break;
     case OstrelDefaultDatabase:
-        filter = QStringLiteral("DefaultDB file(*.ddf)");
+        filter = tr("DefaultDB file(*.ddf)");
         break;
     default:
         break;
@@ -451,7 +452,7 @@ bool Tavrin::saveAs()
     const QString current = m_document->path();
     const QString proposed = current.isEmpty() ? startFolder(kLastSaveDir) : QFileInfo(current).absoluteFilePath();
     QString chosenFilter;
-    QString given = m_dialogs->getSaveFileName(this, QStringLiteral("Save File"), proposed, filter, &chosenFilter);
+    QString given = m_dialogs->getSaveFileName(this, tr("Save File"), proposed, filter, &chosenFilter);
     if (given.trimmed().isEmpty())
         return false;
     given = withFilterSuffix(given, chosenFilter.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : chosenFilter);
@@ -487,21 +488,21 @@ void Tavrin::reportSave(SaveOutcome outcome, int kind)
         QStringList notes{m_document->saveNote(),
                           cutTextReport(cutTexts(m_document->data(), TextCapacities::query(*m_library, kind)))};
         notes.removeAll(QString());
-        m_dialogs->about(nullptr, QStringLiteral("Save File"), QStringLiteral("Save OK!"),
+        m_dialogs->about(nullptr, tr("Save File"), tr("Save OK!"),
                          notes.join(QStringLiteral("\n\n")));
         break;
     }
     case SaveOutcome::NotSupported:
         // A writer that failed (a full disk, a folder that is not there) says why.
         if (m_lastSaveResult == OstrelWriteFailed)
-            m_dialogs->critical(nullptr, QStringLiteral("Save File"), QStringLiteral("Save Error!"),
+            m_dialogs->critical(nullptr, tr("Save File"), tr("Save Error!"),
                                 m_library ? m_library->errorText() : QString());
         else
-            m_dialogs->critical(nullptr, QStringLiteral("Save File"),
-                                QStringLiteral("This type isn't supported yet"));
+            m_dialogs->critical(nullptr, tr("Save File"),
+                                tr("This type isn't supported yet"));
         break;
     case SaveOutcome::NoLibrary:
-        m_dialogs->critical(nullptr, QStringLiteral("Save File"), QStringLiteral("Save Error!"));
+        m_dialogs->critical(nullptr, tr("Save File"), tr("Save Error!"));
         break;
     case SaveOutcome::NotAttempted:
         break;
@@ -512,8 +513,8 @@ bool Tavrin::settleUnsavedChanges()
 {
     if (!hasUnsavedChanges())
         return true;
-    switch (m_dialogs->warningSaveDiscardCancel(this, QStringLiteral("Warning"),
-                                                QStringLiteral("The changed data was not saved. Do you want to close it?"))) {
+    switch (m_dialogs->warningSaveDiscardCancel(this, tr("Warning"),
+                                                tr("The changed data was not saved. Do you want to close it?"))) {
     case QMessageBox::Save:
         // A save that fails or is cancelled keeps the document, and stops what asked.
         return m_document->path().isEmpty() ? saveAs() : save();
@@ -561,5 +562,5 @@ void Tavrin::closeEvent(QCloseEvent *event)
 
 void Tavrin::slotAbout()
 {
-    m_dialogs->about(this, QStringLiteral("About"), QStringLiteral("Tavrin " TAVRIN_VERSION));
+    m_dialogs->about(this, tr("About"), QStringLiteral("Tavrin " TAVRIN_VERSION));
 }

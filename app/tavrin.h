@@ -80,6 +80,7 @@ protected:
 private:
     void connectWidgets();
     void createEditMenu();
+    void createViewMenu();
     void addOrderActions(QMenu *menu);
     // A refusal in a message box, anything else in the status bar.
     void reportOrderEdit(const QString &title, const EditValue<QString> &outcome);
@@ -107,7 +108,8 @@ private:
     void rememberView();
     void renameView();
     void nameViewAfter(const QModelIndex &index);
-    static QString counted(int n, const char *one, const char *many);
+    // one and many hold %1 for the count; many is looked up by the count for languages with several plurals.
+    static QString counted(int n, const QString &one, const QString &many);
     QString startFolder(const QString &key) const;
     void rememberFolder(const QString &key, const QString &filePath);
 

@@ -11,9 +11,9 @@
 #include "programmetableview.h"
 #include <QTimer>
 
-QString Tavrin::counted(int n, const char *one, const char *many)
+QString Tavrin::counted(int n, const QString &one, const QString &many)
 {
-    return QStringLiteral("%1 %2").arg(QLocale(QLocale::English).toString(n), QLatin1String(n == 1 ? one : many));
+    return (n == 1 ? one : many).arg(QLocale(QLocale::English).toString(n));
 }
 
 void Tavrin::createStatusBar()
@@ -81,8 +81,8 @@ void Tavrin::updateStatus()
     }
     QString kind = m_registry.descriptionByExtension.value(lowerSuffix(m_document->path()));
     if (kind.isEmpty())
-        kind = QStringLiteral("File kind %1").arg(m_document->kind());
-    m_fileStatus->setText(kind + (m_document->isModified() ? QStringLiteral(", changed") : QStringLiteral(", unchanged")));
+        kind = tr("File kind %1").arg(m_document->kind());
+    m_fileStatus->setText((m_document->isModified() ? tr("%1, changed") : tr("%1, unchanged")).arg(kind));
 }
 
 void Tavrin::rememberView()
@@ -118,18 +118,18 @@ QString Tavrin::viewStatusText() const
     const int rows = programmes->table()->rowCount();
     const QString dash = QStringLiteral(" \u2014 ");
     if (programmes->viewMode() == QDBProgramWidget::HotKeys || programmes->viewMode() == QDBProgramWidget::FavHotKeys)
-        return where + dash + counted(rows, "key", "keys");
-    QString text = where + dash + counted(rows, "programme", "programmes");
+        return where + dash + counted(rows, tr("%1 key"), tr("%1 keys", nullptr, rows));
+    QString text = where + dash + counted(rows, tr("%1 programme"), tr("%1 programmes", nullptr, rows));
     // The TV/RADIO choice hides programmes as well as the filter does; each is named.
     const int otherService = programmes->otherServiceCount();
     const int filtered = programmes->viewProgrammeCount() - rows - otherService;
     if (filtered > 0)
-        text += QStringLiteral(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(filtered));
+        text += tr(", %1 hidden by the filter").arg(QLocale(QLocale::English).toString(filtered));
     if (otherService > 0) {
-        text += QStringLiteral(", ")
-            + (programmes->showsRadio() ? counted(otherService, "TV programme", "TV programmes")
-                                        : counted(otherService, "radio programme", "radio programmes"))
-            + QStringLiteral(" not shown");
+        const QString hidden = programmes->showsRadio()
+            ? counted(otherService, tr("%1 TV programme"), tr("%1 TV programmes", nullptr, otherService))
+            : counted(otherService, tr("%1 radio programme"), tr("%1 radio programmes", nullptr, otherService));
+        text += tr(", %1 not shown").arg(hidden);
     }
     return text;
 }

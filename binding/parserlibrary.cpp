@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include <QCoreApplication>
+
 ParserLibrary::~ParserLibrary()
 {
     unload();
@@ -17,7 +19,7 @@ bool ParserLibrary::bind(const QString &libraryName)
     unload();
     m_error.clear();
     if (libraryName.isEmpty()) {
-        m_error = QStringLiteral("no library name");
+        m_error = QCoreApplication::translate("ParserLibrary", "no library name");
         return false;
     }
 

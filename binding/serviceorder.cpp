@@ -2,6 +2,7 @@
 
 #include "recordconversion.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -135,9 +136,10 @@ bool crossesGrouping(const ChannelDatabase &database)
 
 QString groupingNote()
 {
-    return QStringLiteral("The service order moves programmes across transponders or satellites, which this file "
-                          "type cannot store: each programme was saved under its own transponder, in the service "
-                          "order within it.");
+    return QCoreApplication::translate("ServiceOrder",
+                                       "The service order moves programmes across transponders or satellites, which this "
+                                       "file type cannot store: each programme was saved under its own transponder, in the "
+                                       "service order within it.");
 }
 
 } // namespace ServiceOrder

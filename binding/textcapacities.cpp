@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include <QCoreApplication>
+
 int TextCapacities::valueUnits(int recordKind, const QString &field) const
 {
     if (recordKind < OstrelSatellite || recordKind > OstrelProgramme)
@@ -59,7 +61,7 @@ namespace {
 
 QString cutLine(const QString &what, int length, int kept)
 {
-    return QStringLiteral("%1: %2 characters, %3 kept").arg(what).arg(length).arg(kept);
+    return QCoreApplication::translate("TextCapacities", "%1: %2 characters, %3 kept").arg(what).arg(length).arg(kept);
 }
 
 // What each field of one kind keeps, looked up once per position while the
@@ -98,7 +100,7 @@ void checkNode(const Node &node, const char *kindName, const TextCapacities &cap
         const int units = kind.valueUnits(i, attribute.name);
         if (attribute.value.size() <= units && attribute.name.size() <= capacities.nameUnits)
             continue;
-        QString what = QStringLiteral("%1 %2").arg(QLatin1String(kindName)).arg(node.id());
+        QString what = QStringLiteral("%1 %2").arg(QCoreApplication::translate("TextCapacities", kindName)).arg(node.id());
         const QString name = node.value(QStringLiteral("NAME"));
         if (!name.isEmpty())
             what += QStringLiteral(" \"%1\"").arg(name.size() > 24 ? name.left(23) + QChar(0x2026) : name);
@@ -106,7 +108,7 @@ void checkNode(const Node &node, const char *kindName, const TextCapacities &cap
         if (attribute.value.size() > units)
             lines << cutLine(what, attribute.value.size(), units);
         if (attribute.name.size() > capacities.nameUnits)
-            lines << cutLine(what + QStringLiteral(" (field name)"), attribute.name.size(), capacities.nameUnits);
+            lines << cutLine(what + QCoreApplication::translate("TextCapacities", " (field name)"), attribute.name.size(), capacities.nameUnits);
     }
 }
 
@@ -120,17 +122,17 @@ QStringList cutTexts(const DocumentData &doc, const TextCapacities &capacities)
     KindCapacities sats(capacities, OstrelSatellite), tps(capacities, OstrelTransponder),
         pgs(capacities, OstrelProgramme);
     for (const DB_NS::SatNode *sat : doc.database->sats()) {
-        checkNode(*sat, "satellite", capacities, sats, lines);
+        checkNode(*sat, QT_TRANSLATE_NOOP("TextCapacities", "satellite"), capacities, sats, lines);
         for (const DB_NS::TPNode *tp : sat->tps())
-            checkNode(*tp, "transponder", capacities, tps, lines);
+            checkNode(*tp, QT_TRANSLATE_NOOP("TextCapacities", "transponder"), capacities, tps, lines);
     }
     for (const DB_NS::PGNode *programme : doc.database->allPGs())
-        checkNode(*programme, "programme", capacities, pgs, lines);
+        checkNode(*programme, QT_TRANSLATE_NOOP("TextCapacities", "programme"), capacities, pgs, lines);
     const int favouriteUnits = capacities.favouriteUnits();
     for (int i = 0; i < doc.favouriteNames.size(); ++i) {
         const QString &name = doc.favouriteNames.at(i);
         if (name.size() > favouriteUnits)
-            lines << cutLine(QStringLiteral("favourite group %1 \"%2\"").arg(i + 1).arg(name), name.size(),
+            lines << cutLine(QCoreApplication::translate("TextCapacities", "favourite group %1 \"%2\"").arg(i + 1).arg(name), name.size(),
                              favouriteUnits);
     }
     return lines;

@@ -12,6 +12,8 @@ endforeach()
 install(TARGETS ostrel LIBRARY DESTINATION ${TAVRIN_INSTALL_PRIVATE_DIR})
 install(TARGETS tavrin-lzma RUNTIME DESTINATION ${TAVRIN_INSTALL_PRIVATE_DIR})
 install(FILES conf/Tavrin.ini conf/tavrin_ostrel_config.xml DESTINATION ${TAVRIN_INSTALL_DATA_DIR}/conf)
+install(DIRECTORY ${TAVRIN_BIN_DIR}/translations/ DESTINATION ${TAVRIN_INSTALL_DATA_DIR}/translations
+        FILES_MATCHING PATTERN "*.qm")
 
 install(FILES resources/tavrin.desktop DESTINATION share/applications)
 install(FILES resources/tavrin-mime.xml DESTINATION share/mime/packages RENAME tavrin.xml)

@@ -11,16 +11,16 @@ FindDuplicatesDialog::FindDuplicatesDialog(QWidget *parent, const QStringList &c
                                            const QVector<QVector<QStringList>> &groups)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Find Duplicates"));
+    setWindowTitle(tr("Find Duplicates"));
     int removed = 0;
     for (const QVector<QStringList> &group : groups)
         removed += group.size() - 1;
-    const auto counted = [](int n, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-    };
-    auto *label = new QLabel(QStringLiteral("%1 of the same service. Remove keeps the first of each, with the "
-                                            "favourite groups and hot key of the others, and deletes %2.")
-                                 .arg(counted(groups.size(), "group", "groups"), counted(removed, "programme", "programmes")),
+    const auto counted = [](int n, const QString &one, const QString &many) { return (n == 1 ? one : many).arg(n); };
+    const int groupCount = groups.size();
+    auto *label = new QLabel(tr("%1 of the same service. Remove keeps the first of each, with the "
+                                "favourite groups and hot key of the others, and deletes %2.")
+                                 .arg(counted(groupCount, tr("%1 group"), tr("%1 groups", nullptr, groupCount)),
+                                      counted(removed, tr("%1 programme"), tr("%1 programmes", nullptr, removed))),
                              this);
     label->setWordWrap(true);
 
@@ -34,7 +34,7 @@ FindDuplicatesDialog::FindDuplicatesDialog(QWidget *parent, const QStringList &c
     QList<QTreeWidgetItem *> items;
     for (const QVector<QStringList> &group : groups) {
         for (int i = 0; i < group.size(); ++i) {
-            auto *item = new QTreeWidgetItem(QStringList{i == 0 ? QStringLiteral("Keep") : QStringLiteral("Remove")} + group.at(i));
+            auto *item = new QTreeWidgetItem(QStringList{i == 0 ? tr("Keep") : tr("Remove")} + group.at(i));
             if (i == 0) {
                 QFont bold = item->font(0);
                 bold.setBold(true);
@@ -47,7 +47,7 @@ FindDuplicatesDialog::FindDuplicatesDialog(QWidget *parent, const QStringList &c
     m_tree->addTopLevelItems(items);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *remove = buttons->addButton(QStringLiteral("Remove"), QDialogButtonBox::AcceptRole);
+    QPushButton *remove = buttons->addButton(tr("Remove"), QDialogButtonBox::AcceptRole);
     remove->setObjectName(QStringLiteral("pushButton_Remove"));
     buttons->addButton(QDialogButtonBox::Close)->setObjectName(QStringLiteral("pushButton_Close"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

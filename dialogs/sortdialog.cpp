@@ -10,22 +10,22 @@
 SortDialog::SortDialog(QWidget *parent, const QStringList &keys, int selectedRows)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Sort"));
+    setWindowTitle(tr("Sort"));
     auto *form = new QFormLayout;
-    const char *labels[] = {"Sort by", "Then by", "Then by"};
+    const QString labels[] = {tr("Sort by"), tr("Then by"), tr("Then by")};
     for (int i = 0; i < 3; ++i) {
         m_keys[i] = new QComboBox(this);
         m_keys[i]->setObjectName(QStringLiteral("comboBox_key%1").arg(i + 1));
         // Only the first key is needed; "(none)" ends the list.
         if (i > 0)
-            m_keys[i]->addItem(QStringLiteral("(none)"));
+            m_keys[i]->addItem(tr("(none)"));
         m_keys[i]->addItems(keys);
-        form->addRow(QString::fromLatin1(labels[i]), m_keys[i]);
+        form->addRow(labels[i], m_keys[i]);
     }
-    m_tvFirst = new QCheckBox(QStringLiteral("TV before radio"), this);
+    m_tvFirst = new QCheckBox(tr("TV before radio"), this);
     m_tvFirst->setObjectName(QStringLiteral("checkBox_tvFirst"));
-    m_selectedOnly = new QCheckBox(selectedRows > 1 ? QStringLiteral("Only the %1 selected rows, among their places").arg(selectedRows)
-                                                    : QStringLiteral("Only the selected rows, among their places"),
+    m_selectedOnly = new QCheckBox(selectedRows > 1 ? tr("Only the %1 selected rows, among their places").arg(selectedRows)
+                                                    : tr("Only the selected rows, among their places"),
                                    this);
     m_selectedOnly->setObjectName(QStringLiteral("checkBox_selectedOnly"));
     m_selectedOnly->setEnabled(selectedRows > 1);

@@ -109,9 +109,9 @@ EditValue<QString> DocumentEdits::removeDuplicates()
         return EditOutcome::refusedWith();
     const QVector<QVector<quint32>> groups = findDuplicates();
     if (groups.isEmpty())
-        return {EditOutcome(), QStringLiteral("No duplicates found")};
+        return {EditOutcome(), tr("No duplicates found")};
 
-    const QString text = QStringLiteral("Remove Duplicates");
+    const QString text = tr("Remove Duplicates");
     QVector<quint32> removed;
     QHash<quint32, quint32> keptFor; // removed programme -> the one kept
     QVector<ChangeFavourites::Change> favourites;
@@ -159,5 +159,5 @@ EditValue<QString> DocumentEdits::removeDuplicates()
         new ChangeHotKeys(m_document, text, keys, m_document->favHotKeys(), step);
     new RemoveProgrammes(m_document, text, removed, step);
     m_document->undoStack()->push(step);
-    return {EditOutcome::pushedStep(), removed.size() == 1 ? QStringLiteral("1 duplicate removed") : QStringLiteral("%1 duplicates removed").arg(removed.size())};
+    return {EditOutcome::pushedStep(), removed.size() == 1 ? tr("1 duplicate removed") : tr("%1 duplicates removed", nullptr, removed.size()).arg(removed.size())};
 }

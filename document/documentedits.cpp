@@ -14,13 +14,13 @@ QString editText(NodeKind kind)
 {
     switch (kind) {
     case NodeKind::Satellite:
-        return QStringLiteral("Edit Satellite");
+        return QCoreApplication::translate("DocumentEdits", "Edit Satellite");
     case NodeKind::Transponder:
-        return QStringLiteral("Edit TP");
+        return QCoreApplication::translate("DocumentEdits", "Edit TP");
     case NodeKind::Programme:
         break;
     }
-    return QStringLiteral("Edit Channel");
+    return QCoreApplication::translate("DocumentEdits", "Edit Channel");
 }
 
 bool sameValues(const QVector<NodeAttribute> &a, const QVector<NodeAttribute> &b)
@@ -104,20 +104,20 @@ QString DocumentEdits::duplicateRefusal(const DB_NS::PGNode *self, const QString
     const Document::Duplicate duplicate = m_document->findDuplicate(self, field, text);
     if (duplicate.position <= 0)
         return QString();
-    return QStringLiteral("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name);
+    return tr("Duplicate PG Index = %1, NAME = %2").arg(duplicate.position).arg(duplicate.name);
 }
 
 EditOutcome DocumentEdits::renameGroup(int index, const QString &name)
 {
     const QStringList &names = m_document->favouriteNames();
     if (index < 0 || index >= names.size())
-        return EditOutcome::refusedWith(QStringLiteral("no favourite group %1").arg(index));
+        return EditOutcome::refusedWith(tr("no favourite group %1").arg(index));
     if (names.at(index) == name)
         return EditOutcome();
     // A group saved without a name is gone after a reload, while its
     // members keep its bit.
     if (!isGroupName(name))
-        return EditOutcome::refusedWith(QStringLiteral("Can't rename group %1: a group needs a name").arg(index));
+        return EditOutcome::refusedWith(tr("Can't rename group %1: a group needs a name").arg(index));
     m_document->undoStack()->push(new RenameGroup(m_document, index, names.at(index), name));
     return EditOutcome::pushedStep();
 }
@@ -188,7 +188,7 @@ DocumentEdits::MoveOutcome DocumentEdits::moveBy(const QVector<quint32> &rowIds,
     if (!refusal.isEmpty())
         return MoveOutcome(EditOutcome::refusedWith(refusal));
     // Held keys: the next move of the same programmes the same way joins this step.
-    auto *step = new ReorderProgrammes(m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"), moved,
+    auto *step = new ReorderProgrammes(m_document, up ? tr("Move Up") : tr("Move Down"), moved,
                                        reorder);
     step->setMergeId(up ? ReorderProgrammes::MoveUpId : ReorderProgrammes::MoveDownId);
     m_document->undoStack()->push(step);

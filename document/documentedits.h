@@ -3,6 +3,7 @@
 #include "document.h"
 #include "editoutcome.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QString>
 #include <QVector>
@@ -25,6 +26,8 @@ struct SortRequest;
  */
 class DocumentEdits
 {
+    Q_DECLARE_TR_FUNCTIONS(DocumentEdits)
+
 public:
     explicit DocumentEdits(Document *document);
 

@@ -34,7 +34,7 @@ EditOutcome DocumentEdits::editGroup(quint32 groupId, const QVector<Membership> 
     }
     if (changes.isEmpty())
         return EditOutcome();
-    m_document->undoStack()->push(new ChangeFavourites(m_document, QStringLiteral("Edit Group"), changes));
+    m_document->undoStack()->push(new ChangeFavourites(m_document, tr("Edit Group"), changes));
     return EditOutcome::pushedStep();
 }
 
@@ -49,7 +49,7 @@ EditOutcome DocumentEdits::removeFromGroup(quint32 groupId, quint32 programmeId)
     if (text == fav->value)
         return EditOutcome();
     m_document->undoStack()->push(
-        new ChangeFavourites(m_document, QStringLiteral("Remove channel"), {{programmeId, fav->value, text}}));
+        new ChangeFavourites(m_document, tr("Remove channel"), {{programmeId, fav->value, text}}));
     return EditOutcome::pushedStep();
 }
 
@@ -84,7 +84,7 @@ EditOutcome DocumentEdits::assignHotKey(int key, quint32 programmeId)
     if (!differs)
         return EditOutcome();
     m_document->undoStack()->push(
-        new ChangeHotKeys(m_document, QStringLiteral("Edit HotKey"), keys, m_document->favHotKeys()));
+        new ChangeHotKeys(m_document, tr("Edit HotKey"), keys, m_document->favHotKeys()));
     return EditOutcome::pushedStep();
 }
 
@@ -97,7 +97,7 @@ EditOutcome DocumentEdits::unassignHotKey(int key)
         return EditOutcome();
     keys[key].satId = keys[key].tpId = keys[key].pgId = DB_NS::NoId;
     m_document->undoStack()->push(
-        new ChangeHotKeys(m_document, QStringLiteral("Remove channel"), keys, m_document->favHotKeys()));
+        new ChangeHotKeys(m_document, tr("Remove channel"), keys, m_document->favHotKeys()));
     return EditOutcome::pushedStep();
 }
 
@@ -110,7 +110,7 @@ EditOutcome DocumentEdits::assignFavHotKey(int key, int favIndex)
         return EditOutcome();
     keys[key].favIndex = favIndex;
     m_document->undoStack()->push(new ChangeHotKeys(
-        m_document, favIndex == -1 ? QStringLiteral("Remove channel") : QStringLiteral("Edit Group"),
+        m_document, favIndex == -1 ? tr("Remove channel") : tr("Edit Group"),
         m_document->hotKeys(), keys));
     return EditOutcome::pushedStep();
 }

@@ -2,6 +2,8 @@
 
 #include "fieldtrigger.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 // Only plain decimal digits: the writer reads nothing else as the number meant.
@@ -55,11 +57,11 @@ QString valueRefusal(const QString &field, const ValueRange &range, const QStrin
     quint64 number = 0;
     if (readNumber(text, &number) && number >= range.minimum && number <= range.maximum)
         return QString();
-    const QString numbers = QStringLiteral("a number from %1 to %2").arg(range.minimum).arg(range.maximum);
+    const QString numbers = QCoreApplication::translate("FieldChecks", "a number from %1 to %2").arg(range.minimum).arg(range.maximum);
     if (range.kind == OstrelValueList)
-        return QStringLiteral("%1: '%2' is not one of %3 or %4")
+        return QCoreApplication::translate("FieldChecks", "%1: '%2' is not one of %3 or %4")
             .arg(field, text, range.options.join(QStringLiteral(", ")), numbers);
-    return QStringLiteral("%1: '%2' is not %3").arg(field, text, numbers);
+    return QCoreApplication::translate("FieldChecks", "%1: '%2' is not %3").arg(field, text, numbers);
 }
 
 QString valuesRefusal(const TemplateMap &fields, const QVector<NodeAttribute> &before,

@@ -8,8 +8,6 @@
 
 namespace {
 
-const QString groupedReason = QStringLiteral("a default database keeps each transponder's programmes together");
-
 } // namespace
 
 EditOutcome DocumentEdits::applyOrder(const QVector<quint32> &order, const QString &text, const QString &refusal)
@@ -46,10 +44,10 @@ EditValue<QString> DocumentEdits::sortProgrammes(const SortRequest &request)
         return EditOutcome::refusedWith();
     const QStringList offered = SortOrder::availableKeys(m_document->templateOf(NodeKind::Programme));
     if (request.keys.isEmpty() || request.keys.size() > 3)
-        return EditOutcome::refusedWith(QStringLiteral("Sort by one to three keys"));
+        return EditOutcome::refusedWith(tr("Sort by one to three keys"));
     for (const QString &key : request.keys) {
         if (!offered.contains(key))
-            return EditOutcome::refusedWith(QStringLiteral("Can't sort by %1").arg(key));
+            return EditOutcome::refusedWith(tr("Can't sort by %1").arg(key));
     }
     int count = 0;
     for (const quint32 id : request.ids)
@@ -57,12 +55,12 @@ EditValue<QString> DocumentEdits::sortProgrammes(const SortRequest &request)
     if (request.ids.isEmpty())
         count = int(db->allPGs().size());
     if (count == 0)
-        return {EditOutcome(), QStringLiteral("Nothing to sort")};
+        return {EditOutcome(), tr("Nothing to sort")};
     const EditOutcome outcome = applyOrder(SortOrder::sorted(*db, request), QStringLiteral("Sort"),
-                                           QStringLiteral("Can't sort: ") + groupedReason);
+                                           tr("Can't sort: a default database keeps each transponder's programmes together"));
     if (outcome.isRefused())
         return outcome;
-    return {outcome, outcome.isPushed() ? QStringLiteral("%1 programmes sorted").arg(count) : QStringLiteral("The programmes are in that order already")};
+    return {outcome, outcome.isPushed() ? tr("%1 programmes sorted", nullptr, count).arg(count) : tr("The programmes are in that order already")};
 }
 
 EditValue<QString> DocumentEdits::orderLike(const QVector<ReferenceEntry> &reference, const QString &referenceName)
@@ -72,10 +70,10 @@ EditValue<QString> DocumentEdits::orderLike(const QVector<ReferenceEntry> &refer
         return EditOutcome::refusedWith();
     const OrderLike::Result result = OrderLike::arrange(*db, reference);
     if (result.matched == 0)
-        return {EditOutcome(), QStringLiteral("No programme found in %1").arg(referenceName)};
-    const EditOutcome outcome = applyOrder(result.order, QStringLiteral("Order Like"),
-                                           QStringLiteral("Can't order like %1: ").arg(referenceName) + groupedReason);
+        return {EditOutcome(), tr("No programme found in %1").arg(referenceName)};
+    const EditOutcome outcome = applyOrder(result.order, tr("Order Like"),
+                                           tr("Can't order like %1: a default database keeps each transponder's programmes together").arg(referenceName));
     if (outcome.isRefused())
         return outcome;
-    return {outcome, QStringLiteral("%1 programmes ordered like %2, %3 not found in it").arg(result.matched).arg(referenceName).arg(result.order.size() - result.matched)};
+    return {outcome, tr("%1 programmes ordered like %2, %3 not found in it", nullptr, result.matched).arg(result.matched).arg(referenceName).arg(result.order.size() - result.matched)};
 }

@@ -1,5 +1,6 @@
 #include "orderlike.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -80,8 +81,8 @@ bool fromJson(const QByteArray &bytes, QVector<ReferenceEntry> *entries, QString
     const QJsonValue programmes = json.object().value(QStringLiteral("programmes"));
     if (parseError.error != QJsonParseError::NoError || !programmes.isArray()) {
         *error = parseError.error != QJsonParseError::NoError
-            ? QStringLiteral("offset %1: %2").arg(parseError.offset).arg(parseError.errorString())
-            : QStringLiteral("no list of programmes");
+            ? QCoreApplication::translate("OrderLike", "offset %1: %2").arg(parseError.offset).arg(parseError.errorString())
+            : QCoreApplication::translate("OrderLike", "no list of programmes");
         return false;
     }
     // An export lists programmes under their TPs; a dump's "default_order"

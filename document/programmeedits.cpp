@@ -97,7 +97,7 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
     const QVector<int> rows = ascendingRows(std::move(selectedRows));
     if (target < 0 || target >= rowIds.size() || rows.contains(target))
         return MoveOutcome(EditOutcome::refusedWith(
-            (move ? QStringLiteral("Can't move to %1") : QStringLiteral("Can't switch to %1")).arg(position)));
+            (move ? tr("Can't move to %1") : tr("Can't switch to %1")).arg(position)));
     if (rows.isEmpty() || rows.first() < 0 || rows.last() >= rowIds.size())
         return nothing();
     const quint32 b = rowIds.at(target);
@@ -164,7 +164,7 @@ DocumentEdits::MoveOutcome DocumentEdits::moveOrSwitch(const QVector<quint32> &r
     if (!refusal.isEmpty())
         return MoveOutcome(EditOutcome::refusedWith(refusal));
     m_document->undoStack()->push(new ReorderProgrammes(
-        m_document, move ? QStringLiteral("Move Channel") : QStringLiteral("Switch Channel"), moved, reorder));
+        m_document, move ? tr("Move Channel") : tr("Switch Channel"), moved, reorder));
     return MoveOutcome(EditOutcome::pushedStep(), outcome.rows);
 }
 
@@ -173,8 +173,8 @@ QString DocumentEdits::groupingRefusal(const std::function<void(ChannelDatabase 
 {
     if (storableReorder(reorder))
         return QString();
-    return (move ? QStringLiteral("Can't move to %1: a default database keeps each transponder's programmes together")
-                 : QStringLiteral("Can't switch to %1: a default database keeps each transponder's programmes together"))
+    return (move ? tr("Can't move to %1: a default database keeps each transponder's programmes together")
+                 : tr("Can't switch to %1: a default database keeps each transponder's programmes together"))
         .arg(position);
 }
 
@@ -218,7 +218,7 @@ EditValue<int> DocumentEdits::deleteProgrammes(const QVector<quint32> &ids)
     }
     if (present.isEmpty())
         return EditOutcome::refusedWith();
-    const QString text = QStringLiteral("Delete Channel");
+    const QString text = tr("Delete Channel");
     auto *step = new QUndoCommand(text);
     new RemoveProgrammes(m_document, text, present, step);
     repointHotKeys(step, seen, HotKey());
@@ -271,7 +271,7 @@ EditValue<quint32> DocumentEdits::insertProgramme(quint32 satId, quint32 tpId, q
     std::vector<Document::DetachedProgramme> entries;
     entries.push_back(std::move(entry));
     m_document->undoStack()->push(
-        new AddProgrammes(m_document, QStringLiteral("Insert Channel"), std::move(entries)));
+        new AddProgrammes(m_document, tr("Insert Channel"), std::move(entries)));
     return {EditOutcome::pushedStep(), id};
 }
 
@@ -333,7 +333,7 @@ EditValue<QVector<quint32>> DocumentEdits::paste(quint32 satId, quint32 tpId)
         entry.node->setParentId(tpId);
         entries.push_back(std::move(entry));
     }
-    auto *command = new AddProgrammes(m_document, QStringLiteral("Paste Channel"), std::move(entries));
+    auto *command = new AddProgrammes(m_document, tr("Paste Channel"), std::move(entries));
     const QVector<quint32> ids = command->ids();
     m_document->undoStack()->push(command);
     return {EditOutcome::pushedStep(), ids};
@@ -366,7 +366,7 @@ EditValue<quint32> DocumentEdits::copyTo(quint32 programmeId, quint32 tpId)
     const quint32 id = entry.node->id();
     std::vector<Document::DetachedProgramme> entries;
     entries.push_back(std::move(entry));
-    m_document->undoStack()->push(new AddProgrammes(m_document, QStringLiteral("Copy Channel To"), std::move(entries)));
+    m_document->undoStack()->push(new AddProgrammes(m_document, tr("Copy Channel To"), std::move(entries)));
     return {EditOutcome::pushedStep(), id};
 }
 
@@ -411,7 +411,7 @@ EditValue<quint32> DocumentEdits::cutTo(quint32 programmeId, quint32 tpId)
         if (it != db->allPGs().end() && std::next(it) != db->allPGs().end())
             anchor = (*std::next(it))->id();
     }
-    const QString text = QStringLiteral("Cut Channel To");
+    const QString text = tr("Cut Channel To");
     auto *step = new QUndoCommand(text);
     new TransferProgramme(m_document, text, programmeId, satId, tpId, anchor, values, step);
     HotKey target;

@@ -2,8 +2,10 @@
 
 #include "document.h"
 
+#include <QCoreApplication>
+
 RemoveNodes::RemoveNodes(Document *document, NodeKind kind, quint32 satId, QVector<quint32> ids)
-    : QUndoCommand(kind == NodeKind::Satellite ? QStringLiteral("Delete Satellite") : QStringLiteral("Delete TP"))
+    : QUndoCommand(kind == NodeKind::Satellite ? QCoreApplication::translate("DocumentEdits", "Delete Satellite") : QCoreApplication::translate("DocumentEdits", "Delete TP"))
     , m_document(document)
     , m_kind(kind)
     , m_satId(satId)

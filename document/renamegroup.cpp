@@ -2,8 +2,10 @@
 
 #include "document.h"
 
+#include <QCoreApplication>
+
 RenameGroup::RenameGroup(Document *document, int index, QString before, QString after)
-    : QUndoCommand(QStringLiteral("Rename Group"))
+    : QUndoCommand(QCoreApplication::translate("DocumentEdits", "Rename Group"))
     , m_document(document)
     , m_index(index)
     , m_before(std::move(before))

@@ -3,8 +3,10 @@
 #include "document.h"
 #include "documentedits.h"
 
+#include <QCoreApplication>
+
 RestoreState::RestoreState(Document *document, DocumentData state)
-    : QUndoCommand(QStringLiteral("Restore Recovered Changes"))
+    : QUndoCommand(QCoreApplication::translate("DocumentEdits", "Restore Recovered Changes"))
     , m_document(document)
     , m_other(std::move(state))
 {

@@ -86,7 +86,7 @@ EditOutcome DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr
         if (!dynamic_cast<DB_NS::SatNode *>(node.get()) || db->findSat(node->id()))
             return EditOutcome::refusedWith();
         if (satelliteLimitReached())
-            return EditOutcome::refusedWith(QStringLiteral("Can't add satellite anymore!"));
+            return EditOutcome::refusedWith(tr("Can't add satellite anymore!"));
     } else {
         const DB_NS::SatNode *sat = db->findSat(satId);
         if (!dynamic_cast<DB_NS::TPNode *>(node.get()) || !sat || sat->findTP(node->id()))
@@ -95,7 +95,7 @@ EditOutcome DocumentEdits::addNode(NodeKind kind, quint32 satId, std::unique_ptr
     std::vector<std::unique_ptr<DB_NS::Node>> nodes;
     nodes.push_back(std::move(node));
     m_document->undoStack()->push(
-        new AddNodes(m_document, kind == NodeKind::Satellite ? QStringLiteral("Add Satellite") : QStringLiteral("Add TP"),
+        new AddNodes(m_document, kind == NodeKind::Satellite ? tr("Add Satellite") : tr("Add TP"),
                      DetachedNodes::appending(kind, satId, std::move(nodes))));
     return EditOutcome::pushedStep();
 }
@@ -133,7 +133,7 @@ EditOutcome DocumentEdits::moveNode(NodeKind kind, quint32 satId, quint32 id, bo
         return EditOutcome::refusedWith();
     const QVector<quint32> before = order;
     order.move(from, to);
-    m_document->undoStack()->push(new ReorderNodes(m_document, up ? QStringLiteral("Move Up") : QStringLiteral("Move Down"),
+    m_document->undoStack()->push(new ReorderNodes(m_document, up ? tr("Move Up") : tr("Move Down"),
                                                    kind, satId, before, order));
     return EditOutcome::pushedStep();
 }
@@ -147,7 +147,7 @@ EditOutcome DocumentEdits::exchangeNodes(NodeKind kind, quint32 satId, quint32 i
     QVector<quint32> after = before;
     std::swap(after[after.indexOf(id)], after[after.indexOf(otherId)]);
     m_document->undoStack()->push(
-        new ReorderNodes(m_document, QStringLiteral("Switch To"), kind, satId, before, after));
+        new ReorderNodes(m_document, tr("Switch To"), kind, satId, before, after));
     return EditOutcome::pushedStep();
 }
 
@@ -168,7 +168,7 @@ EditOutcome DocumentEdits::moveNodesBefore(NodeKind kind, quint32 satId, const Q
     // Already in front of the target: done, with nothing to undo.
     if (after == before)
         return EditOutcome();
-    m_document->undoStack()->push(new ReorderNodes(m_document, QStringLiteral("Move To"), kind, satId, before, after));
+    m_document->undoStack()->push(new ReorderNodes(m_document, tr("Move To"), kind, satId, before, after));
     return EditOutcome::pushedStep();
 }
 
@@ -220,7 +220,7 @@ EditValue<QVector<quint32>> DocumentEdits::pasteTransponders(quint32 satId)
         ids.append(node->id());
         nodes.push_back(std::move(node));
     }
-    m_document->undoStack()->push(new AddNodes(m_document, QStringLiteral("Paste TP"),
+    m_document->undoStack()->push(new AddNodes(m_document, tr("Paste TP"),
                                                DetachedNodes::appending(NodeKind::Transponder, satId, std::move(nodes))));
     return {EditOutcome::pushedStep(), ids};
 }

@@ -92,7 +92,7 @@ EditOutcome DocumentEdits::moveBefore(const QVector<quint32> &ids, quint32 befor
     const QString refusal = groupingRefusal(reorder, true, landing + 1);
     if (!refusal.isEmpty())
         return EditOutcome::refusedWith(refusal);
-    m_document->undoStack()->push(new ReorderProgrammes(m_document, QStringLiteral("Move Channel"), moved, reorder));
+    m_document->undoStack()->push(new ReorderProgrammes(m_document, tr("Move Channel"), moved, reorder));
     return EditOutcome::pushedStep();
 }
 
@@ -121,6 +121,6 @@ EditOutcome DocumentEdits::useOrder(const QVector<quint32> &ids)
     const QString refusal = groupingRefusal(reorder, true, first + 1);
     if (!refusal.isEmpty())
         return EditOutcome::refusedWith(refusal);
-    m_document->undoStack()->push(new ReorderProgrammes(m_document, QStringLiteral("Use This Order"), wanted, reorder));
+    m_document->undoStack()->push(new ReorderProgrammes(m_document, tr("Use This Order"), wanted, reorder));
     return EditOutcome::pushedStep();
 }

@@ -10,6 +10,7 @@
 #include "qpropertydialog.h"
 #include "qtvariantproperty.h"
 #include "recentfiles.h"
+#include "translations.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -55,6 +56,8 @@ private slots:
     void editMoveUndoRedoSaveReload();
     void orderLikeFromTheEditMenu_data();
     void orderLikeFromTheEditMenu();
+    void languageMenuStoresTheChoice_data();
+    void languageMenuStoresTheChoice();
 };
 
 void TestTavrinWindow::formHasItsActionsAndIcons()
@@ -671,3 +674,55 @@ void TestTavrinWindow::orderLikeFromTheEditMenu()
 
 QTEST_MAIN(TestTavrinWindow)
 #include "tst_tavrinwindow.moc"
+
+void TestTavrinWindow::languageMenuStoresTheChoice_data()
+{
+    QTest::addColumn<QString>("stored"); // before the window is built
+    QTest::addColumn<QString>("checkedAtStart");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("language"); // of the locale the translators are then loaded for
+    QTest::newRow("system to German") << QString() << "system"
+                                      << "de"
+                                      << "de";
+    QTest::newRow("German to Russian") << "de"
+                                       << "de"
+                                       << "ru"
+                                       << "ru";
+    QTest::newRow("Russian to English") << "ru"
+                                        << "ru"
+                                        << "en"
+                                        << "en";
+    QTest::newRow("English to system") << "en"
+                                       << "en"
+                                       << "system" << QLocale::system().name().section(QLatin1Char('_'), 0, 0);
+    QTest::newRow("unknown shows system") << "xx"
+                                          << "system"
+                                          << "de"
+                                          << "de";
+}
+
+void TestTavrinWindow::languageMenuStoresTheChoice()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, checkedAtStart);
+    QFETCH(QString, chosen);
+    QFETCH(QString, language);
+    Translations::setChosenLanguage(stored);
+    m_window = std::make_unique<Tavrin>(m_iniPath, &m_dialogs);
+    auto *menu = m_window->findChild<QMenu *>(QStringLiteral("menuLanguage"));
+    QVERIFY(menu);
+    QStringList texts, checked;
+    for (QAction *a : menu->actions()) {
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->isEnabled() ? a->text()
+                                                                          : QLatin1Char('-') + a->text());
+        if (a->isChecked())
+            checked << a->objectName();
+    }
+    QCOMPARE(texts, QStringList({QStringLiteral("System"), QStringLiteral("English"), QStringLiteral("Deutsch"), QString::fromUtf8("\u0420\u0443\u0441\u0441\u043a\u0438\u0439"), QStringLiteral("-"), QStringLiteral("-Takes effect after a restart")}));
+    QCOMPARE(checked, QStringList{QStringLiteral("actionLanguage_") + checkedAtStart});
+
+    action(qPrintable(QStringLiteral("actionLanguage_") + chosen))->trigger();
+    QCOMPARE(iniValue(QStringLiteral("language")), chosen == QLatin1String("system") ? QString() : chosen);
+    QCOMPARE(Translations::chosenLocale().name().section(QLatin1Char('_'), 0, 0), language);
+    QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("The language changes when Tavrin is started again."));
+}

@@ -84,6 +84,9 @@ void TestInstalledTree::initTestCase()
     QVERIFY(install.waitForFinished(60000));
     QVERIFY2(install.exitCode() == 0, install.readAllStandardError().constData());
     m_prefix = m_root.filePath(QStringLiteral("opt/tavrin"));
+    // The editor looks for its translations beside conf/.
+    for (const char *language : {"de", "ru"})
+        QVERIFY2(QFile::exists(m_prefix + QStringLiteral("/share/tavrin/translations/tavrin_%1.qm").arg(QLatin1String(language))), language);
     // In /usr/bin, xz-utils' lzma stands beside the programs; neither it nor
     // anything else there is theirs.
     for (const char *name : {"lzma", "tavrin-lzma"}) {
