@@ -15,7 +15,7 @@ void QDBProgramWidget::setUpCornerButton()
     auto *corner = m_table->findChild<QAbstractButton *>();
     if (!corner)
         return;
-    corner->setText(QStringLiteral("Index"));
+    corner->setText(tr("Index"));
     corner->installEventFilter(this);
     QStyleOptionHeader option;
     option.text = corner->text();

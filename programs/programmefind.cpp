@@ -64,7 +64,7 @@ void QDBProgramWidget::showFindAnswer(bool found)
         palette = m_findEdit->palette();
         palette.setColor(QPalette::Base, QColor(255, 205, 205));
         m_table->clearSelection();
-        emit statusMessage(QStringLiteral("Not found"));
+        emit statusMessage(tr("Not found"));
     }
     m_findEdit->setPalette(palette);
 }
@@ -103,7 +103,7 @@ void QDBProgramWidget::stepFind(bool up)
     }
     if (target < 0) {
         target = up ? m_findHits.last() : m_findHits.first();
-        emit statusMessage(up ? QStringLiteral("Wrapped to the bottom") : QStringLiteral("Wrapped to the top"));
+        emit statusMessage(up ? tr("Wrapped to the bottom") : tr("Wrapped to the top"));
     }
     selectFindTarget(target);
 }

@@ -213,12 +213,15 @@ void ProgrammeModel::rebuild()
     if (m_document && m_document->hasDatabase()) {
         if (m_view == HotKeys) {
             m_keyRows = m_document->hotKeys().size();
+            //: Column caption: the hot key's number.
             if (m_keyRows > 0)
-                m_headers = QStringList{QStringLiteral("HotKey")} + openFieldNames();
+                m_headers = QStringList{tr("HotKey")} + openFieldNames();
         } else if (m_view == FavHotKeys) {
             m_keyRows = m_document->favHotKeys().size();
+            //: Column caption: the favourite group a hot key calls up.
+            const QString fav = tr("Fav");
             if (m_keyRows > 0)
-                m_headers = QStringList{QStringLiteral("HotKey"), QStringLiteral("Fav")};
+                m_headers = QStringList{tr("HotKey"), fav};
         } else if (m_view != None) {
             m_headers = openFieldNames();
             m_rows = shownIds();

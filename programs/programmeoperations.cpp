@@ -38,7 +38,7 @@ void QDBProgramWidget::actEditChannelTriggered()
             return document->findDuplicate(live, field, text);
         },
         m_pgTemplate, m_favouriteNames, &copy);
-    dialog.setWindowTitle(QStringLiteral("Program Information"));
+    dialog.setWindowTitle(tr("Program Information"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
     m_document->edits().editNode(NodeKind::Programme, copy.id(), NoId, copy.attributes());
@@ -66,7 +66,7 @@ void QDBProgramWidget::moveBy(bool up)
     const DocumentEdits::MoveOutcome outcome = up ? m_document->edits().moveUp(shown, rows, exchange)
                                                   : m_document->edits().moveDown(shown, rows, exchange);
     if (!outcome.refusal.isEmpty())
-        QMessageBox::critical(this, QStringLiteral("Move"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
+        QMessageBox::critical(this, tr("Move"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
     if (!outcome.isPushed())
         return;
     QVector<int> now;
@@ -84,12 +84,12 @@ void QDBProgramWidget::actMoveChannelTriggered()
     if (!m_document)
         return;
     QMoveSwitchDialog dialog(this, m_table->rowCount());
-    dialog.setWindowTitle(QStringLiteral("Move"));
+    dialog.setWindowTitle(tr("Move"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
     const DocumentEdits::MoveOutcome outcome = m_document->edits().moveTo(rowIds(), selectedRows(), dialog.value());
     if (!outcome.refusal.isEmpty())
-        QMessageBox::critical(this, QStringLiteral("Move"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
+        QMessageBox::critical(this, tr("Move"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
     selectRows(outcome.rows);
 }
 
@@ -98,12 +98,12 @@ void QDBProgramWidget::actSwitchChannelTriggered()
     if (!m_document)
         return;
     QMoveSwitchDialog dialog(this, m_table->rowCount());
-    dialog.setWindowTitle(QStringLiteral("Switch"));
+    dialog.setWindowTitle(tr("Switch"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
     const DocumentEdits::MoveOutcome outcome = m_document->edits().switchTo(rowIds(), selectedRows(), dialog.value());
     if (!outcome.refusal.isEmpty())
-        QMessageBox::critical(this, QStringLiteral("Switch"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
+        QMessageBox::critical(this, tr("Switch"), outcome.refusal, QMessageBox::Yes, QMessageBox::Yes);
     selectRows(outcome.rows);
 }
 
@@ -122,10 +122,12 @@ void QDBProgramWidget::actDeleteChannelTriggered()
             ids.append(shown.at(row));
     }
     const DB_NS::PGNode *only = ids.size() == 1 && m_database ? m_database->findPG(ids.first()) : nullptr;
-    QMessageBox question(QMessageBox::Warning, QStringLiteral("Warning"), QStringLiteral("Delete PG?"),
+    //: PG: a programme (channel) of the list.
+    const QString ask = tr("Delete PG?");
+    QMessageBox question(QMessageBox::Warning, tr("Warning"), ask,
                          QMessageBox::Ok | QMessageBox::Cancel, this);
     question.setInformativeText(only ? only->value(QStringLiteral("NAME"))
-                                     : QStringLiteral("%1 programmes").arg(ids.size()));
+                                     : tr("%1 programmes").arg(ids.size()));
     if (question.exec() != QMessageBox::Ok || !m_document)
         return;
     // The step selects the row after the deleted ones.
@@ -142,7 +144,7 @@ void QDBProgramWidget::actInsertChannelTriggered()
             return document->findDuplicate(node, field, text);
         },
         m_pgTemplate, m_favouriteNames, &fresh);
-    dialog.setWindowTitle(QStringLiteral("Program Information"));
+    dialog.setWindowTitle(tr("Program Information"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
     const DB_NS::PGNode *current = programmeAt(m_table->currentRow());
@@ -150,7 +152,7 @@ void QDBProgramWidget::actInsertChannelTriggered()
                                                            current ? current->id() : NoId, fresh.attributes());
     // The document may have made the name unique.
     if (const DB_NS::PGNode *added = m_database ? m_database->findPG(id) : nullptr)
-        showNewProgrammes({id}, QStringLiteral("Inserted %1").arg(added->value(QStringLiteral("NAME"))));
+        showNewProgrammes({id}, tr("Inserted %1").arg(added->value(QStringLiteral("NAME"))));
 }
 
 void QDBProgramWidget::actCopyChannelTriggered()
@@ -174,7 +176,7 @@ void QDBProgramWidget::actPasteChannelTriggered()
     if (!sat || !sat->findTP(currentTpId()))
         return;
     const QVector<quint32> ids = m_document->edits().paste(currentSatId(), currentTpId());
-    showNewProgrammes(ids, ids.size() == 1 ? QStringLiteral("Pasted 1 programme") : QStringLiteral("Pasted %1 programmes").arg(ids.size()));
+    showNewProgrammes(ids, ids.size() == 1 ? tr("Pasted 1 programme") : tr("Pasted %1 programmes").arg(ids.size()));
 }
 
 quint32 QDBProgramWidget::copyOrCutTo(bool cut)

@@ -36,7 +36,7 @@ void QDBProgramWidget::setUpOrdering()
     if (auto *corner = m_table->findChild<QAbstractButton *>())
         connect(corner, &QAbstractButton::clicked, this, [this] { m_model->sort(-1); });
 
-    m_actUseThisOrder = new QAction(QStringLiteral("Use This Order"), this);
+    m_actUseThisOrder = new QAction(tr("Use This Order"), this);
     m_actUseThisOrder->setObjectName(QStringLiteral("actUseThisOrder"));
     connect(m_actUseThisOrder, &QAction::triggered, this, &QDBProgramWidget::actUseThisOrderTriggered);
 
@@ -59,7 +59,7 @@ void QDBProgramWidget::setUpOrdering()
                 this,
                 [self, refusal] {
                     if (self && !refusal.isEmpty())
-                        QMessageBox::critical(self, QStringLiteral("Move"), refusal, QMessageBox::Yes,
+                        QMessageBox::critical(self, tr("Move"), refusal, QMessageBox::Yes,
                                               QMessageBox::Yes);
                 },
                 Qt::QueuedConnection);
@@ -77,7 +77,7 @@ void QDBProgramWidget::actUseThisOrderTriggered()
     const EditOutcome outcome = m_document->edits().useOrder(rowIds());
     if (outcome.isRefused()) {
         if (!outcome.refusal.isEmpty())
-            QMessageBox::critical(this, QStringLiteral("Use This Order"), outcome.refusal, QMessageBox::Yes,
+            QMessageBox::critical(this, tr("Use This Order"), outcome.refusal, QMessageBox::Yes,
                                   QMessageBox::Yes);
         return;
     }

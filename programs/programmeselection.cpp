@@ -21,11 +21,6 @@ bool isRadio(const DB_NS::PGNode &programme)
     return programme.value(QStringLiteral("V_PID")) == QLatin1String("0");
 }
 
-QString counted(int n, const QString &one, const QString &many)
-{
-    return n == 1 ? QStringLiteral("1 ") + one : QStringLiteral("%1 ").arg(n) + many;
-}
-
 } // namespace
 
 void QDBProgramWidget::followDocument(Document *document)
@@ -115,7 +110,7 @@ void QDBProgramWidget::showNewProgrammes(const QVector<quint32> &ids, const QStr
         if (radio != showsRadio()) {
             (radio ? m_radioRadio : m_radioTv)->setChecked(true);
             radioButtonClicked(radio ? ProgrammeModel::Radio : ProgrammeModel::Tv);
-            said << (radio ? QStringLiteral("RADIO shown") : QStringLiteral("TV shown"));
+            said << (radio ? tr("RADIO shown") : tr("TV shown"));
         }
     }
     int otherService = 0;
@@ -129,12 +124,16 @@ void QDBProgramWidget::showNewProgrammes(const QVector<quint32> &ids, const QStr
             ++filtered;
     }
     if (otherService > 0) {
-        said << (showsRadio() ? counted(otherService, QStringLiteral("TV programme"), QStringLiteral("TV programmes"))
-                              : counted(otherService, QStringLiteral("radio programme"), QStringLiteral("radio programmes")))
-                + QStringLiteral(" not shown");
+        // Whole sentences per number, so that a translation can order its words.
+        if (showsRadio())
+            said << (otherService == 1 ? tr("1 TV programme not shown")
+                                       : tr("%1 TV programmes not shown").arg(otherService));
+        else
+            said << (otherService == 1 ? tr("1 radio programme not shown")
+                                       : tr("%1 radio programmes not shown").arg(otherService));
     }
     if (filtered > 0)
-        said << QStringLiteral("%1 hidden by the filter").arg(filtered);
+        said << tr("%1 hidden by the filter").arg(filtered);
     selectIds(ids);
     emit statusMessage(said.join(QStringLiteral(", ")));
 }

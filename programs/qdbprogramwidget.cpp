@@ -54,41 +54,42 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent)
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    m_actEditChannel = addAction("actEditChannel", QStringLiteral("Edit Channel \t Enter"),
+    //: After the tab: the key that does the same, shown beside the text.
+    m_actEditChannel = addAction("actEditChannel", tr("Edit Channel \t Enter"),
                                  &QDBProgramWidget::actEditChannelTriggered);
-    m_actCopyChannel = addAction("actCopyChannel", QStringLiteral("Copy Channel \t Ctrl+C"),
+    m_actCopyChannel = addAction("actCopyChannel", tr("Copy Channel \t Ctrl+C"),
                                  &QDBProgramWidget::actCopyChannelTriggered);
-    m_actPasteChannel = addAction("actPasteChannel", QStringLiteral("Paste Channel \t Ctrl+V"),
+    m_actPasteChannel = addAction("actPasteChannel", tr("Paste Channel \t Ctrl+V"),
                                   &QDBProgramWidget::actPasteChannelTriggered);
-    m_actEditHotKey = addAction("actEditHotKey", QStringLiteral("Edit HotKey"),
+    m_actEditHotKey = addAction("actEditHotKey", tr("Edit HotKey"),
                                 &QDBProgramWidget::actEditHotKeyTriggered);
-    m_actMoveUp = addAction("actMoveUp", QStringLiteral("Move Up \t -"), &QDBProgramWidget::actMoveUpChannelTriggered);
-    m_actMoveDown = addAction("actMoveDown", QStringLiteral("Move Down \t +"),
+    m_actMoveUp = addAction("actMoveUp", tr("Move Up \t -"), &QDBProgramWidget::actMoveUpChannelTriggered);
+    m_actMoveDown = addAction("actMoveDown", tr("Move Down \t +"),
                               &QDBProgramWidget::actMoveDownChannelTriggered);
-    m_actMoveChannel = addAction("actMoveChannel", QStringLiteral("Move Channel"),
+    m_actMoveChannel = addAction("actMoveChannel", tr("Move Channel"),
                                  &QDBProgramWidget::actMoveChannelTriggered);
-    m_actSwitchChannel = addAction("actSwitchChannel", QStringLiteral("Switch Channel"),
+    m_actSwitchChannel = addAction("actSwitchChannel", tr("Switch Channel"),
                                    &QDBProgramWidget::actSwitchChannelTriggered);
-    m_actInsertChannel = addAction("actInsertChannel", QStringLiteral("Insert Channel \t Insert"),
+    m_actInsertChannel = addAction("actInsertChannel", tr("Insert Channel \t Insert"),
                                    &QDBProgramWidget::actInsertChannelTriggered);
-    m_actDeleteChannel = addAction("actDeleteChannel", QStringLiteral("Delete Channel \t Delete"),
+    m_actDeleteChannel = addAction("actDeleteChannel", tr("Delete Channel \t Delete"),
                                    &QDBProgramWidget::actDeleteChannelTriggered);
-    m_actCopyChannelTo = addAction("actCopyChannelTo", QStringLiteral("Copy Channel To"),
+    m_actCopyChannelTo = addAction("actCopyChannelTo", tr("Copy Channel To"),
                                    &QDBProgramWidget::actCopyChannelToTriggered);
-    m_actCutChannelTo = addAction("actCutChannelTo", QStringLiteral("Cut Channel To"),
+    m_actCutChannelTo = addAction("actCutChannelTo", tr("Cut Channel To"),
                                   &QDBProgramWidget::actCutChannelToTriggered);
-    m_actEditGroup = addAction("actEditGroup", QStringLiteral("Edit Group"), &QDBProgramWidget::actEditGroupTriggered);
-    m_actRemoveItem = addAction("actRemoveItem", QStringLiteral("Remove channel"),
+    m_actEditGroup = addAction("actEditGroup", tr("Edit Group"), &QDBProgramWidget::actEditGroupTriggered);
+    m_actRemoveItem = addAction("actRemoveItem", tr("Remove channel"),
                                 &QDBProgramWidget::actRemoveItemTriggered);
-    m_actRenameGroup = addAction("actRenameGroup", QStringLiteral("Rename Group"),
+    m_actRenameGroup = addAction("actRenameGroup", tr("Rename Group"),
                                  &QDBProgramWidget::actRenameGroupTriggered);
 
-    m_radioTv = new QRadioButton(QStringLiteral("TV"), this);
+    m_radioTv = new QRadioButton(tr("TV"), this);
     m_radioTv->setObjectName(QStringLiteral("radioButton_TV"));
-    m_radioRadio = new QRadioButton(QStringLiteral("RADIO"), this);
+    m_radioRadio = new QRadioButton(tr("RADIO"), this);
     m_radioRadio->setObjectName(QStringLiteral("radioButton_RADIO"));
     // Part of the group so that id 2 exists, but not offered in the bar.
-    m_radioTvRadio = new QRadioButton(QStringLiteral("TV/RADIO"), this);
+    m_radioTvRadio = new QRadioButton(tr("TV/RADIO"), this);
     m_radioTvRadio->setObjectName(QStringLiteral("radioButton_TVRADIO"));
     m_radioTvRadio->hide();
     m_radioGroup = new QButtonGroup(this);
@@ -98,15 +99,15 @@ QDBProgramWidget::QDBProgramWidget(QWidget *parent)
     m_radioGroup->addButton(m_radioTvRadio, 2);
     m_radioTv->setChecked(true);
 
-    m_filterLabel = new QLabel(QStringLiteral("filter:"), this);
+    m_filterLabel = new QLabel(tr("filter:"), this);
     m_filterEdit = new QLineEdit(this);
     m_filterEdit->setObjectName(QStringLiteral("lineEdit_filter"));
-    m_findLabel = new QLabel(QStringLiteral("find:"), this);
+    m_findLabel = new QLabel(tr("find:"), this);
     m_findEdit = new QLineEdit(this);
     m_findEdit->setObjectName(QStringLiteral("lineEdit_find"));
-    m_findUpButton = new QPushButton(QStringLiteral("find up"), this);
+    m_findUpButton = new QPushButton(tr("find up"), this);
     m_findUpButton->setObjectName(QStringLiteral("pushButton_findUp"));
-    m_findNextButton = new QPushButton(QStringLiteral("find next"), this);
+    m_findNextButton = new QPushButton(tr("find next"), this);
     m_findNextButton->setObjectName(QStringLiteral("pushButton_findNext"));
 
     setUpCornerButton();

@@ -17,7 +17,7 @@ namespace {
 
 QTableWidgetItem *memberItem(bool member)
 {
-    auto *item = new QTableWidgetItem(member ? QStringLiteral("Yes") : QStringLiteral("No"));
+    auto *item = new QTableWidgetItem(member ? QFavGroupEditDialog::tr("Yes") : QFavGroupEditDialog::tr("No"));
     item->setData(Qt::UserRole, member);
     return item;
 }
@@ -27,13 +27,13 @@ QTableWidgetItem *memberItem(bool member)
 QFavGroupEditDialog::QFavGroupEditDialog(QWidget *parent, const ChannelDatabase *database, quint32 favId)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Favourite Group Edit"));
+    setWindowTitle(tr("Favourite Group Edit"));
     // As small as it always was, and larger for a long list when the user wants.
     setMinimumSize(360, 300);
     resize(360, 300);
     m_table = makeDialogTable(this, 2);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Service Name"), QStringLiteral("member")});
+    m_table->setHorizontalHeaderLabels({tr("Service Name"), tr("member")});
     if (database) {
         m_table->setRowCount(int(database->allPGs().size()));
         int row = 0;
@@ -57,24 +57,25 @@ QFavGroupEditDialog::QFavGroupEditDialog(QWidget *parent, const ChannelDatabase 
 
     auto *buttons = new QVBoxLayout;
     buttons->addStretch();
-    const auto button = [this, buttons](const QString &text, void (QFavGroupEditDialog::*slot)()) {
+    // The object name stays English whatever language the text is in.
+    const auto button = [this, buttons](const char *name, const QString &text, void (QFavGroupEditDialog::*slot)()) {
         auto *b = new QPushButton(text, this);
-        b->setObjectName(QStringLiteral("pushButton_") + text);
+        b->setObjectName(QStringLiteral("pushButton_") + QLatin1String(name));
         b->setMinimumSize(50, 30);
         connect(b, &QPushButton::clicked, this, slot);
         buttons->addWidget(b);
         return b;
     };
-    button(QStringLiteral("Add"), &QFavGroupEditDialog::clickedAdd);
-    button(QStringLiteral("Remove"), &QFavGroupEditDialog::clickedRemove);
-    button(QStringLiteral("Cancel"), &QFavGroupEditDialog::clickedCancel);
-    button(QStringLiteral("OK"), &QFavGroupEditDialog::clickedOK)->setFocus();
+    button("Add", tr("Add"), &QFavGroupEditDialog::clickedAdd);
+    button("Remove", tr("Remove"), &QFavGroupEditDialog::clickedRemove);
+    button("Cancel", tr("Cancel"), &QFavGroupEditDialog::clickedCancel);
+    button("OK", tr("OK"), &QFavGroupEditDialog::clickedOK)->setFocus();
     buttons->addStretch();
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(10, 10, 10, 10);
     auto *filterRow = new QHBoxLayout;
-    filterRow->addWidget(new QLabel(QStringLiteral("filter:"), this));
+    filterRow->addWidget(new QLabel(tr("filter:"), this));
     filterRow->addWidget(m_filter);
     grid->addLayout(filterRow, 0, 0);
     grid->addWidget(m_table, 1, 0);

@@ -9,7 +9,7 @@
 QFavGroupRenameDialog::QFavGroupRenameDialog(QWidget *parent, const QString &currentName)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Group Rename"));
+    setWindowTitle(tr("Group Rename"));
     setFixedSize(300, 80);
     m_lineEdit = new QLineEdit(currentName, this);
     m_lineEdit->setObjectName(QStringLiteral("lineEdit_name"));

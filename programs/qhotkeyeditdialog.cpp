@@ -9,9 +9,9 @@
 QHotKeyEditDialog::QHotKeyEditDialog(QWidget *parent, const QVector<HotKey> &hotKeys)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("HotKey"));
+    setWindowTitle(tr("HotKey"));
     setFixedSize(300, 80);
-    auto *label = new QLabel(QStringLiteral("Select HotKey"), this);
+    auto *label = new QLabel(tr("Select HotKey"), this);
     label->setGeometry(30, 30, 70, 20);
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("comboBox"));

@@ -4,6 +4,7 @@
 
 #include "channeldatabase.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -22,10 +23,10 @@ QTableWidget *makePickTable(QDialog *dialog)
 template<typename Dialog>
 void addButtons(Dialog *dialog)
 {
-    auto *ok = new QPushButton(QStringLiteral("OK"), dialog);
+    auto *ok = new QPushButton(QCoreApplication::translate("DialogButtons", "OK"), dialog);
     ok->setObjectName(QStringLiteral("pushButton_OK"));
     ok->setGeometry(300, 160, 50, 30);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    auto *cancel = new QPushButton(QCoreApplication::translate("DialogButtons", "Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("pushButton_Cancel"));
     cancel->setGeometry(300, 200, 50, 30);
     QObject::connect(ok, &QPushButton::clicked, dialog, &Dialog::clickedOK);
@@ -37,7 +38,7 @@ void addButtons(Dialog *dialog)
 QHotKeyGroupEditDialog::QHotKeyGroupEditDialog(QWidget *parent, const ChannelDatabase *database, const HotKey &key)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("HotKey Group Edit"));
+    setWindowTitle(tr("HotKey Group Edit"));
     setFixedSize(360, 300);
     m_table = makePickTable(this);
     int current = -1;
@@ -80,7 +81,8 @@ QFavHotKeyGroupEditDialog::QFavHotKeyGroupEditDialog(QWidget *parent, const QStr
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
     , m_favIndex(key.favIndex)
 {
-    setWindowTitle(QStringLiteral("Fav HotKey Group Edit"));
+    //: Fav: favourite group.
+    setWindowTitle(tr("Fav HotKey Group Edit"));
     setFixedSize(360, 300);
     m_table = makePickTable(this);
     m_table->setRowCount(favouriteNames.size());

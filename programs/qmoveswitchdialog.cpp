@@ -10,7 +10,7 @@
 QMoveSwitchDialog::QMoveSwitchDialog(QWidget *parent, int maximum)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    auto *label = new QLabel(QStringLiteral("Enter another index"), this);
+    auto *label = new QLabel(tr("Enter another index"), this);
     m_spinBox = new QSpinBox(this);
     m_spinBox->setObjectName(QStringLiteral("spinBox"));
     m_spinBox->setRange(1, maximum);

@@ -9,7 +9,8 @@
 QTPChoiceDialog::QTPChoiceDialog(QWidget *parent, const DB_NS::TPNode *sourceTp)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint), m_sourceTp(sourceTp)
 {
-    setWindowTitle(QStringLiteral("TP Choice"));
+    //: TP: a transponder, one frequency of a satellite.
+    setWindowTitle(tr("TP Choice"));
     setFixedSize(360, 300);
     m_table = new QTableWidget(this);
     m_table->setObjectName(QStringLiteral("tableWidget"));
@@ -22,11 +23,11 @@ QTPChoiceDialog::QTPChoiceDialog(QWidget *parent, const DB_NS::TPNode *sourceTp)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(tr("OK"), this);
     m_ok->setObjectName(QStringLiteral("pushButton_OK"));
     m_ok->setGeometry(300, 160, 50, 30);
     m_ok->setEnabled(false);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("pushButton_Cancel"));
     cancel->setGeometry(300, 200, 50, 30);
     connect(m_ok, &QPushButton::clicked, this, &QTPChoiceDialog::clickedOK);

@@ -23,7 +23,7 @@ QStringList FavouriteMaskEditor::shownNames(const QStringList &names)
     QStringList shown = names;
     for (int i = 0; i < shown.size(); ++i) {
         if (shown.at(i).isEmpty())
-            shown[i] = QStringLiteral("Group %1").arg(i + 1);
+            shown[i] = tr("Group %1").arg(i + 1);
     }
     return shown;
 }

@@ -113,6 +113,7 @@ void DBTreeWidget::slotAddTP()
     DocumentEdits &edits = m_document->edits();
     std::unique_ptr<DB_NS::Node> node = edits.newNode(NodeKind::Transponder, satId);
     QPropertyDialog dialog(this, &m_document->templateOf(NodeKind::Transponder), static_cast<DB_NS::TPNode *>(node.get()));
+    //: TP: a transponder, one frequency of a satellite.
     dialog.setWindowTitle(tr("TP Information"));
     if (dialog.exec() != QDialog::Accepted || !m_document)
         return;
@@ -247,8 +248,8 @@ void DBTreeWidget::slotSwitch()
     }
     QSelectTargetNodeDialog dialog(this, candidates,
                                    kind == NodeKind::Satellite
-                                       ? QStringLiteral("Pick the satellite to switch places with.")
-                                       : QStringLiteral("Pick the TP to switch places with."));
+                                       ? tr("Pick the satellite to switch places with.")
+                                       : tr("Pick the TP to switch places with."));
     // The dialog accepts only with a target picked.
     if (dialog.exec() != QDialog::Accepted || !dialog.selectedNode() || !m_document)
         return;
@@ -281,8 +282,8 @@ void DBTreeWidget::slotMove()
     }
     QSelectTargetNodeDialog dialog(this, candidates,
                                    kind == NodeKind::Satellite
-                                       ? QStringLiteral("Pick the satellite to move the selection in front of.")
-                                       : QStringLiteral("Pick the TP to move the selection in front of."));
+                                       ? tr("Pick the satellite to move the selection in front of.")
+                                       : tr("Pick the TP to move the selection in front of."));
     if (dialog.exec() != QDialog::Accepted || !dialog.selectedNode() || !m_document)
         return;
     const QScopedValueRollback<bool> editing(m_editing, true);

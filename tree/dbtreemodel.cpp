@@ -243,8 +243,10 @@ QString DBTreeModel::text(const Row &row) const
     case AllFavouritesRoot:
         return tr("All Favourites");
     case HotKeyRoot:
+        //: Root of the programmes called up by a hot key.
         return tr("HotKey");
     case FavHotKeyRoot:
+        //: Root of the favourite groups called up by a hot key; Fav: favourite group.
         return tr("Fav HotKey");
     case SatelliteRoot:
         return tr("Satellite Information");

@@ -72,6 +72,7 @@ DBTreeWidget::DBTreeWidget(QWidget *parent)
     // actions carry no shortcut of their own.
     m_actAddSat = makeAction(tr("&Add Satellite"), QStringLiteral("actionAddSat"), &DBTreeWidget::slotAddSat);
     m_actEditSat = makeAction(tr("&Edit"), QStringLiteral("actionEditSat"), &DBTreeWidget::slotEditSat);
+    //: TP: a transponder, one frequency of a satellite.
     m_actAddTP = makeAction(tr("&Add TP"), QStringLiteral("actionAddTP"), &DBTreeWidget::slotAddTP);
     m_actEditTP = makeAction(tr("&Edit"), QStringLiteral("actionEditTP"), &DBTreeWidget::slotEditTP);
     m_actDelete = makeAction(tr("&Delete"), QStringLiteral("actionDelete"), &DBTreeWidget::slotDelete);
@@ -79,6 +80,7 @@ DBTreeWidget::DBTreeWidget(QWidget *parent)
     m_actMoveDown = makeAction(tr("&Move Down"), QStringLiteral("actionMoveDown"), &DBTreeWidget::slotMoveDown);
     m_actSwitch = makeAction(tr("&Switch To"), QStringLiteral("actionSwitch"), &DBTreeWidget::slotSwitch);
     m_actMove = makeAction(tr("&Move To"), QStringLiteral("actionMove"), &DBTreeWidget::slotMove);
+    //: TP: a transponder. After the tab: the shortcut key shown beside the text.
     m_actCopy = makeAction(tr("Copy TP\tCtrl+C"), QStringLiteral("actionCopy"), &DBTreeWidget::slotCopy);
     m_actPaste = makeAction(tr("Paste TP\tCtrl+V"), QStringLiteral("actionPaste"), &DBTreeWidget::slotPaste);
     m_actRename = makeAction(tr("&Rename"), QStringLiteral("actionRename"), &DBTreeWidget::slotRenameFav);

@@ -30,7 +30,7 @@ QSelectTargetNodeDialog::QSelectTargetNodeDialog(QWidget *parent, const QVector<
                                                  const QString &instruction)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint)
 {
-    setWindowTitle(QStringLiteral("Select target node"));
+    setWindowTitle(tr("Select target node"));
 
     auto *label = new QLabel(instruction, this);
     label->setObjectName(QStringLiteral("label_instruction"));
@@ -38,7 +38,7 @@ QSelectTargetNodeDialog::QSelectTargetNodeDialog(QWidget *parent, const QVector<
     m_table->setObjectName(QStringLiteral("tableWidget"));
     label->setBuddy(m_table);
     m_table->setColumnCount(1);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("name")});
+    m_table->setHorizontalHeaderLabels({tr("name")});
     m_table->horizontalHeader()->setSectionsClickable(false);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
