@@ -127,7 +127,7 @@ void QDBProgramWidget::actDeleteChannelTriggered()
     QMessageBox question(QMessageBox::Warning, tr("Warning"), ask,
                          QMessageBox::Ok | QMessageBox::Cancel, this);
     question.setInformativeText(only ? only->value(QStringLiteral("NAME"))
-                                     : tr("%1 programmes").arg(ids.size()));
+                                     : tr("%1 programmes", nullptr, int(ids.size())).arg(ids.size()));
     if (question.exec() != QMessageBox::Ok || !m_document)
         return;
     // The step selects the row after the deleted ones.
@@ -176,7 +176,7 @@ void QDBProgramWidget::actPasteChannelTriggered()
     if (!sat || !sat->findTP(currentTpId()))
         return;
     const QVector<quint32> ids = m_document->edits().paste(currentSatId(), currentTpId());
-    showNewProgrammes(ids, ids.size() == 1 ? tr("Pasted 1 programme") : tr("Pasted %1 programmes").arg(ids.size()));
+    showNewProgrammes(ids, ids.size() == 1 ? tr("Pasted 1 programme") : tr("Pasted %1 programmes", nullptr, int(ids.size())).arg(ids.size()));
 }
 
 quint32 QDBProgramWidget::copyOrCutTo(bool cut)

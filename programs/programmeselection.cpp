@@ -127,13 +127,13 @@ void QDBProgramWidget::showNewProgrammes(const QVector<quint32> &ids, const QStr
         // Whole sentences per number, so that a translation can order its words.
         if (showsRadio())
             said << (otherService == 1 ? tr("1 TV programme not shown")
-                                       : tr("%1 TV programmes not shown").arg(otherService));
+                                       : tr("%1 TV programmes not shown", nullptr, otherService).arg(otherService));
         else
             said << (otherService == 1 ? tr("1 radio programme not shown")
-                                       : tr("%1 radio programmes not shown").arg(otherService));
+                                       : tr("%1 radio programmes not shown", nullptr, otherService).arg(otherService));
     }
     if (filtered > 0)
-        said << tr("%1 hidden by the filter").arg(filtered);
+        said << tr("%1 hidden by the filter", nullptr, filtered).arg(filtered);
     selectIds(ids);
     emit statusMessage(said.join(QStringLiteral(", ")));
 }

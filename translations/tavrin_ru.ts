@@ -13,10 +13,12 @@
     </message>
     <message>
         <source>HotKey</source>
+        <extracomment>Root of the programmes called up by a hot key.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Fav HotKey</source>
+        <extracomment>Root of the favourite groups called up by a hot key; Fav: favourite group.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -44,15 +46,24 @@
     </message>
     <message>
         <source>TP Information</source>
+        <extracomment>TP: a transponder, one frequency of a satellite.</extracomment>
         <translation type="unfinished"></translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 satellites</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 transponders</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 and its programme</source>
@@ -62,13 +73,21 @@
         <source>%1 and their programme</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 and its %2 programmes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>%1 and their %2 programmes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <source>Delete?</source>
@@ -84,6 +103,7 @@
     </message>
     <message>
         <source>&amp;Add TP</source>
+        <extracomment>TP: a transponder, one frequency of a satellite.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -108,6 +128,7 @@
     </message>
     <message>
         <source>Copy TP	Ctrl+C</source>
+        <extracomment>TP: a transponder. After the tab: the shortcut key shown beside the text.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -116,6 +137,33 @@
     </message>
     <message>
         <source>&amp;Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick the satellite to switch places with.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick the TP to switch places with.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick the satellite to move the selection in front of.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pick the TP to move the selection in front of.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogButtons</name>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -323,6 +371,13 @@
     </message>
 </context>
 <context>
+    <name>FavouriteMaskEditor</name>
+    <message>
+        <source>Group %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FieldChecks</name>
     <message>
         <source>a number from %1 to %2</source>
@@ -418,6 +473,299 @@
     </message>
 </context>
 <context>
+    <name>ProgrammeModel</name>
+    <message>
+        <source>HotKey</source>
+        <extracomment>Column caption: the hot key&apos;s number.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fav</source>
+        <extracomment>Column caption: the favourite group a hot key calls up.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QDBProgramWidget</name>
+    <message>
+        <source>Index</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrapped to the bottom</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wrapped to the top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Program Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete PG?</source>
+        <extracomment>PG: a programme (channel) of the list.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 programmes</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Inserted %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pasted 1 programme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Pasted %1 programmes</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Use This Order</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RADIO shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TV shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 TV programme not shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 TV programmes not shown</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>1 radio programme not shown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 radio programmes not shown</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 hidden by the filter</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Edit Channel 	 Enter</source>
+        <extracomment>After the tab: the key that does the same, shown beside the text.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Channel 	 Ctrl+C</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste Channel 	 Ctrl+V</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit HotKey</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Up 	 -</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Down 	 +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Switch Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert Channel 	 Insert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Channel 	 Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Channel To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut Channel To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Edit Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename Group</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>RADIO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TV/RADIO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>filter:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>find:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>find up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>find next</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QFavGroupEditDialog</name>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Favourite Group Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Service Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>member</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>filter:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QFavGroupRenameDialog</name>
+    <message>
+        <source>Group Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QFavHotKeyGroupEditDialog</name>
+    <message>
+        <source>Fav HotKey Group Edit</source>
+        <extracomment>Fav: favourite group.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QHotKeyEditDialog</name>
+    <message>
+        <source>HotKey</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select HotKey</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QHotKeyGroupEditDialog</name>
+    <message>
+        <source>HotKey Group Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QMoveSwitchDialog</name>
+    <message>
+        <source>Enter another index</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QPropertyDialog</name>
     <message>
         <source>OK</source>
@@ -433,6 +781,33 @@
     </message>
     <message>
         <source>Duplicate PG Index = %1, NAME = %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QSelectTargetNodeDialog</name>
+    <message>
+        <source>Select target node</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QTPChoiceDialog</name>
+    <message>
+        <source>TP Choice</source>
+        <extracomment>TP: a transponder, one frequency of a satellite.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -142,13 +142,13 @@ QString DBTreeWidget::deleteDetail(const QModelIndexList &rows) const
     }
     const bool one = rows.size() == 1;
     QString what = one                ? rows.first().data().toString()
-        : kind == NodeKind::Satellite ? tr("%1 satellites").arg(rows.size())
-                                      : tr("%1 transponders").arg(rows.size());
+        : kind == NodeKind::Satellite ? tr("%1 satellites", nullptr, int(rows.size())).arg(rows.size())
+                                      : tr("%1 transponders", nullptr, int(rows.size())).arg(rows.size());
     if (programmes == 0)
         return what;
     if (programmes == 1)
         return (one ? tr("%1 and its programme") : tr("%1 and their programme")).arg(what);
-    return (one ? tr("%1 and its %2 programmes") : tr("%1 and their %2 programmes")).arg(what).arg(qulonglong(programmes));
+    return (one ? tr("%1 and its %2 programmes", nullptr, int(programmes)) : tr("%1 and their %2 programmes", nullptr, int(programmes))).arg(what).arg(qulonglong(programmes));
 }
 
 void DBTreeWidget::slotDelete()
