@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -22,12 +23,37 @@ private slots:
     void initTestCase();
     void windowSpeaksTheLanguage_data();
     void windowSpeaksTheLanguage();
+    void acceleratorsAreUniqueInEachMenu();
 
 private:
     QString m_language; // "de" or "ru", from LANG
     QTemporaryDir m_dir;
     QMap<QString, QString> m_shown; // by object name, the close question's by "question.*"
+    QStringList m_clashes;          // "menu: key in text, text"
 };
+
+// The letter after a single '&', lower-cased; none for "&&" alone.
+static QChar accelerator(const QString &text)
+{
+    for (int i = text.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < text.size(); i = text.indexOf(QLatin1Char('&'), i + 2)) {
+        if (text.at(i + 1) != QLatin1Char('&'))
+            return text.at(i + 1).toLower();
+    }
+    return {};
+}
+
+static void findClashes(const QString &where, const QList<QAction *> &actions, QStringList &clashes)
+{
+    QHash<QChar, QString> taken;
+    for (const QAction *action : actions) {
+        const QChar key = accelerator(action->text());
+        if (key.isNull())
+            continue;
+        if (taken.contains(key))
+            clashes << QStringLiteral("%1: %2 in %3, %4").arg(where, key, taken.value(key), action->text());
+        taken.insert(key, action->text());
+    }
+}
 
 void TestTranslations::initTestCase()
 {
@@ -45,6 +71,9 @@ void TestTranslations::initTestCase()
         m_shown.insert(menu->objectName(), menu->title());
     for (QAction *action : window.findChildren<QAction *>())
         m_shown.insert(action->objectName(), action->text());
+    findClashes(QStringLiteral("menu bar"), window.menuBar()->actions(), m_clashes);
+    for (QMenu *menu : window.findChildren<QMenu *>())
+        findClashes(menu->title(), menu->actions(), m_clashes);
 
     const QString copy = m_dir.filePath(QStringLiteral("small.udf"));
     QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf"), copy));
@@ -103,6 +132,11 @@ void TestTranslations::windowSpeaksTheLanguage()
     QFETCH(QString, shown);
     QFETCH(QString, expected);
     QCOMPARE(shown, expected);
+}
+
+void TestTranslations::acceleratorsAreUniqueInEachMenu()
+{
+    QVERIFY2(m_clashes.isEmpty(), qPrintable(m_clashes.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestTranslations)
