@@ -129,11 +129,13 @@ Tavrin::~Tavrin()
 void Tavrin::createEditMenu()
 {
     QUndoStack *stack = m_document->undoStack();
-    QAction *undo = stack->createUndoAction(this, tr("Undo"));
+    // Qt's own "Undo %1" reads "Undo" + the step in English, and its
+    // translations put the step where each language wants it.
+    QAction *undo = stack->createUndoAction(this);
     undo->setObjectName(QStringLiteral("actionUndo"));
     undo->setShortcut(QKeySequence::Undo);
     undo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/undo.png")));
-    QAction *redo = stack->createRedoAction(this, tr("Redo"));
+    QAction *redo = stack->createRedoAction(this);
     redo->setObjectName(QStringLiteral("actionRedo"));
     redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     redo->setIcon(QIcon(QStringLiteral(":/Tavrin/resources/redo.png")));
