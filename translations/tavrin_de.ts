@@ -5,462 +5,462 @@
     <name>DBTreeModel</name>
     <message>
         <source>All Services</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Sender</translation>
     </message>
     <message>
         <source>All Favourites</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Favoriten</translation>
     </message>
     <message>
         <source>HotKey</source>
         <extracomment>Root of the programmes called up by a hot key.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Hotkeys</translation>
     </message>
     <message>
         <source>Fav HotKey</source>
         <extracomment>Root of the favourite groups called up by a hot key; Fav: favourite group.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Favoriten-Hotkeys</translation>
     </message>
     <message>
         <source>Satellite Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Satelliteninformationen</translation>
     </message>
 </context>
 <context>
     <name>DBTreeWidget</name>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Can&apos;t add satellite anymore!</source>
-        <translation type="unfinished"></translation>
+        <translation>Es können keine weiteren Satelliten hinzugefügt werden!</translation>
     </message>
     <message>
         <source>This file holds at most %1 satellites.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datei fasst höchstens %1 Satelliten.</translation>
     </message>
     <message>
         <source>Satellite Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Satelliteninformationen</translation>
     </message>
     <message>
         <source>TP Information</source>
         <extracomment>TP: a transponder, one frequency of a satellite.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Transponderinformationen</translation>
     </message>
     <message numerus="yes">
         <source>%1 satellites</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Satellit</numerusform>
+            <numerusform>%1 Satelliten</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 transponders</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Transponder</numerusform>
+            <numerusform>%1 Transponder</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 and its programme</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 und sein Sender</translation>
     </message>
     <message>
         <source>%1 and their programme</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 und ihr Sender</translation>
     </message>
     <message numerus="yes">
         <source>%1 and its %2 programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 und sein %2 Sender</numerusform>
+            <numerusform>%1 und seine %2 Sender</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 and their %2 programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 und ihr %2 Sender</numerusform>
+            <numerusform>%1 und ihre %2 Sender</numerusform>
         </translation>
     </message>
     <message>
         <source>Delete?</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen?</translation>
     </message>
     <message>
         <source>&amp;Add Satellite</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellit &amp;hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Add TP</source>
         <extracomment>TP: a transponder, one frequency of a satellite.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Transponder &amp;hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Löschen</translation>
     </message>
     <message>
         <source>&amp;Move Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;oben</translation>
     </message>
     <message>
         <source>&amp;Move Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;unten</translation>
     </message>
     <message>
         <source>&amp;Switch To</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tauschen mit</translation>
     </message>
     <message>
         <source>&amp;Move To</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Verschieben nach</translation>
     </message>
     <message>
         <source>Copy TP	Ctrl+C</source>
         <extracomment>TP: a transponder. After the tab: the shortcut key shown beside the text.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Transponder kopieren	Strg+C</translation>
     </message>
     <message>
         <source>Paste TP	Ctrl+V</source>
-        <translation type="unfinished"></translation>
+        <translation>Transponder einfügen	Strg+V</translation>
     </message>
     <message>
         <source>&amp;Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Umbenennen</translation>
     </message>
     <message>
         <source>Pick the satellite to switch places with.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie den Satelliten, mit dem getauscht werden soll.</translation>
     </message>
     <message>
         <source>Pick the TP to switch places with.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie den Transponder, mit dem getauscht werden soll.</translation>
     </message>
     <message>
         <source>Pick the satellite to move the selection in front of.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie den Satelliten, vor den die Auswahl verschoben werden soll.</translation>
     </message>
     <message>
         <source>Pick the TP to move the selection in front of.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie den Transponder, vor den die Auswahl verschoben werden soll.</translation>
     </message>
 </context>
 <context>
     <name>DialogButtons</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>DocumentEdits</name>
     <message>
         <source>No duplicates found</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Duplikate gefunden</translation>
     </message>
     <message>
         <source>Remove Duplicates</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplikate entfernen</translation>
     </message>
     <message>
         <source>1 duplicate removed</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Duplikat entfernt</translation>
     </message>
     <message numerus="yes">
         <source>%1 duplicates removed</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Duplikat entfernt</numerusform>
+            <numerusform>%1 Duplikate entfernt</numerusform>
         </translation>
     </message>
     <message>
         <source>Edit Satellite</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellit bearbeiten</translation>
     </message>
     <message>
         <source>Edit TP</source>
-        <translation type="unfinished"></translation>
+        <translation>Transponder bearbeiten</translation>
     </message>
     <message>
         <source>Edit Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender bearbeiten</translation>
     </message>
     <message>
         <source>Duplicate PG Index = %1, NAME = %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleicher Sender schon vorhanden: Index = %1, NAME = %2</translation>
     </message>
     <message>
         <source>no favourite group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Favoritengruppe %1</translation>
     </message>
     <message>
         <source>Can&apos;t rename group %1: a group needs a name</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe %1 kann nicht umbenannt werden: Eine Gruppe braucht einen Namen</translation>
     </message>
     <message>
         <source>Move Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach oben verschieben</translation>
     </message>
     <message>
         <source>Move Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach unten verschieben</translation>
     </message>
     <message>
         <source>Edit Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe bearbeiten</translation>
     </message>
     <message>
         <source>Remove channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender entfernen</translation>
     </message>
     <message>
         <source>Edit HotKey</source>
-        <translation type="unfinished"></translation>
+        <translation>Hotkey bearbeiten</translation>
     </message>
     <message>
         <source>Sort by one to three keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach einem bis drei Schlüsseln sortieren</translation>
     </message>
     <message>
         <source>Can&apos;t sort by %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach %1 kann nicht sortiert werden</translation>
     </message>
     <message>
         <source>Nothing to sort</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts zu sortieren</translation>
     </message>
     <message>
         <source>Can&apos;t sort: a default database keeps each transponder&apos;s programmes together</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortieren nicht möglich: Eine Standarddatenbank hält die Sender jedes Transponders zusammen</translation>
     </message>
     <message numerus="yes">
         <source>%1 programmes sorted</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Sender sortiert</numerusform>
+            <numerusform>%1 Sender sortiert</numerusform>
         </translation>
     </message>
     <message>
         <source>The programmes are in that order already</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sender sind bereits in dieser Reihenfolge</translation>
     </message>
     <message>
         <source>No programme found in %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein Sender in %1 gefunden</translation>
     </message>
     <message>
         <source>Order Like</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnen wie</translation>
     </message>
     <message>
         <source>Can&apos;t order like %1: a default database keeps each transponder&apos;s programmes together</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnen wie %1 nicht möglich: Eine Standarddatenbank hält die Sender jedes Transponders zusammen</translation>
     </message>
     <message numerus="yes">
         <source>%1 programmes ordered like %2, %3 not found in it</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Sender wie %2 geordnet, %3 darin nicht gefunden</numerusform>
+            <numerusform>%1 Sender wie %2 geordnet, %3 darin nicht gefunden</numerusform>
         </translation>
     </message>
     <message>
         <source>Can&apos;t move to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschieben an Position %1 nicht möglich</translation>
     </message>
     <message>
         <source>Can&apos;t switch to %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tauschen mit Position %1 nicht möglich</translation>
     </message>
     <message>
         <source>Move Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender verschieben</translation>
     </message>
     <message>
         <source>Switch Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender tauschen</translation>
     </message>
     <message>
         <source>Can&apos;t move to %1: a default database keeps each transponder&apos;s programmes together</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschieben an Position %1 nicht möglich: Eine Standarddatenbank hält die Sender jedes Transponders zusammen</translation>
     </message>
     <message>
         <source>Can&apos;t switch to %1: a default database keeps each transponder&apos;s programmes together</source>
-        <translation type="unfinished"></translation>
+        <translation>Tauschen mit Position %1 nicht möglich: Eine Standarddatenbank hält die Sender jedes Transponders zusammen</translation>
     </message>
     <message>
         <source>Delete Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender löschen</translation>
     </message>
     <message>
         <source>Insert Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender hinzufügen</translation>
     </message>
     <message>
         <source>Paste Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender einfügen</translation>
     </message>
     <message>
         <source>Copy Channel To</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender kopieren nach</translation>
     </message>
     <message>
         <source>Cut Channel To</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender ausschneiden nach</translation>
     </message>
     <message>
         <source>Delete Satellite</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellit löschen</translation>
     </message>
     <message>
         <source>Delete TP</source>
-        <translation type="unfinished"></translation>
+        <translation>Transponder löschen</translation>
     </message>
     <message>
         <source>Rename Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe umbenennen</translation>
     </message>
     <message>
         <source>Restore Recovered Changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Gerettete Änderungen wiederherstellen</translation>
     </message>
     <message>
         <source>Can&apos;t add satellite anymore!</source>
-        <translation type="unfinished"></translation>
+        <translation>Es können keine weiteren Satelliten hinzugefügt werden!</translation>
     </message>
     <message>
         <source>Add Satellite</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellit hinzufügen</translation>
     </message>
     <message>
         <source>Add TP</source>
-        <translation type="unfinished"></translation>
+        <translation>Transponder hinzufügen</translation>
     </message>
     <message>
         <source>Switch To</source>
-        <translation type="unfinished"></translation>
+        <translation>Tauschen mit</translation>
     </message>
     <message>
         <source>Move To</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschieben nach</translation>
     </message>
     <message>
         <source>Paste TP</source>
-        <translation type="unfinished"></translation>
+        <translation>Transponder einfügen</translation>
     </message>
     <message>
         <source>Use This Order</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Reihenfolge übernehmen</translation>
     </message>
 </context>
 <context>
     <name>FavouriteMaskEditor</name>
     <message>
         <source>Group %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe %1</translation>
     </message>
 </context>
 <context>
     <name>FieldChecks</name>
     <message>
         <source>a number from %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>eine Zahl von %1 bis %2</translation>
     </message>
     <message>
         <source>%1: &apos;%2&apos; is not one of %3 or %4</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: „%2“ ist ungültig, erwartet wird eines von %3 oder %4</translation>
     </message>
     <message>
         <source>%1: &apos;%2&apos; is not %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: „%2“ ist ungültig, erwartet wird %3</translation>
     </message>
 </context>
 <context>
     <name>FindDuplicatesDialog</name>
     <message>
         <source>Find Duplicates</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplikate finden</translation>
     </message>
     <message>
         <source>%1 of the same service. Remove keeps the first of each, with the favourite groups and hot key of the others, and deletes %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gleicher Sender. „Entfernen“ behält aus jeder Gruppe den ersten, übernimmt die Favoritengruppen und den Hotkey der anderen und löscht %2.</translation>
     </message>
     <message>
         <source>%1 group</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Gruppe</translation>
     </message>
     <message numerus="yes">
         <source>%1 groups</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Gruppe</numerusform>
+            <numerusform>%1 Gruppen</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 programme</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Sender</translation>
     </message>
     <message numerus="yes">
         <source>%1 programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Sender</numerusform>
+            <numerusform>%1 Sender</numerusform>
         </translation>
     </message>
     <message>
         <source>Keep</source>
-        <translation type="unfinished"></translation>
+        <translation>Behalten</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
 </context>
 <context>
     <name>FlashCustomChoseDialog</name>
     <message>
         <source>Choose customer</source>
-        <translation type="unfinished"></translation>
+        <translation>Kunde auswählen</translation>
     </message>
     <message>
         <source>Customer:</source>
-        <translation type="unfinished"></translation>
+        <translation>Kunde:</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>OrderLike</name>
     <message>
         <source>offset %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Stelle %1: %2</translation>
     </message>
     <message>
         <source>no list of programmes</source>
-        <translation type="unfinished"></translation>
+        <translation>keine Senderliste</translation>
     </message>
 </context>
 <context>
     <name>ParserLibrary</name>
     <message>
         <source>no library name</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Bibliotheksname</translation>
     </message>
 </context>
 <context>
@@ -468,254 +468,254 @@
     <message>
         <source>HotKey</source>
         <extracomment>Column caption: the hot key&apos;s number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Hotkey</translation>
     </message>
     <message>
         <source>Fav</source>
         <extracomment>Column caption: the favourite group a hot key calls up.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Favorit</translation>
     </message>
 </context>
 <context>
     <name>QDBProgramWidget</name>
     <message>
         <source>Index</source>
-        <translation type="unfinished"></translation>
+        <translation>Index</translation>
     </message>
     <message>
         <source>Not found</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gefunden</translation>
     </message>
     <message>
         <source>Wrapped to the bottom</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche am Ende fortgesetzt</translation>
     </message>
     <message>
         <source>Wrapped to the top</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche am Anfang fortgesetzt</translation>
     </message>
     <message>
         <source>Program Information</source>
-        <translation type="unfinished"></translation>
+        <translation>Senderinformationen</translation>
     </message>
     <message>
         <source>Move</source>
-        <translation type="unfinished"></translation>
+        <translation>Verschieben</translation>
     </message>
     <message>
         <source>Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Tauschen</translation>
     </message>
     <message>
         <source>Delete PG?</source>
         <extracomment>PG: a programme (channel) of the list.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sender löschen?</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message numerus="yes">
         <source>%1 programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Sender</numerusform>
+            <numerusform>%1 Sender</numerusform>
         </translation>
     </message>
     <message>
         <source>Inserted %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 hinzugefügt</translation>
     </message>
     <message>
         <source>Pasted 1 programme</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Sender eingefügt</translation>
     </message>
     <message numerus="yes">
         <source>Pasted %1 programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Sender eingefügt</numerusform>
+            <numerusform>%1 Sender eingefügt</numerusform>
         </translation>
     </message>
     <message>
         <source>Use This Order</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Reihenfolge übernehmen</translation>
     </message>
     <message>
         <source>RADIO shown</source>
-        <translation type="unfinished"></translation>
+        <translation>RADIO angezeigt</translation>
     </message>
     <message>
         <source>TV shown</source>
-        <translation type="unfinished"></translation>
+        <translation>TV angezeigt</translation>
     </message>
     <message>
         <source>1 TV programme not shown</source>
-        <translation type="unfinished"></translation>
+        <translation>1 TV-Sender nicht angezeigt</translation>
     </message>
     <message numerus="yes">
         <source>%1 TV programmes not shown</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 TV-Sender nicht angezeigt</numerusform>
+            <numerusform>%1 TV-Sender nicht angezeigt</numerusform>
         </translation>
     </message>
     <message>
         <source>1 radio programme not shown</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Radiosender nicht angezeigt</translation>
     </message>
     <message numerus="yes">
         <source>%1 radio programmes not shown</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Radiosender nicht angezeigt</numerusform>
+            <numerusform>%1 Radiosender nicht angezeigt</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%1 hidden by the filter</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 vom Filter ausgeblendet</numerusform>
+            <numerusform>%1 vom Filter ausgeblendet</numerusform>
         </translation>
     </message>
     <message>
         <source>Edit Channel 	 Enter</source>
         <extracomment>After the tab: the key that does the same, shown beside the text.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Sender bearbeiten 	 Eingabe</translation>
     </message>
     <message>
         <source>Copy Channel 	 Ctrl+C</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender kopieren 	 Strg+C</translation>
     </message>
     <message>
         <source>Paste Channel 	 Ctrl+V</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender einfügen 	 Strg+V</translation>
     </message>
     <message>
         <source>Edit HotKey</source>
-        <translation type="unfinished"></translation>
+        <translation>Hotkey bearbeiten</translation>
     </message>
     <message>
         <source>Move Up 	 -</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach oben 	 -</translation>
     </message>
     <message>
         <source>Move Down 	 +</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach unten 	 +</translation>
     </message>
     <message>
         <source>Move Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender verschieben</translation>
     </message>
     <message>
         <source>Switch Channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender tauschen</translation>
     </message>
     <message>
         <source>Insert Channel 	 Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender hinzufügen 	 Einfg</translation>
     </message>
     <message>
         <source>Delete Channel 	 Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender löschen 	 Entf</translation>
     </message>
     <message>
         <source>Copy Channel To</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender kopieren nach</translation>
     </message>
     <message>
         <source>Cut Channel To</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender ausschneiden nach</translation>
     </message>
     <message>
         <source>Edit Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe bearbeiten</translation>
     </message>
     <message>
         <source>Remove channel</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender entfernen</translation>
     </message>
     <message>
         <source>Rename Group</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe umbenennen</translation>
     </message>
     <message>
         <source>TV</source>
-        <translation type="unfinished"></translation>
+        <translation>TV</translation>
     </message>
     <message>
         <source>RADIO</source>
-        <translation type="unfinished"></translation>
+        <translation>RADIO</translation>
     </message>
     <message>
         <source>TV/RADIO</source>
-        <translation type="unfinished"></translation>
+        <translation>TV/RADIO</translation>
     </message>
     <message>
         <source>filter:</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter:</translation>
     </message>
     <message>
         <source>find:</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen:</translation>
     </message>
     <message>
         <source>find up</source>
-        <translation type="unfinished"></translation>
+        <translation>Aufwärts suchen</translation>
     </message>
     <message>
         <source>find next</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitersuchen</translation>
     </message>
 </context>
 <context>
     <name>QFavGroupEditDialog</name>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>Favourite Group Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoritengruppe bearbeiten</translation>
     </message>
     <message>
         <source>Service Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Sendername</translation>
     </message>
     <message>
         <source>member</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitglied</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Hinzufügen</translation>
     </message>
     <message>
         <source>Remove</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>filter:</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter:</translation>
     </message>
 </context>
 <context>
     <name>QFavGroupRenameDialog</name>
     <message>
         <source>Group Rename</source>
-        <translation type="unfinished"></translation>
+        <translation>Gruppe umbenennen</translation>
     </message>
 </context>
 <context>
@@ -723,62 +723,62 @@
     <message>
         <source>Fav HotKey Group Edit</source>
         <extracomment>Fav: favourite group.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Favoriten-Hotkeys bearbeiten</translation>
     </message>
 </context>
 <context>
     <name>QHotKeyEditDialog</name>
     <message>
         <source>HotKey</source>
-        <translation type="unfinished"></translation>
+        <translation>Hotkey</translation>
     </message>
     <message>
         <source>Select HotKey</source>
-        <translation type="unfinished"></translation>
+        <translation>Hotkey auswählen</translation>
     </message>
 </context>
 <context>
     <name>QHotKeyGroupEditDialog</name>
     <message>
         <source>HotKey Group Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Hotkeys bearbeiten</translation>
     </message>
 </context>
 <context>
     <name>QMoveSwitchDialog</name>
     <message>
         <source>Enter another index</source>
-        <translation type="unfinished"></translation>
+        <translation>Anderen Index eingeben</translation>
     </message>
 </context>
 <context>
     <name>QPropertyDialog</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler</translation>
     </message>
     <message>
         <source>Duplicate PG Index = %1, NAME = %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleicher Sender schon vorhanden: Index = %1, NAME = %2</translation>
     </message>
 </context>
 <context>
     <name>QSelectTargetNodeDialog</name>
     <message>
         <source>Select target node</source>
-        <translation type="unfinished"></translation>
+        <translation>Ziel auswählen</translation>
     </message>
     <message>
         <source>name</source>
-        <translation type="unfinished"></translation>
+        <translation>Name</translation>
     </message>
 </context>
 <context>
@@ -786,482 +786,482 @@
     <message>
         <source>TP Choice</source>
         <extracomment>TP: a transponder, one frequency of a satellite.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Transponder auswählen</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>QtTreePropertyBrowser</name>
     <message>
         <source>Property</source>
-        <translation type="unfinished"></translation>
+        <translation>Eigenschaft</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>Wert</translation>
     </message>
 </context>
 <context>
     <name>RecoveryWriter</name>
     <message>
         <source>%1: the folder cannot be made</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: Der Ordner kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
     <name>ServiceOrder</name>
     <message>
         <source>The service order moves programmes across transponders or satellites, which this file type cannot store: each programme was saved under its own transponder, in the service order within it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Senderreihenfolge verschiebt Sender über Transponder oder Satelliten hinweg, was dieser Dateityp nicht speichern kann: Jeder Sender wurde unter seinem eigenen Transponder gespeichert, innerhalb davon in der Senderreihenfolge.</translation>
     </message>
 </context>
 <context>
     <name>SortDialog</name>
     <message>
         <source>Sort</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortieren</translation>
     </message>
     <message>
         <source>Sort by</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortieren nach</translation>
     </message>
     <message>
         <source>Then by</source>
-        <translation type="unfinished"></translation>
+        <translation>Dann nach</translation>
     </message>
     <message>
         <source>(none)</source>
-        <translation type="unfinished"></translation>
+        <translation>(keine)</translation>
     </message>
     <message>
         <source>TV before radio</source>
-        <translation type="unfinished"></translation>
+        <translation>TV vor Radio</translation>
     </message>
     <message>
         <source>Only the %1 selected rows, among their places</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur die %1 ausgewählten Zeilen, auf ihren bisherigen Plätzen</translation>
     </message>
     <message>
         <source>Only the selected rows, among their places</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur die ausgewählten Zeilen, auf ihren bisherigen Plätzen</translation>
     </message>
 </context>
 <context>
     <name>Tavrin</name>
     <message>
         <source>&amp;View</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ansicht</translation>
     </message>
     <message>
         <source>&amp;Language</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Sprache</translation>
     </message>
     <message>
         <source>System</source>
-        <translation type="unfinished"></translation>
+        <translation>System</translation>
     </message>
     <message>
         <source>The language changes when Tavrin is started again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sprache wechselt beim nächsten Start von Tavrin.</translation>
     </message>
     <message>
         <source>Takes effect after a restart</source>
-        <translation type="unfinished"></translation>
+        <translation>Wirkt nach einem Neustart</translation>
     </message>
     <message>
         <source>Find Duplicates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplikate finden…</translation>
     </message>
     <message>
         <source>Sort…</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortieren…</translation>
     </message>
     <message>
         <source>Order Like…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnen wie…</translation>
     </message>
     <message>
         <source>No duplicates found</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Duplikate gefunden</translation>
     </message>
     <message>
         <source>Satellite</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellit</translation>
     </message>
     <message>
         <source>Find Duplicates</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplikate finden</translation>
     </message>
     <message>
         <source>Sort</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortieren</translation>
     </message>
     <message>
         <source>Order Like</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordnen wie</translation>
     </message>
     <message>
         <source>;;Exported JSON (*.json);;Names, one a line (*.txt);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>;;Exportiertes JSON (*.json);;Namen, einer pro Zeile (*.txt);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>Load Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Laden!</translation>
     </message>
     <message>
         <source>This file isn&apos;t supported yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Datei wird noch nicht unterstützt</translation>
     </message>
     <message>
         <source>larger than any recovery file</source>
-        <translation type="unfinished"></translation>
+        <translation>größer als jede Wiederherstellungsdatei</translation>
     </message>
     <message>
         <source>Recovery</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellung</translation>
     </message>
     <message>
         <source>A recovery file could not be read and was set aside.</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Wiederherstellungsdatei konnte nicht gelesen werden und wurde beiseitegelegt.</translation>
     </message>
     <message>
         <source>The recovered changes could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die geretteten Änderungen konnten nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>The recovered changes were written beside the file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die geretteten Änderungen wurden neben die Datei geschrieben.</translation>
     </message>
     <message>
         <source>These texts did not fit the file and were cut:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Texte passten nicht in die Datei und wurden gekürzt:</translation>
     </message>
     <message numerus="yes">
         <source>and %1 more</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>und %1 weiterer</numerusform>
+            <numerusform>und %1 weitere</numerusform>
         </translation>
     </message>
     <message>
         <source>SAT</source>
-        <translation type="unfinished"></translation>
+        <translation>SAT</translation>
     </message>
     <message>
         <source>TP</source>
-        <translation type="unfinished"></translation>
+        <translation>TP</translation>
     </message>
     <message>
         <source>The recovery file could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Wiederherstellungsdatei konnte nicht geschrieben werden: %1</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Open &amp;Recent</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zuletzt geöffnet</translation>
     </message>
     <message>
         <source>Export List…</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste exportieren…</translation>
     </message>
     <message>
         <source>(none)</source>
-        <translation type="unfinished"></translation>
+        <translation>(keine)</translation>
     </message>
     <message>
         <source>Open Recent</source>
-        <translation type="unfinished"></translation>
+        <translation>Zuletzt geöffnet</translation>
     </message>
     <message>
         <source>The file is no longer there and was taken off the list.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist nicht mehr vorhanden und wurde aus der Liste entfernt.</translation>
     </message>
     <message>
         <source>Export List</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste exportieren</translation>
     </message>
     <message>
         <source>CSV file (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV-Datei (*.csv)</translation>
     </message>
     <message>
         <source>Export Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Exportieren!</translation>
     </message>
     <message>
         <source>Exported %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 nach %2 exportiert</translation>
     </message>
     <message>
         <source>%1 row</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zeile</translation>
     </message>
     <message numerus="yes">
         <source>%1 rows</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Zeile</numerusform>
+            <numerusform>%1 Zeilen</numerusform>
         </translation>
     </message>
     <message>
         <source>Safety copy written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungskopie geschrieben: %1</translation>
     </message>
     <message>
         <source>Safety copy kept: %1 already exists and was not replaced</source>
-        <translation type="unfinished"></translation>
+        <translation>Sicherungskopie behalten: %1 ist schon vorhanden und wurde nicht ersetzt</translation>
     </message>
     <message>
         <source>No safety copy: %1 is read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Sicherungskopie: %1 ist schreibgeschützt</translation>
     </message>
     <message>
         <source>The safety copy %1 could not be written: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Sicherungskopie %1 konnte nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>Packing…</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird gepackt…</translation>
     </message>
     <message>
         <source>All supported files (%1);;</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle unterstützten Dateien (%1);;</translation>
     </message>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei öffnen</translation>
     </message>
     <message>
         <source>Load File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei laden</translation>
     </message>
     <message>
         <source>Unpacking…</source>
-        <translation type="unfinished"></translation>
+        <translation>Wird entpackt…</translation>
     </message>
     <message>
         <source>Loading %1...</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wird geladen...</translation>
     </message>
     <message>
         <source>%1 could not be read again: a save may leave out what the window does not show</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht erneut gelesen werden: Beim Speichern kann fehlen, was das Fenster nicht zeigt</translation>
     </message>
     <message>
         <source>Bin file(*.abs);;UserDB file(*.udf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bin-Datei (*.abs);;UserDB-Datei (*.udf)</translation>
     </message>
     <message>
         <source>Bin file(*.abs);;DefaultDB file(*.ddf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bin-Datei (*.abs);;DefaultDB-Datei (*.ddf)</translation>
     </message>
     <message>
         <source>UserDB file(*.udf)</source>
-        <translation type="unfinished"></translation>
+        <translation>UserDB-Datei (*.udf)</translation>
     </message>
     <message>
         <source>DefaultDB file(*.ddf)</source>
-        <translation type="unfinished"></translation>
+        <translation>DefaultDB-Datei (*.ddf)</translation>
     </message>
     <message>
         <source>Save File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei speichern</translation>
     </message>
     <message>
         <source>Save OK!</source>
-        <translation type="unfinished"></translation>
+        <translation>Erfolgreich gespeichert!</translation>
     </message>
     <message>
         <source>Save Error!</source>
-        <translation type="unfinished"></translation>
+        <translation>Fehler beim Speichern!</translation>
     </message>
     <message>
         <source>This type isn&apos;t supported yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieser Dateityp wird noch nicht unterstützt</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>The changed data was not saved. Do you want to close it?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die geänderten Daten wurden nicht gespeichert. Trotzdem schließen?</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>File kind %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiart %1</translation>
     </message>
     <message>
         <source>%1, changed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, geändert</translation>
     </message>
     <message>
         <source>%1, unchanged</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, unverändert</translation>
     </message>
     <message>
         <source>%1 key</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Taste</translation>
     </message>
     <message numerus="yes">
         <source>%1 keys</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Taste</numerusform>
+            <numerusform>%1 Tasten</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 programme</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Sender</translation>
     </message>
     <message numerus="yes">
         <source>%1 programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Sender</numerusform>
+            <numerusform>%1 Sender</numerusform>
         </translation>
     </message>
     <message>
         <source>, %1 hidden by the filter</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 vom Filter ausgeblendet</translation>
     </message>
     <message>
         <source>%1 TV programme</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 TV-Sender</translation>
     </message>
     <message numerus="yes">
         <source>%1 TV programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 TV-Sender</numerusform>
+            <numerusform>%1 TV-Sender</numerusform>
         </translation>
     </message>
     <message>
         <source>%1 radio programme</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Radiosender</translation>
     </message>
     <message numerus="yes">
         <source>%1 radio programmes</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1 Radiosender</numerusform>
+            <numerusform>%1 Radiosender</numerusform>
         </translation>
     </message>
     <message>
         <source>, %1 not shown</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 nicht angezeigt</translation>
     </message>
     <message>
         <source>Unsaved changes to %1 from %2 were recovered. Restore them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gespeicherte Änderungen an %1 vom %2 wurden gerettet. Wiederherstellen?</translation>
     </message>
     <message>
         <source>Restore</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>Discard</source>
-        <translation type="unfinished"></translation>
+        <translation>Verwerfen</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Später</translation>
     </message>
     <message>
         <source>%1 has changed since. Restore writes the changes to %2 beside it and leaves %1 as it is.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wurde seitdem geändert. „Wiederherstellen“ schreibt die Änderungen nach %2 daneben und lässt %1 unverändert.</translation>
     </message>
 </context>
 <context>
     <name>TavrinClass</name>
     <message>
         <source>Tavrin</source>
-        <translation type="unfinished"></translation>
+        <translation>Tavrin</translation>
     </message>
     <message>
         <source>File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei</translation>
     </message>
     <message>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <source>Save as...</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern unter...</translation>
     </message>
     <message>
         <source>Ctrl+Shift+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Shift+S</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Beenden</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>Über</translation>
     </message>
 </context>
 <context>
     <name>TextCapacities</name>
     <message>
         <source>%1: %2 characters, %3 kept</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2 Zeichen, %3 behalten</translation>
     </message>
     <message>
         <source> (field name)</source>
-        <translation type="unfinished"></translation>
+        <translation> (Feldname)</translation>
     </message>
     <message>
         <source>satellite</source>
-        <translation type="unfinished"></translation>
+        <translation>Satellit</translation>
     </message>
     <message>
         <source>transponder</source>
-        <translation type="unfinished"></translation>
+        <translation>Transponder</translation>
     </message>
     <message>
         <source>programme</source>
-        <translation type="unfinished"></translation>
+        <translation>Sender</translation>
     </message>
     <message>
         <source>favourite group %1 &quot;%2&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Favoritengruppe %1 &quot;%2&quot;</translation>
     </message>
 </context>
 </TS>
