@@ -56,7 +56,7 @@ EditValue<QString> DocumentEdits::sortProgrammes(const SortRequest &request)
         count = int(db->allPGs().size());
     if (count == 0)
         return {EditOutcome(), tr("Nothing to sort")};
-    const EditOutcome outcome = applyOrder(SortOrder::sorted(*db, request), QStringLiteral("Sort"),
+    const EditOutcome outcome = applyOrder(SortOrder::sorted(*db, request), tr("Sort"),
                                            tr("Can't sort: a default database keeps each transponder's programmes together"));
     if (outcome.isRefused())
         return outcome;

@@ -362,6 +362,10 @@
         <source>Use This Order</source>
         <translation>Diese Reihenfolge übernehmen</translation>
     </message>
+    <message>
+        <source>Sort</source>
+        <translation>Sortieren</translation>
+    </message>
 </context>
 <context>
     <name>FavouriteMaskEditor</name>

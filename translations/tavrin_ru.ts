@@ -369,6 +369,10 @@
         <source>Use This Order</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Sort</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>FavouriteMaskEditor</name>
