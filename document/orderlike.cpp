@@ -19,6 +19,21 @@ QString matchName(const QString &name)
     return name.trimmed().toCaseFolded();
 }
 
+// NAME and SID together. A name often ends in a number close to its SID, and
+// Qt's pair hash only xors the two strings' hashes, which then cancel out
+// into a few long chains; mixing the first one keeps the keys apart.
+struct NameAndSid
+{
+    QString name;
+    QString sid;
+    bool operator==(const NameAndSid &other) const { return name == other.name && sid == other.sid; }
+};
+
+uint qHash(const NameAndSid &key, uint seed = 0)
+{
+    return (qHash(key.name, seed) * 0x9E3779B1u) ^ qHash(key.sid, seed);
+}
+
 // The programmes of each match key in service order, as chains through one
 // array; a key's head passes those already taken, so every chain is walked
 // once however often it is asked.
@@ -141,13 +156,13 @@ Result arrange(const ChannelDatabase &database, const QVector<ReferenceEntry> &r
     std::vector<const DB_NS::PGNode *> programmes(database.allPGs().begin(), database.allPGs().end());
     const int count = int(programmes.size());
     Candidates<QString> byName(count);
-    Candidates<QPair<QString, QString>> byNameAndSid(count);
+    Candidates<NameAndSid> byNameAndSid(count);
     for (int place = count - 1; place >= 0; --place) {
         const DB_NS::PGNode *programme = programmes[std::size_t(place)];
         const QString name = matchName(programme->value(nameField));
         byName.addInFront(name, place);
         if (const NodeAttribute *sid = programme->findAttribute(sidField))
-            byNameAndSid.addInFront(qMakePair(name, sid->value.trimmed()), place);
+            byNameAndSid.addInFront({name, sid->value.trimmed()}, place);
     }
     // An entry first looks for its own SID everywhere, so that a NAME-only
     // match of an earlier entry does not take the programme it names exactly.
@@ -157,7 +172,7 @@ Result arrange(const ChannelDatabase &database, const QVector<ReferenceEntry> &r
         const ReferenceEntry &entry = reference.at(i);
         if (entry.sid.trimmed().isEmpty())
             continue;
-        const int place = byNameAndSid.take(qMakePair(matchName(entry.name), entry.sid.trimmed()), taken);
+        const int place = byNameAndSid.take({matchName(entry.name), entry.sid.trimmed()}, taken);
         if (place >= 0) {
             taken[std::size_t(place)] = true;
             choice[std::size_t(i)] = place;

@@ -124,6 +124,87 @@ bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
     return added;
 }
 
+namespace {
+
+// Past this many moved programmes a reorder relinks every list.
+constexpr std::size_t MaxPlaced = 4096;
+// How many allPGs entries placing the moved programmes may look at in all
+// before the lists are sorted instead: far apart, a programme's neighbours
+// in its lists are found faster that way.
+constexpr std::size_t MaxLookedAt = 1 << 14;
+
+// Puts pg back into list, which holds the entries that counts() holds for
+// in allPGs order: next to the nearest of them in all.
+template<typename Counts>
+bool placeIn(const IndexedList<PGNode> &all, IndexedList<PGNode> &list, PGNode *pg, Counts counts,
+             std::size_t &budget)
+{
+    if (list.isEmpty())
+        return list.append(pg);
+    bool ahead = false;
+    const PGNode *near = all.nearest(pg, counts, budget, ahead);
+    if (!near) {
+        list.append(pg); // out of order: the caller sorts
+        return false;
+    }
+    if (ahead ? list.insertBefore(near->id(), pg) : list.insertAfter(near->id(), pg))
+        return true;
+    list.append(pg);
+    return false;
+}
+
+// The differing run of one list's two orders (same length), if any.
+template<typename Owner>
+void addSpan(std::vector<ChannelDatabase::OrderSpan> &spans, Owner owner, const PGNode *const *before,
+             const PGNode *const *after, std::size_t size)
+{
+    std::size_t first = 0;
+    while (first < size && before[first] == after[first])
+        ++first;
+    if (first == size)
+        return;
+    std::size_t last = size - 1;
+    while (before[last] == after[last])
+        --last;
+    ChannelDatabase::OrderSpan span;
+    owner(span);
+    span.next = last + 1 < size ? const_cast<PGNode *>(after[last + 1]) : nullptr;
+    span.entries.reserve(last - first + 1);
+    for (std::size_t i = first; i <= last; ++i)
+        span.entries.push_back(const_cast<PGNode *>(before[i]));
+    spans.push_back(std::move(span));
+}
+
+void restoreSpan(IndexedList<PGNode> &list, const ChannelDatabase::OrderSpan &span)
+{
+    using Span = ChannelDatabase::OrderSpan;
+    if (span.undo == Span::TakeOut) {
+        for (const PGNode *pg : span.entries)
+            list.takeNode(pg);
+        return;
+    }
+    if (span.undo == Span::PutBack) {
+        for (PGNode *pg : span.entries) {
+            if (!span.next || !list.insertBefore(span.next->id(), pg))
+                list.append(pg);
+        }
+        return;
+    }
+    // The run holds the same programmes in another order: each in turn goes
+    // in front of the entry after the run. A run of the whole list is set
+    // with one look-up per entry.
+    if (!span.next && span.entries.size() == list.size() && list.setOrder(span.entries))
+        return;
+    for (const PGNode *pg : span.entries) {
+        if (span.next)
+            list.moveBefore(pg->id(), span.next->id());
+        else
+            list.moveToBack(pg);
+    }
+}
+
+} // namespace
+
 void ChannelDatabase::relinkProgrammes()
 {
     m_listsInOrder = true;
@@ -167,11 +248,11 @@ void ChannelDatabase::relinkProgrammes()
 
 // The usual case after a move: every list already holds exactly the
 // programmes a rebuild would give it, only their order differs. Each list is
-// then checked in one walk and sorted by allPGs position only where it is out
-// of order, without look-ups, allocation or touching the indexes. False when
-// any list differs; a list sorted by then only had its own entries reordered,
-// which the rebuild that follows does not depend on.
-bool ChannelDatabase::reorderProgrammesInPlace()
+// then checked in one walk, and only those out of order are sorted by allPGs
+// position, without look-ups, allocation or touching the indexes. False,
+// with nothing changed, when any list differs. changes, when given, gets the
+// runs of the lists it sorted, as changedSpans() gives them.
+bool ChannelDatabase::reorderProgrammesInPlace(std::vector<OrderSpan> *changes)
 {
     std::size_t inTps = 0;
     std::size_t inSats = 0;
@@ -193,10 +274,17 @@ bool ChannelDatabase::reorderProgrammesInPlace()
     // whose own TP (or satellite) that is. Entries of different lists are then
     // different programmes, and with the counts equal they are all of allPGs,
     // each in exactly its own lists.
-    const auto ordered = [pass](IndexedList<PGNode> &list, const auto &belongs) {
+    struct Unsorted
+    {
+        IndexedList<PGNode> *list;
+        SatNode *sat;
+        TPNode *tp;
+    };
+    std::vector<Unsorted> unsorted;
+    const auto check = [pass](const IndexedList<PGNode> &list, const auto &belongs, bool &sorted) {
         quint32 last = 0;
-        bool sorted = true;
         bool first = true;
+        sorted = true;
         for (const PGNode *pg : list) {
             if (pg->m_relinkPass != pass || !belongs(pg))
                 return false;
@@ -204,19 +292,41 @@ bool ChannelDatabase::reorderProgrammesInPlace()
             last = pg->m_allPosition;
             first = false;
         }
-        if (!sorted)
-            list.sort([](const PGNode *a, const PGNode *b) { return a->m_allPosition < b->m_allPosition; });
         return true;
     };
+    bool sorted = true;
     for (SatNode *sat : m_sats) {
         if (sat->m_parent != this)
             return false;
         for (TPNode *tp : sat->m_tps) {
-            if (tp->m_parent != sat || !ordered(tp->m_pgs, [tp](const PGNode *pg) { return pg->m_parent == tp; }))
+            if (tp->m_parent != sat || !check(
+                    tp->m_pgs, [tp](const PGNode *pg) { return pg->m_parent == tp; }, sorted))
                 return false;
+            if (!sorted)
+                unsorted.push_back({&tp->m_pgs, nullptr, tp});
         }
-        if (!ordered(sat->m_allPGs, [sat](const PGNode *pg) { return pg->m_parent && pg->m_parent->m_parent == sat; }))
+        if (!check(
+                sat->m_allPGs, [sat](const PGNode *pg) { return pg->m_parent && pg->m_parent->m_parent == sat; },
+                sorted))
             return false;
+        if (!sorted)
+            unsorted.push_back({&sat->m_allPGs, sat, nullptr});
+    }
+    std::vector<PGNode *> before;
+    for (const Unsorted &one : unsorted) {
+        if (changes)
+            before.assign(one.list->begin(), one.list->end());
+        one.list->sort([](const PGNode *a, const PGNode *b) { return a->m_allPosition < b->m_allPosition; });
+        if (!changes)
+            continue;
+        const std::vector<PGNode *> after(one.list->begin(), one.list->end());
+        addSpan(
+            *changes,
+            [&one](OrderSpan &span) {
+                span.sat = one.sat;
+                span.tp = one.tp;
+            },
+            before.data(), after.data(), after.size());
     }
     return true;
 }
@@ -308,84 +418,6 @@ void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
     }
 }
 
-namespace {
-
-// Past this many moved programmes a reorder relinks every list.
-constexpr std::size_t MaxPlaced = 4096;
-// How many allPGs entries placing the moved programmes may look at in all
-// before the lists are sorted instead: far apart, a programme's neighbours
-// in its lists are found faster that way.
-constexpr std::size_t MaxLookedAt = 1 << 14;
-
-// Puts pg back into list, which holds the entries that counts() holds for
-// in allPGs order: next to the nearest of them in all.
-template<typename Counts>
-bool placeIn(const IndexedList<PGNode> &all, IndexedList<PGNode> &list, PGNode *pg, Counts counts,
-             std::size_t &budget)
-{
-    if (list.isEmpty())
-        return list.append(pg);
-    bool ahead = false;
-    const PGNode *near = all.nearest(pg, counts, budget, ahead);
-    if (!near) {
-        list.append(pg); // out of order: the caller sorts
-        return false;
-    }
-    if (ahead ? list.insertBefore(near->id(), pg) : list.insertAfter(near->id(), pg))
-        return true;
-    list.append(pg);
-    return false;
-}
-
-// The differing run of one list's two orders (same length), if any.
-template<typename Owner>
-void addSpan(std::vector<ChannelDatabase::OrderSpan> &spans, Owner owner, const PGNode *const *before,
-             const PGNode *const *after, std::size_t size)
-{
-    std::size_t first = 0;
-    while (first < size && before[first] == after[first])
-        ++first;
-    if (first == size)
-        return;
-    std::size_t last = size - 1;
-    while (before[last] == after[last])
-        --last;
-    ChannelDatabase::OrderSpan span;
-    owner(span);
-    span.next = last + 1 < size ? const_cast<PGNode *>(after[last + 1]) : nullptr;
-    span.entries.reserve(last - first + 1);
-    for (std::size_t i = first; i <= last; ++i)
-        span.entries.push_back(const_cast<PGNode *>(before[i]));
-    spans.push_back(std::move(span));
-}
-
-void restoreSpan(IndexedList<PGNode> &list, const ChannelDatabase::OrderSpan &span)
-{
-    using Span = ChannelDatabase::OrderSpan;
-    if (span.undo == Span::TakeOut) {
-        for (const PGNode *pg : span.entries)
-            list.takeNode(pg);
-        return;
-    }
-    if (span.undo == Span::PutBack) {
-        for (PGNode *pg : span.entries) {
-            if (!span.next || !list.insertBefore(span.next->id(), pg))
-                list.append(pg);
-        }
-        return;
-    }
-    // The run holds the same programmes in another order: each in turn goes
-    // in front of the entry after the run.
-    for (const PGNode *pg : span.entries) {
-        if (span.next)
-            list.moveBefore(pg->id(), span.next->id());
-        else
-            list.moveToBack(pg);
-    }
-}
-
-} // namespace
-
 std::vector<ChannelDatabase::OrderSpan> ChannelDatabase::changedSpans(const OrderSnapshot &before,
                                                                       const OrderSnapshot &after)
 {
@@ -423,12 +455,16 @@ void ChannelDatabase::relinkMoved(std::vector<OrderSpan> *changes)
 {
     std::vector<OrderSpan> steps;
     steps.swap(m_steps);
+    // A step that set the whole order (setAllPGsOrder()) moved everything.
+    const bool whole = std::any_of(steps.begin(), steps.end(), [](const OrderSpan &step) { return step.entries.size() > 1; });
     std::vector<PGNode *> moved;
-    moved.reserve(steps.size());
-    for (const OrderSpan &step : steps)
-        moved.push_back(step.entries.front());
-    std::sort(moved.begin(), moved.end());
-    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    if (!whole) {
+        moved.reserve(steps.size());
+        for (const OrderSpan &step : steps)
+            moved.push_back(step.entries.front());
+        std::sort(moved.begin(), moved.end());
+        moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    }
     // allPGs goes back by undoing each edit, last first.
     const auto undoAllPGs = [&] {
         if (changes)
@@ -441,7 +477,20 @@ void ChannelDatabase::relinkMoved(std::vector<OrderSpan> *changes)
             && m_sats.holds(sat) && sat->m_allPGs.holds(pg);
     };
     const bool inOrder = m_listsInOrder;
-    if (!inOrder || moved.size() > MaxPlaced || !std::all_of(moved.begin(), moved.end(), listed)) {
+    if (whole || !inOrder || moved.size() > MaxPlaced || !std::all_of(moved.begin(), moved.end(), listed)) {
+        // Every list holds the programmes it should: only those out of order
+        // are sorted, and only their runs are kept.
+        std::vector<OrderSpan> sortedLists;
+        if (reorderProgrammesInPlace(changes ? &sortedLists : nullptr)) {
+            m_listsInOrder = true;
+            if (!changes)
+                return;
+            undoAllPGs();
+            std::move(sortedLists.begin(), sortedLists.end(), std::back_inserter(*changes));
+            if (!inOrder)
+                changes->push_back({OrderSpan::Unordered, nullptr, nullptr, nullptr, {}});
+            return;
+        }
         // The satellites' and TPs' lists still hold the order before the reorder.
         OrderSnapshot was;
         if (changes)
@@ -555,16 +604,26 @@ bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
 {
     if (order.size() != m_allPGs.size())
         return false;
+    // Each programme once: stamped as it is met.
+    const quint64 pass = ++m_relinkPass;
     for (PGNode *pg : order) {
-        if (!m_allPGs.holds(pg))
+        if (!pg || pg->m_relinkPass == pass)
             return false;
+        pg->m_relinkPass = pass;
     }
     // Nothing moves when it is in that order already: the other lists stay in step.
     if (std::equal(order.begin(), order.end(), m_allPGs.begin()))
         return true;
-    // Each move is noted like any other allPGs edit, so a reorder that sets
-    // the whole order is undone as exactly.
-    for (PGNode *pg : order)
-        noteStep(pg->id(), [this, pg] { return m_allPGs.moveToBack(pg); });
+    // The order before is noted as one step, so a reorder that sets the
+    // whole order is undone as exactly.
+    std::vector<PGNode *> before;
+    if (m_trackMoves)
+        before.assign(m_allPGs.begin(), m_allPGs.end());
+    if (!m_allPGs.setOrder(order))
+        return false;
+    if (m_trackMoves)
+        m_steps.push_back({OrderSpan::Reorder, nullptr, nullptr, nullptr, std::move(before)});
+    else
+        m_listsInOrder = false;
     return true;
 }

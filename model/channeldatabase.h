@@ -150,11 +150,13 @@ public:
 
     /**
      * Runs reorder, which may only change places in allPGs (the movePG
-     * calls, exchangePGs, and removePGFromAll with addPG putting the same
-     * programme back), and relinks as relinkProgrammes() does. With every
-     * list in allPGs order before (listsInServiceOrder()), only the lists of
-     * the programmes it moved are looked at, while those are few. When changes is given, it gets the
-     * runs that changed, as changedSpans() gives them.
+     * calls, exchangePGs, setAllPGsOrder, and removePGFromAll with addPG
+     * putting the same programme back), and relinks as relinkProgrammes()
+     * does. With every list in allPGs order before (listsInServiceOrder()),
+     * only the lists of the programmes it moved are looked at, while those
+     * are few; otherwise only the lists out of order are sorted. When
+     * changes is given, it gets the runs that changed, as changedSpans()
+     * gives them.
      */
     template<typename Reorder>
     void reorderProgrammes(Reorder &&reorder, std::vector<OrderSpan> *changes = nullptr)
@@ -183,7 +185,7 @@ private:
     friend class DB_NS::TPNode;
 
     bool adoptSat(DB_NS::SatNode *node, const quint32 *beforeId);
-    bool reorderProgrammesInPlace();
+    bool reorderProgrammesInPlace(std::vector<OrderSpan> *changes = nullptr);
     void relinkMoved(std::vector<OrderSpan> *changes);
     static void listsChanged(ChannelDatabase *db)
     {

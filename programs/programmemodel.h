@@ -4,11 +4,14 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace DB_NS {
 class PGNode;
@@ -137,6 +140,12 @@ private:
     /** No view, no filter, no rows; the caller resets the model around it. */
     void forgetView();
     void dropRows(const QVector<quint32> &ids);
+    // A move in a view that follows the service order moves only the rows it names.
+    bool followsServiceOrder() const;
+    void noteMove(const QVector<quint32> &ids);
+    void followMove(const QVector<quint32> &ids);
+    bool moveGapsClosed(const QSet<quint32> &named) const;
+    bool placeMovedRows(const QVector<quint32> &ids, const QSet<quint32> &named);
     /** Brings the rows to the view's programmes as they are now, in the fewest steps. */
     void syncRows(const QVector<quint32> &hint = {});
     bool moveRowsInto(const QVector<quint32> &target, const QVector<quint32> &hint);
@@ -171,6 +180,11 @@ private:
     mutable int m_vpidAt = -1;
     mutable int m_nameAt = -1;
     mutable QVector<int> m_attributeOfColumn;
+
+    // Before a move of a few programmes: the nearest programmes before and
+    // after each that the move does not name (null: the list's end).
+    std::vector<std::pair<const DB_NS::PGNode *, const DB_NS::PGNode *>> m_moveGaps;
+    bool m_moveNoted = false;
 
     // Row of each shown id, rebuilt on demand after a change that shifts rows.
     mutable QHash<quint32, int> m_rowIndex;

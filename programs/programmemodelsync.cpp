@@ -21,6 +21,11 @@ constexpr quint32 NoId = DB_NS::NoId;
 constexpr int MaxSingleMoves = 64;
 // A move updates the row index of the rows it passes while they are few.
 constexpr int MaxIndexUpdate = 512;
+// How many entries of the service order a move of a few rows may look at
+// to check and place them before the whole view is compared instead.
+constexpr std::size_t MaxLookedAt = 4096;
+// Past this many persistent indexes a new layout finds their rows through the row index.
+constexpr int MaxLinearFinds = 32;
 // Past this many separate runs of rows to insert or remove, each one's
 // notification would cost the view more than one reset.
 constexpr int MaxRuns = 64;
@@ -80,9 +85,10 @@ void ProgrammeModel::connectDocument()
         else if (m_view == HotKeys)
             changeAllRows();
     });
+    connect(document, &Document::programmesAboutToMove, this, &ProgrammeModel::noteMove);
     connect(document, &Document::programmesMoved, this, [this, programmeRows](const QVector<quint32> &ids) {
         if (programmeRows())
-            syncRows(ids);
+            followMove(ids);
     });
     connect(document, &Document::nodesChanged, this, [this, programmeRows] {
         // Satellites or TPs came or went with their programmes.
@@ -163,6 +169,119 @@ void ProgrammeModel::dropRows(const QVector<quint32> &ids)
         endRemoveRows();
         end = begin;
     }
+}
+
+bool ProgrammeModel::followsServiceOrder() const
+{
+    // A move keeps which programmes these views show, and their rows in the
+    // service order; a view sort orders them by something else, and a view
+    // grouped by TP by the TPs first.
+    const bool listsAll = m_view == AllServices || m_view == AllFavourites || m_view == FavouriteGroup;
+    return listsAll && !isSorted() && m_document && m_document->database();
+}
+
+void ProgrammeModel::noteMove(const QVector<quint32> &ids)
+{
+    m_moveGaps.clear();
+    m_moveNoted = false;
+    if (!followsServiceOrder() || ids.isEmpty() || ids.size() > MaxSingleMoves)
+        return;
+    const auto &all = m_document->database()->allPGs();
+    const QSet<quint32> named(ids.cbegin(), ids.cend());
+    std::size_t budget = MaxLookedAt;
+    for (const quint32 id : ids) {
+        const DB_NS::PGNode *programme = all.find(id);
+        if (!programme)
+            return;
+        const DB_NS::PGNode *before = all.before(programme);
+        while (before && named.contains(before->id()) && --budget > 0)
+            before = all.before(before);
+        const DB_NS::PGNode *after = all.after(programme);
+        while (after && named.contains(after->id()) && --budget > 0)
+            after = all.after(after);
+        if (budget == 0)
+            return;
+        m_moveGaps.emplace_back(before, after);
+    }
+    m_moveNoted = true;
+}
+
+bool ProgrammeModel::moveGapsClosed(const QSet<quint32> &named) const
+{
+    // Where each named programme was, only named ones may lie between the
+    // two that were around it: then every programme the move does not name
+    // kept its order among the others (a trade of two places that names
+    // one of them leaves the other in the gap).
+    const auto &all = m_document->database()->allPGs();
+    std::size_t budget = MaxLookedAt;
+    for (const auto &gap : m_moveGaps) {
+        if ((gap.first && !all.holds(gap.first)) || (gap.second && !all.holds(gap.second)))
+            return false;
+        const DB_NS::PGNode *at = gap.first ? all.after(gap.first) : all.first();
+        for (; at != gap.second; at = all.after(at)) {
+            if (!at || !named.contains(at->id()) || --budget == 0)
+                return false;
+        }
+    }
+    return true;
+}
+
+void ProgrammeModel::followMove(const QVector<quint32> &ids)
+{
+    const bool noted = std::exchange(m_moveNoted, false);
+    if (followsServiceOrder()) {
+        if (noted) {
+            const QSet<quint32> named(ids.cbegin(), ids.cend());
+            if (moveGapsClosed(named) && placeMovedRows(ids, named))
+                return;
+        } else if (ids.size() > MaxSingleMoves) {
+            // Much of the list moved: one new layout, the same rows.
+            const QVector<quint32> target = shownIds();
+            if (target.size() == m_rows.size()) {
+                if (target != m_rows)
+                    relayout(target);
+                return;
+            }
+        }
+    }
+    syncRows(ids);
+}
+
+bool ProgrammeModel::placeMovedRows(const QVector<quint32> &ids, const QSet<quint32> &named)
+{
+    // Each shown programme the move names goes next to its nearest neighbour
+    // in the service order that is shown and in place already, on the side
+    // it lies: between the two, no such programme lies in either order. The
+    // rows then move as moveRowsInto() finds them, a block at a time.
+    const auto &all = m_document->database()->allPGs();
+    QVector<quint32> target = m_rows;
+    QSet<quint32> placed;
+    std::size_t budget = MaxLookedAt;
+    for (const quint32 id : ids) {
+        if (rowOf(id) < 0 || placed.contains(id))
+            continue;
+        const DB_NS::PGNode *programme = all.find(id);
+        if (!programme)
+            return false;
+        bool ahead = false;
+        const DB_NS::PGNode *near = all.nearest(
+            programme,
+            [&](const DB_NS::PGNode *other) {
+                const quint32 otherId = other->id();
+                return (!named.contains(otherId) || placed.contains(otherId)) && rowOf(otherId) >= 0;
+            },
+            budget, ahead);
+        placed.insert(id);
+        if (!near) {
+            if (budget == 0)
+                return false;
+            continue; // the only row in place
+        }
+        target.remove(indexOf(target, id, 0));
+        const int at = indexOf(target, near->id(), 0);
+        target.insert(ahead ? at : at + 1, id);
+    }
+    return target == m_rows || moveRowsInto(target, ids);
 }
 
 void ProgrammeModel::syncRows(const QVector<quint32> &hint)
@@ -311,7 +430,8 @@ void ProgrammeModel::relayout(const QVector<quint32> &target)
     QModelIndexList after;
     after.reserve(before.size());
     for (int i = 0; i < before.size(); ++i) {
-        const int row = rowOf(ids.at(i));
+        // A few are found faster along the rows than through a new row index.
+        const int row = before.size() > MaxLinearFinds ? rowOf(ids.at(i)) : indexOf(m_rows, ids.at(i), 0);
         after.append(row >= 0 ? index(row, before.at(i).column()) : QModelIndex());
     }
     changePersistentIndexList(before, after);
