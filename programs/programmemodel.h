@@ -146,6 +146,8 @@ private:
     void followMove(const QVector<quint32> &ids);
     bool moveGapsClosed(const QSet<quint32> &named) const;
     bool placeMovedRows(const QVector<quint32> &ids, const QSet<quint32> &named);
+    /** The shown programmes in the service order as it is now; the same ones as shown when a move kept them. */
+    QVector<quint32> rowsInServiceOrder() const;
     /** Brings the rows to the view's programmes as they are now, in the fewest steps. */
     void syncRows(const QVector<quint32> &hint = {});
     bool moveRowsInto(const QVector<quint32> &target, const QVector<quint32> &hint);

@@ -24,6 +24,8 @@ constexpr int MaxIndexUpdate = 512;
 // How many entries of the service order a move of a few rows may look at
 // to check and place them before the whole view is compared instead.
 constexpr std::size_t MaxLookedAt = 4096;
+// Ids up to eight times as many as the rows, and this many more, are marked in a bitmap.
+constexpr quint64 MaxBitmapSlack = 1 << 16;
 // Past this many persistent indexes a new layout finds their rows through the row index.
 constexpr int MaxLinearFinds = 32;
 // Past this many separate runs of rows to insert or remove, each one's
@@ -236,7 +238,7 @@ void ProgrammeModel::followMove(const QVector<quint32> &ids)
                 return;
         } else if (ids.size() > MaxSingleMoves) {
             // Much of the list moved: one new layout, the same rows.
-            const QVector<quint32> target = shownIds();
+            const QVector<quint32> target = rowsInServiceOrder();
             if (target.size() == m_rows.size()) {
                 if (target != m_rows)
                     relayout(target);
@@ -245,6 +247,29 @@ void ProgrammeModel::followMove(const QVector<quint32> &ids)
         }
     }
     syncRows(ids);
+}
+
+QVector<quint32> ProgrammeModel::rowsInServiceOrder() const
+{
+    // The service order read against the ids shown rather than each
+    // programme's values, which lie elsewhere in memory: a bitmap of the
+    // ids, while they are not too sparse for one.
+    quint32 highest = 0;
+    for (const quint32 id : m_rows)
+        highest = std::max(highest, id);
+    if (quint64(highest) > 8 * quint64(m_rows.size()) + MaxBitmapSlack)
+        return shownIds();
+    std::vector<bool> shown(std::size_t(highest) + 1, false);
+    for (const quint32 id : m_rows)
+        shown[id] = true;
+    QVector<quint32> rows;
+    rows.reserve(m_rows.size());
+    for (const DB_NS::PGNode *programme : m_document->database()->allPGs()) {
+        const quint32 id = programme->id();
+        if (id <= highest && shown[id])
+            rows.append(id);
+    }
+    return rows;
 }
 
 bool ProgrammeModel::placeMovedRows(const QVector<quint32> &ids, const QSet<quint32> &named)
