@@ -82,7 +82,7 @@ bool ChannelDatabase::adoptSat(SatNode *node, const quint32 *beforeId)
         }
     }
 
-    m_listsInOrder = false;
+    orderChanged();
     if (beforeId)
         m_sats.insertBefore(*beforeId, node);
     else
@@ -118,7 +118,7 @@ bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
         : after                         ? m_allPGs.insertAfter(anchorId, node)
                                         : m_allPGs.insertBefore(anchorId, node);
     if (!m_trackMoves)
-        m_listsInOrder = false;
+        orderChanged();
     else if (added)
         m_steps.push_back({OrderSpan::TakeOut, nullptr, nullptr, nullptr, {node}});
     return added;
@@ -252,7 +252,7 @@ void ChannelDatabase::relinkProgrammes()
 // position, without look-ups, allocation or touching the indexes. False,
 // with nothing changed, when any list differs. changes, when given, gets the
 // runs of the lists it sorted, as changedSpans() gives them.
-bool ChannelDatabase::reorderProgrammesInPlace(std::vector<OrderSpan> *changes)
+bool ChannelDatabase::reorderProgrammesInPlace(std::vector<OrderSpan> *changes, bool sortTps)
 {
     std::size_t inTps = 0;
     std::size_t inSats = 0;
@@ -312,6 +312,8 @@ bool ChannelDatabase::reorderProgrammesInPlace(std::vector<OrderSpan> *changes)
         if (!sorted)
             unsorted.push_back({&sat->m_allPGs, sat, nullptr});
     }
+    if (!sortTps && std::any_of(unsorted.begin(), unsorted.end(), [](const Unsorted &one) { return one.tp; }))
+        return false;
     std::vector<PGNode *> before;
     for (const Unsorted &one : unsorted) {
         if (changes)
@@ -403,7 +405,7 @@ ChannelDatabase::OrderSnapshot ChannelDatabase::saveOrder() const
 
 void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
 {
-    m_listsInOrder = false;
+    orderChanged();
     for (PGNode *pg : snapshot.all)
         m_allPGs.moveToBack(pg);
     std::size_t at = 0;
@@ -465,6 +467,7 @@ void ChannelDatabase::relinkMoved(std::vector<OrderSpan> *changes)
         std::sort(moved.begin(), moved.end());
         moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
     }
+    noteMoves(moved, whole);
     // allPGs goes back by undoing each edit, last first.
     const auto undoAllPGs = [&] {
         if (changes)
@@ -587,8 +590,33 @@ bool ChannelDatabase::placeMoved(const std::vector<PGNode *> &moved)
     return inOrder;
 }
 
+void ChannelDatabase::noteMoves(std::vector<PGNode *> moved, bool many)
+{
+    m_lastMoves.known = true;
+    m_lastMoves.many = many || moved.size() > MaxListedMoves;
+    m_lastMoves.programmes.clear();
+    if (!m_lastMoves.many)
+        m_lastMoves.programmes = std::move(moved);
+}
+
+void ChannelDatabase::restoreSpans(const std::vector<std::vector<OrderSpan>> &changes)
+{
+    std::vector<PGNode *> moved;
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+        restoreSpans(*change);
+        for (const OrderSpan &span : *change) {
+            if (!span.sat && !span.tp && span.undo != OrderSpan::Unordered)
+                moved.insert(moved.end(), span.entries.begin(), span.entries.end());
+        }
+    }
+    std::sort(moved.begin(), moved.end());
+    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    noteMoves(std::move(moved), false);
+}
+
 void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
 {
+    m_lastMoves.known = false;
     for (const OrderSpan &span : spans) {
         if (span.undo == OrderSpan::Unordered) {
             m_listsInOrder = false;
@@ -598,6 +626,14 @@ void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
                                                         : m_allPGs,
                     span);
     }
+}
+
+bool ChannelDatabase::orderSatelliteLists()
+{
+    if (m_listsInOrder)
+        return true;
+    m_listsInOrder = reorderProgrammesInPlace(nullptr, false);
+    return m_listsInOrder;
 }
 
 bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
@@ -624,6 +660,6 @@ bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
     if (m_trackMoves)
         m_steps.push_back({OrderSpan::Reorder, nullptr, nullptr, nullptr, std::move(before)});
     else
-        m_listsInOrder = false;
+        orderChanged();
     return true;
 }

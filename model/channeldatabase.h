@@ -147,6 +147,23 @@ public:
     static std::vector<OrderSpan> changedSpans(const OrderSnapshot &before, const OrderSnapshot &after);
     /** Puts each run back as it was, while the lists are as the reorder left them. */
     void restoreSpans(const std::vector<OrderSpan> &spans);
+    /** Undoes reorders, last first, from the runs each changed. */
+    void restoreSpans(const std::vector<std::vector<OrderSpan>> &changes);
+
+    /**
+     * The programmes whose place in allPGs the last reorderProgrammes() or
+     * restoreSpans() changed: every other programme kept its order among
+     * the rest. Not known once allPGs changed any other way since; more
+     * than MaxListedMoves are not listed, only said to be many.
+     */
+    struct Moves
+    {
+        bool known = false;
+        bool many = false;
+        std::vector<DB_NS::PGNode *> programmes;
+    };
+    static constexpr std::size_t MaxListedMoves = 256;
+    const Moves &lastMoves() const { return m_lastMoves; }
 
     /**
      * Runs reorder, which may only change places in allPGs (the movePG
@@ -175,6 +192,17 @@ public:
      */
     bool listsInServiceOrder() const { return m_listsInOrder; }
 
+    /**
+     * For a database whose allPGs was put in another order after the build
+     * (a dump's stored service order): when every TP's list already follows
+     * allPGs, the satellites' lists are sorted to follow it too, so that
+     * listsInServiceOrder() holds and the first move is as quick as the
+     * next. A save writes the TPs' lists, never the satellites', and they
+     * keep their order either way; false, with nothing changed, when one of
+     * them does not follow allPGs.
+     */
+    bool orderSatelliteLists();
+
     /** Reorders allPGs only, as order lists them; false (nothing changed) unless it holds exactly allPGs. */
     bool setAllPGsOrder(const std::vector<DB_NS::PGNode *> &order);
 
@@ -185,13 +213,20 @@ private:
     friend class DB_NS::TPNode;
 
     bool adoptSat(DB_NS::SatNode *node, const quint32 *beforeId);
-    bool reorderProgrammesInPlace(std::vector<OrderSpan> *changes = nullptr);
+    bool reorderProgrammesInPlace(std::vector<OrderSpan> *changes = nullptr, bool sortTps = true);
     void relinkMoved(std::vector<OrderSpan> *changes);
     static void listsChanged(ChannelDatabase *db)
     {
         if (db)
-            db->m_listsInOrder = false;
+            db->orderChanged();
     }
+    // allPGs or a list changed other than by a reorder or its undo.
+    void orderChanged()
+    {
+        m_listsInOrder = false;
+        m_lastMoves.known = false;
+    }
+    void noteMoves(std::vector<DB_NS::PGNode *> moved, bool many);
     bool placeMoved(const std::vector<DB_NS::PGNode *> &moved);
 
     // Runs an allPGs edit of the programme id; while a reorder runs, notes
@@ -200,7 +235,7 @@ private:
     bool noteStep(quint32 id, Edit edit, OrderSpan::Undo undo = OrderSpan::Reorder)
     {
         if (!m_trackMoves) {
-            m_listsInOrder = false;
+            orderChanged();
             return edit();
         }
         DB_NS::PGNode *pg = m_allPGs.find(id);
@@ -218,4 +253,5 @@ private:
     std::vector<OrderSpan> m_steps;
     bool m_trackMoves = false;
     bool m_listsInOrder = true;
+    Moves m_lastMoves;
 };

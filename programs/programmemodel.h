@@ -4,14 +4,11 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include <functional>
-#include <utility>
-#include <vector>
 
 namespace DB_NS {
 class PGNode;
@@ -142,10 +139,8 @@ private:
     void dropRows(const QVector<quint32> &ids);
     // A move in a view that follows the service order moves only the rows it names.
     bool followsServiceOrder() const;
-    void noteMove(const QVector<quint32> &ids);
     void followMove(const QVector<quint32> &ids);
-    bool moveGapsClosed(const QSet<quint32> &named) const;
-    bool placeMovedRows(const QVector<quint32> &ids, const QSet<quint32> &named);
+    bool placeMovedRows(const QVector<quint32> &ids);
     /** The shown programmes in the service order as it is now; the same ones as shown when a move kept them. */
     QVector<quint32> rowsInServiceOrder() const;
     /** Brings the rows to the view's programmes as they are now, in the fewest steps. */
@@ -182,11 +177,6 @@ private:
     mutable int m_vpidAt = -1;
     mutable int m_nameAt = -1;
     mutable QVector<int> m_attributeOfColumn;
-
-    // Before a move of a few programmes: the nearest programmes before and
-    // after each that the move does not name (null: the list's end).
-    std::vector<std::pair<const DB_NS::PGNode *, const DB_NS::PGNode *>> m_moveGaps;
-    bool m_moveNoted = false;
 
     // Row of each shown id, rebuilt on demand after a change that shifts rows.
     mutable QHash<quint32, int> m_rowIndex;

@@ -87,7 +87,6 @@ void ProgrammeModel::connectDocument()
         else if (m_view == HotKeys)
             changeAllRows();
     });
-    connect(document, &Document::programmesAboutToMove, this, &ProgrammeModel::noteMove);
     connect(document, &Document::programmesMoved, this, [this, programmeRows](const QVector<quint32> &ids) {
         if (programmeRows())
             followMove(ids);
@@ -182,61 +181,20 @@ bool ProgrammeModel::followsServiceOrder() const
     return listsAll && !isSorted() && m_document && m_document->database();
 }
 
-void ProgrammeModel::noteMove(const QVector<quint32> &ids)
-{
-    m_moveGaps.clear();
-    m_moveNoted = false;
-    if (!followsServiceOrder() || ids.isEmpty() || ids.size() > MaxSingleMoves)
-        return;
-    const auto &all = m_document->database()->allPGs();
-    const QSet<quint32> named(ids.cbegin(), ids.cend());
-    std::size_t budget = MaxLookedAt;
-    for (const quint32 id : ids) {
-        const DB_NS::PGNode *programme = all.find(id);
-        if (!programme)
-            return;
-        const DB_NS::PGNode *before = all.before(programme);
-        while (before && named.contains(before->id()) && --budget > 0)
-            before = all.before(before);
-        const DB_NS::PGNode *after = all.after(programme);
-        while (after && named.contains(after->id()) && --budget > 0)
-            after = all.after(after);
-        if (budget == 0)
-            return;
-        m_moveGaps.emplace_back(before, after);
-    }
-    m_moveNoted = true;
-}
-
-bool ProgrammeModel::moveGapsClosed(const QSet<quint32> &named) const
-{
-    // Where each named programme was, only named ones may lie between the
-    // two that were around it: then every programme the move does not name
-    // kept its order among the others (a trade of two places that names
-    // one of them leaves the other in the gap).
-    const auto &all = m_document->database()->allPGs();
-    std::size_t budget = MaxLookedAt;
-    for (const auto &gap : m_moveGaps) {
-        if ((gap.first && !all.holds(gap.first)) || (gap.second && !all.holds(gap.second)))
-            return false;
-        const DB_NS::PGNode *at = gap.first ? all.after(gap.first) : all.first();
-        for (; at != gap.second; at = all.after(at)) {
-            if (!at || !named.contains(at->id()) || --budget == 0)
-                return false;
-        }
-    }
-    return true;
-}
-
 void ProgrammeModel::followMove(const QVector<quint32> &ids)
 {
-    const bool noted = std::exchange(m_moveNoted, false);
     if (followsServiceOrder()) {
-        if (noted) {
-            const QSet<quint32> named(ids.cbegin(), ids.cend());
-            if (moveGapsClosed(named) && placeMovedRows(ids, named))
+        // The database knows every programme whose place changed; the step
+        // may name fewer (a trade of places names the one it selects).
+        const ChannelDatabase::Moves &moves = m_document->database()->lastMoves();
+        if (moves.known && !moves.many && moves.programmes.size() <= std::size_t(MaxSingleMoves)) {
+            QVector<quint32> moved;
+            moved.reserve(int(moves.programmes.size()));
+            for (const DB_NS::PGNode *programme : moves.programmes)
+                moved.append(programme->id());
+            if (placeMovedRows(moved))
                 return;
-        } else if (ids.size() > MaxSingleMoves) {
+        } else if (moves.known) {
             // Much of the list moved: one new layout, the same rows.
             const QVector<quint32> target = rowsInServiceOrder();
             if (target.size() == m_rows.size()) {
@@ -272,9 +230,10 @@ QVector<quint32> ProgrammeModel::rowsInServiceOrder() const
     return rows;
 }
 
-bool ProgrammeModel::placeMovedRows(const QVector<quint32> &ids, const QSet<quint32> &named)
+bool ProgrammeModel::placeMovedRows(const QVector<quint32> &ids)
 {
-    // Each shown programme the move names goes next to its nearest neighbour
+    const QSet<quint32> named(ids.cbegin(), ids.cend());
+    // Each shown programme that moved goes next to its nearest neighbour
     // in the service order that is shown and in place already, on the side
     // it lies: between the two, no such programme lies in either order. The
     // rows then move as moveRowsInto() finds them, a block at a time.
