@@ -636,30 +636,56 @@ bool ChannelDatabase::orderSatelliteLists()
     return m_listsInOrder;
 }
 
-bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
+template<typename Order, typename IdOf, typename Set>
+bool ChannelDatabase::setAllPGsOrderBy(const Order &order, IdOf idOf, Set set)
 {
-    if (order.size() != m_allPGs.size())
+    if (std::size_t(order.size()) != m_allPGs.size())
         return false;
-    // Each programme once: stamped as it is met.
-    const quint64 pass = ++m_relinkPass;
-    for (PGNode *pg : order) {
-        if (!pg || pg->m_relinkPass == pass)
-            return false;
-        pg->m_relinkPass = pass;
-    }
     // Nothing moves when it is in that order already: the other lists stay in step.
-    if (std::equal(order.begin(), order.end(), m_allPGs.begin()))
+    if (std::equal(order.begin(), order.end(), m_allPGs.begin(),
+                   [&idOf](const auto &wanted, const PGNode *pg) { return idOf(wanted) == pg->id(); }))
         return true;
     // The order before is noted as one step, so a reorder that sets the
     // whole order is undone as exactly.
     std::vector<PGNode *> before;
     if (m_trackMoves)
         before.assign(m_allPGs.begin(), m_allPGs.end());
-    if (!m_allPGs.setOrder(order))
+    // Each programme once: stamped as it is met.
+    const quint64 pass = ++m_relinkPass;
+    const auto once = [pass](PGNode *pg) {
+        if (pg->m_relinkPass == pass)
+            return false;
+        pg->m_relinkPass = pass;
+        return true;
+    };
+    if (!set(order, once))
         return false;
     if (m_trackMoves)
         m_steps.push_back({OrderSpan::Reorder, nullptr, nullptr, nullptr, std::move(before)});
     else
         orderChanged();
     return true;
+}
+
+bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
+{
+    if (std::any_of(order.begin(), order.end(), [](const PGNode *pg) { return !pg; }))
+        return false;
+    return setAllPGsOrderBy(
+        order, [](const PGNode *pg) { return pg->id(); },
+        [this](const std::vector<PGNode *> &nodes, const auto &once) {
+            // The stamps first: a repeated node must refuse before anything moves.
+            for (PGNode *pg : nodes) {
+                if (!once(pg))
+                    return false;
+            }
+            return m_allPGs.setOrder(nodes);
+        });
+}
+
+bool ChannelDatabase::setAllPGsOrder(const QVector<quint32> &order)
+{
+    return setAllPGsOrderBy(
+        order, [](quint32 id) { return id; },
+        [this](const QVector<quint32> &ids, const auto &once) { return m_allPGs.setOrderOfIds(ids, once); });
 }

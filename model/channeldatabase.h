@@ -3,6 +3,8 @@
 #include "indexedlist.h"
 #include "satnode.h"
 
+#include <QVector>
+
 #include <memory>
 #include <vector>
 
@@ -205,6 +207,8 @@ public:
 
     /** Reorders allPGs only, as order lists them; false (nothing changed) unless it holds exactly allPGs. */
     bool setAllPGsOrder(const std::vector<DB_NS::PGNode *> &order);
+    /** As above, by programme ids: one look-up each. */
+    bool setAllPGsOrder(const QVector<quint32> &order);
 
 private:
     Q_DISABLE_COPY(ChannelDatabase)
@@ -228,6 +232,8 @@ private:
     }
     void noteMoves(std::vector<DB_NS::PGNode *> moved, bool many);
     bool placeMoved(const std::vector<DB_NS::PGNode *> &moved);
+    template<typename Order, typename IdOf, typename Set>
+    bool setAllPGsOrderBy(const Order &order, IdOf idOf, Set set);
 
     // Runs an allPGs edit of the programme id; while a reorder runs, notes
     // how to put it back: undo, in front of the entry after it now.

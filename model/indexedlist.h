@@ -149,19 +149,17 @@ public:
     template<typename Nodes>
     bool setOrder(const Nodes &order)
     {
-        if (std::size_t(order.size()) != m_items.size())
-            return false;
-        std::vector<typename Items::iterator> places;
-        places.reserve(m_items.size());
-        for (const T *node : order) {
-            const auto it = node ? m_index.constFind(node->id()) : m_index.constEnd();
-            if (it == m_index.constEnd() || *it.value() != node)
-                return false;
-            places.push_back(it.value());
-        }
-        for (const auto &place : places)
-            m_items.splice(m_items.end(), m_items, place);
-        return true;
+        return setOrderBy(
+            order, [](const T *node) { return node ? node->id() : 0; },
+            [](const T *node, const T *listed) { return node && listed == node; });
+    }
+
+    /** As setOrder(), by ids; accept(entry) may refuse an entry (a repeated one). */
+    template<typename Ids, typename Accept>
+    bool setOrderOfIds(const Ids &ids, Accept accept)
+    {
+        return setOrderBy(
+            ids, [](quint32 id) { return id; }, [&accept](quint32, T *listed) { return accept(listed); });
     }
 
     /** Places the entry id just before the entry targetId. */
@@ -256,6 +254,24 @@ public:
     void reserve(int n) { m_index.reserve(n); }
 
 private:
+    template<typename Keys, typename IdOf, typename Accept>
+    bool setOrderBy(const Keys &keys, IdOf idOf, Accept accept)
+    {
+        if (std::size_t(keys.size()) != m_items.size())
+            return false;
+        std::vector<typename Items::iterator> places;
+        places.reserve(m_items.size());
+        for (const auto &key : keys) {
+            const auto it = m_index.constFind(idOf(key));
+            if (it == m_index.constEnd() || !accept(key, *it.value()))
+                return false;
+            places.push_back(it.value());
+        }
+        for (const auto &place : places)
+            m_items.splice(m_items.end(), m_items, place);
+        return true;
+    }
+
     bool insertAt(typename Items::iterator pos, T *node)
     {
         if (!node || m_index.contains(node->id()))

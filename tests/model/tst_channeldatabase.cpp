@@ -83,13 +83,9 @@ void runSteps(ChannelDatabase &db, const QList<Ids> &steps, std::vector<PGNode *
             taken.push_back(db.findPG(step.at(1)));
             db.removePGFromAll(step.at(1));
             break;
-        case 5: {
-            std::vector<PGNode *> order;
-            for (int i = 1; i < step.size(); ++i)
-                order.push_back(db.findPG(step.at(i)));
-            db.setAllPGsOrder(order);
+        case 5:
+            db.setAllPGsOrder(QVector<quint32>(step.begin() + 1, step.end()));
             break;
-        }
         default:
             for (PGNode *pg : taken) {
                 if (pg->id() == step.at(1))
