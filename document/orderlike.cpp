@@ -71,9 +71,9 @@ private:
     std::vector<int> m_leadingTaken;
 };
 
-// NAME and SID together. A name often ends in a number close to its SID, and
-// xoring the two strings' hashes cancels much of them out; mixing the first
-// one keeps the keys apart.
+// NAME and SID together. A name often ends in a number close to its SID;
+// the name's hash is mixed before the SID's goes in, so that two related
+// texts do not leave their keys close together.
 uint pairHash(uint nameHash, const QString &sid)
 {
     return (nameHash * 0x9E3779B1u) ^ qHash(sid);
