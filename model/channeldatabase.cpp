@@ -602,16 +602,21 @@ void ChannelDatabase::noteMoves(std::vector<PGNode *> moved, bool many)
 void ChannelDatabase::restoreSpans(const std::vector<std::vector<OrderSpan>> &changes)
 {
     std::vector<PGNode *> moved;
+    bool many = false;
     for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
         restoreSpans(*change);
         for (const OrderSpan &span : *change) {
-            if (!span.sat && !span.tp && span.undo != OrderSpan::Unordered)
-                moved.insert(moved.end(), span.entries.begin(), span.entries.end());
+            if (span.sat || span.tp || span.undo == OrderSpan::Unordered || many)
+                continue;
+            moved.insert(moved.end(), span.entries.begin(), span.entries.end());
+            many = moved.size() > MaxListedMoves * 4;
         }
     }
-    std::sort(moved.begin(), moved.end());
-    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
-    noteMoves(std::move(moved), false);
+    if (!many) {
+        std::sort(moved.begin(), moved.end());
+        moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    }
+    noteMoves(std::move(moved), many);
 }
 
 void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
