@@ -117,6 +117,7 @@ bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
     const bool added = anchorId == NoId ? m_allPGs.append(node)
         : after                         ? m_allPGs.insertAfter(anchorId, node)
                                         : m_allPGs.insertBefore(anchorId, node);
+    m_positionsPass = 0;
     if (!m_trackMoves)
         orderChanged();
     else if (added)
@@ -264,11 +265,16 @@ bool ChannelDatabase::reorderProgrammesInPlace(std::vector<OrderSpan> *changes, 
     if (inTps != m_allPGs.size() || inSats != m_allPGs.size())
         return false;
 
-    const quint64 pass = ++m_relinkPass;
+    // A whole new order set just now stamped every programme already.
+    const bool stamped = m_positionsPass != 0 && m_positionsPass == m_relinkPass;
+    m_positionsPass = 0;
+    const quint64 pass = stamped ? m_relinkPass : ++m_relinkPass;
     quint32 position = 0;
-    for (PGNode *pg : m_allPGs) {
-        pg->m_relinkPass = pass;
-        pg->m_allPosition = position++;
+    if (!stamped) {
+        for (PGNode *pg : m_allPGs) {
+            pg->m_relinkPass = pass;
+            pg->m_allPosition = position++;
+        }
     }
     // Every entry of a TP's (or satellite's) list is a programme of allPGs
     // whose own TP (or satellite) that is. Entries of different lists are then
@@ -622,6 +628,7 @@ void ChannelDatabase::restoreSpans(const std::vector<std::vector<OrderSpan>> &ch
 void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
 {
     m_lastMoves.known = false;
+    m_positionsPass = 0;
     for (const OrderSpan &span : spans) {
         if (span.undo == OrderSpan::Unordered) {
             m_listsInOrder = false;
@@ -655,20 +662,25 @@ bool ChannelDatabase::setAllPGsOrderBy(const Order &order, IdOf idOf, Set set)
     std::vector<PGNode *> before;
     if (m_trackMoves)
         before.assign(m_allPGs.begin(), m_allPGs.end());
-    // Each programme once: stamped as it is met.
+    // Each programme once: stamped as it is met, with its new place, which
+    // spares the relink that follows its own pass over them.
     const quint64 pass = ++m_relinkPass;
-    const auto once = [pass](PGNode *pg) {
+    quint32 position = 0;
+    const auto once = [pass, &position](PGNode *pg) {
         if (pg->m_relinkPass == pass)
             return false;
         pg->m_relinkPass = pass;
+        pg->m_allPosition = position++;
         return true;
     };
     if (!set(order, once))
         return false;
-    if (m_trackMoves)
+    if (m_trackMoves) {
         m_steps.push_back({OrderSpan::Reorder, nullptr, nullptr, nullptr, std::move(before)});
-    else
+        m_positionsPass = pass;
+    } else {
         orderChanged();
+    }
     return true;
 }
 

@@ -229,6 +229,7 @@ private:
     {
         m_listsInOrder = false;
         m_lastMoves.known = false;
+        m_positionsPass = 0;
     }
     void noteMoves(std::vector<DB_NS::PGNode *> moved, bool many);
     bool placeMoved(const std::vector<DB_NS::PGNode *> &moved);
@@ -246,6 +247,7 @@ private:
         }
         DB_NS::PGNode *pg = m_allPGs.find(id);
         DB_NS::PGNode *next = m_allPGs.after(pg);
+        m_positionsPass = 0;
         if (!edit())
             return false;
         m_steps.push_back({undo, nullptr, nullptr, next, {pg}});
@@ -255,6 +257,9 @@ private:
     DB_NS::IndexedList<DB_NS::SatNode> m_sats;
     DB_NS::IndexedList<DB_NS::PGNode> m_allPGs;
     quint64 m_relinkPass = 0;
+    // The pass whose stamps hold every allPGs programme's place, when a
+    // whole new order set them and allPGs has not changed since; else 0.
+    quint64 m_positionsPass = 0;
     // How to put back each allPGs edit of a running reorderProgrammes(), in order.
     std::vector<OrderSpan> m_steps;
     bool m_trackMoves = false;
