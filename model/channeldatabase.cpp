@@ -118,6 +118,7 @@ bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
         : after                         ? m_allPGs.insertAfter(anchorId, node)
                                         : m_allPGs.insertBefore(anchorId, node);
     m_positionsPass = 0;
+    m_setOrder.clear();
     if (!m_trackMoves)
         orderChanged();
     else if (added)
@@ -598,6 +599,8 @@ bool ChannelDatabase::placeMoved(const std::vector<PGNode *> &moved)
 
 void ChannelDatabase::noteMoves(std::vector<PGNode *> moved, bool many)
 {
+    m_lastMoves.order.clear();
+    m_lastMoves.order.swap(m_setOrder);
     m_lastMoves.known = true;
     m_lastMoves.many = many || moved.size() > MaxListedMoves;
     m_lastMoves.programmes.clear();
@@ -702,7 +705,11 @@ bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
 
 bool ChannelDatabase::setAllPGsOrder(const QVector<quint32> &order)
 {
-    return setAllPGsOrderBy(
+    m_setOrder.clear();
+    const bool set = setAllPGsOrderBy(
         order, [](quint32 id) { return id; },
         [this](const QVector<quint32> &ids, const auto &once) { return m_allPGs.setOrderOfIds(ids, once); });
+    if (set && m_trackMoves)
+        m_setOrder = order;
+    return set;
 }

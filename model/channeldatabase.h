@@ -163,6 +163,8 @@ public:
         bool known = false;
         bool many = false;
         std::vector<DB_NS::PGNode *> programmes;
+        // The whole new order by id, when the reorder set one by ids last.
+        QVector<quint32> order;
     };
     static constexpr std::size_t MaxListedMoves = 256;
     const Moves &lastMoves() const { return m_lastMoves; }
@@ -181,6 +183,7 @@ public:
     void reorderProgrammes(Reorder &&reorder, std::vector<OrderSpan> *changes = nullptr)
     {
         m_steps.clear();
+        m_setOrder.clear();
         m_trackMoves = true;
         reorder(*this);
         m_trackMoves = false;
@@ -248,6 +251,7 @@ private:
         DB_NS::PGNode *pg = m_allPGs.find(id);
         DB_NS::PGNode *next = m_allPGs.after(pg);
         m_positionsPass = 0;
+        m_setOrder.clear();
         if (!edit())
             return false;
         m_steps.push_back({undo, nullptr, nullptr, next, {pg}});
@@ -260,6 +264,8 @@ private:
     // The pass whose stamps hold every allPGs programme's place, when a
     // whole new order set them and allPGs has not changed since; else 0.
     quint64 m_positionsPass = 0;
+    // The order a running reorder set by ids, while it is the last edit.
+    QVector<quint32> m_setOrder;
     // How to put back each allPGs edit of a running reorderProgrammes(), in order.
     std::vector<OrderSpan> m_steps;
     bool m_trackMoves = false;

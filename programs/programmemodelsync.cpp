@@ -196,7 +196,7 @@ void ProgrammeModel::followMove(const QVector<quint32> &ids)
                 return;
         } else if (moves.known) {
             // Much of the list moved: one new layout, the same rows.
-            const QVector<quint32> target = rowsInServiceOrder();
+            const QVector<quint32> target = rowsInServiceOrder(moves.order);
             if (target.size() == m_rows.size()) {
                 if (target != m_rows)
                     relayout(target);
@@ -207,7 +207,7 @@ void ProgrammeModel::followMove(const QVector<quint32> &ids)
     syncRows(ids);
 }
 
-QVector<quint32> ProgrammeModel::rowsInServiceOrder() const
+QVector<quint32> ProgrammeModel::rowsInServiceOrder(const QVector<quint32> &order) const
 {
     // The service order read against the ids shown rather than each
     // programme's values, which lie elsewhere in memory: a bitmap of the
@@ -222,11 +222,17 @@ QVector<quint32> ProgrammeModel::rowsInServiceOrder() const
         shown[id] = true;
     QVector<quint32> rows;
     rows.reserve(m_rows.size());
-    for (const DB_NS::PGNode *programme : m_document->database()->allPGs()) {
-        const quint32 id = programme->id();
+    const auto add = [&](quint32 id) {
         if (id <= highest && shown[id])
             rows.append(id);
+    };
+    // The order the database was given, when it says so, spares reading every programme again.
+    if (!order.isEmpty()) {
+        std::for_each(order.cbegin(), order.cend(), add);
+        return rows;
     }
+    for (const DB_NS::PGNode *programme : m_document->database()->allPGs())
+        add(programme->id());
     return rows;
 }
 
