@@ -84,8 +84,11 @@ LoadStatus loadDocument(ParserLibrary &library, int kind, const QString &path, D
         return status;
     doc.database = lists.compact ? databaseFromCompact(lists.compactSats, lists.compactTps, lists.compactPgs)
                                  : databaseFromRecords(*lists.sats, *lists.tps, *lists.pgs);
-    if (kind == OstrelUserDump)
+    if (kind == OstrelUserDump) {
         ServiceOrder::sortByDefaultOrder(*doc.database);
+        // Paid once here rather than by the first move.
+        doc.database->orderSatelliteLists();
+    }
     doc.satTemplate = templateVector(library.satTemplate());
     doc.tpTemplate = templateVector(library.tpTemplate());
     doc.pgTemplate = templateVector(library.pgTemplate());

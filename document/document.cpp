@@ -204,8 +204,7 @@ void Document::restoreProgrammeSpans(const std::vector<std::vector<ChannelDataba
                                      const QVector<quint32> &moved)
 {
     emit programmesAboutToMove(moved);
-    for (auto change = changes.rbegin(); change != changes.rend(); ++change)
-        m_data.database->restoreSpans(*change);
+    m_data.database->restoreSpans(changes);
     emit programmesMoved(moved);
 }
 

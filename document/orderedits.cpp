@@ -24,13 +24,7 @@ EditOutcome DocumentEdits::applyOrder(const QVector<quint32> &order, const QStri
     }
     if (moved.isEmpty())
         return EditOutcome();
-    ReorderProgrammes::Reorder reorder = [order](ChannelDatabase &database) {
-        std::vector<DB_NS::PGNode *> nodes;
-        nodes.reserve(std::size_t(order.size()));
-        for (const quint32 id : order)
-            nodes.push_back(database.findPG(id));
-        database.setAllPGsOrder(nodes);
-    };
+    ReorderProgrammes::Reorder reorder = [order](ChannelDatabase &database) { database.setAllPGsOrder(order); };
     if (!storableReorder(reorder))
         return EditOutcome::refusedWith(refusal);
     m_document->undoStack()->push(new ReorderProgrammes(m_document, text, moved, reorder));

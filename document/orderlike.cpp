@@ -20,41 +20,65 @@ QString matchName(const QString &name)
     return name.trimmed().toCaseFolded();
 }
 
-// The programmes of each match key in service order, as chains through one
-// array; a key's head passes those already taken, so every chain is walked
-// once however often it is asked.
-template<typename Key>
+// The programmes of each match key in service order, found through a table
+// of key hashes sorted by hash and place: one block of memory rather than a
+// heap node and a key copy per programme, which at 50,000 programmes left
+// most look-ups waiting on memory. Keys of one hash are told apart by equal().
 class Candidates
 {
 public:
-    explicit Candidates(int count)
-        : m_next(std::size_t(count), -1)
+    explicit Candidates(std::size_t count) { m_table.reserve(count); }
+    void add(uint hash, int place) { m_table.push_back({hash, place}); }
+    // After the last add().
+    void seal()
     {
-        m_head.reserve(count);
+        std::sort(m_table.begin(), m_table.end());
+        m_leadingTaken.assign(m_table.size(), 0);
     }
-    // Called for the places from last to first.
-    void addInFront(const Key &key, int place)
+    // The first place of that key not taken yet, or -1; the caller takes it.
+    template<typename Equal>
+    int take(uint hash, const std::vector<bool> &taken, Equal equal)
     {
-        int &head = m_head[key];
-        m_next[std::size_t(place)] = head - 1;
-        head = place + 1; // 0: no chain yet
-    }
-    int take(const Key &key, const std::vector<bool> &taken)
-    {
-        const auto it = m_head.find(key);
-        if (it == m_head.end())
+        const auto first = std::lower_bound(m_table.begin(), m_table.end(), Entry{hash, -1});
+        if (first == m_table.end() || first->hash != hash)
             return -1;
-        int place = it.value() - 1;
-        while (place >= 0 && taken[std::size_t(place)])
-            place = m_next[std::size_t(place)];
-        it.value() = place >= 0 ? m_next[std::size_t(place)] + 1 : 0;
-        return place;
+        // The places of a run taken from its front are passed over once.
+        int &leading = m_leadingTaken[std::size_t(first - m_table.begin())];
+        bool front = true;
+        for (auto it = first + leading; it != m_table.end() && it->hash == hash; ++it) {
+            const bool gone = taken[std::size_t(it->place)];
+            if (!gone && !equal(it->place)) {
+                front = false;
+                continue;
+            }
+            leading += front ? 1 : 0;
+            if (!gone)
+                return it->place;
+        }
+        return -1;
     }
 
 private:
-    QHash<Key, int> m_head;
-    std::vector<int> m_next;
+    struct Entry
+    {
+        uint hash;
+        int place;
+        bool operator<(const Entry &other) const
+        {
+            return hash != other.hash ? hash < other.hash : place < other.place;
+        }
+    };
+    std::vector<Entry> m_table;
+    std::vector<int> m_leadingTaken;
 };
+
+// NAME and SID together. A name often ends in a number close to its SID;
+// the name's hash is mixed before the SID's goes in, so that two related
+// texts do not leave their keys close together.
+uint pairHash(uint nameHash, const QString &sid)
+{
+    return (nameHash * 0x9E3779B1u) ^ qHash(sid);
+}
 
 } // namespace
 
@@ -140,48 +164,65 @@ QVector<ReferenceEntry> fromNames(const QStringList &names)
 Result arrange(const ChannelDatabase &database, const QVector<ReferenceEntry> &reference)
 {
     std::vector<const DB_NS::PGNode *> programmes(database.allPGs().begin(), database.allPGs().end());
-    const int count = int(programmes.size());
-    Candidates<QString> byName(count);
-    Candidates<QPair<QString, QString>> byNameAndSid(count);
-    for (int place = count - 1; place >= 0; --place) {
-        const DB_NS::PGNode *programme = programmes[std::size_t(place)];
-        const QString name = matchName(programme->value(nameField));
-        byName.addInFront(name, place);
-        if (const NodeAttribute *sid = programme->findAttribute(sidField))
-            byNameAndSid.addInFront(qMakePair(name, sid->value.trimmed()), place);
+    const std::size_t count = programmes.size();
+    std::vector<QString> names(count);
+    std::vector<QString> sids(count);
+    Candidates byName(count);
+    Candidates byNameAndSid(count);
+    for (std::size_t place = 0; place < count; ++place) {
+        const DB_NS::PGNode *programme = programmes[place];
+        names[place] = matchName(programme->value(nameField));
+        const uint nameHash = qHash(names[place]);
+        byName.add(nameHash, int(place));
+        if (const NodeAttribute *sid = programme->findAttribute(sidField)) {
+            sids[place] = sid->value.trimmed();
+            byNameAndSid.add(pairHash(nameHash, sids[place]), int(place));
+        }
     }
+    byName.seal();
+    byNameAndSid.seal();
     // An entry first looks for its own SID everywhere, so that a NAME-only
     // match of an earlier entry does not take the programme it names exactly.
-    std::vector<bool> taken(programmes.size(), false);
+    std::vector<bool> taken(count, false);
     std::vector<int> choice(std::size_t(reference.size()), -1);
+    std::vector<QString> wanted(std::size_t(reference.size()));
+    std::vector<uint> wantedHash(std::size_t(reference.size()));
     for (int i = 0; i < reference.size(); ++i) {
-        const ReferenceEntry &entry = reference.at(i);
-        if (entry.sid.trimmed().isEmpty())
+        const std::size_t at = std::size_t(i);
+        wanted[at] = matchName(reference.at(i).name);
+        wantedHash[at] = qHash(wanted[at]);
+        const QString sid = reference.at(i).sid.trimmed();
+        if (sid.isEmpty())
             continue;
-        const int place = byNameAndSid.take(qMakePair(matchName(entry.name), entry.sid.trimmed()), taken);
+        const QString &name = wanted[at];
+        const int place = byNameAndSid.take(pairHash(wantedHash[at], sid), taken, [&](int p) {
+            return sids[std::size_t(p)] == sid && names[std::size_t(p)] == name;
+        });
         if (place >= 0) {
             taken[std::size_t(place)] = true;
-            choice[std::size_t(i)] = place;
+            choice[at] = place;
         }
     }
     for (int i = 0; i < reference.size(); ++i) {
-        if (choice[std::size_t(i)] >= 0)
+        const std::size_t at = std::size_t(i);
+        if (choice[at] >= 0)
             continue;
-        const int place = byName.take(matchName(reference.at(i).name), taken);
+        const QString &name = wanted[at];
+        const int place = byName.take(wantedHash[at], taken, [&](int p) { return names[std::size_t(p)] == name; });
         if (place >= 0) {
             taken[std::size_t(place)] = true;
-            choice[std::size_t(i)] = place;
+            choice[at] = place;
         }
     }
 
     Result result;
-    result.order.reserve(int(programmes.size()));
+    result.order.reserve(int(count));
     for (const int place : choice) {
         if (place >= 0)
             result.order.append(programmes[std::size_t(place)]->id());
     }
     result.matched = result.order.size();
-    for (std::size_t place = 0; place < programmes.size(); ++place) {
+    for (std::size_t place = 0; place < count; ++place) {
         if (!taken[place])
             result.order.append(programmes[place]->id());
     }

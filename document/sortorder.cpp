@@ -167,8 +167,9 @@ QStringList availableKeys(const TemplateVector &programmeTemplate)
 QVector<quint32> sorted(const ChannelDatabase &database, const SortRequest &request)
 {
     QVector<quint32> order;
-    order.reserve(int(database.allPGs().size()));
-    for (const DB_NS::PGNode *programme : database.allPGs())
+    std::vector<const DB_NS::PGNode *> listed(database.allPGs().begin(), database.allPGs().end());
+    order.reserve(int(listed.size()));
+    for (const DB_NS::PGNode *programme : listed)
         order.append(programme->id());
 
     // The places the sorted programmes hold, in service order.
@@ -187,7 +188,7 @@ QVector<quint32> sorted(const ChannelDatabase &database, const SortRequest &requ
     std::vector<const DB_NS::PGNode *> programmes;
     programmes.reserve(places.size());
     for (const int place : places)
-        programmes.push_back(database.findPG(order.at(place)));
+        programmes.push_back(listed[std::size_t(place)]);
 
     std::vector<std::unique_ptr<Column>> columns;
     if (request.tvFirst) {

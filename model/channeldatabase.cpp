@@ -82,7 +82,7 @@ bool ChannelDatabase::adoptSat(SatNode *node, const quint32 *beforeId)
         }
     }
 
-    m_listsInOrder = false;
+    orderChanged();
     if (beforeId)
         m_sats.insertBefore(*beforeId, node);
     else
@@ -117,12 +117,95 @@ bool ChannelDatabase::addPG(PGNode *node, quint32 anchorId, bool after)
     const bool added = anchorId == NoId ? m_allPGs.append(node)
         : after                         ? m_allPGs.insertAfter(anchorId, node)
                                         : m_allPGs.insertBefore(anchorId, node);
+    m_positionsPass = 0;
+    m_setOrder.clear();
     if (!m_trackMoves)
-        m_listsInOrder = false;
+        orderChanged();
     else if (added)
         m_steps.push_back({OrderSpan::TakeOut, nullptr, nullptr, nullptr, {node}});
     return added;
 }
+
+namespace {
+
+// Past this many moved programmes a reorder relinks every list.
+constexpr std::size_t MaxPlaced = 4096;
+// How many allPGs entries placing the moved programmes may look at in all
+// before the lists are sorted instead: far apart, a programme's neighbours
+// in its lists are found faster that way.
+constexpr std::size_t MaxLookedAt = 1 << 14;
+
+// Puts pg back into list, which holds the entries that counts() holds for
+// in allPGs order: next to the nearest of them in all.
+template<typename Counts>
+bool placeIn(const IndexedList<PGNode> &all, IndexedList<PGNode> &list, PGNode *pg, Counts counts,
+             std::size_t &budget)
+{
+    if (list.isEmpty())
+        return list.append(pg);
+    bool ahead = false;
+    const PGNode *near = all.nearest(pg, counts, budget, ahead);
+    if (!near) {
+        list.append(pg); // out of order: the caller sorts
+        return false;
+    }
+    if (ahead ? list.insertBefore(near->id(), pg) : list.insertAfter(near->id(), pg))
+        return true;
+    list.append(pg);
+    return false;
+}
+
+// The differing run of one list's two orders (same length), if any.
+template<typename Owner>
+void addSpan(std::vector<ChannelDatabase::OrderSpan> &spans, Owner owner, const PGNode *const *before,
+             const PGNode *const *after, std::size_t size)
+{
+    std::size_t first = 0;
+    while (first < size && before[first] == after[first])
+        ++first;
+    if (first == size)
+        return;
+    std::size_t last = size - 1;
+    while (before[last] == after[last])
+        --last;
+    ChannelDatabase::OrderSpan span;
+    owner(span);
+    span.next = last + 1 < size ? const_cast<PGNode *>(after[last + 1]) : nullptr;
+    span.entries.reserve(last - first + 1);
+    for (std::size_t i = first; i <= last; ++i)
+        span.entries.push_back(const_cast<PGNode *>(before[i]));
+    spans.push_back(std::move(span));
+}
+
+void restoreSpan(IndexedList<PGNode> &list, const ChannelDatabase::OrderSpan &span)
+{
+    using Span = ChannelDatabase::OrderSpan;
+    if (span.undo == Span::TakeOut) {
+        for (const PGNode *pg : span.entries)
+            list.takeNode(pg);
+        return;
+    }
+    if (span.undo == Span::PutBack) {
+        for (PGNode *pg : span.entries) {
+            if (!span.next || !list.insertBefore(span.next->id(), pg))
+                list.append(pg);
+        }
+        return;
+    }
+    // The run holds the same programmes in another order: each in turn goes
+    // in front of the entry after the run. A run of the whole list is set
+    // with one look-up per entry.
+    if (!span.next && span.entries.size() == list.size() && list.setOrder(span.entries))
+        return;
+    for (const PGNode *pg : span.entries) {
+        if (span.next)
+            list.moveBefore(pg->id(), span.next->id());
+        else
+            list.moveToBack(pg);
+    }
+}
+
+} // namespace
 
 void ChannelDatabase::relinkProgrammes()
 {
@@ -167,11 +250,11 @@ void ChannelDatabase::relinkProgrammes()
 
 // The usual case after a move: every list already holds exactly the
 // programmes a rebuild would give it, only their order differs. Each list is
-// then checked in one walk and sorted by allPGs position only where it is out
-// of order, without look-ups, allocation or touching the indexes. False when
-// any list differs; a list sorted by then only had its own entries reordered,
-// which the rebuild that follows does not depend on.
-bool ChannelDatabase::reorderProgrammesInPlace()
+// then checked in one walk, and only those out of order are sorted by allPGs
+// position, without look-ups, allocation or touching the indexes. False,
+// with nothing changed, when any list differs. changes, when given, gets the
+// runs of the lists it sorted, as changedSpans() gives them.
+bool ChannelDatabase::reorderProgrammesInPlace(std::vector<OrderSpan> *changes, bool sortTps)
 {
     std::size_t inTps = 0;
     std::size_t inSats = 0;
@@ -183,20 +266,32 @@ bool ChannelDatabase::reorderProgrammesInPlace()
     if (inTps != m_allPGs.size() || inSats != m_allPGs.size())
         return false;
 
-    const quint64 pass = ++m_relinkPass;
+    // A whole new order set just now stamped every programme already.
+    const bool stamped = m_positionsPass != 0 && m_positionsPass == m_relinkPass;
+    m_positionsPass = 0;
+    const quint64 pass = stamped ? m_relinkPass : ++m_relinkPass;
     quint32 position = 0;
-    for (PGNode *pg : m_allPGs) {
-        pg->m_relinkPass = pass;
-        pg->m_allPosition = position++;
+    if (!stamped) {
+        for (PGNode *pg : m_allPGs) {
+            pg->m_relinkPass = pass;
+            pg->m_allPosition = position++;
+        }
     }
     // Every entry of a TP's (or satellite's) list is a programme of allPGs
     // whose own TP (or satellite) that is. Entries of different lists are then
     // different programmes, and with the counts equal they are all of allPGs,
     // each in exactly its own lists.
-    const auto ordered = [pass](IndexedList<PGNode> &list, const auto &belongs) {
+    struct Unsorted
+    {
+        IndexedList<PGNode> *list;
+        SatNode *sat;
+        TPNode *tp;
+    };
+    std::vector<Unsorted> unsorted;
+    const auto check = [pass](const IndexedList<PGNode> &list, const auto &belongs, bool &sorted) {
         quint32 last = 0;
-        bool sorted = true;
         bool first = true;
+        sorted = true;
         for (const PGNode *pg : list) {
             if (pg->m_relinkPass != pass || !belongs(pg))
                 return false;
@@ -204,19 +299,43 @@ bool ChannelDatabase::reorderProgrammesInPlace()
             last = pg->m_allPosition;
             first = false;
         }
-        if (!sorted)
-            list.sort([](const PGNode *a, const PGNode *b) { return a->m_allPosition < b->m_allPosition; });
         return true;
     };
+    bool sorted = true;
     for (SatNode *sat : m_sats) {
         if (sat->m_parent != this)
             return false;
         for (TPNode *tp : sat->m_tps) {
-            if (tp->m_parent != sat || !ordered(tp->m_pgs, [tp](const PGNode *pg) { return pg->m_parent == tp; }))
+            if (tp->m_parent != sat || !check(
+                    tp->m_pgs, [tp](const PGNode *pg) { return pg->m_parent == tp; }, sorted))
                 return false;
+            if (!sorted)
+                unsorted.push_back({&tp->m_pgs, nullptr, tp});
         }
-        if (!ordered(sat->m_allPGs, [sat](const PGNode *pg) { return pg->m_parent && pg->m_parent->m_parent == sat; }))
+        if (!check(
+                sat->m_allPGs, [sat](const PGNode *pg) { return pg->m_parent && pg->m_parent->m_parent == sat; },
+                sorted))
             return false;
+        if (!sorted)
+            unsorted.push_back({&sat->m_allPGs, sat, nullptr});
+    }
+    if (!sortTps && std::any_of(unsorted.begin(), unsorted.end(), [](const Unsorted &one) { return one.tp; }))
+        return false;
+    std::vector<PGNode *> before;
+    for (const Unsorted &one : unsorted) {
+        if (changes)
+            before.assign(one.list->begin(), one.list->end());
+        one.list->sort([](const PGNode *a, const PGNode *b) { return a->m_allPosition < b->m_allPosition; });
+        if (!changes)
+            continue;
+        const std::vector<PGNode *> after(one.list->begin(), one.list->end());
+        addSpan(
+            *changes,
+            [&one](OrderSpan &span) {
+                span.sat = one.sat;
+                span.tp = one.tp;
+            },
+            before.data(), after.data(), after.size());
     }
     return true;
 }
@@ -293,7 +412,7 @@ ChannelDatabase::OrderSnapshot ChannelDatabase::saveOrder() const
 
 void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
 {
-    m_listsInOrder = false;
+    orderChanged();
     for (PGNode *pg : snapshot.all)
         m_allPGs.moveToBack(pg);
     std::size_t at = 0;
@@ -307,84 +426,6 @@ void ChannelDatabase::restoreOrder(const OrderSnapshot &snapshot)
             tp.first->m_pgs.moveToBack(snapshot.tpOrders[at++]);
     }
 }
-
-namespace {
-
-// Past this many moved programmes a reorder relinks every list.
-constexpr std::size_t MaxPlaced = 4096;
-// How many allPGs entries placing the moved programmes may look at in all
-// before the lists are sorted instead: far apart, a programme's neighbours
-// in its lists are found faster that way.
-constexpr std::size_t MaxLookedAt = 1 << 14;
-
-// Puts pg back into list, which holds the entries that counts() holds for
-// in allPGs order: next to the nearest of them in all.
-template<typename Counts>
-bool placeIn(const IndexedList<PGNode> &all, IndexedList<PGNode> &list, PGNode *pg, Counts counts,
-             std::size_t &budget)
-{
-    if (list.isEmpty())
-        return list.append(pg);
-    bool ahead = false;
-    const PGNode *near = all.nearest(pg, counts, budget, ahead);
-    if (!near) {
-        list.append(pg); // out of order: the caller sorts
-        return false;
-    }
-    if (ahead ? list.insertBefore(near->id(), pg) : list.insertAfter(near->id(), pg))
-        return true;
-    list.append(pg);
-    return false;
-}
-
-// The differing run of one list's two orders (same length), if any.
-template<typename Owner>
-void addSpan(std::vector<ChannelDatabase::OrderSpan> &spans, Owner owner, const PGNode *const *before,
-             const PGNode *const *after, std::size_t size)
-{
-    std::size_t first = 0;
-    while (first < size && before[first] == after[first])
-        ++first;
-    if (first == size)
-        return;
-    std::size_t last = size - 1;
-    while (before[last] == after[last])
-        --last;
-    ChannelDatabase::OrderSpan span;
-    owner(span);
-    span.next = last + 1 < size ? const_cast<PGNode *>(after[last + 1]) : nullptr;
-    span.entries.reserve(last - first + 1);
-    for (std::size_t i = first; i <= last; ++i)
-        span.entries.push_back(const_cast<PGNode *>(before[i]));
-    spans.push_back(std::move(span));
-}
-
-void restoreSpan(IndexedList<PGNode> &list, const ChannelDatabase::OrderSpan &span)
-{
-    using Span = ChannelDatabase::OrderSpan;
-    if (span.undo == Span::TakeOut) {
-        for (const PGNode *pg : span.entries)
-            list.takeNode(pg);
-        return;
-    }
-    if (span.undo == Span::PutBack) {
-        for (PGNode *pg : span.entries) {
-            if (!span.next || !list.insertBefore(span.next->id(), pg))
-                list.append(pg);
-        }
-        return;
-    }
-    // The run holds the same programmes in another order: each in turn goes
-    // in front of the entry after the run.
-    for (const PGNode *pg : span.entries) {
-        if (span.next)
-            list.moveBefore(pg->id(), span.next->id());
-        else
-            list.moveToBack(pg);
-    }
-}
-
-} // namespace
 
 std::vector<ChannelDatabase::OrderSpan> ChannelDatabase::changedSpans(const OrderSnapshot &before,
                                                                       const OrderSnapshot &after)
@@ -423,12 +464,17 @@ void ChannelDatabase::relinkMoved(std::vector<OrderSpan> *changes)
 {
     std::vector<OrderSpan> steps;
     steps.swap(m_steps);
+    // A step that set the whole order (setAllPGsOrder()) moved everything.
+    const bool whole = std::any_of(steps.begin(), steps.end(), [](const OrderSpan &step) { return step.entries.size() > 1; });
     std::vector<PGNode *> moved;
-    moved.reserve(steps.size());
-    for (const OrderSpan &step : steps)
-        moved.push_back(step.entries.front());
-    std::sort(moved.begin(), moved.end());
-    moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    if (!whole) {
+        moved.reserve(steps.size());
+        for (const OrderSpan &step : steps)
+            moved.push_back(step.entries.front());
+        std::sort(moved.begin(), moved.end());
+        moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    }
+    noteMoves(moved, whole);
     // allPGs goes back by undoing each edit, last first.
     const auto undoAllPGs = [&] {
         if (changes)
@@ -441,7 +487,20 @@ void ChannelDatabase::relinkMoved(std::vector<OrderSpan> *changes)
             && m_sats.holds(sat) && sat->m_allPGs.holds(pg);
     };
     const bool inOrder = m_listsInOrder;
-    if (!inOrder || moved.size() > MaxPlaced || !std::all_of(moved.begin(), moved.end(), listed)) {
+    if (whole || !inOrder || moved.size() > MaxPlaced || !std::all_of(moved.begin(), moved.end(), listed)) {
+        // Every list holds the programmes it should: only those out of order
+        // are sorted, and only their runs are kept.
+        std::vector<OrderSpan> sortedLists;
+        if (reorderProgrammesInPlace(changes ? &sortedLists : nullptr)) {
+            m_listsInOrder = true;
+            if (!changes)
+                return;
+            undoAllPGs();
+            std::move(sortedLists.begin(), sortedLists.end(), std::back_inserter(*changes));
+            if (!inOrder)
+                changes->push_back({OrderSpan::Unordered, nullptr, nullptr, nullptr, {}});
+            return;
+        }
         // The satellites' and TPs' lists still hold the order before the reorder.
         OrderSnapshot was;
         if (changes)
@@ -538,8 +597,41 @@ bool ChannelDatabase::placeMoved(const std::vector<PGNode *> &moved)
     return inOrder;
 }
 
+void ChannelDatabase::noteMoves(std::vector<PGNode *> moved, bool many)
+{
+    m_lastMoves.order.clear();
+    m_lastMoves.order.swap(m_setOrder);
+    m_lastMoves.known = true;
+    m_lastMoves.many = many || moved.size() > MaxListedMoves;
+    m_lastMoves.programmes.clear();
+    if (!m_lastMoves.many)
+        m_lastMoves.programmes = std::move(moved);
+}
+
+void ChannelDatabase::restoreSpans(const std::vector<std::vector<OrderSpan>> &changes)
+{
+    std::vector<PGNode *> moved;
+    bool many = false;
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+        restoreSpans(*change);
+        for (const OrderSpan &span : *change) {
+            if (span.sat || span.tp || span.undo == OrderSpan::Unordered || many)
+                continue;
+            moved.insert(moved.end(), span.entries.begin(), span.entries.end());
+            many = moved.size() > MaxListedMoves * 4;
+        }
+    }
+    if (!many) {
+        std::sort(moved.begin(), moved.end());
+        moved.erase(std::unique(moved.begin(), moved.end()), moved.end());
+    }
+    noteMoves(std::move(moved), many);
+}
+
 void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
 {
+    m_lastMoves.known = false;
+    m_positionsPass = 0;
     for (const OrderSpan &span : spans) {
         if (span.undo == OrderSpan::Unordered) {
             m_listsInOrder = false;
@@ -551,20 +643,73 @@ void ChannelDatabase::restoreSpans(const std::vector<OrderSpan> &spans)
     }
 }
 
+bool ChannelDatabase::orderSatelliteLists()
+{
+    if (m_listsInOrder)
+        return true;
+    m_listsInOrder = reorderProgrammesInPlace(nullptr, false);
+    return m_listsInOrder;
+}
+
+template<typename Order, typename IdOf, typename Set>
+bool ChannelDatabase::setAllPGsOrderBy(const Order &order, IdOf idOf, Set set)
+{
+    if (std::size_t(order.size()) != m_allPGs.size())
+        return false;
+    // Nothing moves when it is in that order already: the other lists stay in step.
+    if (std::equal(order.begin(), order.end(), m_allPGs.begin(),
+                   [&idOf](const auto &wanted, const PGNode *pg) { return idOf(wanted) == pg->id(); }))
+        return true;
+    // The order before is noted as one step, so a reorder that sets the
+    // whole order is undone as exactly.
+    std::vector<PGNode *> before;
+    if (m_trackMoves)
+        before.assign(m_allPGs.begin(), m_allPGs.end());
+    // Each programme once: stamped as it is met, with its new place, which
+    // spares the relink that follows its own pass over them.
+    const quint64 pass = ++m_relinkPass;
+    quint32 position = 0;
+    const auto once = [pass, &position](PGNode *pg) {
+        if (pg->m_relinkPass == pass)
+            return false;
+        pg->m_relinkPass = pass;
+        pg->m_allPosition = position++;
+        return true;
+    };
+    if (!set(order, once))
+        return false;
+    if (m_trackMoves) {
+        m_steps.push_back({OrderSpan::Reorder, nullptr, nullptr, nullptr, std::move(before)});
+        m_positionsPass = pass;
+    } else {
+        orderChanged();
+    }
+    return true;
+}
+
 bool ChannelDatabase::setAllPGsOrder(const std::vector<PGNode *> &order)
 {
-    if (order.size() != m_allPGs.size())
+    if (std::any_of(order.begin(), order.end(), [](const PGNode *pg) { return !pg; }))
         return false;
-    for (PGNode *pg : order) {
-        if (!m_allPGs.holds(pg))
-            return false;
-    }
-    // Nothing moves when it is in that order already: the other lists stay in step.
-    if (std::equal(order.begin(), order.end(), m_allPGs.begin()))
-        return true;
-    // Each move is noted like any other allPGs edit, so a reorder that sets
-    // the whole order is undone as exactly.
-    for (PGNode *pg : order)
-        noteStep(pg->id(), [this, pg] { return m_allPGs.moveToBack(pg); });
-    return true;
+    return setAllPGsOrderBy(
+        order, [](const PGNode *pg) { return pg->id(); },
+        [this](const std::vector<PGNode *> &nodes, const auto &once) {
+            // The stamps first: a repeated node must refuse before anything moves.
+            for (PGNode *pg : nodes) {
+                if (!once(pg))
+                    return false;
+            }
+            return m_allPGs.setOrder(nodes);
+        });
+}
+
+bool ChannelDatabase::setAllPGsOrder(const QVector<quint32> &order)
+{
+    m_setOrder.clear();
+    const bool set = setAllPGsOrderBy(
+        order, [](quint32 id) { return id; },
+        [this](const QVector<quint32> &ids, const auto &once) { return m_allPGs.setOrderOfIds(ids, once); });
+    if (set && m_trackMoves)
+        m_setOrder = order;
+    return set;
 }

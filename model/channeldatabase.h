@@ -3,6 +3,8 @@
 #include "indexedlist.h"
 #include "satnode.h"
 
+#include <QVector>
+
 #include <memory>
 #include <vector>
 
@@ -147,19 +149,41 @@ public:
     static std::vector<OrderSpan> changedSpans(const OrderSnapshot &before, const OrderSnapshot &after);
     /** Puts each run back as it was, while the lists are as the reorder left them. */
     void restoreSpans(const std::vector<OrderSpan> &spans);
+    /** Undoes reorders, last first, from the runs each changed. */
+    void restoreSpans(const std::vector<std::vector<OrderSpan>> &changes);
+
+    /**
+     * The programmes whose place in allPGs the last reorderProgrammes() or
+     * restoreSpans() changed: every other programme kept its order among
+     * the rest. Not known once allPGs changed any other way since; more
+     * than MaxListedMoves are not listed, only said to be many.
+     */
+    struct Moves
+    {
+        bool known = false;
+        bool many = false;
+        std::vector<DB_NS::PGNode *> programmes;
+        // The whole new order by id, when the reorder set one by ids last.
+        QVector<quint32> order;
+    };
+    static constexpr std::size_t MaxListedMoves = 256;
+    const Moves &lastMoves() const { return m_lastMoves; }
 
     /**
      * Runs reorder, which may only change places in allPGs (the movePG
-     * calls, exchangePGs, and removePGFromAll with addPG putting the same
-     * programme back), and relinks as relinkProgrammes() does. With every
-     * list in allPGs order before (listsInServiceOrder()), only the lists of
-     * the programmes it moved are looked at, while those are few. When changes is given, it gets the
-     * runs that changed, as changedSpans() gives them.
+     * calls, exchangePGs, setAllPGsOrder, and removePGFromAll with addPG
+     * putting the same programme back), and relinks as relinkProgrammes()
+     * does. With every list in allPGs order before (listsInServiceOrder()),
+     * only the lists of the programmes it moved are looked at, while those
+     * are few; otherwise only the lists out of order are sorted. When
+     * changes is given, it gets the runs that changed, as changedSpans()
+     * gives them.
      */
     template<typename Reorder>
     void reorderProgrammes(Reorder &&reorder, std::vector<OrderSpan> *changes = nullptr)
     {
         m_steps.clear();
+        m_setOrder.clear();
         m_trackMoves = true;
         reorder(*this);
         m_trackMoves = false;
@@ -173,8 +197,21 @@ public:
      */
     bool listsInServiceOrder() const { return m_listsInOrder; }
 
+    /**
+     * For a database whose allPGs was put in another order after the build
+     * (a dump's stored service order): when every TP's list already follows
+     * allPGs, the satellites' lists are sorted to follow it too, so that
+     * listsInServiceOrder() holds and the first move is as quick as the
+     * next. A save writes the TPs' lists, never the satellites', and they
+     * keep their order either way; false, with nothing changed, when one of
+     * them does not follow allPGs.
+     */
+    bool orderSatelliteLists();
+
     /** Reorders allPGs only, as order lists them; false (nothing changed) unless it holds exactly allPGs. */
     bool setAllPGsOrder(const std::vector<DB_NS::PGNode *> &order);
+    /** As above, by programme ids: one look-up each. */
+    bool setAllPGsOrder(const QVector<quint32> &order);
 
 private:
     Q_DISABLE_COPY(ChannelDatabase)
@@ -183,14 +220,24 @@ private:
     friend class DB_NS::TPNode;
 
     bool adoptSat(DB_NS::SatNode *node, const quint32 *beforeId);
-    bool reorderProgrammesInPlace();
+    bool reorderProgrammesInPlace(std::vector<OrderSpan> *changes = nullptr, bool sortTps = true);
     void relinkMoved(std::vector<OrderSpan> *changes);
     static void listsChanged(ChannelDatabase *db)
     {
         if (db)
-            db->m_listsInOrder = false;
+            db->orderChanged();
     }
+    // allPGs or a list changed other than by a reorder or its undo.
+    void orderChanged()
+    {
+        m_listsInOrder = false;
+        m_lastMoves.known = false;
+        m_positionsPass = 0;
+    }
+    void noteMoves(std::vector<DB_NS::PGNode *> moved, bool many);
     bool placeMoved(const std::vector<DB_NS::PGNode *> &moved);
+    template<typename Order, typename IdOf, typename Set>
+    bool setAllPGsOrderBy(const Order &order, IdOf idOf, Set set);
 
     // Runs an allPGs edit of the programme id; while a reorder runs, notes
     // how to put it back: undo, in front of the entry after it now.
@@ -198,11 +245,13 @@ private:
     bool noteStep(quint32 id, Edit edit, OrderSpan::Undo undo = OrderSpan::Reorder)
     {
         if (!m_trackMoves) {
-            m_listsInOrder = false;
+            orderChanged();
             return edit();
         }
         DB_NS::PGNode *pg = m_allPGs.find(id);
         DB_NS::PGNode *next = m_allPGs.after(pg);
+        m_positionsPass = 0;
+        m_setOrder.clear();
         if (!edit())
             return false;
         m_steps.push_back({undo, nullptr, nullptr, next, {pg}});
@@ -212,8 +261,14 @@ private:
     DB_NS::IndexedList<DB_NS::SatNode> m_sats;
     DB_NS::IndexedList<DB_NS::PGNode> m_allPGs;
     quint64 m_relinkPass = 0;
+    // The pass whose stamps hold every allPGs programme's place, when a
+    // whole new order set them and allPGs has not changed since; else 0.
+    quint64 m_positionsPass = 0;
+    // The order a running reorder set by ids, while it is the last edit.
+    QVector<quint32> m_setOrder;
     // How to put back each allPGs edit of a running reorderProgrammes(), in order.
     std::vector<OrderSpan> m_steps;
     bool m_trackMoves = false;
     bool m_listsInOrder = true;
+    Moves m_lastMoves;
 };

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <list>
 #include <utility>
+#include <vector>
 
 namespace DB_NS {
 
@@ -140,6 +141,27 @@ public:
         return true;
     }
 
+    /**
+     * Puts the entries in the order given, which lists each of them once;
+     * false, with nothing changed, when an entry there is not listed here or
+     * the count differs. One look-up per entry; the index stays valid.
+     */
+    template<typename Nodes>
+    bool setOrder(const Nodes &order)
+    {
+        return setOrderBy(
+            order, [](const T *node) { return node ? node->id() : 0; },
+            [](const T *node, const T *listed) { return node && listed == node; });
+    }
+
+    /** As setOrder(), by ids; accept(entry) may refuse an entry (a repeated one). */
+    template<typename Ids, typename Accept>
+    bool setOrderOfIds(const Ids &ids, Accept accept)
+    {
+        return setOrderBy(
+            ids, [](quint32 id) { return id; }, [&accept](quint32, T *listed) { return accept(listed); });
+    }
+
     /** Places the entry id just before the entry targetId. */
     bool moveBefore(quint32 id, quint32 targetId) { return moveNextTo(id, targetId, false); }
 
@@ -177,6 +199,15 @@ public:
             return nullptr;
         const auto next = std::next(it.value());
         return next == m_items.end() ? nullptr : *next;
+    }
+
+    /** The entry right before this very node; null at the start or when node is not listed. */
+    T *before(const T *node) const
+    {
+        const auto it = node ? m_index.constFind(node->id()) : m_index.constEnd();
+        if (it == m_index.constEnd() || *it.value() != node || it.value() == m_items.begin())
+            return nullptr;
+        return *std::prev(it.value());
     }
 
     /**
@@ -223,6 +254,24 @@ public:
     void reserve(int n) { m_index.reserve(n); }
 
 private:
+    template<typename Keys, typename IdOf, typename Accept>
+    bool setOrderBy(const Keys &keys, IdOf idOf, Accept accept)
+    {
+        if (std::size_t(keys.size()) != m_items.size())
+            return false;
+        std::vector<typename Items::iterator> places;
+        places.reserve(m_items.size());
+        for (const auto &key : keys) {
+            const auto it = m_index.constFind(idOf(key));
+            if (it == m_index.constEnd() || !accept(key, *it.value()))
+                return false;
+            places.push_back(it.value());
+        }
+        for (const auto &place : places)
+            m_items.splice(m_items.end(), m_items, place);
+        return true;
+    }
+
     bool insertAt(typename Items::iterator pos, T *node)
     {
         if (!node || m_index.contains(node->id()))

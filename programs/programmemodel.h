@@ -137,6 +137,15 @@ private:
     /** No view, no filter, no rows; the caller resets the model around it. */
     void forgetView();
     void dropRows(const QVector<quint32> &ids);
+    // A move in a view that follows the service order moves only the rows it names.
+    bool followsServiceOrder() const;
+    void followMove(const QVector<quint32> &ids);
+    bool placeMovedRows(const QVector<quint32> &ids);
+    /**
+     * The shown programmes in the service order as it is now, or as order
+     * gives it when not empty; the same ones as shown when a move kept them.
+     */
+    QVector<quint32> rowsInServiceOrder(const QVector<quint32> &order = {}) const;
     /** Brings the rows to the view's programmes as they are now, in the fewest steps. */
     void syncRows(const QVector<quint32> &hint = {});
     bool moveRowsInto(const QVector<quint32> &target, const QVector<quint32> &hint);

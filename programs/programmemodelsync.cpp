@@ -21,6 +21,13 @@ constexpr quint32 NoId = DB_NS::NoId;
 constexpr int MaxSingleMoves = 64;
 // A move updates the row index of the rows it passes while they are few.
 constexpr int MaxIndexUpdate = 512;
+// How many entries of the service order a move of a few rows may look at
+// to check and place them before the whole view is compared instead.
+constexpr std::size_t MaxLookedAt = 4096;
+// Ids up to eight times as many as the rows, and this many more, are marked in a bitmap.
+constexpr quint64 MaxBitmapSlack = 1 << 16;
+// Past this many persistent indexes a new layout finds their rows through the row index.
+constexpr int MaxLinearFinds = 32;
 // Past this many separate runs of rows to insert or remove, each one's
 // notification would cost the view more than one reset.
 constexpr int MaxRuns = 64;
@@ -82,7 +89,7 @@ void ProgrammeModel::connectDocument()
     });
     connect(document, &Document::programmesMoved, this, [this, programmeRows](const QVector<quint32> &ids) {
         if (programmeRows())
-            syncRows(ids);
+            followMove(ids);
     });
     connect(document, &Document::nodesChanged, this, [this, programmeRows] {
         // Satellites or TPs came or went with their programmes.
@@ -163,6 +170,108 @@ void ProgrammeModel::dropRows(const QVector<quint32> &ids)
         endRemoveRows();
         end = begin;
     }
+}
+
+bool ProgrammeModel::followsServiceOrder() const
+{
+    // A move keeps which programmes these views show, and their rows in the
+    // service order; a view sort orders them by something else, and a view
+    // grouped by TP by the TPs first.
+    const bool listsAll = m_view == AllServices || m_view == AllFavourites || m_view == FavouriteGroup;
+    return listsAll && !isSorted() && m_document && m_document->database();
+}
+
+void ProgrammeModel::followMove(const QVector<quint32> &ids)
+{
+    if (followsServiceOrder()) {
+        // The database knows every programme whose place changed; the step
+        // may name fewer (a trade of places names the one it selects).
+        const ChannelDatabase::Moves &moves = m_document->database()->lastMoves();
+        if (moves.known && !moves.many && moves.programmes.size() <= std::size_t(MaxSingleMoves)) {
+            QVector<quint32> moved;
+            moved.reserve(int(moves.programmes.size()));
+            for (const DB_NS::PGNode *programme : moves.programmes)
+                moved.append(programme->id());
+            if (placeMovedRows(moved))
+                return;
+        } else if (moves.known) {
+            // Much of the list moved: one new layout, the same rows.
+            const QVector<quint32> target = rowsInServiceOrder(moves.order);
+            if (target.size() == m_rows.size()) {
+                if (target != m_rows)
+                    relayout(target);
+                return;
+            }
+        }
+    }
+    syncRows(ids);
+}
+
+QVector<quint32> ProgrammeModel::rowsInServiceOrder(const QVector<quint32> &order) const
+{
+    // The service order read against the ids shown rather than each
+    // programme's values, which lie elsewhere in memory: a bitmap of the
+    // ids, while they are not too sparse for one.
+    quint32 highest = 0;
+    for (const quint32 id : m_rows)
+        highest = std::max(highest, id);
+    if (quint64(highest) > 8 * quint64(m_rows.size()) + MaxBitmapSlack)
+        return shownIds();
+    std::vector<bool> shown(std::size_t(highest) + 1, false);
+    for (const quint32 id : m_rows)
+        shown[id] = true;
+    QVector<quint32> rows;
+    rows.reserve(m_rows.size());
+    const auto add = [&](quint32 id) {
+        if (id <= highest && shown[id])
+            rows.append(id);
+    };
+    // The order the database was given, when it says so, spares reading every programme again.
+    if (!order.isEmpty()) {
+        std::for_each(order.cbegin(), order.cend(), add);
+        return rows;
+    }
+    for (const DB_NS::PGNode *programme : m_document->database()->allPGs())
+        add(programme->id());
+    return rows;
+}
+
+bool ProgrammeModel::placeMovedRows(const QVector<quint32> &ids)
+{
+    const QSet<quint32> named(ids.cbegin(), ids.cend());
+    // Each shown programme that moved goes next to its nearest neighbour
+    // in the service order that is shown and in place already, on the side
+    // it lies: between the two, no such programme lies in either order. The
+    // rows then move as moveRowsInto() finds them, a block at a time.
+    const auto &all = m_document->database()->allPGs();
+    QVector<quint32> target = m_rows;
+    QSet<quint32> placed;
+    std::size_t budget = MaxLookedAt;
+    for (const quint32 id : ids) {
+        if (rowOf(id) < 0 || placed.contains(id))
+            continue;
+        const DB_NS::PGNode *programme = all.find(id);
+        if (!programme)
+            return false;
+        bool ahead = false;
+        const DB_NS::PGNode *near = all.nearest(
+            programme,
+            [&](const DB_NS::PGNode *other) {
+                const quint32 otherId = other->id();
+                return (!named.contains(otherId) || placed.contains(otherId)) && rowOf(otherId) >= 0;
+            },
+            budget, ahead);
+        placed.insert(id);
+        if (!near) {
+            if (budget == 0)
+                return false;
+            continue; // the only row in place
+        }
+        target.remove(indexOf(target, id, 0));
+        const int at = indexOf(target, near->id(), 0);
+        target.insert(ahead ? at : at + 1, id);
+    }
+    return target == m_rows || moveRowsInto(target, ids);
 }
 
 void ProgrammeModel::syncRows(const QVector<quint32> &hint)
@@ -311,7 +420,8 @@ void ProgrammeModel::relayout(const QVector<quint32> &target)
     QModelIndexList after;
     after.reserve(before.size());
     for (int i = 0; i < before.size(); ++i) {
-        const int row = rowOf(ids.at(i));
+        // A few are found faster along the rows than through a new row index.
+        const int row = before.size() > MaxLinearFinds ? rowOf(ids.at(i)) : indexOf(m_rows, ids.at(i), 0);
         after.append(row >= 0 ? index(row, before.at(i).column()) : QModelIndex());
     }
     changePersistentIndexList(before, after);

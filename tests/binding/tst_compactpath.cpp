@@ -6,6 +6,7 @@
 #include "parserconfig.h"
 #include "parserlibrary.h"
 #include "samplegenerator.h"
+#include "serviceorder.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -56,7 +57,44 @@ struct Outcome
     QStringList document;
     QByteArray saved;
     bool compact = false;
+    bool listsInOrder = false; // as loaded
+    bool tpsFollow = true;     // every TP's list in the service order, as loaded
 };
+
+bool tpsFollowServiceOrder(const ChannelDatabase &db)
+{
+    QHash<const DB_NS::PGNode *, int> place;
+    for (const DB_NS::PGNode *pg : db.allPGs())
+        place.insert(pg, place.size());
+    for (const DB_NS::SatNode *sat : db.sats()) {
+        for (const DB_NS::TPNode *tp : sat->tps()) {
+            int last = -1;
+            for (const DB_NS::PGNode *pg : tp->pgs()) {
+                if (place.value(pg) < last)
+                    return false;
+                last = place.value(pg);
+            }
+        }
+    }
+    return true;
+}
+
+// Gives each programme of a dump the reverse of its stored service order:
+// saved again, every TP then lists its programmes against the service order.
+bool reverseServiceOrder(const QString &path)
+{
+    ParserLibrary library;
+    DocumentData doc;
+    if (!library.bind(Library) || loadDocument(library, OstrelUserDump, path, doc) != LoadStatus::Loaded)
+        return false;
+    int next = int(doc.database->allPGs().size());
+    for (DB_NS::PGNode *pg : doc.database->allPGs())
+        pg->findAttribute(DefaultOrderField)->value = QString::number(--next);
+    ServiceOrder::sortByDefaultOrder(*doc.database);
+    const bool saved = saveDocument(&library, Library, OstrelUserDump, path, doc) == SaveOutcome::Saved;
+    library.clean();
+    return saved;
+}
 
 Outcome loadAndSave(bool compact, int kind, const QString &prefix, const QString &input, const QString &output)
 {
@@ -70,6 +108,8 @@ Outcome loadAndSave(bool compact, int kind, const QString &prefix, const QString
     if (loadDocument(library, kind, prefix + input, doc) != LoadStatus::Loaded)
         return outcome;
     outcome.document = documentLines(doc);
+    outcome.listsInOrder = doc.database->listsInServiceOrder();
+    outcome.tpsFollow = tpsFollowServiceOrder(*doc.database);
     if (saveDocument(&library, Library, kind, prefix + output, doc) == SaveOutcome::Saved) {
         QFile file(output);
         if (file.open(QIODevice::ReadOnly))
@@ -92,8 +132,12 @@ void TestCompactPath::bothFormsAgree_data()
     QTest::newRow("default database") << QStringLiteral(TAVRIN_SOURCE_DIR "/samples/sample.ddf") << int(OstrelDefaultDatabase) << QString();
     QTest::newRow("flash image") << QStringLiteral(TAVRIN_SOURCE_DIR "/samples/factory.abs") << int(OstrelFlashImage)
                                  << QStringLiteral("defaultdb;");
-    // Generated below, at the large size.
+    // Generated below, at the large size; stored grouped by TP, so that the
+    // satellites' lists are put in the service order as the file loads.
     QTest::newRow("large dump") << QString() << int(OstrelUserDump) << QString();
+    // The same with every TP's programmes stored against the service order:
+    // those lists are what a save writes, so none is put in order.
+    QTest::newRow("large dump, TPs against the order") << QStringLiteral("reversed") << int(OstrelUserDump) << QString();
 }
 
 void TestCompactPath::bothFormsAgree()
@@ -103,9 +147,10 @@ void TestCompactPath::bothFormsAgree()
     QFETCH(QString, prefix);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString suffix = QFileInfo(file.isEmpty() ? QStringLiteral("x.udf") : file).suffix();
+    const bool generated = file.isEmpty() || file == QLatin1String("reversed");
+    const QString suffix = QFileInfo(generated ? QStringLiteral("x.udf") : file).suffix();
     const QString input = dir.filePath(QStringLiteral("input.") + suffix);
-    if (file.isEmpty()) {
+    if (generated) {
         ostrel::ParserConfig config;
         QString error;
         QVERIFY2(ostrel::readConfigFile(QStringLiteral(TAVRIN_BIN_DIR "/conf/tavrin_ostrel_config.xml"), config, &error),
@@ -114,6 +159,8 @@ void TestCompactPath::bothFormsAgree()
         QVERIFY2(!dump.isNull(), qPrintable(error));
         QFile out(input);
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(dump) == dump.size());
+        out.close();
+        QVERIFY(file.isEmpty() || reverseServiceOrder(input));
     } else {
         // A flash image is saved over the image it was loaded from: each form gets its own.
         QVERIFY(QFile::copy(file, input));
@@ -133,6 +180,11 @@ void TestCompactPath::bothFormsAgree()
     QVERIFY(original.open(QIODevice::ReadOnly));
     if (kind == OstrelUserDump)
         QVERIFY(compact.saved == original.readAll());
+    // Every list follows the service order once loaded, unless a TP's list
+    // does not: the generated dump's do, the reversed one's do not.
+    QCOMPARE(compact.listsInOrder, compact.tpsFollow);
+    if (generated)
+        QCOMPARE(compact.tpsFollow, file.isEmpty());
 }
 
 void TestCompactPath::repeatedNameKeepsTheFirst_data()

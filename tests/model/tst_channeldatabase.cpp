@@ -83,6 +83,9 @@ void runSteps(ChannelDatabase &db, const QList<Ids> &steps, std::vector<PGNode *
             taken.push_back(db.findPG(step.at(1)));
             db.removePGFromAll(step.at(1));
             break;
+        case 5:
+            db.setAllPGsOrder(QVector<quint32>(step.begin() + 1, step.end()));
+            break;
         default:
             for (PGNode *pg : taken) {
                 if (pg->id() == step.at(1))
@@ -502,8 +505,16 @@ void TestChannelDatabase::reorderRelinksMovedOnly_data()
     // Left out of allPGs: every list is relinked, and it is appended.
     QTest::newRow("stray") << Ids{} << QList<Ids>{{3, 200}} << Ids{100, 101, 102, 201, 200};
     // The satellites' lists are not in that order yet: every list is relinked.
+    // The whole order at once; a repeated programme changes nothing.
+    QTest::newRow("whole-order") << Ids{} << QList<Ids>{{0, 102, 100}, {5, 201, 102, 101, 200, 100}}
+                                 << Ids{201, 102, 101, 200, 100};
+    QTest::newRow("whole-order-repeated") << Ids{} << QList<Ids>{{5, 201, 102, 101, 200, 201}}
+                                          << Ids{100, 200, 101, 102, 201};
     QTest::newRow("lists-out-of-order") << Ids{101, 100, 201, 200, 102} << QList<Ids>{{0, 102, 101}}
                                         << Ids{102, 101, 100, 201, 200};
+    QTest::newRow("whole-order-lists-out-of-order") << Ids{101, 100, 201, 200, 102}
+                                                    << QList<Ids>{{5, 100, 101, 102, 200, 201}}
+                                                    << Ids{100, 101, 102, 200, 201};
 }
 
 void TestChannelDatabase::reorderRelinksMovedOnly()

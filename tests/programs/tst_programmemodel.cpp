@@ -6,6 +6,7 @@
 #include "documentedits.h"
 #include "programmefixture.h"
 #include "programmemodel.h"
+#include "sortorder.h"
 
 #include <QAbstractItemModelTester>
 #include <QMimeData>
@@ -163,6 +164,15 @@ void TestProgrammeModel::run(const QString &operation, const ProgrammeModel &mod
         {"rename group", [&] { edits.renameGroup(1, QStringLiteral("Games")); }},
         {"drop", [&] { edits.moveBefore({rows.value(0), rows.value(2)}, rows.value(4, NoId)); }},
         {"use order", [&] { edits.useOrder(QVector<quint32>(rows.crbegin(), rows.crend())); }},
+        // Move Up in satellite 1's view, whatever this one shows: 107 and
+        // 103 trade places across three others, a step that names only 107.
+        {"trade places", [&] { edits.moveUp({100, 101, 102, 103, 107}, {4}, true); }},
+        // A whole new order at once.
+        {"sort", [&] {
+             SortRequest byName;
+             byName.keys = QStringList{QStringLiteral("NAME")};
+             edits.sortProgrammes(byName);
+         }},
     };
     const auto found = operations.find(operation);
     QVERIFY2(found != operations.end(), qPrintable(operation));
@@ -219,7 +229,7 @@ void TestProgrammeModel::inStepThroughEveryOperation()
     compareWithFresh(model, QStringLiteral("shown"));
 
     QUndoStack *history = m_fx.document->undoStack();
-    const QStringList operations{"move up", "move down", "move two down", "move to", "switch", "insert",
+    const QStringList operations{"sort", "trade places", "move up", "move down", "move two down", "move to", "switch", "insert",
                                  "delete", "paste", "copy to", "cut to", "edit", "group",
                                  "leave group", "hot key", "fav hot key", "rename group", "drop", "use order"};
     for (const QString &operation : operations) {
