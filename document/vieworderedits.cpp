@@ -39,13 +39,7 @@ QVector<quint32> currentOrder(const ChannelDatabase &db)
 // for stands for the reorder.
 ReorderProgrammes::Reorder toOrder(QVector<quint32> order)
 {
-    return [order = std::move(order)](ChannelDatabase &database) {
-        std::vector<DB_NS::PGNode *> nodes;
-        nodes.reserve(std::size_t(order.size()));
-        for (const quint32 id : order)
-            nodes.push_back(database.findPG(id));
-        database.setAllPGsOrder(nodes);
-    };
+    return [order = std::move(order)](ChannelDatabase &database) { database.setAllPGsOrder(order); };
 }
 
 } // namespace
