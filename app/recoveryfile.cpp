@@ -317,23 +317,9 @@ public:
         }
         if (!db.setAllPGsOrder(programmes))
             return fail(kServiceOrder, QStringLiteral("must list every programme once"));
-        // A reorder leaves every list following allPGs; the satellites' lists
-        // follow it again then, as they did before the state was written.
-        QHash<const DB_NS::PGNode *, int> place;
-        place.reserve(int(programmes.size()));
-        for (size_t i = 0; i < programmes.size(); ++i)
-            place.insert(programmes[i], int(i));
-        for (const DB_NS::SatNode *sat : db.sats()) {
-            for (const DB_NS::TPNode *tp : sat->tps()) {
-                int last = -1;
-                for (const DB_NS::PGNode *pg : tp->pgs()) {
-                    if (place.value(pg) < last)
-                        return true;
-                    last = place.value(pg);
-                }
-            }
-        }
-        db.relinkProgrammes();
+        // The satellites' lists follow the service order again, as they did
+        // before the state was written, when the TPs' lists do.
+        db.orderSatelliteLists();
         return true;
     }
 
