@@ -1,8 +1,10 @@
 #include "benchcommon.h"
 
 #include "channeldatabase.h"
+#include "document.h"
 
 #include <QCoreApplication>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <random>
@@ -106,6 +108,29 @@ void coldStart(benchmark::State &state)
 {
     state.PauseTiming();
     coldResume(state);
+}
+
+void timeEditOrUndo(benchmark::State &state, Document &doc, int timedStep, const std::function<void()> &edit)
+{
+    for (auto _ : state) {
+        if (timedStep == 0)
+            coldStart(state);
+        else
+            state.PauseTiming();
+        edit();
+        settle();
+        if (timedStep == 0)
+            state.PauseTiming();
+        else
+            coldResume(state);
+        if (doc.undoStack()->canUndo())
+            doc.undoStack()->undo();
+        settle();
+        if (timedStep == 1)
+            state.PauseTiming();
+        doc.undoStack()->clear();
+        state.ResumeTiming();
+    }
 }
 
 } // namespace bench

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -49,6 +50,11 @@ std::vector<quint32> shuffledProgrammeIds(const ChannelDatabase &db);
 void evictCaches();
 void coldResume(benchmark::State &state);
 void coldStart(benchmark::State &state);
+/**
+ * Times edit (timedStep 0) or its undo (1) from cold caches, each followed by
+ * the view's update; the undo history is emptied after every run.
+ */
+void timeEditOrUndo(benchmark::State &state, Document &doc, int timedStep, const std::function<void()> &edit);
 /** Saves the session's document through the parser library once. */
 bool saveOnce(benchmark::State &state, BenchSession &s);
 

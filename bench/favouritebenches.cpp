@@ -63,24 +63,7 @@ static void groupEditBench(benchmark::State &state, int size, int timedStep)
         const quint32 mask = doc.database()->findPG(ids[i])->value(QStringLiteral("FAV")).toUInt();
         changes.append({ids[i], (mask & group) == 0});
     }
-    for (auto _ : state) {
-        if (timedStep == 0)
-            coldStart(state);
-        else
-            state.PauseTiming();
-        doc.edits().editGroup(group, changes);
-        settle();
-        if (timedStep == 0)
-            state.PauseTiming();
-        else
-            coldResume(state);
-        doc.undoStack()->undo();
-        settle();
-        if (timedStep == 1)
-            state.PauseTiming();
-        doc.undoStack()->clear();
-        state.ResumeTiming();
-    }
+    timeEditOrUndo(state, doc, timedStep, [&doc, group, &changes] { doc.edits().editGroup(group, changes); });
 }
 
 void benchGroupEdit100(benchmark::State &state, int size) { groupEditBench(state, size, 0); }

@@ -30,25 +30,7 @@ static void orderBench(benchmark::State &state, int size, int timedStep,
         doc.undoStack()->clear();
         settle();
     }
-    for (auto _ : state) {
-        if (timedStep == 0)
-            coldStart(state);
-        else
-            state.PauseTiming();
-        edit(doc);
-        settle();
-        if (timedStep == 0)
-            state.PauseTiming();
-        else
-            coldResume(state);
-        if (doc.undoStack()->canUndo())
-            doc.undoStack()->undo();
-        settle();
-        if (timedStep == 1)
-            state.PauseTiming();
-        doc.undoStack()->clear();
-        state.ResumeTiming();
-    }
+    timeEditOrUndo(state, doc, timedStep, [&edit, &doc] { edit(doc); });
 }
 
 static void dedupe(Document &doc)
