@@ -58,7 +58,29 @@ private slots:
     void orderLikeFromTheEditMenu();
     void languageMenuStoresTheChoice_data();
     void languageMenuStoresTheChoice();
+
+private:
+    QString openShippedSample();
 };
+
+// The shipped sample, copied, opened through the menu in a window with the
+// shipped configuration and the built parser library; its path, or empty
+// when either is missing.
+QString TestTavrinWindow::openShippedSample()
+{
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
+    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+        return QString();
+    const QString ini = file(QStringLiteral("shipped.ini"));
+    const QString opened = file(QStringLiteral("small.udf"));
+    if (!QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini) || !QFile::copy(sample, opened))
+        return QString();
+    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
+    m_window->show();
+    m_dialogs.openAnswers << opened;
+    action("actionOpen")->trigger();
+    return opened;
+}
 
 void TestTavrinWindow::formHasItsActionsAndIcons()
 {
@@ -550,17 +572,9 @@ void TestTavrinWindow::destroyingWindowReleasesLibrary()
 // back, change their mind twice, then again, save, and open the file again.
 void TestTavrinWindow::editMoveUndoRedoSaveReload()
 {
-    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
-    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+    const QString opened = openShippedSample();
+    if (opened.isEmpty())
         QSKIP("needs samples/small.udf and the built parser library");
-    const QString ini = file(QStringLiteral("shipped.ini"));
-    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
-    const QString opened = file(QStringLiteral("small.udf"));
-    QVERIFY(QFile::copy(sample, opened));
-    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
-    m_window->show();
-    m_dialogs.openAnswers << opened;
-    action("actionOpen")->trigger();
     const QPersistentModelIndex allServices = tree()->model()->index(0, 0);
     tree()->setCurrentIndex(allServices);
     ProgrammeTableView *rows = table()->table();
@@ -639,22 +653,16 @@ void TestTavrinWindow::orderLikeFromTheEditMenu()
     QFETCH(QString, firstTwo);
     QFETCH(QString, said);
     QFETCH(bool, step);
-    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
-    if (!QFile::exists(sample) || !QFile::exists(QStringLiteral(TAVRIN_BIN_DIR "/libostrel.so")))
+    const QString opened = openShippedSample();
+    if (opened.isEmpty())
         QSKIP("needs samples/small.udf and the built parser library");
-    const QString ini = file(QStringLiteral("shipped.ini"));
-    QVERIFY(QFile::copy(QStringLiteral(TAVRIN_SOURCE_DIR "/conf/Tavrin.ini"), ini));
-    const QString opened = file(QStringLiteral("small.udf"));
-    QVERIFY(QFile::copy(sample, opened));
+    const QString sample = QStringLiteral(TAVRIN_SOURCE_DIR "/samples/small.udf");
     const QString path = file(reference);
     QFile out(path);
     const QString copied = reference.endsWith(QLatin1String(".ddf")) ? QStringLiteral(TAVRIN_SOURCE_DIR "/samples/sample.ddf") : sample;
     QVERIFY(content.isEmpty() ? QFile::copy(copied, path) : out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
     out.close();
-    m_window = std::make_unique<Tavrin>(ini, &m_dialogs);
-    m_window->show();
-    m_dialogs.openAnswers << opened << path;
-    action("actionOpen")->trigger();
+    m_dialogs.openAnswers << path;
     action("actionOrderLike")->trigger();
 
     const QStringList shown = m_dialogs.messages();
@@ -671,9 +679,6 @@ void TestTavrinWindow::orderLikeFromTheEditMenu()
     QVERIFY(saved.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll() == original.readAll(), !step);
 }
-
-QTEST_MAIN(TestTavrinWindow)
-#include "tst_tavrinwindow.moc"
 
 void TestTavrinWindow::languageMenuStoresTheChoice_data()
 {
@@ -726,3 +731,6 @@ void TestTavrinWindow::languageMenuStoresTheChoice()
     QCOMPARE(Translations::chosenLocale().name().section(QLatin1Char('_'), 0, 0), language);
     QCOMPARE(m_window->statusBar()->currentMessage(), QStringLiteral("The language changes when Tavrin is started again."));
 }
+
+QTEST_MAIN(TestTavrinWindow)
+#include "tst_tavrinwindow.moc"
